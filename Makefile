@@ -1,0 +1,33 @@
+# Two commands do all the set-up on a fresh Debian 12 machine:
+#   make run   - install what is missing, build, lay out build/bin, start the program
+#   make test  - install what is missing, build, run every test
+BUILD ?= build
+JOBS  ?= 2
+
+.PHONY: all deps configure build run test bench clean
+
+all: build
+
+deps:
+	./scripts/install-deps.sh
+
+configure: deps
+	@if [ ! -f $(BUILD)/build.ninja ]; then \
+	    cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo; \
+	fi
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	cd $(BUILD)/bin && ./wageloom
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	cmake --build $(BUILD) --target wageloom_bench -j $(JOBS)
+	$(BUILD)/bench/wageloom_bench
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,29 @@
+#!/bin/sh
+# Installs the Debian packages the build, the program and its tests need,
+# only when some are missing. Runs apt-get as root (directly or via sudo).
+set -e
+
+PACKAGES="g++ cmake ninja-build qt6-base-dev qt6-pdf-dev libsqlite3-dev libicu-dev \
+libjpeg62-turbo-dev fonts-noto-cjk googletest libgtest-dev libgmock-dev \
+poppler-utils xvfb xauth imagemagick"
+
+missing=""
+for p in $PACKAGES; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing="$missing $p"
+    fi
+done
+
+[ -z "$missing" ] && exit 0
+
+echo "Installing missing packages:$missing"
+if [ "$(id -u)" -eq 0 ]; then
+    SUDO=""
+elif command -v sudo >/dev/null 2>&1; then
+    SUDO="sudo"
+else
+    echo "Missing packages:$missing -- run this script as root." >&2
+    exit 1
+fi
+$SUDO apt-get update
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends $missing

@@ -1,0 +1,337 @@
+// Database connections and queries: the SQLite implementation.
+#include "store/Connection.h"
+
+#include <sqlite3.h>
+
+#include <QHash>
+
+namespace {
+
+QString realText(double v)
+{
+    return QString::number(v, 'g', 15);
+}
+
+} // namespace
+
+class SqliteResult final : public DbResult {
+public:
+    SqliteResult(SqliteConnection& cn, sqlite3_stmt* st) : cn_(cn), st_(st)
+    {
+        const int n = sqlite3_column_count(st_);
+        for (int i = 0; i < n; ++i) {
+            const QString name = QString::fromUtf8(sqlite3_column_name(st_, i));
+            names_ << name;
+            const QString key = name.toUpper();
+            if (!index_.contains(key))
+                index_.insert(key, i);
+        }
+    }
+    ~SqliteResult() override { sqlite3_finalize(st_); }
+
+    bool next() override
+    {
+        if (done_)
+            return false;
+        const int rc = sqlite3_step(st_);
+        if (rc == SQLITE_ROW)
+            return true;
+        done_ = true;
+        if (rc != SQLITE_DONE) {
+            failed_ = true;
+            cn_.recordEngineError(rc);
+        }
+        return false;
+    }
+    bool failed() const override { return failed_; }
+    int columnCount() const override { return names_.size(); }
+    QString columnName(int column) const override { return names_.value(column); }
+    int columnIndex(const QString& name) const override { return index_.value(name.toUpper(), -1); }
+    bool isNull(int c) const override { return sqlite3_column_type(st_, c) == SQLITE_NULL; }
+    qint64 integer(int c) const override
+    {
+        if (sqlite3_column_type(st_, c) == SQLITE_FLOAT)
+            return qint64(qRound64(sqlite3_column_double(st_, c)));
+        return sqlite3_column_int64(st_, c);
+    }
+    double real(int c) const override { return sqlite3_column_double(st_, c); }
+    bool isReal(int c) const override { return sqlite3_column_type(st_, c) == SQLITE_FLOAT; }
+    QVariant value(int c) const override
+    {
+        if (c < 0 || c >= names_.size())
+            return {};
+        switch (sqlite3_column_type(st_, c)) {
+        case SQLITE_NULL:
+            return {};
+        case SQLITE_INTEGER:
+            return qint64(sqlite3_column_int64(st_, c));
+        case SQLITE_FLOAT:
+            return sqlite3_column_double(st_, c);
+        default:
+            return text(c);
+        }
+    }
+    QString text(int c) const override
+    {
+        switch (sqlite3_column_type(st_, c)) {
+        case SQLITE_NULL:
+            return {};
+        case SQLITE_FLOAT:
+            return realText(sqlite3_column_double(st_, c));
+        case SQLITE_INTEGER:
+            return QString::number(sqlite3_column_int64(st_, c));
+        default:
+            return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st_, c)),
+                                     sqlite3_column_bytes(st_, c));
+        }
+    }
+
+private:
+    SqliteConnection& cn_;
+    sqlite3_stmt* st_;
+    QStringList names_;
+    QHash<QString, int> index_;
+    bool done_ = false;
+    bool failed_ = false;
+};
+
+SqliteConnection::~SqliteConnection()
+{
+    close();
+}
+
+void SqliteConnection::reportError(const QString& state, const QString& description)
+{
+    errors_.append({state, description});
+}
+
+void SqliteConnection::recordEngineError(int code)
+{
+    const int extended = db_ ? sqlite3_extended_errcode(db_) : code;
+    const QString text = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QString::fromUtf8(sqlite3_errstr(code));
+    errors_.append({QString::number(extended ? extended : code), text});
+}
+
+bool SqliteConnection::open(const QString& path)
+{
+    close();
+    errors_.clear();
+    path_ = path;
+    sqlite3* db = nullptr;
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    if (rc != SQLITE_OK) {
+        errors_.append({QString::number(rc), db ? QString::fromUtf8(sqlite3_errmsg(db))
+                                                : QString::fromUtf8(sqlite3_errstr(rc))});
+        sqlite3_close(db);
+        return false;
+    }
+    db_ = db;
+    sqlite3_busy_timeout(db_, 2000);
+    // Reading the schema proves the file is a database and not something else.
+    if (!run("SELECT count(*) FROM sqlite_master")) {
+        const QList<DbError> kept = errors_;
+        close();
+        errors_ = kept;
+        return false;
+    }
+    return true;
+}
+
+void SqliteConnection::close()
+{
+    if (db_) {
+        if (depth_ > 0)
+            sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_close_v2(db_);
+        db_ = nullptr;
+    }
+    depth_ = 0;
+}
+
+bool SqliteConnection::ensureOpen()
+{
+    if (db_)
+        return true;
+    if (path_.isEmpty()) {
+        errors_.append({QString::number(SQLITE_MISUSE), QStringLiteral("接続が開かれていません。")});
+        return false;
+    }
+    const QList<DbError> before = errors_;
+    if (open(path_))
+        return true;
+    errors_ = before + errors_;
+    return false;
+}
+
+bool SqliteConnection::run(const char* sql)
+{
+    if (sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) == SQLITE_OK)
+        return true;
+    recordEngineError(SQLITE_ERROR);
+    return false;
+}
+
+bool SqliteConnection::begin()
+{
+    errors_.clear();
+    if (!ensureOpen())
+        return false;
+    const QByteArray sql = depth_ == 0 ? QByteArray("BEGIN") : "SAVEPOINT sp" + QByteArray::number(depth_);
+    if (!run(sql.constData()))
+        return false;
+    ++depth_;
+    return true;
+}
+
+bool SqliteConnection::commit()
+{
+    if (!db_ || depth_ == 0)
+        return true;
+    const QByteArray sql = depth_ == 1 ? QByteArray("COMMIT") : "RELEASE sp" + QByteArray::number(depth_ - 1);
+    if (!run(sql.constData()))
+        return false;
+    --depth_;
+    return true;
+}
+
+bool SqliteConnection::rollback()
+{
+    if (!db_ || depth_ == 0)
+        return true;
+    bool ok;
+    if (depth_ == 1) {
+        ok = sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr) == SQLITE_OK;
+    } else {
+        const QByteArray name = "sp" + QByteArray::number(depth_ - 1);
+        ok = sqlite3_exec(db_, ("ROLLBACK TO " + name).constData(), nullptr, nullptr, nullptr) == SQLITE_OK
+             && sqlite3_exec(db_, ("RELEASE " + name).constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
+    }
+    --depth_;
+    return ok;
+}
+
+sqlite3_stmt* SqliteConnection::prepare(const QString& sql, const SqlValues& values)
+{
+    errors_.clear();
+    if (!ensureOpen())
+        return nullptr;
+    sqlite3_stmt* st = nullptr;
+    const QByteArray utf8 = sql.toUtf8();
+    int rc = sqlite3_prepare_v2(db_, utf8.constData(), int(utf8.size()), &st, nullptr);
+    if (rc != SQLITE_OK) {
+        recordEngineError(rc);
+        sqlite3_finalize(st);
+        return nullptr;
+    }
+    if (!st) {
+        reportError(QString::number(SQLITE_MISUSE), QStringLiteral("空の文です。"));
+        return nullptr;
+    }
+    for (int i = 0; i < values.size(); ++i) {
+        const QVariant& v = values.at(i);
+        const int pos = i + 1;
+        if (v.isNull()) {
+            rc = sqlite3_bind_null(st, pos);
+        } else {
+            switch (v.metaType().id()) {
+            case QMetaType::Int:
+            case QMetaType::LongLong:
+            case QMetaType::UInt:
+            case QMetaType::Bool:
+                rc = sqlite3_bind_int64(st, pos, v.toLongLong());
+                break;
+            case QMetaType::Double:
+            case QMetaType::Float:
+                rc = sqlite3_bind_double(st, pos, v.toDouble());
+                break;
+            default: {
+                const QByteArray text = v.toString().toUtf8();
+                rc = sqlite3_bind_text(st, pos, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+            }
+            }
+        }
+        if (rc != SQLITE_OK) {
+            recordEngineError(rc);
+            sqlite3_finalize(st);
+            return nullptr;
+        }
+    }
+    return st;
+}
+
+std::unique_ptr<DbResult> SqliteConnection::select(const QString& sql, const SqlValues& values)
+{
+    sqlite3_stmt* st = prepare(sql, values);
+    if (!st)
+        return nullptr;
+    return std::make_unique<SqliteResult>(*this, st);
+}
+
+int SqliteConnection::execute(const QString& sql, const SqlValues& values)
+{
+    sqlite3_stmt* st = prepare(sql, values);
+    if (!st)
+        return -1;
+    int rc;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+    }
+    if (rc != SQLITE_DONE) {
+        recordEngineError(rc);
+        sqlite3_finalize(st);
+        return -1;
+    }
+    const int changed = sqlite3_stmt_readonly(st) ? 0 : sqlite3_changes(db_);
+    sqlite3_finalize(st);
+    return changed;
+}
+
+void DbQuery::setText(const QString& sql, const SqlValues& values)
+{
+    close();
+    text_ = sql;
+    values_ = values;
+}
+
+bool DbQuery::open()
+{
+    result_.reset();
+    atEnd_ = true;
+    result_ = connection_->select(text_, values_);
+    if (!result_)
+        return false;
+    atEnd_ = !result_->next();
+    if (result_->failed()) {
+        result_.reset();
+        return false;
+    }
+    return true;
+}
+
+bool DbQuery::execute()
+{
+    close();
+    rowsAffected_ = connection_->execute(text_, values_);
+    return rowsAffected_ >= 0;
+}
+
+void DbQuery::close()
+{
+    result_.reset();
+    atEnd_ = true;
+}
+
+void DbQuery::next()
+{
+    if (result_ && !atEnd_)
+        atEnd_ = !result_->next();
+}
+
+QVariant DbQuery::value(const QString& name) const
+{
+    return result_ && !atEnd_ ? result_->value(name) : QVariant();
+}
+
+QVariant DbQuery::value(int column) const
+{
+    return result_ && !atEnd_ ? result_->value(column) : QVariant();
+}

@@ -1,0 +1,144 @@
+// Database connections and queries: a small interface, with SQLite behind it.
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QVariant>
+#include <QVariantList>
+
+#include <memory>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+// One entry of a connection's error list: the engine's state code and its description.
+struct DbError {
+    QString state;
+    QString description;
+};
+
+// Values bound to the '?' placeholders of a statement; a null QVariant binds NULL.
+using SqlValues = QVariantList;
+
+// The rows of one SELECT, read forward only. Values are null or typed (integer, real, text).
+class DbResult {
+public:
+    virtual ~DbResult() = default;
+    // Moves to the next row (the first on the first call); false at the end or on failure.
+    virtual bool next() = 0;
+    // True when reading a row failed; the connection's error list says why.
+    virtual bool failed() const = 0;
+    virtual int columnCount() const = 0;
+    virtual QString columnName(int column) const = 0;
+    // Position of a column by name (case-insensitive, first match), -1 when absent.
+    virtual int columnIndex(const QString& name) const = 0;
+
+    virtual bool isNull(int column) const = 0;
+    virtual qint64 integer(int column) const = 0;
+    virtual double real(int column) const = 0;
+    // The value as text; reals in their shortest general form ("8", not "8.0").
+    virtual QString text(int column) const = 0;
+    // True when the stored value is a real number.
+    virtual bool isReal(int column) const = 0;
+    // The value as it is stored: null, qint64, double or QString.
+    virtual QVariant value(int column) const = 0;
+    QVariant value(const QString& name) const { return value(columnIndex(name)); }
+};
+
+class DbConnection {
+public:
+    virtual ~DbConnection() = default;
+
+    // Opens an existing database file; false (and an error entry) when that fails.
+    virtual bool open(const QString& path) = 0;
+    virtual void close() = 0;
+    virtual bool isOpen() const = 0;
+    // The file last opened (or tried); statements on a closed connection reopen it.
+    virtual QString path() const = 0;
+
+    // Transactions nest: the outermost begin starts one, inner ones set save points.
+    virtual bool begin() = 0;
+    virtual bool commit() = 0;
+    virtual bool rollback() = 0;
+    virtual int transactionDepth() const = 0;
+
+    // Runs a SELECT; nullptr on failure.
+    virtual std::unique_ptr<DbResult> select(const QString& sql, const SqlValues& values = {}) = 0;
+    // Runs a statement without result; the number of rows affected, -1 on failure.
+    virtual int execute(const QString& sql, const SqlValues& values = {}) = 0;
+
+    // The errors of the last call (empty after a success).
+    virtual const QList<DbError>& errors() const = 0;
+    // Adds an error of our own (for example a value refused before binding).
+    virtual void reportError(const QString& state, const QString& description) = 0;
+};
+
+class SqliteConnection final : public DbConnection {
+public:
+    SqliteConnection() = default;
+    ~SqliteConnection() override;
+    SqliteConnection(const SqliteConnection&) = delete;
+    SqliteConnection& operator=(const SqliteConnection&) = delete;
+
+    bool open(const QString& path) override;
+    void close() override;
+    bool isOpen() const override { return db_ != nullptr; }
+    QString path() const override { return path_; }
+
+    bool begin() override;
+    bool commit() override;
+    bool rollback() override;
+    int transactionDepth() const override { return depth_; }
+
+    std::unique_ptr<DbResult> select(const QString& sql, const SqlValues& values = {}) override;
+    int execute(const QString& sql, const SqlValues& values = {}) override;
+
+    const QList<DbError>& errors() const override { return errors_; }
+    void reportError(const QString& state, const QString& description) override;
+
+    sqlite3* handle() const { return db_; }
+
+private:
+    friend class SqliteResult;
+    bool ensureOpen();
+    bool run(const char* sql);
+    sqlite3_stmt* prepare(const QString& sql, const SqlValues& values);
+    void recordEngineError(int code);
+
+    sqlite3* db_ = nullptr;
+    QString path_;
+    int depth_ = 0;
+    QList<DbError> errors_;
+};
+
+// A query on a connection: one statement at a time, opened as a row set ('S') or
+// executed ('E'). The data module's Query1, Query21, ... are of this kind.
+class DbQuery {
+public:
+    explicit DbQuery(DbConnection& connection) : connection_(&connection) {}
+
+    DbConnection& connection() const { return *connection_; }
+    void setText(const QString& sql, const SqlValues& values = {});
+    const QString& text() const { return text_; }
+
+    bool open();     // SELECT; positioned on the first row
+    bool execute();  // no result; rowsAffected() tells how many rows changed
+    void close();
+
+    bool isOpen() const { return result_ != nullptr; }
+    bool eof() const { return !result_ || atEnd_; }
+    void next();
+    int rowsAffected() const { return rowsAffected_; }
+
+    QVariant value(const QString& name) const;
+    QVariant value(int column) const;
+    DbResult* result() const { return result_.get(); }
+
+private:
+    DbConnection* connection_;
+    QString text_;
+    SqlValues values_;
+    std::unique_ptr<DbResult> result_;
+    bool atEnd_ = true;
+    int rowsAffected_ = 0;
+};

@@ -1,0 +1,116 @@
+// TFDM: the data module that owns the three connections and their queries.
+#include "store/DataModule.h"
+
+#include "shell/AppState.h"
+#include "store/DialogService.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cassert>
+
+namespace {
+TFDM* current = nullptr;
+
+void showOpenError(const QString& path)
+{
+    Dialogs().information(AppTitle, QStringLiteral("データベースのオープンでエラーが発生しました。　") + path);
+}
+
+bool isOverflow(const DbConnection& connection)
+{
+    for (const DbError& e : connection.errors()) {
+        if (e.state == QLatin1String("18") || e.description.contains(QLatin1String("overflow"), Qt::CaseInsensitive)
+            || e.description.contains(QLatin1String("too big"), Qt::CaseInsensitive))
+            return true;
+    }
+    return false;
+}
+} // namespace
+
+TFDM::TFDM() : previous_(current)
+{
+    current = this;
+}
+
+TFDM::~TFDM()
+{
+    if (current == this)
+        current = previous_;
+}
+
+TFDM& FDM()
+{
+    assert(current && "the data module is created first at start-up");
+    return *current;
+}
+
+bool HasFDM()
+{
+    return current != nullptr;
+}
+
+void TFDM::OpenDatabase(DbConnection& connection, const QString& path)
+{
+    if (connection.isOpen())
+        connection.close();
+    if (!connection.open(path))
+        showOpenError(path);
+}
+
+bool TFDM::OpenOrCreateDatabase(DbConnection& connection, const QString& path,
+                                const QString& templatePath, bool mayCreate)
+{
+    const QFileInfo file(path);
+    const QString folder = file.absolutePath();
+    if (!QFileInfo::exists(folder)) {
+        if (!mayCreate) {
+            Dialogs().information(AppTitle, QStringLiteral("必要なデータベースが存在しません。"));
+            return false;
+        }
+        if (!QDir().mkdir(folder)) {
+            Dialogs().information(AppTitle, QStringLiteral("データベースの作成が出来ません。"));
+            return false;
+        }
+    }
+    if (!QFileInfo::exists(path)) {
+        if (!mayCreate) {
+            Dialogs().information(AppTitle, QStringLiteral("必要なデータベースが存在しません。"));
+            return false;
+        }
+        // QFile::copy refuses to overwrite: a year database is never replaced.
+        if (!QFile::copy(templatePath, path)) {
+            Dialogs().information(AppTitle, QStringLiteral("データベースの作成が出来ません。"));
+            return false;
+        }
+        QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::WriteOwner);
+    }
+    if (connection.isOpen())
+        connection.close();
+    if (!connection.open(path)) {
+        showOpenError(path);
+        return false;
+    }
+    return true;
+}
+
+bool TFDM::RunStatement(DbQuery& query, const QString& statement, QChar kind, const SqlValues& values)
+{
+    query.setText(statement, values);
+    bool ok;
+    if (kind == 'S')
+        ok = query.open();
+    else if (kind == 'E')
+        ok = query.execute();
+    else
+        return true;
+    if (ok)
+        return true;
+    query.close();
+    if (isOverflow(query.connection()))
+        Dialogs().information(AppTitle, QStringLiteral("ＳＱＬ処理でオーバーフローが発生しました。"));
+    else
+        Dialogs().information(AppTitle, QStringLiteral("ＳＱＬ処理で不明なエラーが発生しました。"));
+    return false;
+}

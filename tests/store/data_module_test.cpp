@@ -1,0 +1,120 @@
+// Data module: opening, creating year databases from the template, free statements.
+#include "shell/AppState.h"
+#include "store/DataModule.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TestProgramFolder.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class DataModuleTest : public ::testing::Test {
+protected:
+    ScriptedDialogs dialogs;
+    TestProgramFolder folder;
+    TFDM& fdm = folder.fdm();
+};
+
+TEST_F(DataModuleTest, FirstRegistrationCreatesTheYearFolderFromTheTemplate)
+{
+    const QString year = folder.dataPath("2031/DATA.MDB");
+    ASSERT_FALSE(QDir(folder.dataPath("2031")).exists());
+    ASSERT_TRUE(fdm.OpenOrCreateDatabase(fdm.ACN2, year, folder.dataPath("DATA.MDB"), true));
+    EXPECT_TRUE(QFile::exists(year));
+    EXPECT_TRUE(fdm.ACN2.isOpen());
+    EXPECT_EQ(fdm.ACN2.path(), year);
+    EXPECT_EQ(Scalar(fdm.ACN2, "SELECT count(*) FROM sqlite_master WHERE name = 'MSYAIN1'"), "1");
+    EXPECT_TRUE(dialogs.calls.isEmpty());
+}
+
+TEST_F(DataModuleTest, AnExistingYearDatabaseIsNeverReplaced)
+{
+    folder.openYear(2030);
+    Exec(fdm.ACN2, "INSERT INTO MKIGYOU2 (KCO, NENDO, KNA) VALUES (5, 2030, '既存')");
+    fdm.ACN2.close();
+    ASSERT_TRUE(fdm.OpenOrCreateDatabase(fdm.ACN2, folder.dataPath("2030/DATA.MDB"), folder.dataPath("DATA.MDB"), true));
+    EXPECT_EQ(Scalar(fdm.ACN2, "SELECT KNA FROM MKIGYOU2"), QStringLiteral("既存"));
+}
+
+TEST_F(DataModuleTest, EachFailureShowsItsMessageAndReturnsFalse)
+{
+    struct Case {
+        const char* what;
+        QString path;
+        QString templ;
+        bool mayCreate;
+        QString message;
+    };
+    QDir().mkpath(folder.dataPath("2029"));
+    const QString missing = QStringLiteral("必要なデータベースが存在しません。");
+    const QString cannot = QStringLiteral("データベースの作成が出来ません。");
+    const Case cases[] = {
+        {"folder missing, no creation", folder.dataPath("2028/DATA.MDB"), QString(), false, missing},
+        {"file missing, no creation", folder.dataPath("2029/DATA.MDB"), QString(), false, missing},
+        {"folder two levels deep", folder.dataPath("x/2027/DATA.MDB"), folder.dataPath("DATA.MDB"), true, cannot},
+        {"template missing", folder.dataPath("2029/DATA.MDB"), folder.dataPath("NONE.MDB"), true, cannot},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        dialogs.clear();
+        EXPECT_FALSE(fdm.OpenOrCreateDatabase(fdm.ACN2, c.path, c.templ, c.mayCreate));
+        ASSERT_EQ(dialogs.calls.size(), 1);
+        EXPECT_EQ(dialogs.calls[0].text, c.message);
+        EXPECT_EQ(dialogs.calls[0].caption, AppTitle);
+        EXPECT_FALSE(QFile::exists(c.path));
+    }
+}
+
+TEST_F(DataModuleTest, ADamagedFileFailsToOpenWithThePathAfterAFullWidthBlank)
+{
+    const QString bad = folder.dataPath("2026/DATA.MDB");
+    QDir().mkpath(folder.dataPath("2026"));
+    QFile f(bad);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray(4096, 'x'));
+    f.close();
+    EXPECT_FALSE(fdm.OpenOrCreateDatabase(fdm.ACN2, bad, QString(), false));
+    EXPECT_FALSE(fdm.ACN2.isOpen());
+    ASSERT_EQ(dialogs.calls.size(), 1);
+    EXPECT_EQ(dialogs.calls[0].text, QStringLiteral("データベースのオープンでエラーが発生しました。　") + bad);
+
+    dialogs.clear();
+    fdm.OpenDatabase(fdm.ACN1, folder.dataPath("NOSUCH.MDB"));
+    EXPECT_FALSE(fdm.ACN1.isOpen());
+    ASSERT_EQ(dialogs.calls.size(), 1);
+    EXPECT_TRUE(dialogs.calls[0].text.endsWith("NOSUCH.MDB"));
+}
+
+TEST_F(DataModuleTest, RunStatementReportsOverflowAndOtherFailuresWithoutThrowing)
+{
+    ASSERT_TRUE(fdm.RunStatement(fdm.Query1, "SELECT Max(KCO) FROM MKIGYOU1", 'S'));
+    EXPECT_TRUE(fdm.Query1.isOpen());
+    EXPECT_FALSE(fdm.Query1.eof());
+    EXPECT_TRUE(fdm.Query1.value(0).isNull());
+
+    EXPECT_FALSE(fdm.RunStatement(fdm.Query1,
+                                  "SELECT SUM(x) FROM (SELECT 9223372036854775807 AS x UNION ALL SELECT 1)", 'S'));
+    EXPECT_FALSE(fdm.Query1.isOpen());
+    EXPECT_FALSE(fdm.RunStatement(fdm.Query1, "DELETE FROM NOSUCH", 'E'));
+    EXPECT_EQ(dialogs.texts(), QStringList({QStringLiteral("ＳＱＬ処理でオーバーフローが発生しました。"),
+                                            QStringLiteral("ＳＱＬ処理で不明なエラーが発生しました。")}));
+
+    dialogs.clear();
+    EXPECT_TRUE(fdm.RunStatement(fdm.Query1, "UPDATE MSEIGYO SET NA = 'x' WHERE CO = 0", 'E'));
+    EXPECT_EQ(fdm.Query1.rowsAffected(), 1);
+    EXPECT_TRUE(fdm.RunStatement(fdm.Query1, "nonsense", 'X'));   // an unknown kind does nothing
+    EXPECT_TRUE(dialogs.calls.isEmpty());
+}
+
+TEST_F(DataModuleTest, AClosedConnectionReopensItsFileForTheNextStatement)
+{
+    fdm.ACN1.close();
+    EXPECT_FALSE(fdm.ACN1.isOpen());
+    EXPECT_EQ(Scalar(fdm.ACN1, "SELECT REKI1 FROM MSEIGYO"), QStringLiteral("昭和"));
+    EXPECT_TRUE(fdm.ACN1.isOpen());
+}
+
+} // namespace

@@ -1,0 +1,82 @@
+// A temporary program folder with fresh copies of the supplied databases.
+#include "support/TestProgramFolder.h"
+
+#include "shell/AppState.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+void copyInto(const QString& from, const QString& to)
+{
+    QFile::remove(to);
+    if (!QFile::copy(from, to))
+        ADD_FAILURE() << "cannot copy " << from.toStdString() << " to " << to.toStdString();
+    QFile::setPermissions(to, QFile::permissions(to) | QFileDevice::WriteOwner);
+}
+
+} // namespace
+
+TestProgramFolder::TestProgramFolder()
+{
+    EXPECT_TRUE(dir_.isValid());
+    QDir root(dir_.path());
+    for (const char* sub : {"DATA", "CSV", "Picture", "Report"})
+        root.mkpath(QString::fromLatin1(sub));
+    const QString fixtures = QStringLiteral(WAGELOOM_FIXTURES);
+    copyInto(fixtures + "/SEIGYO.MDB", dataPath("SEIGYO.MDB"));
+    copyInto(fixtures + "/DATA.MDB", dataPath("DATA.MDB"));
+    const QDir reports(QStringLiteral(WAGELOOM_SOURCE_DATA "/Report"));
+    for (const QString& f : reports.entryList(QDir::Files))
+        copyInto(reports.filePath(f), path("Report/" + f));
+
+    App().setExeFolder(dir_.path());
+    ResetAppState();
+    fdm_.OpenDatabase(fdm_.ACN1, dataPath("SEIGYO.MDB"));
+    EXPECT_TRUE(fdm_.ACN1.isOpen());
+}
+
+TestProgramFolder::~TestProgramFolder()
+{
+    fdm_.ACN1.close();
+    fdm_.ACN2.close();
+    fdm_.ACN3.close();
+}
+
+QString TestProgramFolder::path(const QString& relative) const
+{
+    return dir_.path() + '/' + relative;
+}
+
+QString TestProgramFolder::dataPath(const QString& relative) const
+{
+    return dir_.path() + "/DATA/" + relative;
+}
+
+void TestProgramFolder::openYear(int year)
+{
+    const QString file = dataPath(QString::number(year) + "/DATA.MDB");
+    ASSERT_TRUE(fdm_.OpenOrCreateDatabase(fdm_.ACN2, file, dataPath("DATA.MDB"), true));
+}
+
+void Exec(DbConnection& cn, const QString& sql)
+{
+    if (cn.execute(sql) < 0)
+        ADD_FAILURE() << "statement failed: " << sql.toStdString() << ": "
+                      << (cn.errors().isEmpty() ? std::string("?") : cn.errors().first().description.toStdString());
+}
+
+QString Scalar(DbConnection& cn, const QString& sql)
+{
+    auto r = cn.select(sql);
+    if (!r) {
+        ADD_FAILURE() << "select failed: " << sql.toStdString();
+        return {};
+    }
+    if (!r->next())
+        return {};
+    return r->text(0);
+}
