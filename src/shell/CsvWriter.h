@@ -1,0 +1,12 @@
+// Writing CSV files: CP932 text, CR LF line ends, fields quoted where asked.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The value between double quotes, each double quote inside doubled.
+QString CsvQuoted(const QString& value);
+
+// Writes the lines (each ended by CR LF) in CP932, replacing any existing file.
+// false with the platform's error text in error when the file cannot be written.
+bool WriteCsvFile(const QString& path, const QStringList& lines, QString* error = nullptr);

@@ -1,0 +1,57 @@
+// TStringGrid: a grid of text cells addressed (column, row) with fixed header rows and
+// columns, the way the list screens use it: row 0 holds the headings, column 0 the row
+// numbers, and the current row can be painted blue with white text.
+#pragma once
+
+#include <QTableWidget>
+
+class TStringGrid : public QTableWidget {
+    Q_OBJECT
+public:
+    explicit TStringGrid(QWidget* parent = nullptr);
+
+    int colCount() const { return columnCount(); }
+    void setColCount(int n);
+    void setRowCountKeeping(int n);   // like setRowCount, cells of kept rows stay
+
+    void setFixedRows(int n) { fixedRows_ = n; refresh(); }
+    void setFixedCols(int n) { fixedCols_ = n; refresh(); }
+    int fixedRows() const { return fixedRows_; }
+    int fixedCols() const { return fixedCols_; }
+
+    QString cell(int col, int row) const;
+    void setCell(int col, int row, const QString& text);
+    // Empties every cell of every data row, or the whole grid with the headings.
+    void clearData();
+
+    void setColWidth(int col, int width) { setColumnWidth(col, width); }
+    // Alignment of the cells of a data column (fixed cells are centred).
+    void setColumnAlignment(int col, Qt::Alignment alignment);
+
+    // The grid's current row and column (the cursor).
+    int row() const { return currentRow(); }
+    int col() const { return currentColumn(); }
+    void setCursor(int col, int row);
+
+    // The row painted blue with white text; -1 for none.
+    void setHighlightedRow(int row);
+    int highlightedRow() const { return highlighted_; }
+
+    // Whether data cells may be edited in place.
+    void setEditable(bool editable);
+
+    // Re-applies colours and alignment after cells changed.
+    void refresh();
+
+signals:
+    // A click on a cell, with (column, row) as the screens address them.
+    void gridClicked(int col, int row);
+
+private:
+    QTableWidgetItem* itemAt(int col, int row);
+    int fixedRows_ = 1;
+    int fixedCols_ = 1;
+    int highlighted_ = -1;
+    bool editable_ = false;
+    QHash<int, Qt::Alignment> alignment_;
+};
