@@ -1,0 +1,57 @@
+// Puts an open project in place for a test.
+#include "support/TestProject.h"
+
+#include "shell/AppState.h"
+#include "shell/ProjectLookups.h"
+
+#include <gtest/gtest.h>
+
+void OpenTestProject(TestProgramFolder& folder, const TestProjectOptions& o)
+{
+    folder.openYear(o.year);
+    TFDM& fdm = folder.fdm();
+    const QString k = QString::number(o.kco), y = QString::number(o.year);
+    Exec(fdm.ACN1, QStringLiteral("INSERT INTO MKIGYOU1 VALUES (%1, %2, '%3', '', %2%4, 0, %5, %6, 8, 20, 160, 1000)")
+                       .arg(k, y, o.name, QStringLiteral("0401"), QString::number(o.referenceDate),
+                            QString::number(o.calendarMode)));
+    QStringList grades;
+    const QString digits = QStringLiteral("１２３４５６７８９");
+    for (int i = 0; i < 9; ++i)
+        grades << "'第" + digits.mid(i, 1) + "等級'";
+    Exec(fdm.ACN2, QStringLiteral("INSERT INTO MKIGYOU2 VALUES (%1, %2, '%3', 0, 0, '', '', '', '', '', '', '', '', '', "
+                                  "0, 0, %4, 0, 0, 0, 0, 0)")
+                       .arg(k, y, o.name, grades.join(',')));
+    Exec(fdm.ACN2, QStringLiteral("ATTACH DATABASE '%1' AS control").arg(folder.dataPath("SEIGYO.MDB")));
+    Exec(fdm.ACN2, QStringLiteral("INSERT INTO MMARK SELECT %1, %2, MKCO, MARK, HANREI, MKCOLOR, MKSIZE, KCOLOR, KSYURUI, "
+                                  "KHABA FROM control.MMMARK WHERE NENDO = 9999 AND KCO = 0 ORDER BY MKCO")
+                       .arg(k, y));
+    Exec(fdm.ACN2, QStringLiteral("INSERT INTO MGRAPH SELECT %1, %2, GSCO, CCOLOR, CSYURUI, CHABA FROM control.MMGRAPH "
+                                  "WHERE NENDO = 9999 AND KCO = 0 ORDER BY GSCO")
+                       .arg(k, y));
+    Exec(fdm.ACN2, QStringLiteral("DETACH DATABASE control"));
+
+    TAppState& app = App();
+    app.FiscalYear = o.year;
+    app.ListMode = 4;
+    app.OpenCompanyCode = o.kco;
+    app.CompanyName = o.name;
+    app.CalendarMode = o.calendarMode;
+    app.AgeByToday = 0;
+    app.ReferenceDate = o.referenceDate;
+    app.EraNames[0] = QStringLiteral("昭和");
+    app.EraNames[1] = QStringLiteral("平成");
+    app.EraNames[2] = QStringLiteral("令和");
+    app.EraStartYears[0] = 1926;
+    app.EraStartYears[1] = 1989;
+    app.EraStartYears[2] = 2019;
+    Project().CurrentCompany.KCO = k;
+    Project().CurrentCompany.NENDO = y;
+    ASSERT_TRUE(LoadCompanyMaster());
+    Project().CurrentCompany.SYOTEIHH = 8;
+    Project().CurrentCompany.SYOTEIDD = 20;
+    Project().CurrentCompany.SYOTEIMM = 160;
+    Project().CurrentCompany.SAITEI = 1000;
+    LoadMarks();
+    LoadRoleEvaluations();
+    app.CompanyOpen = true;
+}

@@ -1,0 +1,16 @@
+// Puts an open project in place for a test: the company's MKIGYOU1 and MKIGYOU2 rows, the
+// template marks and graph styles, and the application state filled as a selection fills it.
+#pragma once
+
+#include "support/TestProgramFolder.h"
+
+struct TestProjectOptions {
+    int kco = 1;
+    int year = 2024;
+    QString name = QStringLiteral("テスト株式会社");
+    int referenceDate = 20240401;   // KDATE; ages count to it (FNK 0)
+    int calendarMode = 0;           // REKI
+};
+
+// Creates DATA/<year>/DATA.MDB (open on ACN2), writes the rows and opens the project.
+void OpenTestProject(TestProgramFolder& folder, const TestProjectOptions& options = {});
