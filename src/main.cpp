@@ -1,23 +1,44 @@
-// Program entry: creates the data module and opens the control database.
+// Program entry: data module, main window, splash while the long-lived screens are made.
 #include "shell/AppState.h"
 #include "shell/screens/QtDialogs.h"
+#include "shell/screens/TPX0000.h"
+#include "shell/screens/TPX0001Lite.h"
 #include "store/DataModule.h"
 
 #include <QApplication>
-#include <QDir>
-
-#include <cstdio>
+#include <QElapsedTimer>
+#include <QScreen>
+#include <QThread>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QtDialogs dialogs;
     InstallDialogService(&dialogs);
-    TFDM dataModule;
     App().setExeFolder(QCoreApplication::applicationDirPath());
-    App().refreshToday();
-    dataModule.OpenDatabase(dataModule.ACN1, App().DataFolder + QStringLiteral("SEIGYO.MDB"));
-    std::printf("control database %s: %s\n", qPrintable(App().DataFolder + "SEIGYO.MDB"),
-                dataModule.ACN1.isOpen() ? "open" : "not open");
-    return dataModule.ACN1.isOpen() ? 0 : 1;
+
+    TFDM dataModule;
+    TPX0000 mainWindow;
+
+    auto splash = std::make_unique<TPX0001Lite>();
+    splash->show();
+    splash->repaint();
+    QApplication::processEvents();
+    QElapsedTimer shown;
+    shown.start();
+
+    mainWindow.CreateLongLivedScreens();
+
+    // The splash stays at least three seconds.
+    while (shown.elapsed() < 3000) {
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+        QThread::msleep(20);
+    }
+    splash.reset();
+
+    // Maximised; the geometry also fills the screen where no window manager maximises.
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        mainWindow.setGeometry(screen->availableGeometry());
+    mainWindow.showMaximized();
+    return app.exec();
 }

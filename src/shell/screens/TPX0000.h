@@ -1,0 +1,92 @@
+// TPX0000: the main window with its menus, tool buttons, menu rule and command table.
+#pragma once
+
+#include <QMainWindow>
+
+#include <functional>
+#include <memory>
+
+class QAction;
+class QMenu;
+class QToolButton;
+class TPX4010;
+
+class TPX0000 : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TPX0000(QWidget* parent = nullptr);
+    ~TPX0000() override;
+
+    // Creation: title, menu rule without a company, folders, control database, state,
+    // today, control record and eras, the hidden matrix menu, the caption.
+    void FormCreate();
+    // Creates the screens that live for the whole run, in start-up order.
+    void CreateLongLivedScreens();
+    // The menu rule: which commands are enabled for the open project's state.
+    void RefreshMenu(bool noCompany);
+    // The company guard: false (with its message) when no company is open.
+    bool CompanyGuard();
+
+    QAction* action(const QString& name) const;
+    QToolButton* toolButton(const QString& name) const;
+    QMenu* menu(const QString& name) const;
+
+    // The command handlers, one per menu item.
+    void mnNewClick();
+    void mnOPenClick();
+    void mnCloseClick();
+    void mnMntClick();
+    void mnDltClick();
+    void mnBaseClick();
+    void mnSararyNameClick();
+    void mnHyoukaClick();
+    void mnPrintClick();
+    void mnImportClick();
+    void mnExportClick();
+    void mnDBCondClick();
+    void mnEndClick();
+    void mnWorkerClick();
+    void mnLivingClick();
+    void mnModelDataClick();
+    void mnModelSalaryClick();
+    void mnMmatIdClick();
+    void mnBandClick();
+    void mnSalaryPlotClick();
+    void mnSalaryUpCurveClick();
+    void mnLivingCompClick();
+    void mnModelSalaryCompClick();
+    void mnSalaryUpSettingClick();
+    void mnFitClick();
+    void mnSalaryListClick();
+    void mnSalarySettingClick();
+    void mnSalaryInputClick();
+    void mnNendoUpdateClick();
+    void mnList5000Click();
+    void mnList5010Click();
+    void mnSalaryReportClick();
+    void mnSalaryUpReportClick();
+    void BeforeUseClick();
+    void mnHELPHClick();
+    void mnVersionClick();
+
+    // How the help document is opened (the desktop's browser); tests replace it.
+    static void SetDocumentOpenerForTesting(std::function<bool(const QString& path)> opener);
+    // How the program ends at once after a failed compaction; tests replace it.
+    static void SetTerminateForTesting(std::function<void()> terminate);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildToolBars();
+    QAction* addItem(QMenu* menu, const QString& name, const QString& caption, void (TPX0000::*handler)());
+    QToolButton* addButton(QWidget* panel, const QString& name, const QString& caption, const QString& hint,
+                           const QString& menuName);
+    void openCompanyList();
+    void notAvailableYet();
+
+    struct Buttons;
+    std::unique_ptr<Buttons> buttons_;
+    std::unique_ptr<TPX4010> version_;
+};

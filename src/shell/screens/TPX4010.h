@@ -1,0 +1,18 @@
+// TPX4010: the version dialog.
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+
+class TPX4010 : public QDialog {
+    Q_OBJECT
+public:
+    explicit TPX4010(QWidget* parent = nullptr);
+    void Prepare() {}
+    void btnCloseClick() { close(); }
+
+    QLabel* labAppTitle;
+    QLabel* labAPPKata;
+    QLabel* labAppVersion;
+};
