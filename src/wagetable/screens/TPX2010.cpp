@@ -416,13 +416,7 @@ void TPX2010::Reset()
 {
     cmb2ScaleCode->clear();
     cmb2ScaleCode->setEditText(QString());
-    startSteps2_.fill(0);
-    endSteps2_.fill(0);
-    startSteps3_.fill(0);
-    endSteps3_.fill(0);
-    stepRange_ = StepRange();
     txtTokyusu->setText(QStringLiteral("9"));
-    gradeCount_ = 9;
     txtTitle->clear();
     cmbScaleCode->clear();
     cmbScaleCode->setEditText(NoneItem);
@@ -509,9 +503,6 @@ void TPX2010::loadHeader()
         return;
     }
     txtTokyusu->setText(QString::number(header.TKSU));
-    gradeCount_ = header.TKSU;
-    stepRange_.lowest = header.GOUHOU1;
-    stepRange_.highest = header.GOUHOU2;
     txtTitle->setText(header.TITLE);
     (header.KSENTAKUF != 0 ? opt3JiKyokusen : opt2Jikyokusen)->setChecked(true);
     (header.UKAKIF != 0 ? optManual : optAuto)->setChecked(true);
@@ -554,8 +545,6 @@ void TPX2010::loadSecondOrder()
         txt2CSalary[i]->setText(amountText(r.C1KIN));
         txt2EndGosu[i]->setText(QString::number(r.EGOUSU));
         txt2EndSalary[i]->setText(amountText(r.EKIN));
-        startSteps2_[i] = r.SGOUSU;
-        endSteps2_[i] = r.EGOUSU;
     }
     if (!rows.isEmpty())
         txt2Kakeritsu->setText(FormatFloat(QStringLiteral("#,##0.000"), rows.first().KRITSU));
@@ -579,8 +568,6 @@ void TPX2010::loadThirdOrder()
         txtC2Salary[i]->setText(amountText(r.C2KIN));
         txtEndGosu[i]->setText(QString::number(r.EGOUSU));
         txtEndSalary[i]->setText(amountText(r.EKIN));
-        startSteps3_[i] = r.SGOUSU;
-        endSteps3_[i] = r.EGOUSU;
     }
     if (!rows.isEmpty())
         txt3Kakeritsu->setText(FormatFloat(QStringLiteral("#,##0.000"), rows.first().KRITSU));
@@ -958,7 +945,6 @@ bool TPX2010::txtTokyusuExit()
         Dialogs().information(QString(), QStringLiteral("入力範囲外です。1 ～ 9 の値を入力して下さい。"));
         return false;
     }
-    gradeCount_ = int(n);
     return true;
 }
 
@@ -994,21 +980,10 @@ bool TPX2010::txtJyogenExit(int tag)
     return true;
 }
 
-void TPX2010::updateStepRange()
-{
-    SalaryListDefinition def = DefinitionOnScreen();
-    def.gradeCount = gradeCountOnScreen();
-    stepRange_ = ComputeStepRange(def);
-}
-
 // Steps are checked against -10..80; three characters so that -10 can be typed.
 bool TPX2010::txt2StgosuExit(int tag)
 {
-    if (!CheckIntegerField(*txt2Stgosu[tag], 3, HighestAllowedStep, LowestAllowedStep, QStringLiteral("#,##0")))
-        return false;
-    startSteps2_[tag] = int(whole(txt2Stgosu[tag]));
-    updateStepRange();
-    return true;
+    return CheckIntegerField(*txt2Stgosu[tag], 3, HighestAllowedStep, LowestAllowedStep, QStringLiteral("#,##0"));
 }
 
 bool TPX2010::txt2CgosuExit(int tag)
@@ -1018,20 +993,12 @@ bool TPX2010::txt2CgosuExit(int tag)
 
 bool TPX2010::txt2EndGosuExit(int tag)
 {
-    if (!CheckIntegerField(*txt2EndGosu[tag], 3, HighestAllowedStep, LowestAllowedStep, QStringLiteral("##0")))
-        return false;
-    endSteps2_[tag] = int(whole(txt2EndGosu[tag]));
-    updateStepRange();
-    return true;
+    return CheckIntegerField(*txt2EndGosu[tag], 3, HighestAllowedStep, LowestAllowedStep, QStringLiteral("##0"));
 }
 
 bool TPX2010::txtStGosuExit(int tag)
 {
-    if (!CheckIntegerField(*txtStGosu[tag], 3, HighestAllowedStep, LowestAllowedStep))
-        return false;
-    startSteps3_[tag] = int(whole(txtStGosu[tag]));
-    updateStepRange();
-    return true;
+    return CheckIntegerField(*txtStGosu[tag], 3, HighestAllowedStep, LowestAllowedStep);
 }
 
 bool TPX2010::txtC1GosuExit(int tag)
@@ -1046,11 +1013,7 @@ bool TPX2010::txtC2GosuExit(int tag)
 
 bool TPX2010::txtEndGosuExit(int tag)
 {
-    if (!CheckIntegerField(*txtEndGosu[tag], 3, HighestAllowedStep, LowestAllowedStep))
-        return false;
-    endSteps3_[tag] = int(whole(txtEndGosu[tag]));
-    updateStepRange();
-    return true;
+    return CheckIntegerField(*txtEndGosu[tag], 3, HighestAllowedStep, LowestAllowedStep);
 }
 
 bool TPX2010::AmountExit(QLineEdit& field)

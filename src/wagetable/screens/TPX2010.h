@@ -138,7 +138,6 @@ private:
     void showPage(int state);
     void setIdBoxes(const QString& text);
     void updateScaleRow(int tag);
-    void updateStepRange();
     int gradeCountOnScreen() const;
 
     void markChanged(int page);
@@ -150,11 +149,8 @@ private:
 
     TPX2011* baseAmounts_;
     int currentId_ = 0;
-    int gradeCount_ = 9;
     int pageState_ = 1;
     std::array<bool, 4> changed_{};
     bool idEdited_[2] = {false, false};
     bool switchingPage_ = false;
-    std::array<int, 9> startSteps2_{}, endSteps2_{}, startSteps3_{}, endSteps3_{};
-    StepRange stepRange_;
 };

@@ -7,6 +7,7 @@
 #include "wagetable/screens/TPX2011.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QInputMethodEvent>
 #include <QLabel>
@@ -366,6 +367,15 @@ TEST_F(TPX2010Test, WritesTheTableAsCsvFiles)
     dialogs.answers = {false};
     click("btnCSV");
     EXPECT_FALSE(QFile::exists(folder.path("CSV/賃金表3.CSV")));
+
+    // Without the CSV folder the file error is reported instead of the success message.
+    ASSERT_TRUE(QDir(folder.path("CSV")).removeRecursively());
+    dialogs.clear();
+    dialogs.answers = {true};
+    click("btnCSV");
+    ASSERT_EQ(dialogs.calls.size(), 2);
+    EXPECT_TRUE(dialogs.calls[1].text.startsWith(QStringLiteral("CSVファイルの書き込みでエラーが発生しました。\r\n")));
+    EXPECT_FALSE(dialogs.saw(QStringLiteral("CSVデレクトリに賃金表が出力されました。\r\n") + folder.path("CSV/賃金表.CSV")));
 }
 
 TEST_F(TPX2010Test, CombinedTableChecksBeforePrinting)
