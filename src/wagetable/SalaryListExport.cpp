@@ -1,0 +1,49 @@
+// The generated wage table as a CSV file.
+#include "wagetable/SalaryListExport.h"
+
+#include "shell/CsvWriter.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+// A heading text as one field: quoted only when a comma, quote or line break would
+// otherwise split it.
+QString headingField(const QString& text)
+{
+    if (text.contains(',') || text.contains('"') || text.contains('\n') || text.contains('\r'))
+        return CsvQuoted(text);
+    return text;
+}
+
+} // namespace
+
+QStringList SalaryListCsvLines(const QList<TCHNGIN2_>& rows, const SalaryListHeading& heading)
+{
+    QStringList lines;
+    lines << QStringList{headingField(heading.yearLabel), headingField(heading.companyName),
+                         headingField(heading.title), headingField(heading.date)}
+                 .join(',');
+    lines << QStringLiteral("号俸,１等級,格差,２等級,格差,３等級,格差,４等級,格差,５等級,格差,６等級,格差,"
+                            "７等級,格差,８等級,格差,９等級,格差");
+    for (const TCHNGIN2_& r : rows)
+        lines << QStringList{r.GOUHOU, r.KIN1, r.KS1, r.KIN2, r.KS2, r.KIN3, r.KS3, r.KIN4, r.KS4, r.KIN5,
+                             r.KS5, r.KIN6, r.KS6, r.KIN7, r.KS7, r.KIN8, r.KS8, r.KIN9, r.KS9}
+                     .join(',');
+    return lines;
+}
+
+QString NextSalaryListCsvPath(const QString& folder)
+{
+    const QDir dir(folder);
+    const QString first = dir.filePath(QStringLiteral("賃金表.CSV"));
+    if (!QFileInfo::exists(first))
+        return first;
+    for (int n = 2; n <= SalaryListCsvLastNumber; ++n) {
+        const QString path = dir.filePath(QStringLiteral("賃金表%1.CSV").arg(n));
+        if (!QFileInfo::exists(path) || n == SalaryListCsvLastNumber)
+            return path;
+    }
+    return first;
+}

@@ -1,0 +1,18 @@
+// The generated wage table as a CSV file: 賃金表.CSV, 賃金表2.CSV, … in the CSV folder.
+#pragma once
+
+#include "store/Records.h"
+#include "wagetable/SalaryListReport.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+inline constexpr int SalaryListCsvLastNumber = 10000;
+
+// The lines of the file: the heading line, the column names, one line per step.
+QStringList SalaryListCsvLines(const QList<TCHNGIN2_>& rows, const SalaryListHeading& heading);
+
+// The first file name in the folder that does not exist yet: 賃金表.CSV, then 賃金表2.CSV
+// up to 賃金表10000.CSV, which is taken (and replaced) when every name exists.
+QString NextSalaryListCsvPath(const QString& folder);

@@ -1,0 +1,146 @@
+// The combined wage table's pages and the CSV lines of a generated table.
+#include "shell/AppState.h"
+#include "support/ScriptedDialogs.h"
+#include "wagetable/SalaryListExport.h"
+#include "wagetable/SalaryListReport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Steps 1..n; grade 1 climbs 1,000 a step from 200,000, grade 2 exists from step 3 on.
+QList<TCHNGIN2_> table(int n)
+{
+    QList<TCHNGIN2_> rows;
+    for (int s = 1; s <= n; ++s) {
+        TCHNGIN2_ r;
+        r.GOUHOU = QString::number(s);
+        r.KIN1 = QString::number(200000 + (s - 1) * 1000);
+        r.KS1 = QString::number(100 + (s - 1) / 2);
+        r.KIN2 = QString::number(s >= 3 ? 300000 + (s - 3) * 3000 : 0);
+        r.KS2 = QString::number(s >= 3 ? 100 + s - 3 : 0);
+        for (QString* f : {&r.KIN3, &r.KS3, &r.KIN4, &r.KS4, &r.KIN5, &r.KS5, &r.KIN6, &r.KS6, &r.KIN7, &r.KS7,
+                           &r.KIN8, &r.KS8, &r.KIN9, &r.KS9})
+            *f = QStringLiteral("0");
+        rows << r;
+    }
+    return rows;
+}
+
+const SalaryListHeading heading = {QStringLiteral("2024 年度"), QStringLiteral("テスト株式会社"),
+                                   QStringLiteral("総合職"), QStringLiteral("2024年04月01日")};
+
+} // namespace
+
+TEST(SalaryListPages, ThirtyTwoLinesAPageWithTheAverageOnLine31)
+{
+    struct Case {
+        int steps;
+        QList<int> rowsPerPage;   // table rows on each page (the average line apart)
+        int averagePage;
+    };
+    const Case cases[] = {{40, {32, 8}, 2}, {32, {32, 0}, 2}, {31, {31}, 1}, {1, {1}, 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.steps);
+        const SalaryListPages doc = BuildSalaryListPages(table(c.steps), heading);
+        ASSERT_EQ(doc.pages.size(), c.rowsPerPage.size());
+        int step = 1;
+        for (int p = 0; p < doc.pages.size(); ++p) {
+            const SalaryListPage& page = doc.pages[p];
+            EXPECT_EQ(page.number, p + 1);
+            EXPECT_EQ(page.fields.value("PAGE"), QStringLiteral("　PAGE-%1").arg(p + 1));
+            EXPECT_EQ(page.fields.value("NENDO"), QStringLiteral("2024 年度"));
+            EXPECT_EQ(page.fields.value("CORPNAME"), QStringLiteral("テスト株式会社"));
+            EXPECT_EQ(page.fields.value("TITLE"), QStringLiteral("総合職"));
+            EXPECT_EQ(page.fields.value("YMD"), QStringLiteral("2024年04月01日"));
+            int tableRows = 0;
+            for (const SalaryListLine& l : page.lines) {
+                if (l.average)
+                    continue;
+                EXPECT_EQ(l.line, tableRows);
+                EXPECT_EQ(l.offset, 508 * tableRows + 100);
+                EXPECT_EQ(l.GOU, QString::number(step++));
+                ++tableRows;
+            }
+            EXPECT_EQ(tableRows, c.rowsPerPage[p]);
+        }
+        const SalaryListLine& avg = doc.pages[c.averagePage - 1].lines.last();
+        EXPECT_TRUE(avg.average);
+        EXPECT_EQ(avg.line, 31);
+        EXPECT_EQ(avg.offset, 508 * 31 + 100);
+        EXPECT_EQ(avg.GOU, QStringLiteral("平均"));
+    }
+}
+
+TEST(SalaryListPages, FormatsAndAverages)
+{
+    const SalaryListPages doc = BuildSalaryListPages(table(40), heading);
+    EXPECT_EQ(doc.docName, QStringLiteral("賃金表"));
+    EXPECT_EQ(doc.rowFields.size(), 19);
+    EXPECT_EQ(doc.rowFields.last(), QStringLiteral("KAKU9"));
+    const SalaryListLine& first = doc.pages[0].lines[0];
+    EXPECT_EQ(first.KIN[0], QStringLiteral("200,000"));
+    EXPECT_EQ(first.KAKU[0], QStringLiteral("100"));
+    EXPECT_EQ(first.KIN[1], QString());    // 0 is left blank
+    EXPECT_EQ(first.KAKU[1], QString());
+    EXPECT_EQ(first.KIN[8], QString());
+
+    const SalaryListLine& avg = doc.pages[1].lines.last();
+    // grade 1: 200,000 .. 239,000 over 40 steps; grade 2: 300,000 .. 411,000 over 38 steps
+    EXPECT_EQ(avg.KIN[0], QStringLiteral("219,500"));
+    EXPECT_EQ(avg.KAKU[0], QStringLiteral("1,000"));
+    EXPECT_EQ(avg.KIN[1], QStringLiteral("355,500"));
+    EXPECT_EQ(avg.KAKU[1], QStringLiteral("3,000"));
+    EXPECT_EQ(avg.KIN[2], QString());
+    EXPECT_EQ(avg.KAKU[2], QString());
+
+    // A grade with a single amount has an average but no increment.
+    const SalaryListLine& one = BuildSalaryListPages(table(3), heading).pages[0].lines.last();
+    EXPECT_EQ(one.KIN[1], QStringLiteral("300,000"));
+    EXPECT_EQ(one.KAKU[1], QString());
+
+    EXPECT_TRUE(BuildSalaryListPages({}, heading).pages.isEmpty());
+}
+
+TEST(SalaryListPages, PrintingIsAnnouncedAsNotReadyYet)
+{
+    ScriptedDialogs dialogs;
+    PrintSalaryListDocument(BuildSalaryListPages(table(3), heading));
+    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("帳票の印刷は現在準備中です。")});
+}
+
+TEST(SalaryListCsv, HeadingColumnsAndRows)
+{
+    const QStringList lines = SalaryListCsvLines(table(2), heading);
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_EQ(lines[0], QStringLiteral("2024 年度,テスト株式会社,総合職,2024年04月01日"));
+    EXPECT_EQ(lines[1], QStringLiteral("号俸,１等級,格差,２等級,格差,３等級,格差,４等級,格差,５等級,格差,６等級,格差,"
+                                       "７等級,格差,８等級,格差,９等級,格差"));
+    EXPECT_EQ(lines[2], QStringLiteral("1,200000,100,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0"));
+    EXPECT_EQ(lines[3].split(',').size(), 19);
+
+    // A title with a comma stays one field.
+    SalaryListHeading withComma = heading;
+    withComma.title = QStringLiteral("総合職,技能職");
+    EXPECT_EQ(SalaryListCsvLines({}, withComma)[0].split(QStringLiteral("\"総合職,技能職\"")).size(), 2);
+}
+
+TEST(SalaryListCsv, FirstFreeFileName)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    auto touch = [&](const QString& name) {
+        QFile f(QDir(dir.path()).filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    };
+    EXPECT_EQ(QFileInfo(NextSalaryListCsvPath(dir.path())).fileName(), QStringLiteral("賃金表.CSV"));
+    touch(QStringLiteral("賃金表.CSV"));
+    EXPECT_EQ(QFileInfo(NextSalaryListCsvPath(dir.path())).fileName(), QStringLiteral("賃金表2.CSV"));
+    touch(QStringLiteral("賃金表2.CSV"));
+    touch(QStringLiteral("賃金表4.CSV"));
+    EXPECT_EQ(QFileInfo(NextSalaryListCsvPath(dir.path())).fileName(), QStringLiteral("賃金表3.CSV"));
+}
