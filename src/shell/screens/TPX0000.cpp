@@ -12,6 +12,7 @@
 #include "store/DataModule.h"
 #include "store/DialogService.h"
 #include "store/RecordAccess.h"
+#include "wagetable/screens/TPX2010.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -334,10 +335,37 @@ void TPX0000::FormCreate()
     setWindowTitle(AppTitle);
 }
 
+template <class Screen>
+Screen& TPX0000::longLived(std::unique_ptr<Screen>& slot)
+{
+    if (!slot) {
+        slot = std::make_unique<Screen>(this);
+        CenterOnScreen(*slot);
+    }
+    return *slot;
+}
+
+template <class Screen>
+void TPX0000::showScreen(Screen& screen, bool centre)
+{
+    if (centre)
+        CenterOnScreen(screen);
+    screen.Prepare();
+    ShowModal(screen);
+}
+
+template <class Screen>
+void TPX0000::showTransient()
+{
+    Screen screen(this);
+    showScreen(screen);
+}
+
 void TPX0000::CreateLongLivedScreens()
 {
     // The screens that live for the whole run, created once in this order and reused.
-    version_ = std::make_unique<TPX4010>(this);
+    longLived(salaryList_);
+    longLived(version_);
 }
 
 void TPX0000::RefreshMenu(bool noCompany)
@@ -643,7 +671,7 @@ void TPX0000::mnFitClick()
 void TPX0000::mnSalaryListClick()
 {
     if (CompanyGuard())
-        notAvailableYet();
+        showScreen(longLived(salaryList_), false);
 }
 
 void TPX0000::mnSalarySettingClick()
@@ -724,11 +752,7 @@ void TPX0000::mnHELPHClick()
 
 void TPX0000::mnVersionClick()
 {
-    if (!version_)
-        version_ = std::make_unique<TPX4010>(this);
-    CenterOnScreen(*version_);
-    version_->Prepare();
-    ShowModal(*version_);
+    showScreen(longLived(version_));
 }
 
 void TPX0000::closeEvent(QCloseEvent* event)

@@ -9,6 +9,7 @@
 class QAction;
 class QMenu;
 class QToolButton;
+class TPX2010;
 class TPX4010;
 
 class TPX0000 : public QMainWindow {
@@ -86,7 +87,18 @@ private:
     void openCompanyList();
     void notAvailableYet();
 
+    // A screen that lives for the whole run, created on first use when start-up did not.
+    template <class Screen>
+    Screen& longLived(std::unique_ptr<Screen>& slot);
+    // Centre (unless told not to), run the screen's preparation, show it modally.
+    template <class Screen>
+    void showScreen(Screen& screen, bool centre = true);
+    // A screen created for one command and destroyed when it closes.
+    template <class Screen>
+    void showTransient();
+
     struct Buttons;
     std::unique_ptr<Buttons> buttons_;
+    std::unique_ptr<TPX2010> salaryList_;
     std::unique_ptr<TPX4010> version_;
 };

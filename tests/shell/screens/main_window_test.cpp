@@ -151,6 +151,15 @@ TEST_F(MainWindowTest, TheMenuUnblocksOnceSettingsFormsAndEvaluationsExist)
     EXPECT_TRUE(window->action("mnNew")->isEnabled());
 }
 
+TEST_F(MainWindowTest, UnblockedCommandsOpenTheirScreens)
+{
+    OpenTestProject(folder);
+    window->CreateLongLivedScreens();
+    window->mnSalaryListClick();
+    EXPECT_EQ(shown, QStringList{"TPX2010"});
+    EXPECT_TRUE(dialogs.calls.isEmpty()) << dialogs.texts().join(" ").toStdString();
+}
+
 TEST_F(MainWindowTest, CaptionOfAnOpenCompany)
 {
     App().FiscalYear = 2024;
