@@ -340,8 +340,8 @@ void TPX0030::buildWageTab(QWidget* page)
     txtTaisyokuKin = makeEdit(page, QStringLiteral("txtTaisyokuKin"), b1, row(7), 100, true);
     makeLabel(page, QStringLiteral("時間給"), bx, row(8), 100);
     txtJikankyu = makeShown(page, QStringLiteral("txtJikankyu"), b1, row(8), 100);
-    makeLabel(page, QStringLiteral("賃金表"), bx, row2(1), 100);
-    cmbChingin = makeCombo(page, QStringLiteral("cmbChingin"), b1, row2(1), 260, false);
+    makeLabel(page, QStringLiteral("賃金表"), bx, row(10), 100);
+    cmbChingin = makeCombo(page, QStringLiteral("cmbChingin"), b1, row(10), 260, false);
     connect(cmbChingin, &QComboBox::activated, this, [this] { cmbChinginChange(); });
 }
 
@@ -408,12 +408,12 @@ void TPX0030::buildBottom()
 
     auto* group = new QGroupBox(QStringLiteral("等級"), this);
     group->setObjectName(QStringLiteral("GroupBox4"));
-    group->setGeometry(692, 494, 298, 78);
+    group->setGeometry(692, 494, 298, 98);
     for (int g = 0; g <= 9; ++g) {
         const QString text = g == 0 ? QStringLiteral("全て") : QStringLiteral("１２３４５６７８９").mid(g - 1, 1) + QStringLiteral("等級");
         auto* r = new QRadioButton(text, group);
         r->setObjectName(g == 0 ? QStringLiteral("optTokyuAll") : QStringLiteral("optTokyu%1").arg(g));
-        r->setGeometry(8 + (g % 5) * 58, 20 + (g / 5) * 26, 58, 22);
+        r->setGeometry(10 + (g % 4) * 71, 20 + (g / 4) * 24, 70, 22);
         optTokyu[g] = r;
         connect(r, &QRadioButton::clicked, this, [this, g] { optTokyuClick(g); });
     }
@@ -425,11 +425,11 @@ void TPX0030::buildBottom()
         b->setGeometry(x, y, 92, 32);
         return b;
     };
-    btnAdd = button(QStringLiteral("btnAdd"), QStringLiteral("登録"), 692, 590);
-    btnMnt = button(QStringLiteral("btnMnt"), QStringLiteral("修正"), 795, 590);
-    btnDlt = button(QStringLiteral("btnDlt"), QStringLiteral("削除"), 898, 590);
-    btnCancel = button(QStringLiteral("btnCancel"), QStringLiteral("ｷｬﾝｾﾙ"), 795, 640);
-    btnClose = button(QStringLiteral("btnClose"), QStringLiteral("閉じる"), 898, 640);
+    btnAdd = button(QStringLiteral("btnAdd"), QStringLiteral("登録"), 692, 612);
+    btnMnt = button(QStringLiteral("btnMnt"), QStringLiteral("修正"), 795, 612);
+    btnDlt = button(QStringLiteral("btnDlt"), QStringLiteral("削除"), 898, 612);
+    btnCancel = button(QStringLiteral("btnCancel"), QStringLiteral("ｷｬﾝｾﾙ"), 795, 660);
+    btnClose = button(QStringLiteral("btnClose"), QStringLiteral("閉じる"), 898, 660);
     for (QPushButton* b : {btnAdd, btnMnt, btnDlt, btnCancel, btnClose})
         b->setAutoDefault(false);
     connect(btnAdd, &QPushButton::clicked, this, [this] { btnAddClick(); });
