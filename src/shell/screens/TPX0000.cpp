@@ -12,6 +12,7 @@
 #include "store/DataModule.h"
 #include "store/DialogService.h"
 #include "store/RecordAccess.h"
+#include "employees/screens/TPX0030.h"
 #include "wagetable/screens/TPX2010.h"
 
 #include <QApplication>
@@ -589,9 +590,8 @@ void TPX0000::mnEndClick()
 
 void TPX0000::mnWorkerClick()
 {
-    if (!CompanyGuard())
-        return;
-    notAvailableYet();
+    if (CompanyGuard())
+        showTransient<TPX0030>();
 }
 
 void TPX0000::mnLivingClick()

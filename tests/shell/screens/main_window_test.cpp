@@ -156,7 +156,8 @@ TEST_F(MainWindowTest, UnblockedCommandsOpenTheirScreens)
     OpenTestProject(folder);
     window->CreateLongLivedScreens();
     window->mnSalaryListClick();
-    EXPECT_EQ(shown, QStringList{"TPX2010"});
+    window->mnWorkerClick();
+    EXPECT_EQ(shown, QStringList({"TPX2010", "TPX0030"}));
     EXPECT_TRUE(dialogs.calls.isEmpty()) << dialogs.texts().join(" ").toStdString();
 }
 
