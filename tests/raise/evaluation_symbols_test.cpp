@@ -1,4 +1,5 @@
 // Evaluation symbols: the row checks, the code of an appended row, and replacing a table's rows.
+#include "reference/PrintQString.h"
 #include "raise/EvaluationSymbols.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestProject.h"

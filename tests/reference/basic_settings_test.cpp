@@ -1,4 +1,5 @@
 // Basic settings: reference date and mark size rules, line samples, and the writes of a save.
+#include "reference/PrintQString.h"
 #include "reference/BasicSettings.h"
 #include "shell/AppState.h"
 #include "support/ScriptedDialogs.h"

@@ -1,4 +1,5 @@
 // Cost of living: the row checks, the rows a stored set shows, and replacing a set.
+#include "reference/PrintQString.h"
 #include "reference/CostOfLiving.h"
 #include "shell/AppState.h"
 #include "support/ScriptedDialogs.h"
