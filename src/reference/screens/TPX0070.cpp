@@ -87,7 +87,7 @@ int listCode(const QComboBox* list)
 
 TPX0070::TPX0070(QWidget* parent) : QDialog(parent)
 {
-    SetupFixedForm(*this, QStringLiteral("TPX0070"), QStringLiteral("基本設定"), 930, 600);
+    SetupFixedForm(*this, QStringLiteral("TPX0070"), QStringLiteral("基本設定"), 1040, 600);
 
     auto* root = new QVBoxLayout(this);
     pages_ = new QTabWidget(this);
@@ -211,6 +211,7 @@ void TPX0070::buildMarkPage(QWidget* page)
         auto* g = new QGridLayout(box);
         g->setContentsMargins(6, 4, 6, 4);
         g->setVerticalSpacing(3);
+        g->setHorizontalSpacing(4);
 
         txtMark_[i] = edit("txtMark" + n, box, 40);
         txtMark_[i]->setAlignment(Qt::AlignCenter);
@@ -218,27 +219,28 @@ void TPX0070::buildMarkPage(QWidget* page)
         btnColor_[i] = button("btnColor" + n, QStringLiteral("カラー設定"), box);
         cmbMSize_[i] = list("cmbMSize" + n, box, 60);
         btnSenColor_[i] = button("btnSenColor" + n, QStringLiteral("カラー設定"), box);
-        cmbSensyu_[i] = list("cmbSensyu" + n, box, 110);
+        cmbSensyu_[i] = list("cmbSensyu" + n, box, 100);
         cmbSenHaba_[i] = list("cmbSenHaba" + n, box, 60);
         imgMihon_[i] = sample("imgMihon" + n, box);
+        btnColor_[i]->setFixedWidth(78);
+        btnSenColor_[i]->setFixedWidth(78);
 
         g->addWidget(label(QStringLiteral("マーク"), box), 0, 0);
-        g->addWidget(txtMark_[i], 0, 1);
+        g->addWidget(txtMark_[i], 0, 1, Qt::AlignLeft);
         g->addWidget(label(QStringLiteral("凡　例"), box), 0, 2);
         g->addWidget(txtHanrei_[i], 0, 3);
-        g->addWidget(btnColor_[i], 1, 0, 1, 2);
+        g->addWidget(label(QStringLiteral("マーク色"), box), 1, 0);
+        g->addWidget(btnColor_[i], 1, 1);
         g->addWidget(label(QStringLiteral("マークサイズ"), box), 1, 2);
         g->addWidget(cmbMSize_[i], 1, 3, Qt::AlignLeft);
-        g->addWidget(btnSenColor_[i], 2, 0, 1, 2);
+        g->addWidget(label(QStringLiteral("曲線色"), box), 2, 0);
+        g->addWidget(btnSenColor_[i], 2, 1);
         g->addWidget(label(QStringLiteral("曲線種類"), box), 2, 2);
         g->addWidget(cmbSensyu_[i], 2, 3, Qt::AlignLeft);
-        g->addWidget(label(QStringLiteral("曲線幅"), box), 3, 0, 1, 2);
-        auto* widthRow = new QHBoxLayout;
-        widthRow->addWidget(cmbSenHaba_[i]);
-        widthRow->addSpacing(8);
-        widthRow->addWidget(imgMihon_[i]);
-        widthRow->addStretch();
-        g->addLayout(widthRow, 3, 2, 1, 2);
+        g->addWidget(label(QStringLiteral("曲線幅"), box), 3, 0);
+        g->addWidget(cmbSenHaba_[i], 3, 1, Qt::AlignLeft);
+        g->addWidget(imgMihon_[i], 3, 2, 1, 2, Qt::AlignLeft | Qt::AlignVCenter);
+        g->setColumnStretch(3, 1);
         layout->addWidget(box, i / 3, i % 3);
 
         connect(btnColor_[i], &QPushButton::clicked, this, [this, i] { btnColorClick(i + 1); });

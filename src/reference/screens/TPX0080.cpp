@@ -45,7 +45,7 @@ constexpr int remarksBytes = 255;
 
 TPX0080::TPX0080(QWidget* parent) : QDialog(parent)
 {
-    SetupFixedForm(*this, QStringLiteral("TPX0080"), QStringLiteral("モデルデータ　登録"), 540, 500);
+    SetupFixedForm(*this, QStringLiteral("TPX0080"), QStringLiteral("モデルデータ　登録"), 540, 470);
     auto* root = new QVBoxLayout(this);
     auto* grid = new QGridLayout;
     grid->setVerticalSpacing(5);
@@ -81,7 +81,7 @@ TPX0080::TPX0080(QWidget* parent) : QDialog(parent)
     for (const auto& [caption, field] : rows) {
         auto* l = new QLabel(caption, this);
         l->setFixedWidth(90);
-        grid->addWidget(l, r, 0, Qt::AlignTop | Qt::AlignLeft);
+        grid->addWidget(l, r, 0, (field == txtBikou_ ? Qt::AlignTop : Qt::AlignVCenter) | Qt::AlignLeft);
         grid->addWidget(field, r, 1, Qt::AlignLeft);
         ++r;
     }

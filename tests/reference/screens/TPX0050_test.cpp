@@ -5,8 +5,10 @@
 #include "support/ScriptedDialogs.h"
 #include "support/TestProject.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -179,4 +181,16 @@ TEST_F(CostOfLivingScreen, DeleteOnlyWhenASetIsShownAndCloseAsksAfterChanges)
     screen.btnCloseClick();
     EXPECT_FALSE(screen.isVisible());
     EXPECT_EQ(db("SELECT SEIKEIHI FROM MSEIKEI WHERE SNIN = 1"), "1250");   // closing did not save
+}
+
+TEST_F(CostOfLivingScreen, EnterInTheLastNoteReturnsToTheFirstRow)
+{
+    screen.Prepare();
+    screen.show();
+    QApplication::setActiveWindow(&screen);
+    edit("txtNyuryokuchi")->setFocus();
+    QTest::keyClick(edit("txtNyuryokuchi"), Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), cell("txtSyotaisu", 1));
+    QTest::keyClick(cell("txtSyotaisu", 1), Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), cell("txtNenrei", 1));
 }

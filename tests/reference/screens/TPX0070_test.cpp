@@ -2,6 +2,7 @@
 #include "reference/PrintQString.h"
 #include "reference/screens/TPX0070.h"
 #include "shell/AppState.h"
+#include "shell/screens/MainWindowLink.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestProject.h"
 
@@ -90,6 +91,9 @@ TEST_F(BasicSettingsScreen, AgeByTodayKeepsTheDisabledDateAndSavesTheModes)
               QStringLiteral("1/20240401/1/テスト株式会社"));
     EXPECT_EQ(App().AgeByToday, 1);
     EXPECT_EQ(App().CalendarMode, 1);
+    // The main window's year text follows the calendar mode.
+    EXPECT_TRUE(LastMainWindowCaption().startsWith(QStringLiteral("【　令和 06 年度  :  テスト株式会社")))
+        << LastMainWindowCaption().toStdString();
 }
 
 TEST_F(BasicSettingsScreen, MarkSizesOutside8To18AreRefused)

@@ -5,9 +5,11 @@
 #include "support/ScriptedDialogs.h"
 #include "support/TestProject.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -146,4 +148,24 @@ TEST_F(EmploymentFormScreen, CloseAsksAfterAChangeAndCancelForgetsIt)
     EXPECT_TRUE(id->currentText().isEmpty());
     screen.btnCloseClick();
     EXPECT_FALSE(screen.isVisible());
+}
+
+TEST_F(EmploymentFormScreen, EnterMovesOnAndABadIdKeepsTheFocus)
+{
+    screen.show();
+    QApplication::setActiveWindow(&screen);
+    edit("txtName")->setFocus();
+    QTest::keyClick(edit("txtName"), Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), edit("txtTeigi"));
+    // The last allowance goes back to the form name.
+    edit("txtTeate5")->setFocus();
+    QTest::keyClick(edit("txtTeate5"), Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), edit("txtName"));
+
+    id->setFocus();
+    id->setEditText("9");
+    edit("txtName")->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("IDは1～4で入力して下さい。")});
+    EXPECT_TRUE(id->hasFocus());
 }
