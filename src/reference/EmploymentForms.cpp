@@ -1,0 +1,91 @@
+// Employment forms (SALARYNAME): the ID rule, reading, saving and deleting one form.
+#include "reference/EmploymentForms.h"
+
+#include "reference/Transactions.h"
+
+#include "shell/AppState.h"
+#include "shell/CodeLists.h"
+#include "store/Conversions.h"
+#include "store/DataModule.h"
+#include "store/RecordAccess.h"
+
+namespace {
+
+SqlValues projectKey()
+{
+    return {Project().CurrentCompany.KCO.toLongLong(), Project().CurrentCompany.NENDO.toLongLong()};
+}
+
+SqlCondition formCondition(int id)
+{
+    SqlValues v = projectKey();
+    v << qint64(id);
+    return SqlCondition(" WHERE KCO = ? AND NENDO = ? AND SALARYID = ?", v);
+}
+
+QString* fieldsOf(TSALARY_& r, int i)
+{
+    QString* f[10] = {&r.SALARYNAME, &r.TEIGI, &r.KIHON1, &r.KIHON2, &r.KIHON3,
+                      &r.TEATE1,     &r.TEATE2, &r.TEATE3, &r.TEATE4, &r.TEATE5};
+    return f[i];
+}
+
+} // namespace
+
+int EmploymentFormIdFromText(const QString& typed, const QString& selectedItem)
+{
+    bool ok = false;
+    const int n = typed.trimmed().toInt(&ok);
+    if (ok)
+        return n;
+    return SelectedCodeOf(selectedItem);
+}
+
+QStringList EmploymentFormItems()
+{
+    QStringList items;
+    DbQuery& q = FDM().Query21;
+    if (!FDM().RunStatement(q,
+                            QStringLiteral("select SALARYID || ' : ' || ifnull(SALARYNAME, '') as COMBNAME from SalaryName "
+                                           "where  KCO  =  ?  and Nendo  =  ? order by SALARYID"),
+                            'S', projectKey()))
+        return items;
+    for (; !q.eof(); q.next())
+        items << VariantToTextOrZero(q.value(QStringLiteral("COMBNAME")));
+    q.close();
+    return items;
+}
+
+bool ReadEmploymentForm(int id, EmploymentFormNames& names, bool& found)
+{
+    names = EmploymentFormNames();
+    TSALARY_ r;
+    if (!ReadOne(FDM().ACN2, false, formCondition(id), QStringLiteral("select * from SalaryName"), r))
+        return false;
+    found = r.ok;
+    if (found)
+        for (int i = 0; i < 10; ++i)
+            names.names[i] = *fieldsOf(r, i);
+    return true;
+}
+
+bool SaveEmploymentForm(int id, const EmploymentFormNames& names)
+{
+    DbConnection& cn = FDM().ACN2;
+    TSALARY_ r;
+    r.KCO = Project().CurrentCompany.KCO;
+    r.NENDO = Project().CurrentCompany.NENDO;
+    r.SALARYID = QString::number(id);
+    for (int i = 0; i < 10; ++i)
+        *fieldsOf(r, i) = names.names[i];
+    return InTransaction(cn, [&] {
+        TSALARY_ old;
+        return Delete(cn, false, formCondition(id), old) && Insert(cn, false, r);
+    });
+}
+
+bool DeleteEmploymentForm(int id)
+{
+    TSALARY_ r;
+    return Delete(FDM().ACN2, true, formCondition(id), r);
+}

@@ -1,0 +1,23 @@
+// Model data sets (MDEL) and their model wages (MDCHINGIN) in the control database.
+#pragma once
+
+#include "store/Records.h"
+
+#include <QList>
+
+inline const QString ModelCodeMissingMessage = QStringLiteral("モデルコードが入力されていません。");
+inline const QString ModelWageCodeMissingMessage = QStringLiteral("モデル賃金コードが入力されていません。");
+inline const QString NoChangesMessage = QStringLiteral("ﾃﾞｰﾀの変更がありません。");
+
+// Every set ordered by MDCO. false on failure.
+bool ReadModelSets(QList<TMODEL_>& sets);
+// Writes a set under its MDCO: updated, inserted when there is none.
+bool SaveModelSet(TMODEL_& set);
+// Deletes the set's MDEL row; its model wages stay.
+bool DeleteModelSet(int code);
+
+// The model wages of a set ordered by MCCO. false on failure.
+bool ReadModelWages(int modelCode, QList<TMDCHNGIN_>& wages);
+// Writes a wage row under its MDCO and MCCO: updated, inserted when there is none.
+bool SaveModelWage(TMDCHNGIN_& wage);
+bool DeleteModelWage(int modelCode, int wageCode);
