@@ -1,0 +1,415 @@
+// Companies of a fiscal year: list, next code, register, change, delete and open.
+#include "projects/Companies.h"
+
+#include "shell/AppState.h"
+#include "shell/CodeLists.h"
+#include "shell/Numbers.h"
+#include "shell/ProjectLookups.h"
+#include "store/Conversions.h"
+#include "store/DataModule.h"
+#include "store/RecordAccess.h"
+
+namespace {
+
+int toInt(const QString& text)
+{
+    return int(WholeNumberOrZero(text));
+}
+
+// Both database files in one all-or-nothing unit: begin on ACN1 and ACN2, and either
+// commit both or roll both back. An object that is neither committed nor rolled back
+// rolls back when it goes away.
+class TwoFileTransaction {
+public:
+    TwoFileTransaction() : control_(FDM().ACN1), year_(FDM().ACN2) {}
+    ~TwoFileTransaction() { rollback(); }
+    TwoFileTransaction(const TwoFileTransaction&) = delete;
+    TwoFileTransaction& operator=(const TwoFileTransaction&) = delete;
+
+    bool begin()
+    {
+        if (!control_.begin()) {
+            ShowDbError(LastErrorText(control_));
+            return false;
+        }
+        controlOpen_ = true;
+        if (!year_.begin()) {
+            ShowDbError(LastErrorText(year_));
+            rollback();
+            return false;
+        }
+        yearOpen_ = true;
+        return true;
+    }
+
+    // Commits the control file first (true) or the year file first (false). The first
+    // commit is the one whose failure still rolls everything back; the order is chosen
+    // so that, should the second one fail after all, what is left can be repaired from
+    // the screens (a listed company whose year rows are missing can be deleted again).
+    bool commit(bool controlFirst)
+    {
+        DbConnection& first = controlFirst ? control_ : year_;
+        DbConnection& second = controlFirst ? year_ : control_;
+        bool& firstOpen = controlFirst ? controlOpen_ : yearOpen_;
+        bool& secondOpen = controlFirst ? yearOpen_ : controlOpen_;
+        if (!first.commit()) {
+            ShowDbError(LastErrorText(first));
+            rollback();
+            return false;
+        }
+        firstOpen = false;
+        if (!second.commit()) {
+            ShowDbError(LastErrorText(second));
+            rollback();
+            return false;
+        }
+        secondOpen = false;
+        return true;
+    }
+
+    void rollback()
+    {
+        if (yearOpen_)
+            year_.rollback();
+        if (controlOpen_)
+            control_.rollback();
+        yearOpen_ = controlOpen_ = false;
+    }
+
+private:
+    DbConnection& control_;
+    DbConnection& year_;
+    bool controlOpen_ = false;
+    bool yearOpen_ = false;
+};
+
+// The condition of one company of one year, as the company master writes it.
+SqlCondition companyOfYear(qint64 year, qint64 code)
+{
+    return SqlCondition(QStringLiteral(" where KCO   = ?  and  NENDO = ?"), {code, year});
+}
+
+template <class R>
+bool deleteOnYear(const SqlCondition& where)
+{
+    R rec;
+    return Delete(FDM().ACN2, false, where, rec);
+}
+
+void fillMaster(TKigyo2_& row, const CompanyMasterInput& in)
+{
+    row.KNA = in.name.trimmed();
+    row.CYOUSAHI = QStringLiteral("0");
+    row.BEARITSU = QStringLiteral("0");
+    row.TAIKEI.clear();
+    row.KKNA1.clear();
+    row.KKNA2.clear();
+    row.KKNA3.clear();
+    row.TNA1.clear();
+    row.TNA2.clear();
+    row.TNA3.clear();
+    row.TNA4.clear();
+    row.TNA5.clear();
+    row.MCCO = QStringLiteral("0");
+    row.MDCO = QString::number(in.modelCode);
+    QString* tk[9] = {&row.TK01, &row.TK02, &row.TK03, &row.TK04, &row.TK05,
+                      &row.TK06, &row.TK07, &row.TK08, &row.TK09};
+    for (int i = 0; i < 9; ++i)
+        *tk[i] = in.gradeNames[i].trimmed();
+    row.FRSTKYU = QStringLiteral("0");
+    row.SKCO = QString::number(in.livingCode);
+    row.SYOUKYUHI = QStringLiteral("0");
+    row.FRSTKYUM = QStringLiteral("0");
+    row.FRENCM = QStringLiteral("0");
+}
+
+void fillWorkingTime(TKigyo1_& row, const CompanyMasterInput& in)
+{
+    row.SYOTEIHH = WorkingTimeValue(in.hours);
+    row.SYOTEIDD = WorkingTimeValue(in.days);
+    row.SYOTEIMM = WorkingTimeValue(in.monthlyHours);
+    row.SAITEI = WorkingTimeValue(in.minimumWage);
+}
+
+} // namespace
+
+QString YearDatabasePath(int year)
+{
+    return App().DataFolder + QString::number(year) + QStringLiteral("/DATA.MDB");
+}
+
+QString TemplateDatabasePath()
+{
+    return App().DataFolder + QStringLiteral("DATA.MDB");
+}
+
+bool OpenYearDatabase(int year, bool mayCreate)
+{
+    TFDM& fdm = FDM();
+    return fdm.OpenOrCreateDatabase(fdm.ACN2, YearDatabasePath(year), mayCreate ? TemplateDatabasePath() : QString(),
+                                    mayCreate);
+}
+
+bool LoadCompanyList(int year, QList<TKigyo1_>& rows)
+{
+    TKigyo1_rec list;
+    const bool ok = ReadAll(FDM().ACN1, false, SqlCondition(QStringLiteral(" WHERE NENDO = ? ORDER BY KCO"), {qint64(year)}),
+                            QStringLiteral("SELECT * FROM MKIGYOU1"), list);
+    rows = list.items;
+    return ok;
+}
+
+int LargestCompanyCode()
+{
+    TFDM& fdm = FDM();
+    DbQuery& q = fdm.Query1;
+    if (!fdm.RunStatement(q, QStringLiteral("SELECT Max(KCO) FROM MKIGYOU1"), 'S'))
+        return 0;
+    const int code = q.eof() ? 0 : VariantToInteger(q.value(0));
+    q.close();
+    return code;
+}
+
+QList<int> SelectableYears(int thisYear)
+{
+    QList<int> years;
+    if (thisYear < 2003)
+        return years;
+    for (int y = 2004; y <= thisYear + 1; ++y)
+        years << y;
+    return years;
+}
+
+QStringList ModelCodeItems()
+{
+    TMODEL_rec models;
+    QStringList items;
+    if (!ReadAll(FDM().ACN1, false, SqlCondition(" "), QStringLiteral("select * from MDEL ORDER BY MDCO"), models))
+        return items;
+    for (const TMODEL_& m : models.items)
+        items << CodeItemText(m.MDCO, m.MDNA);
+    return items;
+}
+
+QStringList LivingCodeItems()
+{
+    TSEIKEI_rec tables;
+    QStringList items;
+    if (!ReadAll(FDM().ACN2, false, SqlCondition(" "),
+                 QStringLiteral("select * from MSEIKEI ORDER BY SKCO,SNIN,SNENREI"), tables))
+        return items;
+    // One item per table: its code with the source named in its first row.
+    QString last;
+    bool any = false;
+    for (const TSEIKEI_& t : tables.items) {
+        if (any && t.SKCO == last)
+            continue;
+        items << CodeItemText(t.SKCO, t.DEDOKORO);
+        last = t.SKCO;
+        any = true;
+    }
+    return items;
+}
+
+bool ReadCompanyRow(int year, int code, TKigyo1_& row, bool& found)
+{
+    row = TKigyo1_();
+    const bool ok = ReadOne(FDM().ACN1, false,
+                            SqlCondition(QStringLiteral(" WHERE NENDO = ? AND   KCO   = ?"), {qint64(year), qint64(code)}),
+                            QStringLiteral("SELECT * FROM MKIGYOU1 "), row);
+    found = ok && row.ok;
+    return ok;
+}
+
+bool ReadCompanyMasterRow(int year, int code, TKigyo2_& row, bool& found)
+{
+    row = TKigyo2_();
+    const bool ok = ReadOne(
+        FDM().ACN2, false,
+        SqlCondition(QStringLiteral(" WHERE NENDO = ? AND   KCO   = ? ORDER BY KCO"), {qint64(year), qint64(code)}),
+        QStringLiteral("SELECT * FROM MKIGYOU2"), row);
+    found = ok && row.ok;
+    return ok;
+}
+
+bool IsWorkingTimeNumber(const QString& typed)
+{
+    double v = 0;
+    return ParseDecimalNumber(typed, v) && v != -1;
+}
+
+QString WorkingTimeValue(const QString& typed)
+{
+    return ZeroIfEmpty(WithoutCommas(typed));
+}
+
+QStringList CompanyTablesOfYear()
+{
+    return {QStringLiteral("MSYAIN1"),   QStringLiteral("MSYAIN2"),    QStringLiteral("MKIGYOU2"),
+            QStringLiteral("MMARK"),     QStringLiteral("MGRAPH"),     QStringLiteral("MCHART"),
+            QStringLiteral("DCHINGIN"),  QStringLiteral("DCHINGIN2"),  QStringLiteral("DKSEN2"),
+            QStringLiteral("DKSEN3"),    QStringLiteral("DSCALE"),     QStringLiteral("DSPDRAW"),
+            QStringLiteral("MCHINGIN"),  QStringLiteral("MHYOUKA"),    QStringLiteral("YHYOUKA"),
+            QStringLiteral("BANDM"),     QStringLiteral("MATRIXID"),   QStringLiteral("MATRIXCELL"),
+            QStringLiteral("SALARYNAME"), QStringLiteral("MSEIKEI")};
+}
+
+bool RegisterCompany(const CompanyMasterInput& in, const QDate& today)
+{
+    TFDM& fdm = FDM();
+    const QString code = in.code.trimmed(), year = in.year.trimmed();
+    const int nendo = toInt(year);
+
+    TwoFileTransaction tx;
+    if (!tx.begin())
+        return false;
+
+    TKigyo1_ company;
+    company.KCO = code;
+    company.NENDO = year;
+    company.KNA = in.name.trimmed();
+    company.PATH.clear();
+    company.SDATE = QString::number(qint64(nendo) * 10000 + today.month() * 100 + today.day());
+    company.FNK = QStringLiteral("9");
+    company.KDATE = QStringLiteral("20090401");
+    company.REKI = QStringLiteral("0");
+    fillWorkingTime(company, in);
+    if (!Insert(fdm.ACN1, false, company))
+        return false;
+
+    TKigyo2_ master;
+    master.KCO = code;
+    master.NENDO = year;
+    fillMaster(master, in);
+    if (!Insert(fdm.ACN2, false, master))
+        return false;
+
+    // The template marks and graph styles (NENDO 9999, KCO 0) become the company's own.
+    TMark_rec marks;
+    if (!ReadAll(fdm.ACN1, false, SqlCondition(QStringLiteral(" WHERE NENDO = 9999   and  KCO   = 0 order by MKCO")),
+                 QStringLiteral("select * from MMMARK "), marks))
+        return false;
+    for (TMark_ mark : marks.items) {
+        mark.KCO = code;
+        mark.NENDO = year;
+        if (!Insert(fdm.ACN2, false, mark))
+            return false;
+    }
+    TGraph_rec styles;
+    if (!ReadAll(fdm.ACN1, false, SqlCondition(QStringLiteral("  where NENDO = 9999  and   KCO   = 0  order by GSCO")),
+                 QStringLiteral("select * from MMGRAPH"), styles))
+        return false;
+    for (TGraph_ style : styles.items) {
+        style.KCO = code;
+        style.NENDO = year;
+        if (!Insert(fdm.ACN2, false, style))
+            return false;
+    }
+    return tx.commit(true);
+}
+
+bool ChangeCompany(const CompanyMasterInput& in)
+{
+    TFDM& fdm = FDM();
+    const SqlCondition where = companyOfYear(WholeNumberOrZero(in.year), WholeNumberOrZero(in.code));
+
+    TwoFileTransaction tx;
+    if (!tx.begin())
+        return false;
+
+    // Each row is read, the master's fields are put in and the row is written back; a
+    // row that is not there is left alone (an update would match nothing either).
+    TKigyo1_ company;
+    if (!ReadOne(fdm.ACN1, false, where, QStringLiteral("select * from MKIGYOU1 "), company))
+        return false;
+    if (company.ok) {
+        company.KNA = in.name.trimmed();
+        fillWorkingTime(company, in);
+        if (!Update(fdm.ACN1, false, where, company))
+            return false;
+    }
+
+    TKigyo2_ master;
+    if (!ReadOne(fdm.ACN2, false, where, QStringLiteral("select * from MKIGYOU2 "), master))
+        return false;
+    if (master.ok) {
+        fillMaster(master, in);
+        if (!Update(fdm.ACN2, false, where, master))
+            return false;
+    }
+    return tx.commit(true);
+}
+
+bool DeleteCompany(int year, int code)
+{
+    TFDM& fdm = FDM();
+    const SqlCondition where(QStringLiteral(" WHERE NENDO = ? AND KCO = ?"), {qint64(year), qint64(code)});
+
+    TwoFileTransaction tx;
+    if (!tx.begin())
+        return false;
+
+    TSyain_ employees;
+    if (!Delete(fdm.ACN2, false, where, employees))
+        return false;
+    TKigyo1_ company;
+    if (!Delete(fdm.ACN1, false, where, company))
+        return false;
+    const bool ok = deleteOnYear<TKigyo2_>(where) && deleteOnYear<TMark_>(where) && deleteOnYear<TGraph_>(where)
+                    && deleteOnYear<TChart_>(where) && deleteOnYear<TCHNGIN_>(where)
+                    && deleteOnYear<TCHNGIN2_>(where) && deleteOnYear<T2JI_>(where) && deleteOnYear<T3JI_>(where)
+                    && deleteOnYear<TSCALE_>(where) && deleteOnYear<TSPDRAW_>(where)
+                    && deleteOnYear<TMCHNGIN_>(where) && deleteOnYear<TMHYOUKA_>(where)
+                    && deleteOnYear<TYHYOUKA_>(where) && deleteOnYear<TBAND_>(where)
+                    && deleteOnYear<TMATID_>(where) && deleteOnYear<TMATCELL_>(where)
+                    && deleteOnYear<TSALARY_>(where)
+                    && deleteOnYear<TSEIKEI_>(SqlCondition(QStringLiteral(" WHERE KCO = ?"), {qint64(code)}));
+    if (!ok)
+        return false;
+    // The year's rows go first: if the control file then failed to commit, the company
+    // would still be listed and could simply be deleted again.
+    return tx.commit(false);
+}
+
+OpenOutcome OpenCompany(int year, int code, const QString& name)
+{
+    TAppState& app = App();
+    TOpenProject& project = Project();
+    const TAppState savedApp = app;
+    const TOpenProject savedProject = project;
+    const auto restore = [&] {
+        app = savedApp;
+        project = savedProject;
+    };
+
+    app.OpenCompanyCode = code;
+    app.CompanyName = name;
+
+    TKigyo1_ company;
+    if (!ReadOne(FDM().ACN1, false,
+                 SqlCondition(QStringLiteral(" WHERE NENDO   = ?       AND KCO = ?"), {qint64(year), qint64(code)}),
+                 QStringLiteral("SELECT * FROM MKIGYOU1"), company)) {
+        restore();
+        return OpenOutcome::Failed;
+    }
+    app.CalendarMode = toInt(company.REKI);
+    app.AgeByToday = toInt(company.FNK);
+    app.ReferenceDate = toInt(company.KDATE);
+
+    project.CurrentCompany.KCO = QString::number(code);
+    project.CurrentCompany.NENDO = QString::number(year);
+    if (!LoadCompanyMaster()) {
+        restore();
+        return OpenOutcome::NoCompanyMaster;
+    }
+    TMKIGYOU2& c = project.CurrentCompany;
+    c.SYOTEIHH = DecimalNumberOrZero(company.SYOTEIHH);
+    c.SYOTEIDD = DecimalNumberOrZero(company.SYOTEIDD);
+    c.SYOTEIMM = DecimalNumberOrZero(company.SYOTEIMM);
+    c.SAITEI = toInt(company.SAITEI);
+
+    LoadMarks();
+    LoadRoleEvaluations();
+    app.CompanyOpen = true;
+    return OpenOutcome::Opened;
+}
