@@ -13,6 +13,13 @@
 #include "store/DialogService.h"
 #include "store/RecordAccess.h"
 #include "employees/screens/TPX0030.h"
+#include "projects/screens/TPX0010.h"
+#include "raise/screens/TPX3020.h"
+#include "reference/screens/TPX0050.h"
+#include "reference/screens/TPX0060.h"
+#include "reference/screens/TPX0070.h"
+#include "reference/screens/TPX0080.h"
+#include "reference/screens/TfrmSalaryName.h"
 #include "wagetable/screens/TPX2010.h"
 
 #include <QApplication>
@@ -365,6 +372,11 @@ void TPX0000::showTransient()
 void TPX0000::CreateLongLivedScreens()
 {
     // The screens that live for the whole run, created once in this order and reused.
+    longLived(companyList_);
+    longLived(costOfLiving_);
+    longLived(modelWages_);
+    longLived(basicSettings_);
+    longLived(modelData_);
     longLived(salaryList_);
     longLived(version_);
 }
@@ -449,7 +461,9 @@ void TPX0000::notAvailableYet()
 
 void TPX0000::openCompanyList()
 {
-    notAvailableYet();
+    TPX0010& list = longLived(companyList_);
+    list.SetUpForListMode(App().ListMode);
+    showScreen(list);
 }
 
 void TPX0000::mnNewClick()
@@ -506,7 +520,7 @@ void TPX0000::mnBaseClick()
 {
     if (!CompanyGuard())
         return;
-    notAvailableYet();
+    showScreen(longLived(basicSettings_));
     RefreshMenu(false);
 }
 
@@ -514,7 +528,7 @@ void TPX0000::mnSararyNameClick()
 {
     if (!CompanyGuard())
         return;
-    notAvailableYet();
+    showTransient<TfrmSalaryName>();
     RefreshMenu(false);
 }
 
@@ -522,7 +536,7 @@ void TPX0000::mnHyoukaClick()
 {
     if (!CompanyGuard())
         return;
-    notAvailableYet();
+    showTransient<TPX3020>();
     RefreshMenu(false);
 }
 
@@ -596,16 +610,14 @@ void TPX0000::mnWorkerClick()
 
 void TPX0000::mnLivingClick()
 {
-    if (!CompanyGuard())
-        return;
-    notAvailableYet();
+    if (CompanyGuard())
+        showScreen(longLived(costOfLiving_));
 }
 
 void TPX0000::mnModelDataClick()
 {
-    if (!CompanyGuard())
-        return;
-    notAvailableYet();
+    if (CompanyGuard())
+        showScreen(longLived(modelData_));
 }
 
 void TPX0000::mnModelSalaryClick()
@@ -617,7 +629,7 @@ void TPX0000::mnModelSalaryClick()
                                                        "【ﾌﾟﾛｼﾞｪｸﾄ】-->【変更】で、モデルコードをセットして下さい。"));
         return;
     }
-    notAvailableYet();
+    showScreen(longLived(modelWages_));
 }
 
 void TPX0000::mnMmatIdClick()

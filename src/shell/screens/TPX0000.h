@@ -9,6 +9,11 @@
 class QAction;
 class QMenu;
 class QToolButton;
+class TPX0010;
+class TPX0050;
+class TPX0060;
+class TPX0070;
+class TPX0080;
 class TPX2010;
 class TPX4010;
 
@@ -99,6 +104,11 @@ private:
 
     struct Buttons;
     std::unique_ptr<Buttons> buttons_;
-    std::unique_ptr<TPX2010> salaryList_;
+    std::unique_ptr<TPX0010> companyList_;   // owns the company master TPX0020
+    std::unique_ptr<TPX0050> costOfLiving_;
+    std::unique_ptr<TPX0060> modelWages_;
+    std::unique_ptr<TPX0070> basicSettings_;
+    std::unique_ptr<TPX0080> modelData_;
+    std::unique_ptr<TPX2010> salaryList_;    // owns the base-amount window TPX2011
     std::unique_ptr<TPX4010> version_;
 };
