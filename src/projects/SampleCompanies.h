@@ -1,0 +1,16 @@
+// The supplied sample companies of the fiscal years 2018 to 2020: a deterministic
+// generator that registers fictional companies with the system's own routines and fills
+// their settings, wage tables, reference data and employees.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Writes the sample years into the program folder whose data module is open (ACN1 on
+// SEIGYO.MDB). A year whose DATA/<year>/DATA.MDB already exists is left untouched; the
+// people of later years are the same people, a year older, with the raises of the year
+// before applied. Returns false (with a reason) when a write fails.
+bool WriteSampleCompanies(QString* error = nullptr, QStringList* log = nullptr);
+
+inline constexpr int FirstSampleYear = 2018;
+inline constexpr int LastSampleYear = 2020;
