@@ -1,0 +1,408 @@
+// Employee CSV import: file reading, field splitting, checks and the insertion.
+#include "employees/ImportWorker.h"
+
+#include "shell/Numbers.h"
+#include "shell/TextCodec.h"
+#include "store/Conversions.h"
+#include "store/DialogService.h"
+#include "store/RecordAccess.h"
+
+#include <QDate>
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+
+const QStringList& ImportHeadings()
+{
+    static const QStringList headings = {
+        QStringLiteral("状態"),     QStringLiteral("社員名"),   QStringLiteral("社員番号"), QStringLiteral("本支店ID"),
+        QStringLiteral("職務ID"),   QStringLiteral("役職"),     QStringLiteral("性別"),     QStringLiteral("学歴"),
+        QStringLiteral("専攻"),     QStringLiteral("職務経験"), QStringLiteral("社内身分"), QStringLiteral("生年月日"),
+        QStringLiteral("入社日"),   QStringLiteral("賃金等級"), QStringLiteral("配属"),     QStringLiteral("公的資格"),
+    };
+    return headings;
+}
+
+const QList<int>& ImportColumnWidths()
+{
+    static const QList<int> widths = {50, 80, 50, 50, 50, 80, 40, 80, 80, 80, 80, 80, 80, 50, 80, 80};
+    return widths;
+}
+
+// ---------------------------------------------------------------- splitting
+
+namespace {
+
+// The field that starts at start and runs to the end of the line, cut at the limit.
+QString tailField(const QString& line, qsizetype start)
+{
+    const qsizetype end = std::min<qsizetype>(line.size(), CsvLineFieldLimit);
+    return start < end ? line.mid(start, end - start) : QString();
+}
+
+QString unquoted(const QString& raw)
+{
+    // raw begins with a double quote; it ends with one unless the line ended first.
+    QString inner = raw.size() >= 2 && raw.endsWith('"') ? raw.mid(1, raw.size() - 2) : raw.mid(1);
+    inner.replace(QLatin1String("\"\""), QLatin1String("\""));
+    return inner;
+}
+
+} // namespace
+
+QStringList SplitCsvLine(const QString& line, int maxFields)
+{
+    QStringList fields;
+    const qsizetype n = line.size();
+    qsizetype start = 0;
+    while (maxFields <= 0 || fields.size() < maxFields) {
+        if (start < n && line.at(start) == '"') {
+            // The closing quote is a quote directly followed by a comma; a doubled quote
+            // inside the value is skipped as a pair so that it never closes the field.
+            qsizetype close = -1;
+            for (qsizetype i = start + 1; i < n; ++i) {
+                if (line.at(i) != '"')
+                    continue;
+                if (i + 1 < n && line.at(i + 1) == '"') {
+                    ++i;
+                    continue;
+                }
+                if (i + 1 < n && line.at(i + 1) == ',') {
+                    close = i;
+                    break;
+                }
+            }
+            if (close < 0) {
+                fields << unquoted(tailField(line, start));
+                break;
+            }
+            fields << unquoted(line.mid(start, close - start + 1));
+            start = close + 2;
+        } else {
+            const qsizetype comma = line.indexOf(',', start);
+            QString field = comma < 0 ? tailField(line, start) : line.mid(start, comma - start);
+            if (field.startsWith('\\'))
+                field.remove(0, 1);
+            fields << field;
+            if (comma < 0)
+                break;
+            start = comma + 1;
+        }
+    }
+    return fields;
+}
+
+QStringList SplitTextLines(const QString& text)
+{
+    QStringList lines;
+    const qsizetype n = text.size();
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text.at(i);
+        if (c != '\r' && c != '\n')
+            continue;
+        lines << text.mid(start, i - start);
+        if (c == '\r' && i + 1 < n && text.at(i + 1) == '\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < n)
+        lines << text.mid(start);
+    return lines;
+}
+
+QString DecodeCsvBytes(const QByteArray& bytes, bool* ok)
+{
+    static const QByteArray bom("\xEF\xBB\xBF", 3);
+    if (bytes.startsWith(bom)) {
+        const QByteArray rest = bytes.mid(3);
+        const bool valid = IsValidUtf8(rest);
+        if (ok)
+            *ok = valid;
+        return valid ? QString::fromUtf8(rest) : QString();
+    }
+    // Japanese text in Shift-JIS is practically never well-formed UTF-8, while UTF-8 text
+    // would often pass as (garbled) Shift-JIS: so UTF-8 is tried first.
+    if (IsValidUtf8(bytes)) {
+        if (ok)
+            *ok = true;
+        return QString::fromUtf8(bytes);
+    }
+    return FromCp932(bytes, ok);
+}
+
+QList<int> MapHeadings(const QStringList& names)
+{
+    QList<int> map;
+    map.reserve(names.size());
+    const QStringList& headings = ImportHeadings();
+    for (const QString& name : names) {
+        int column = 0;
+        for (int c = 1; c < ImportColumn::Count; ++c) {
+            if (name == headings.at(c)) {
+                column = c;
+                break;
+            }
+        }
+        map << column;
+    }
+    return map;
+}
+
+// ---------------------------------------------------------------- checks
+
+namespace {
+
+bool allAsciiDigits(const QString& s)
+{
+    if (s.isEmpty())
+        return false;
+    for (QChar c : s)
+        if (c < '0' || c > '9')
+            return false;
+    return true;
+}
+
+// Empty, "0" or a non-zero whole number (thousands separators ignored).
+bool isOptionalId(const QString& text)
+{
+    if (text.isEmpty() || text == QLatin1String("0"))
+        return true;
+    long long v = 0;
+    return ParseWholeNumber(text, v) && v != 0;
+}
+
+} // namespace
+
+bool ParseImportDate(const QString& text, int& yyyymmdd)
+{
+    const QStringList parts = text.trimmed().split('/');
+    if (parts.size() != 3)
+        return false;
+    const QString &y = parts.at(0), &m = parts.at(1), &d = parts.at(2);
+    if (y.size() != 4 || m.size() > 2 || d.size() > 2 || !allAsciiDigits(y) || !allAsciiDigits(m)
+        || !allAsciiDigits(d))
+        return false;
+    const QDate date(y.toInt(), m.toInt(), d.toInt());
+    if (!date.isValid() || date.year() < 1)
+        return false;
+    yyyymmdd = date.year() * 10000 + date.month() * 100 + date.day();
+    return true;
+}
+
+QString NormalisedSex(const QString& text)
+{
+    static const QStringList male = {QStringLiteral("男"),    QStringLiteral("男性"), QStringLiteral("True"),
+                                     QStringLiteral("true"),  QStringLiteral("TRUE"), QStringLiteral("1"),
+                                     QStringLiteral("-1")};
+    return male.contains(text) ? QStringLiteral("男") : QStringLiteral("女");
+}
+
+int EmploymentFormCode(const QString& text)
+{
+    static const QStringList forms = {QStringLiteral("役員"), QStringLiteral("正社員"), QStringLiteral("パート"),
+                                      QStringLiteral("その他")};
+    return int(forms.indexOf(text)) + 1;
+}
+
+int CheckImportRow(ImportRow& row)
+{
+    using namespace ImportColumn;
+    int errors = 0;
+    auto fail = [&] {
+        row[Status] = QStringLiteral("ERROR");
+        ++errors;
+    };
+    if (row[Name].isEmpty())
+        fail();
+    if (row[Number].isEmpty())
+        fail();
+    if (!isOptionalId(row[Branch]))
+        fail();
+    if (!isOptionalId(row[Job]))
+        fail();
+    if (!isOptionalId(row[Grade])) {
+        fail();
+    } else {
+        // Grades are 1..9 and 0 for none; a negative grade is refused as well.
+        const long long grade = WholeNumberOrZero(row[Grade]);
+        if (grade > 9 || grade < 0)
+            fail();
+    }
+    int date = 0;
+    if (!row[Birth].isEmpty() && !ParseImportDate(row[Birth], date))
+        fail();
+    if (!row[Entry].isEmpty() && !ParseImportDate(row[Entry], date))
+        fail();
+    row[Sex] = NormalisedSex(row[Sex]);
+    return errors;
+}
+
+// ---------------------------------------------------------------- reading a file
+
+ImportCheck CheckImportFile(const QString& fileName)
+{
+    ImportCheck check;
+    const QString name = fileName.trimmed();
+    if (name.isEmpty()) {
+        check.outcome = ImportCheck::NoFileName;
+        check.message = QStringLiteral("ファイル名を入力して下さい。");
+        return check;
+    }
+    const QFileInfo info(name);
+    if (!info.exists() || info.isDir()) {
+        check.outcome = ImportCheck::FileMissing;
+        check.message = QStringLiteral("指定されたファイルは存在しません。");
+        return check;
+    }
+    QFile file(name);
+    QByteArray bytes;
+    if (file.open(QIODevice::ReadOnly))
+        bytes = file.readAll();
+    if (!file.isOpen() || file.error() != QFileDevice::NoError) {
+        check.outcome = ImportCheck::ReadFailed;
+        check.gridCleared = true;
+        check.message = file.errorString() + '\r' + name;
+        return check;
+    }
+    return CheckImportBytes(name, bytes);
+}
+
+ImportCheck CheckImportBytes(const QString& fileName, const QByteArray& bytes)
+{
+    ImportCheck check;
+    check.gridCleared = true;
+    bool decoded = false;
+    const QString text = DecodeCsvBytes(bytes, &decoded);
+    if (!decoded) {
+        check.outcome = ImportCheck::NotText;
+        check.message = QStringLiteral("文字コードが Shift-JIS でも UTF-8 でもないため、読み込めません。") + '\r' + fileName;
+        return check;
+    }
+    QStringList lines = SplitTextLines(text);
+    bool anyText = false;
+    for (const QString& l : lines) {
+        if (!l.isEmpty()) {
+            anyText = true;
+            break;
+        }
+    }
+    if (!anyText) {
+        check.outcome = ImportCheck::Empty;
+        check.message = fileName + QStringLiteral("　にはデータが有りません。");
+        return check;
+    }
+
+    const QStringList names = SplitCsvLine(lines.first());
+    const QList<int> map = MapHeadings(names);
+    if (std::all_of(map.begin(), map.end(), [](int c) { return c == 0; })) {
+        check.outcome = ImportCheck::NoValidHeadings;
+        check.message = QStringLiteral("有効な項目名がありません。");
+        return check;
+    }
+
+    const int fieldCount = int(names.size());
+    check.rows.reserve(lines.size() - 1);
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        // An empty line (a spreadsheet's trailing blank line) is no employee.
+        if (lines.at(i).isEmpty())
+            continue;
+        const QStringList fields = SplitCsvLine(lines.at(i), fieldCount);
+        ImportRow row;
+        for (qsizetype f = 0; f < fields.size(); ++f) {
+            if (const int column = map.at(f))
+                row[column] = fields.at(f);
+        }
+        check.errors += CheckImportRow(row);
+        check.rows << std::move(row);
+    }
+    if (check.rows.isEmpty()) {
+        check.outcome = ImportCheck::NoDataRows;
+        check.message = fileName + QStringLiteral("　にはデータが有りません。");
+        return check;
+    }
+    if (check.errors > 0)
+        check.message = QStringLiteral("エラーが存在するので取込できません。");
+    return check;
+}
+
+// ---------------------------------------------------------------- import
+
+namespace {
+
+const QString InsertMsyain1 = QStringLiteral(
+    "INSERT INTO MSYAIN1 (KCO,HSCO,SCO,NENDO,SCOT,SNA,SEIHI,NYUHI,YAKU,TCO,NEWDAY1) VALUES(?,?,?,?,?,?,?,?,?,?,?)");
+const QString InsertMsyain2 = QStringLiteral(
+    "INSERT INTO MSYAIN2 (KCO,SCO,NENDO,SEIBETSU,TOUKYU,SM1,SM2,GAKU,SENKOU,KSIKAKU,KEIKEN) "
+    "VALUES(?,?,?,?,?,?,?,?,?,?,?)");
+
+int dateOrZero(const QString& text)
+{
+    int ymd = 0;
+    return !text.isEmpty() && ParseImportDate(text, ymd) ? ymd : 0;
+}
+
+void showFailure(const DbConnection& cn, const QString& statement, bool withEngineText)
+{
+    QString text = QStringLiteral("データベースにエラーがありました。");
+    if (withEngineText && !cn.errors().isEmpty())
+        text += '\r' + LastErrorText(cn);
+    if (!statement.isEmpty())
+        text += '\r' + statement;
+    Dialogs().information(QString(), text);
+}
+
+} // namespace
+
+bool ImportEmployees(DbConnection& cn, int kco, int nendo, const QList<ImportRow>& rows, ImportMode mode,
+                     const QDate& today)
+{
+    using namespace ImportColumn;
+    if (!cn.begin()) {
+        showFailure(cn, QString(), true);
+        return false;
+    }
+    auto fail = [&](const QString& statement, bool withEngineText = true) {
+        // The engine's errors are taken before the rollback clears them.
+        showFailure(cn, statement, withEngineText);
+        cn.rollback();
+        return false;
+    };
+
+    if (mode == ImportMode::Replace) {
+        TSyain_ rec;
+        // The delete routine has shown the engine's text already.
+        if (!Delete(cn, false, SqlCondition(QStringLiteral(" WHERE KCO = ? AND NENDO = ?"), {kco, nendo}), rec))
+            return fail(QString(), false);
+    }
+
+    const QString maxSql = QStringLiteral("select Max(SCO) from MSYAIN1 where KCO = ? and Nendo = ?");
+    std::unique_ptr<DbResult> max = cn.select(maxSql, {kco, nendo});
+    if (!max)
+        return fail(StatementWithValues(maxSql, {kco, nendo}));
+    qint64 code = 1;
+    if (max->next() && !max->isNull(0))
+        code = max->integer(0) + 1;
+    if (max->failed())
+        return fail(StatementWithValues(maxSql, {kco, nendo}));
+    max.reset();
+
+    const QString newDay = today.toString(QStringLiteral("yyyy/MM/dd"));
+    for (const ImportRow& row : rows) {
+        const qint64 grade = WholeNumberOrZero(row[Grade]);
+        const SqlValues v1 = {kco, 0, code, nendo, row[Number], row[Name], dateOrZero(row[Birth]),
+                              dateOrZero(row[Entry]), row[Position], grade, newDay};
+        if (cn.execute(InsertMsyain1, v1) < 0)
+            return fail(StatementWithValues(InsertMsyain1, v1));
+        const SqlValues v2 = {kco, code, nendo, row[Sex] == QStringLiteral("男") ? 0 : 1, grade,
+                              EmploymentFormCode(row[Employment]), row[Employment], row[Education], row[Major],
+                              row[Qualification], row[Experience]};
+        if (cn.execute(InsertMsyain2, v2) < 0)
+            return fail(StatementWithValues(InsertMsyain2, v2));
+        ++code;
+    }
+    if (!cn.commit())
+        return fail(QString());
+    return true;
+}
