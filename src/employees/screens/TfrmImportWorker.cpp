@@ -8,6 +8,7 @@
 #include "store/DialogService.h"
 
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,7 +17,7 @@
 
 namespace {
 
-const int FormWidth = 1140;
+const int FormWidth = 1170;
 const int FormHeight = 620;
 
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption)
@@ -55,8 +56,12 @@ TfrmImportWorker::TfrmImportWorker(QWidget* parent) : QDialog(parent)
     GRDCowork->setColCount(ImportColumn::Count);
     GRDCowork->setFixedRows(1);
     GRDCowork->setFixedCols(1);
+    // The columns keep their widths unless a heading would not fit (the CJK font is wider
+    // than the one the widths were chosen for): then the heading's width decides.
+    const QFontMetrics metrics(GRDCowork->font());
     for (int c = 0; c < ImportColumn::Count; ++c)
-        GRDCowork->setColWidth(c, ImportColumnWidths().at(c));
+        GRDCowork->setColWidth(c, std::max(ImportColumnWidths().at(c),
+                                           metrics.horizontalAdvance(ImportHeadings().at(c)) + 10));
 
     auto* fileRow = new QHBoxLayout;
     fileRow->addWidget(fileLabel);

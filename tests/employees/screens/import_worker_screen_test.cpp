@@ -65,6 +65,8 @@ TEST_F(ImportScreen, OpensWithHeadingsAndTheImportButtonsDisabled)
     EXPECT_EQ(grid->cell(0, 0), QStringLiteral("状態"));
     EXPECT_EQ(grid->cell(15, 0), QStringLiteral("公的資格"));
     EXPECT_EQ(grid->columnWidth(6), 40);
+    EXPECT_EQ(grid->columnWidth(1), 80);
+    EXPECT_GE(grid->columnWidth(2), 50);
     EXPECT_FALSE(child<QPushButton>("BTN_Rep")->isEnabled());
     EXPECT_FALSE(child<QPushButton>("BTN_Add")->isEnabled());
     EXPECT_EQ(child<QLineEdit>("EB_FileName")->maxLength(), 255);
