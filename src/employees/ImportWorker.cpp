@@ -35,18 +35,20 @@ const QList<int>& ImportColumnWidths()
 namespace {
 
 // The field that starts at start and runs to the end of the line, cut at the limit.
-QString tailField(const QString& line, qsizetype start)
+QStringView tailField(QStringView line, qsizetype start)
 {
     const qsizetype end = std::min<qsizetype>(line.size(), CsvLineFieldLimit);
-    return start < end ? line.mid(start, end - start) : QString();
+    return start < end ? line.mid(start, end - start) : QStringView();
 }
 
-QString unquoted(const QString& raw)
+QString unquoted(QStringView raw)
 {
     // raw begins with a double quote; it ends with one unless the line ended first.
-    QString inner = raw.size() >= 2 && raw.endsWith('"') ? raw.mid(1, raw.size() - 2) : raw.mid(1);
-    inner.replace(QLatin1String("\"\""), QLatin1String("\""));
-    return inner;
+    const QStringView inner = raw.size() >= 2 && raw.endsWith('"') ? raw.mid(1, raw.size() - 2) : raw.mid(1);
+    QString value = inner.toString();
+    if (inner.contains(QLatin1String("\"\"")))
+        value.replace(QLatin1String("\"\""), QLatin1String("\""));
+    return value;
 }
 
 } // namespace
@@ -77,14 +79,14 @@ QStringList SplitCsvLine(const QString& line, int maxFields)
                 fields << unquoted(tailField(line, start));
                 break;
             }
-            fields << unquoted(line.mid(start, close - start + 1));
+            fields << unquoted(QStringView(line).mid(start, close - start + 1));
             start = close + 2;
         } else {
             const qsizetype comma = line.indexOf(',', start);
-            QString field = comma < 0 ? tailField(line, start) : line.mid(start, comma - start);
+            QStringView field = comma < 0 ? tailField(line, start) : QStringView(line).mid(start, comma - start);
             if (field.startsWith('\\'))
-                field.remove(0, 1);
-            fields << field;
+                field = field.mid(1);
+            fields << field.toString();
             if (comma < 0)
                 break;
             start = comma + 1;
@@ -154,16 +156,6 @@ QList<int> MapHeadings(const QStringList& names)
 
 namespace {
 
-bool allAsciiDigits(const QString& s)
-{
-    if (s.isEmpty())
-        return false;
-    for (QChar c : s)
-        if (c < '0' || c > '9')
-            return false;
-    return true;
-}
-
 // Empty, "0" or a non-zero whole number (thousands separators ignored).
 bool isOptionalId(const QString& text)
 {
@@ -175,19 +167,41 @@ bool isOptionalId(const QString& text)
 
 } // namespace
 
+namespace {
+
+// Reads 1 to maxDigits ASCII digits of s from pos up to the next '/' (or the end).
+bool readNumber(QStringView s, qsizetype& pos, int minDigits, int maxDigits, int& value)
+{
+    value = 0;
+    int digits = 0;
+    while (pos < s.size() && s.at(pos) != '/') {
+        const QChar c = s.at(pos);
+        if (c < '0' || c > '9' || ++digits > maxDigits)
+            return false;
+        value = value * 10 + (c.unicode() - '0');
+        ++pos;
+    }
+    return digits >= minDigits;
+}
+
+} // namespace
+
 bool ParseImportDate(const QString& text, int& yyyymmdd)
 {
-    const QStringList parts = text.trimmed().split('/');
-    if (parts.size() != 3)
+    const QStringView s = QStringView(text).trimmed();
+    qsizetype pos = 0;
+    int y = 0, m = 0, d = 0;
+    if (!readNumber(s, pos, 4, 4, y) || pos >= s.size())
         return false;
-    const QString &y = parts.at(0), &m = parts.at(1), &d = parts.at(2);
-    if (y.size() != 4 || m.size() > 2 || d.size() > 2 || !allAsciiDigits(y) || !allAsciiDigits(m)
-        || !allAsciiDigits(d))
+    ++pos;
+    if (!readNumber(s, pos, 1, 2, m) || pos >= s.size())
         return false;
-    const QDate date(y.toInt(), m.toInt(), d.toInt());
-    if (!date.isValid() || date.year() < 1)
+    ++pos;
+    if (!readNumber(s, pos, 1, 2, d) || pos != s.size())
         return false;
-    yyyymmdd = date.year() * 10000 + date.month() * 100 + date.day();
+    if (y < 1 || !QDate::isValid(y, m, d))
+        return false;
+    yyyymmdd = y * 10000 + m * 100 + d;
     return true;
 }
 
@@ -388,17 +402,25 @@ bool ImportEmployees(DbConnection& cn, int kco, int nendo, const QList<ImportRow
         return fail(StatementWithValues(maxSql, {kco, nendo}));
     max.reset();
 
+    // Each insert is prepared once and run for every row.
+    const std::unique_ptr<DbStatement> insert1 = cn.prepareStatement(InsertMsyain1);
+    if (!insert1)
+        return fail(InsertMsyain1);
+    const std::unique_ptr<DbStatement> insert2 = cn.prepareStatement(InsertMsyain2);
+    if (!insert2)
+        return fail(InsertMsyain2);
+
     const QString newDay = today.toString(QStringLiteral("yyyy/MM/dd"));
     for (const ImportRow& row : rows) {
         const qint64 grade = WholeNumberOrZero(row[Grade]);
         const SqlValues v1 = {kco, 0, code, nendo, row[Number], row[Name], dateOrZero(row[Birth]),
                               dateOrZero(row[Entry]), row[Position], grade, newDay};
-        if (cn.execute(InsertMsyain1, v1) < 0)
+        if (insert1->execute(v1) < 0)
             return fail(StatementWithValues(InsertMsyain1, v1));
         const SqlValues v2 = {kco, code, nendo, row[Sex] == QStringLiteral("男") ? 0 : 1, grade,
                               EmploymentFormCode(row[Employment]), row[Employment], row[Education], row[Major],
                               row[Qualification], row[Experience]};
-        if (cn.execute(InsertMsyain2, v2) < 0)
+        if (insert2->execute(v2) < 0)
             return fail(StatementWithValues(InsertMsyain2, v2));
         ++code;
     }
