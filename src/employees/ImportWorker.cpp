@@ -345,11 +345,28 @@ ImportCheck CheckImportBytes(const QString& fileName, const QByteArray& bytes)
 
 namespace {
 
-const QString InsertMsyain1 = QStringLiteral(
-    "INSERT INTO MSYAIN1 (KCO,HSCO,SCO,NENDO,SCOT,SNA,SEIHI,NYUHI,YAKU,TCO,NEWDAY1) VALUES(?,?,?,?,?,?,?,?,?,?,?)");
-const QString InsertMsyain2 = QStringLiteral(
-    "INSERT INTO MSYAIN2 (KCO,SCO,NENDO,SEIBETSU,TOUKYU,SM1,SM2,GAKU,SENKOU,KSIKAKU,KEIKEN) "
-    "VALUES(?,?,?,?,?,?,?,?,?,?,?)");
+const QString InsertMsyain1 =
+    QStringLiteral("INSERT INTO MSYAIN1 (KCO,HSCO,SCO,NENDO,SCOT,SNA,SEIHI,NYUHI,YAKU,TCO,NEWDAY1) VALUES");
+const QString InsertMsyain2 =
+    QStringLiteral("INSERT INTO MSYAIN2 (KCO,SCO,NENDO,SEIBETSU,TOUKYU,SM1,SM2,GAKU,SENKOU,KSIKAKU,KEIKEN) VALUES");
+const QString RowPlaceholders = QStringLiteral("(?,?,?,?,?,?,?,?,?,?,?)");
+const int ValuesPerRow = 11;
+
+// Rows written by one statement: inserting many rows at a time saves most of the
+// per-statement cost of a bulk import.
+const int RowsPerStatement = 64;
+
+QString insertFor(const QString& head, int rows)
+{
+    QString sql = head;
+    sql.reserve(head.size() + rows * (RowPlaceholders.size() + 1));
+    for (int r = 0; r < rows; ++r) {
+        if (r)
+            sql += ',';
+        sql += RowPlaceholders;
+    }
+    return sql;
+}
 
 int dateOrZero(const QString& text)
 {
@@ -357,38 +374,64 @@ int dateOrZero(const QString& text)
     return !text.isEmpty() && ParseImportDate(text, ymd) ? ymd : 0;
 }
 
-void showFailure(const DbConnection& cn, const QString& statement, bool withEngineText)
+void showFailure(const QString& engineText, const QString& statement)
 {
     QString text = QStringLiteral("データベースにエラーがありました。");
-    if (withEngineText && !cn.errors().isEmpty())
-        text += '\r' + LastErrorText(cn);
+    if (!engineText.isEmpty())
+        text += '\r' + engineText;
     if (!statement.isEmpty())
         text += '\r' + statement;
     Dialogs().information(QString(), text);
 }
+
+QString engineText(const DbConnection& cn)
+{
+    return cn.errors().isEmpty() ? QString() : LastErrorText(cn);
+}
+
+// The values of one row for MSYAIN1 and MSYAIN2, appended.
+struct RowValues {
+    int kco;
+    int nendo;
+    QString newDay;
+
+    void msyain1(const ImportRow& row, qint64 code, SqlValues& out) const
+    {
+        using namespace ImportColumn;
+        out << kco << 0 << code << nendo << row[Number] << row[Name] << dateOrZero(row[Birth])
+            << dateOrZero(row[Entry]) << row[Position] << WholeNumberOrZero(row[Grade]) << newDay;
+    }
+    void msyain2(const ImportRow& row, qint64 code, SqlValues& out) const
+    {
+        using namespace ImportColumn;
+        out << kco << code << nendo << (row[Sex] == QStringLiteral("男") ? 0 : 1) << WholeNumberOrZero(row[Grade])
+            << EmploymentFormCode(row[Employment]) << row[Employment] << row[Education] << row[Major]
+            << row[Qualification] << row[Experience];
+    }
+};
 
 } // namespace
 
 bool ImportEmployees(DbConnection& cn, int kco, int nendo, const QList<ImportRow>& rows, ImportMode mode,
                      const QDate& today)
 {
-    using namespace ImportColumn;
     if (!cn.begin()) {
-        showFailure(cn, QString(), true);
+        showFailure(engineText(cn), QString());
         return false;
     }
-    auto fail = [&](const QString& statement, bool withEngineText = true) {
-        // The engine's errors are taken before the rollback clears them.
-        showFailure(cn, statement, withEngineText);
+    // The engine's text is taken before the rollback clears it.
+    auto failWith = [&](const QString& engine, const QString& statement) {
+        showFailure(engine, statement);
         cn.rollback();
         return false;
     };
+    auto fail = [&](const QString& statement) { return failWith(engineText(cn), statement); };
 
     if (mode == ImportMode::Replace) {
         TSyain_ rec;
         // The delete routine has shown the engine's text already.
         if (!Delete(cn, false, SqlCondition(QStringLiteral(" WHERE KCO = ? AND NENDO = ?"), {kco, nendo}), rec))
-            return fail(QString(), false);
+            return failWith(QString(), QString());
     }
 
     const QString maxSql = QStringLiteral("select Max(SCO) from MSYAIN1 where KCO = ? and Nendo = ?");
@@ -402,28 +445,72 @@ bool ImportEmployees(DbConnection& cn, int kco, int nendo, const QList<ImportRow
         return fail(StatementWithValues(maxSql, {kco, nendo}));
     max.reset();
 
-    // Each insert is prepared once and run for every row.
-    const std::unique_ptr<DbStatement> insert1 = cn.prepareStatement(InsertMsyain1);
-    if (!insert1)
-        return fail(InsertMsyain1);
-    const std::unique_ptr<DbStatement> insert2 = cn.prepareStatement(InsertMsyain2);
-    if (!insert2)
-        return fail(InsertMsyain2);
-
-    const QString newDay = today.toString(QStringLiteral("yyyy/MM/dd"));
-    for (const ImportRow& row : rows) {
-        const qint64 grade = WholeNumberOrZero(row[Grade]);
-        const SqlValues v1 = {kco, 0, code, nendo, row[Number], row[Name], dateOrZero(row[Birth]),
-                              dateOrZero(row[Entry]), row[Position], grade, newDay};
-        if (insert1->execute(v1) < 0)
-            return fail(StatementWithValues(InsertMsyain1, v1));
-        const SqlValues v2 = {kco, code, nendo, row[Sex] == QStringLiteral("男") ? 0 : 1, grade,
-                              EmploymentFormCode(row[Employment]), row[Employment], row[Education], row[Major],
-                              row[Qualification], row[Experience]};
-        if (insert2->execute(v2) < 0)
-            return fail(StatementWithValues(InsertMsyain2, v2));
-        ++code;
+    // One-row statements, and (for a bulk import) statements of RowsPerStatement rows;
+    // each is prepared once.
+    const QString single1 = insertFor(InsertMsyain1, 1), single2 = insertFor(InsertMsyain2, 1);
+    const std::unique_ptr<DbStatement> one1 = cn.prepareStatement(single1);
+    if (!one1)
+        return fail(single1);
+    const std::unique_ptr<DbStatement> one2 = cn.prepareStatement(single2);
+    if (!one2)
+        return fail(single2);
+    std::unique_ptr<DbStatement> many1, many2;
+    if (rows.size() >= RowsPerStatement) {
+        const QString batch1 = insertFor(InsertMsyain1, RowsPerStatement);
+        const QString batch2 = insertFor(InsertMsyain2, RowsPerStatement);
+        many1 = cn.prepareStatement(batch1);
+        if (!many1)
+            return fail(batch1.left(InsertMsyain1.size() + RowPlaceholders.size()) + "...");
+        many2 = cn.prepareStatement(batch2);
+        if (!many2)
+            return fail(batch2.left(InsertMsyain2.size() + RowPlaceholders.size()) + "...");
     }
+
+    const RowValues values{kco, nendo, today.toString(QStringLiteral("yyyy/MM/dd"))};
+    // Runs the rows [first, first + count) one at a time: the way to find the row whose
+    // insert fails inside a failed bulk statement (which SQLite has undone as a whole).
+    auto oneByOne = [&](qsizetype first, qsizetype count, bool msyain1Too) {
+        for (qsizetype r = first; r < first + count; ++r) {
+            const qint64 rowCode = code + r;
+            SqlValues v;
+            v.reserve(ValuesPerRow);
+            if (msyain1Too) {
+                values.msyain1(rows.at(r), rowCode, v);
+                if (one1->execute(v) < 0)
+                    return fail(StatementWithValues(single1, v));
+                v.clear();
+            }
+            values.msyain2(rows.at(r), rowCode, v);
+            if (one2->execute(v) < 0)
+                return fail(StatementWithValues(single2, v));
+        }
+        return true;
+    };
+
+    const qsizetype n = rows.size();
+    qsizetype done = 0;
+    SqlValues v1, v2;
+    v1.reserve(ValuesPerRow * RowsPerStatement);
+    v2.reserve(ValuesPerRow * RowsPerStatement);
+    while (n - done >= RowsPerStatement) {
+        v1.clear();
+        v2.clear();
+        for (qsizetype r = done; r < done + RowsPerStatement; ++r) {
+            values.msyain1(rows.at(r), code + r, v1);
+            values.msyain2(rows.at(r), code + r, v2);
+        }
+        const bool first = many1->execute(v1) >= 0;
+        if (!first || many2->execute(v2) < 0) {
+            const QString engine = engineText(cn);
+            if (!oneByOne(done, RowsPerStatement, !first))
+                return false;
+            // Every row went in alone: the bulk statement itself failed.
+            return failWith(engine, (first ? InsertMsyain2 : InsertMsyain1) + RowPlaceholders + "...");
+        }
+        done += RowsPerStatement;
+    }
+    if (!oneByOne(done, n - done, true))
+        return false;
     if (!cn.commit())
         return fail(QString());
     return true;

@@ -364,3 +364,36 @@ TEST_F(ImportFixture, AMissingTableLeavesTheOldEmployees)
     EXPECT_TRUE(dialogs.texts().contains(QStringLiteral("データベースにエラーがありました。")));
     EXPECT_EQ(Scalar(*cn, "SELECT group_concat(SNA) FROM MSYAIN1"), QStringLiteral("旧"));
 }
+
+TEST_F(ImportFixture, ABulkImportKeepsRowsInOrderAndNamesTheFailingRow)
+{
+    ASSERT_TRUE(ImportEmployees(*cn, 1, 2024, rows({"社員名,社員番号", "旧,1"}), ImportMode::Add, Today));
+    QStringList lines = {"社員名,社員番号,学歴,賃金等級"};
+    for (int i = 1; i <= 150; ++i)
+        lines << QStringLiteral("社員%1,N%1,学%1,%2").arg(i).arg(i % 10);
+    const QList<ImportRow> many = rows(lines);
+    ASSERT_EQ(many.size(), 150);
+
+    ASSERT_TRUE(ImportEmployees(*cn, 1, 2024, many, ImportMode::Add, Today));
+    EXPECT_EQ(Scalar(*cn, "SELECT count(*) FROM VSYAIN WHERE SNA = '社員' || (SCO - 1) AND SCOT = 'N' || (SCO - 1) "
+                          "AND GAKU = '学' || (SCO - 1) AND TOUKYU = (SCO - 1) % 10 AND TCO = TOUKYU"),
+              "150");
+    EXPECT_EQ(Scalar(*cn, "SELECT max(SCO) || ' ' || count(*) FROM MSYAIN2"), "151 151");
+
+    // Row 130 is refused inside the second bulk statement: the message names that row's
+    // own insert, and nothing of the import remains.
+    Exec(*cn, "CREATE TRIGGER refuse BEFORE INSERT ON MSYAIN2 WHEN NEW.GAKU = '学130' "
+              "BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    dialogs.clear();
+    EXPECT_FALSE(ImportEmployees(*cn, 1, 2024, many, ImportMode::Replace, Today));
+    ASSERT_EQ(dialogs.calls.size(), 1);
+    const QString text = dialogs.calls[0].text;
+    EXPECT_TRUE(text.startsWith(QStringLiteral("データベースにエラーがありました。\r")));
+    EXPECT_TRUE(text.contains("refused"));
+    EXPECT_TRUE(text.contains(QStringLiteral("INSERT INTO MSYAIN2 (KCO,SCO,NENDO,SEIBETSU,TOUKYU,SM1,SM2,GAKU,SENKOU,"
+                                             "KSIKAKU,KEIKEN) VALUES(1,130,2024,1,0,0,'','学130','','','')")))
+        << text.toStdString();
+    EXPECT_EQ(Scalar(*cn, "SELECT count(*) FROM MSYAIN1") + ' ' + Scalar(*cn, "SELECT count(*) FROM MSYAIN2"),
+              "151 151");
+    EXPECT_EQ(Scalar(*cn, "SELECT SNA FROM MSYAIN1 WHERE SCO = 1"), QStringLiteral("旧"));
+}
