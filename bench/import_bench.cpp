@@ -235,7 +235,12 @@ int main(int argc, char** argv)
     auto least = [](const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); };
     std::printf("%4s %10.1f %10.1f %10.1f %10.1f %8.2f %10.1f\n", "min", least(check), least(insert), least(total),
                 least(shell), least(total) / least(shell), least(list));
+    // The verdict takes the larger of the median ratio and the ratio of the medians.
+    const double ratioOfMedians = median(total) / median(shell);
+    const double verdictRatio = std::max(median(ratio), ratioOfMedians);
+    std::printf("import / sqlite3: median of the ratios %.2f, ratio of the medians %.2f\n", median(ratio),
+                ratioOfMedians);
     std::printf("aim: import within 2x the shell (%s), list load under 50 ms (%s)\n",
-                median(ratio) <= 2.0 ? "met" : "missed", median(list) < 50.0 ? "met" : "missed");
+                verdictRatio <= 2.0 ? "met" : "missed", median(list) < 50.0 ? "met" : "missed");
     return 0;
 }

@@ -51,14 +51,14 @@ QString unquoted(QStringView raw)
     return value;
 }
 
-} // namespace
-
-QStringList SplitCsvLine(const QString& line, int maxFields)
+// Hands each field of the line to take(index, raw, quoted) in turn, at most maxFields
+// of them when maxFields > 0; raw is the field as written (with its quotes).
+template <class Take>
+void scanCsvFields(QStringView line, int maxFields, Take&& take)
 {
-    QStringList fields;
     const qsizetype n = line.size();
     qsizetype start = 0;
-    while (maxFields <= 0 || fields.size() < maxFields) {
+    for (int index = 0; maxFields <= 0 || index < maxFields; ++index) {
         if (start < n && line.at(start) == '"') {
             // The closing quote is a quote directly followed by a comma; a doubled quote
             // inside the value is skipped as a pair so that it never closes the field.
@@ -76,22 +76,80 @@ QStringList SplitCsvLine(const QString& line, int maxFields)
                 }
             }
             if (close < 0) {
-                fields << unquoted(tailField(line, start));
-                break;
+                take(index, tailField(line, start), true);
+                return;
             }
-            fields << unquoted(QStringView(line).mid(start, close - start + 1));
+            take(index, line.mid(start, close - start + 1), true);
             start = close + 2;
         } else {
             const qsizetype comma = line.indexOf(',', start);
-            QStringView field = comma < 0 ? tailField(line, start) : QStringView(line).mid(start, comma - start);
-            if (field.startsWith('\\'))
-                field = field.mid(1);
-            fields << field.toString();
+            take(index, comma < 0 ? tailField(line, start) : line.mid(start, comma - start), false);
             if (comma < 0)
-                break;
+                return;
             start = comma + 1;
         }
     }
+}
+
+// The value of a field as scanCsvFields found it.
+QString fieldValue(QStringView raw, bool quoted)
+{
+    if (quoted)
+        return unquoted(raw);
+    if (raw.startsWith('\\'))
+        raw = raw.mid(1);
+    return raw.toString();
+}
+
+// Well-formed UTF-8 (shortest forms, no surrogates, at most U+10FFFF); stops at the first
+// bad byte, so a Shift-JIS file is told apart at its first Japanese character.
+bool isUtf8(const QByteArray& bytes)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
+    const auto* end = p + bytes.size();
+    while (p < end) {
+        const unsigned char c = *p;
+        if (c < 0x80) {
+            ++p;
+            continue;
+        }
+        int more;
+        unsigned char lo = 0x80, hi = 0xBF;
+        if (c >= 0xC2 && c <= 0xDF) {
+            more = 1;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            more = 2;
+            if (c == 0xE0)
+                lo = 0xA0;
+            else if (c == 0xED)
+                hi = 0x9F;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            more = 3;
+            if (c == 0xF0)
+                lo = 0x90;
+            else if (c == 0xF4)
+                hi = 0x8F;
+        } else {
+            return false;
+        }
+        if (end - p <= more)
+            return false;
+        if (p[1] < lo || p[1] > hi)
+            return false;
+        for (int k = 2; k <= more; ++k)
+            if (p[k] < 0x80 || p[k] > 0xBF)
+                return false;
+        p += more + 1;
+    }
+    return true;
+}
+
+} // namespace
+
+QStringList SplitCsvLine(const QString& line, int maxFields)
+{
+    QStringList fields;
+    scanCsvFields(line, maxFields, [&](int, QStringView raw, bool quoted) { fields << fieldValue(raw, quoted); });
     return fields;
 }
 
@@ -119,14 +177,14 @@ QString DecodeCsvBytes(const QByteArray& bytes, bool* ok)
     static const QByteArray bom("\xEF\xBB\xBF", 3);
     if (bytes.startsWith(bom)) {
         const QByteArray rest = bytes.mid(3);
-        const bool valid = IsValidUtf8(rest);
+        const bool valid = isUtf8(rest);
         if (ok)
             *ok = valid;
         return valid ? QString::fromUtf8(rest) : QString();
     }
     // Japanese text in Shift-JIS is practically never well-formed UTF-8, while UTF-8 text
     // would often pass as (garbled) Shift-JIS: so UTF-8 is tried first.
-    if (IsValidUtf8(bytes)) {
+    if (isUtf8(bytes)) {
         if (ok)
             *ok = true;
         return QString::fromUtf8(bytes);
@@ -322,12 +380,11 @@ ImportCheck CheckImportBytes(const QString& fileName, const QByteArray& bytes)
         // An empty line (a spreadsheet's trailing blank line) is no employee.
         if (lines.at(i).isEmpty())
             continue;
-        const QStringList fields = SplitCsvLine(lines.at(i), fieldCount);
         ImportRow row;
-        for (qsizetype f = 0; f < fields.size(); ++f) {
+        scanCsvFields(lines.at(i), fieldCount, [&](int f, QStringView raw, bool quoted) {
             if (const int column = map.at(f))
-                row[column] = fields.at(f);
-        }
+                row[column] = fieldValue(raw, quoted);
+        });
         check.errors += CheckImportRow(row);
         check.rows << std::move(row);
     }
@@ -395,16 +452,24 @@ struct RowValues {
     int nendo;
     QString newDay;
 
+    static qint64 grade(const ImportRow& row)
+    {
+        // Mostly a single digit; anything else goes through the number routine.
+        const QString& g = row[ImportColumn::Grade];
+        if (g.size() == 1 && g.at(0) >= '0' && g.at(0) <= '9')
+            return g.at(0).unicode() - '0';
+        return WholeNumberOrZero(g);
+    }
     void msyain1(const ImportRow& row, qint64 code, SqlValues& out) const
     {
         using namespace ImportColumn;
         out << kco << 0 << code << nendo << row[Number] << row[Name] << dateOrZero(row[Birth])
-            << dateOrZero(row[Entry]) << row[Position] << WholeNumberOrZero(row[Grade]) << newDay;
+            << dateOrZero(row[Entry]) << row[Position] << grade(row) << newDay;
     }
     void msyain2(const ImportRow& row, qint64 code, SqlValues& out) const
     {
         using namespace ImportColumn;
-        out << kco << code << nendo << (row[Sex] == QStringLiteral("男") ? 0 : 1) << WholeNumberOrZero(row[Grade])
+        out << kco << code << nendo << (row[Sex] == QStringLiteral("男") ? 0 : 1) << grade(row)
             << EmploymentFormCode(row[Employment]) << row[Employment] << row[Education] << row[Major]
             << row[Qualification] << row[Experience];
     }

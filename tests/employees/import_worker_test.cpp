@@ -103,6 +103,10 @@ TEST(CsvDecoding, ShiftJisAndUtf8WithOrWithoutBomAreRead)
     EXPECT_TRUE(ok);
     DecodeCsvBytes(QByteArray("\x81\x20\xFF\xFF"), &ok);
     EXPECT_FALSE(ok);
+    // Four-byte UTF-8 is UTF-8; an overlong form is not, and reads as Shift-JIS (ﾀｯ).
+    EXPECT_EQ(DecodeCsvBytes(QByteArray("a\xF0\x9F\x98\x80"), &ok), QStringLiteral("a😀"));
+    EXPECT_EQ(DecodeCsvBytes(QByteArray("\xC0\xAF"), &ok), QStringLiteral("ﾀｯ"));
+    EXPECT_TRUE(ok);
     // A byte-order mark promises UTF-8: Shift-JIS after it is refused.
     DecodeCsvBytes(QByteArray("\xEF\xBB\xBF") + ToCp932(text), &ok);
     EXPECT_FALSE(ok);
