@@ -25,7 +25,10 @@ run: build
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
+# The benchmark compares with the sqlite3 shell, installed here when it is missing.
 bench: build
+	@dpkg -s sqlite3 >/dev/null 2>&1 || { \
+	    if [ "$$(id -u)" -eq 0 ]; then apt-get install -y sqlite3; else sudo apt-get install -y sqlite3; fi; }
 	cmake --build $(BUILD) --target wageloom_bench -j $(JOBS)
 	$(BUILD)/bench/wageloom_bench
 

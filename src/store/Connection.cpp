@@ -227,9 +227,19 @@ sqlite3_stmt* SqliteConnection::prepare(const QString& sql, const SqlValues& val
         reportError(QString::number(SQLITE_MISUSE), QStringLiteral("空の文です。"));
         return nullptr;
     }
+    if (!bind(st, values)) {
+        sqlite3_finalize(st);
+        return nullptr;
+    }
+    return st;
+}
+
+bool SqliteConnection::bind(sqlite3_stmt* st, const SqlValues& values, bool valuesOutliveStep)
+{
     for (int i = 0; i < values.size(); ++i) {
         const QVariant& v = values.at(i);
         const int pos = i + 1;
+        int rc;
         if (v.isNull()) {
             rc = sqlite3_bind_null(st, pos);
         } else {
@@ -244,6 +254,18 @@ sqlite3_stmt* SqliteConnection::prepare(const QString& sql, const SqlValues& val
             case QMetaType::Float:
                 rc = sqlite3_bind_double(st, pos, v.toDouble());
                 break;
+            case QMetaType::QString:
+                if (valuesOutliveStep) {
+                    // The text stays in values until the statement has run: SQLite
+                    // converts it from UTF-16 without a copy of ours.
+                    // (A null pointer would bind NULL, so an empty text points at a zero.)
+                    static const char16_t empty = 0;
+                    const QString& text = *static_cast<const QString*>(v.constData());
+                    const void* data = text.isEmpty() ? static_cast<const void*>(&empty) : text.utf16();
+                    rc = sqlite3_bind_text16(st, pos, data, int(text.size() * 2), SQLITE_STATIC);
+                    break;
+                }
+                [[fallthrough]];
             default: {
                 const QByteArray text = v.toString().toUtf8();
                 rc = sqlite3_bind_text(st, pos, text.constData(), int(text.size()), SQLITE_TRANSIENT);
@@ -252,11 +274,23 @@ sqlite3_stmt* SqliteConnection::prepare(const QString& sql, const SqlValues& val
         }
         if (rc != SQLITE_OK) {
             recordEngineError(rc);
-            sqlite3_finalize(st);
-            return nullptr;
+            return false;
         }
     }
-    return st;
+    return true;
+}
+
+// Steps a statement to its end; the rows changed, -1 on failure.
+int SqliteConnection::stepToEnd(sqlite3_stmt* st)
+{
+    int rc;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+    }
+    if (rc != SQLITE_DONE) {
+        recordEngineError(rc);
+        return -1;
+    }
+    return sqlite3_stmt_readonly(st) ? 0 : sqlite3_changes(db_);
 }
 
 std::unique_ptr<DbResult> SqliteConnection::select(const QString& sql, const SqlValues& values)
@@ -272,17 +306,61 @@ int SqliteConnection::execute(const QString& sql, const SqlValues& values)
     sqlite3_stmt* st = prepare(sql, values);
     if (!st)
         return -1;
-    int rc;
-    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
-    }
-    if (rc != SQLITE_DONE) {
-        recordEngineError(rc);
-        sqlite3_finalize(st);
-        return -1;
-    }
-    const int changed = sqlite3_stmt_readonly(st) ? 0 : sqlite3_changes(db_);
+    const int changed = stepToEnd(st);
     sqlite3_finalize(st);
     return changed;
+}
+
+// ---------------------------------------------------------------- prepared statements
+
+namespace {
+
+// The fallback for connections without prepared statements: the text run each time.
+class TextStatement final : public DbStatement {
+public:
+    TextStatement(DbConnection& cn, const QString& sql) : cn_(cn), sql_(sql) {}
+    int execute(const SqlValues& values) override { return cn_.execute(sql_, values); }
+
+private:
+    DbConnection& cn_;
+    QString sql_;
+};
+
+} // namespace
+
+std::unique_ptr<DbStatement> DbConnection::prepareStatement(const QString& sql)
+{
+    return std::make_unique<TextStatement>(*this, sql);
+}
+
+class SqliteStatement final : public DbStatement {
+public:
+    SqliteStatement(SqliteConnection& cn, sqlite3_stmt* st) : cn_(cn), st_(st) {}
+    ~SqliteStatement() override { sqlite3_finalize(st_); }
+
+    int execute(const SqlValues& values) override
+    {
+        cn_.errors_.clear();
+        sqlite3_reset(st_);
+        sqlite3_clear_bindings(st_);
+        if (!cn_.bind(st_, values, true))
+            return -1;
+        const int changed = cn_.stepToEnd(st_);
+        sqlite3_reset(st_);
+        return changed;
+    }
+
+private:
+    SqliteConnection& cn_;
+    sqlite3_stmt* st_;
+};
+
+std::unique_ptr<DbStatement> SqliteConnection::prepareStatement(const QString& sql)
+{
+    sqlite3_stmt* st = prepare(sql, {});
+    if (!st)
+        return nullptr;
+    return std::make_unique<SqliteStatement>(*this, st);
 }
 
 void DbQuery::setText(const QString& sql, const SqlValues& values)

@@ -45,6 +45,16 @@ public:
     QVariant value(const QString& name) const { return value(columnIndex(name)); }
 };
 
+// A statement prepared once and run many times with different values (bulk writes).
+// It belongs to the connection that prepared it and must not outlive it.
+class DbStatement {
+public:
+    virtual ~DbStatement() = default;
+    // Runs the statement with the values bound; rows affected, -1 on failure (the
+    // connection's error list says why).
+    virtual int execute(const SqlValues& values) = 0;
+};
+
 class DbConnection {
 public:
     virtual ~DbConnection() = default;
@@ -66,6 +76,9 @@ public:
     virtual std::unique_ptr<DbResult> select(const QString& sql, const SqlValues& values = {}) = 0;
     // Runs a statement without result; the number of rows affected, -1 on failure.
     virtual int execute(const QString& sql, const SqlValues& values = {}) = 0;
+    // Prepares a statement for repeated execution; nullptr on failure. Connections that
+    // cannot keep prepared statements run execute(sql, values) each time.
+    virtual std::unique_ptr<DbStatement> prepareStatement(const QString& sql);
 
     // The errors of the last call (empty after a success).
     virtual const QList<DbError>& errors() const = 0;
@@ -92,6 +105,7 @@ public:
 
     std::unique_ptr<DbResult> select(const QString& sql, const SqlValues& values = {}) override;
     int execute(const QString& sql, const SqlValues& values = {}) override;
+    std::unique_ptr<DbStatement> prepareStatement(const QString& sql) override;
 
     const QList<DbError>& errors() const override { return errors_; }
     void reportError(const QString& state, const QString& description) override;
@@ -100,9 +114,13 @@ public:
 
 private:
     friend class SqliteResult;
+    friend class SqliteStatement;
     bool ensureOpen();
     bool run(const char* sql);
     sqlite3_stmt* prepare(const QString& sql, const SqlValues& values);
+    // Binds values to the placeholders; valuesOutliveStep lets texts be bound in place.
+    bool bind(sqlite3_stmt* st, const SqlValues& values, bool valuesOutliveStep = false);
+    int stepToEnd(sqlite3_stmt* st);
     void recordEngineError(int code);
 
     sqlite3* db_ = nullptr;

@@ -1,0 +1,111 @@
+// Employee CSV export: the employee master of the open project as a CSV file.
+#include "employees/EmployeeExport.h"
+
+#include "shell/AppState.h"
+#include "shell/CsvWriter.h"
+#include "store/DataModule.h"
+#include "store/DialogService.h"
+#include "store/RecordAccess.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+
+namespace {
+
+// The hourglass while the file is written, when there is a window system to show it.
+class WaitCursor {
+public:
+    WaitCursor() : shown_(qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr)
+    {
+        if (shown_)
+            QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    }
+    ~WaitCursor()
+    {
+        if (shown_)
+            QGuiApplication::restoreOverrideCursor();
+    }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    bool shown_;
+};
+
+} // namespace
+
+QString EmployeeExportPath()
+{
+    return App().ExeFolder + QStringLiteral("CSV/社員マスタ出力.CSV");
+}
+
+QString ExportDateText(int d)
+{
+    if (d == 0)
+        return QStringLiteral("0");
+    return QStringLiteral("%1/%2/%3")
+        .arg(d / 10000, 4, 10, QLatin1Char('0'))
+        .arg(d / 100 % 100, 2, 10, QLatin1Char('0'))
+        .arg(d % 100, 2, 10, QLatin1Char('0'));
+}
+
+QStringList EmployeeExportLines(const QList<TSyain_>& employees)
+{
+    QStringList lines;
+    lines.reserve(employees.size() + 1);
+    lines << QStringLiteral("社員番号,社員名,役職,性別,学歴,専攻,職務経験,社内身分,生年月日,入社日,賃金等級");
+    for (const TSyain_& e : employees) {
+        const QStringList fields = {
+            CsvQuoted(e.SCOT),
+            CsvQuoted(e.SNA),
+            CsvQuoted(e.YAKU),
+            CsvQuoted(e.SEIBETSU == 0 ? QStringLiteral("男") : QStringLiteral("女")),
+            CsvQuoted(e.GAKU),
+            CsvQuoted(e.SENKOU),
+            CsvQuoted(e.KEIKEN),
+            CsvQuoted(e.SM2),
+            CsvQuoted(ExportDateText(e.SEIHI)),
+            CsvQuoted(ExportDateText(e.NYUHI)),
+            QString::number(e.TOUKYU),
+        };
+        lines << fields.join(',');
+    }
+    return lines;
+}
+
+void ExportEmployeeMaster()
+{
+    if (!App().CompanyOpen) {
+        Dialogs().information(AppTitle, QStringLiteral("企業の選択がされていません。企業を選択してください。"));
+        return;
+    }
+    if (!Dialogs().yesNo(AppTitle, QStringLiteral("社員マスタを") + App().ExeFolder
+                                       + QStringLiteral("CSVへ出力します。\r\nよろしいですか？")))
+        return;
+
+    const TMKIGYOU2& company = Project().CurrentCompany;
+    TSyain_rec list;
+    // Employee numbers are text, so "10" sorts before "9"; SCO keeps equal numbers in a
+    // fixed order.
+    if (!ReadAll(FDM().ACN2, false,
+                 SqlCondition(QStringLiteral(" WHERE NENDO = ? AND KCO = ? ORDER BY SCOT, SCO"),
+                              {company.NENDO.toLongLong(), company.KCO.toLongLong()}),
+                 QStringLiteral("SELECT * FROM VSYAIN"), list))
+        return;
+    if (list.items.isEmpty()) {
+        Dialogs().information(AppTitle, QStringLiteral("社員マスタは有りません。"));
+        return;
+    }
+
+    QString error;
+    bool written;
+    {
+        WaitCursor wait;
+        written = WriteCsvFile(EmployeeExportPath(), EmployeeExportLines(list.items), &error);
+    }
+    if (!written) {
+        Dialogs().information(AppTitle, error + '\r' + EmployeeExportPath());
+        return;
+    }
+    Dialogs().information(AppTitle, QStringLiteral("CSVデレクトリに社員マスタが出力されました。"));
+}

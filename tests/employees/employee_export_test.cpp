@@ -1,0 +1,160 @@
+// Employee CSV export: the command's questions and messages, the file's bytes and order,
+// and the file read back by the import.
+#include "employees/EmployeeExport.h"
+#include "employees/ImportWorker.h"
+#include "shell/AppState.h"
+#include "shell/TextCodec.h"
+#include "store/RecordAccess.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TestProject.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ExportFixture : ::testing::Test {
+    ScriptedDialogs dialogs;
+    TestProgramFolder folder;
+
+    void SetUp() override { OpenTestProject(folder); }
+
+    void addEmployee(int sco, const QString& scot, const QString& name, int birth, int sex = 0, int grade = 1)
+    {
+        TSyain_ e;
+        e.KCO = "1";
+        e.NENDO = "2024";
+        e.SCO = QString::number(sco);
+        e.SCOT = scot;
+        e.SNA = name;
+        e.SEIHI = birth;
+        e.NYUHI = 20100401;
+        e.YAKU = QStringLiteral("主任");
+        e.SEIBETSU = sex;
+        e.TOUKYU = grade;
+        e.TCO = grade;
+        e.GAKU = QStringLiteral("大卒");
+        e.SENKOU = QStringLiteral("経済");
+        e.KEIKEN = QStringLiteral("営業");
+        e.SM2 = QStringLiteral("正社員");
+        ASSERT_TRUE(Insert(folder.fdm().ACN2, true, e));
+    }
+
+    QByteArray fileBytes()
+    {
+        QFile f(EmployeeExportPath());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+};
+
+const QString Success = QStringLiteral("CSVデレクトリに社員マスタが出力されました。");
+
+} // namespace
+
+TEST(EmployeeExportLines, DatesAndQuotes)
+{
+    EXPECT_EQ(ExportDateText(0), "0");
+    EXPECT_EQ(ExportDateText(19800401), "1980/04/01");
+    EXPECT_EQ(ExportDateText(20241231), "2024/12/31");
+
+    TSyain_ e;
+    e.SCOT = "A1";
+    e.SNA = QStringLiteral("\"Bob\" 山田");
+    e.SEIBETSU = 3;
+    e.TOUKYU = 7;
+    const QStringList lines = EmployeeExportLines({e});
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines[0], QStringLiteral("社員番号,社員名,役職,性別,学歴,専攻,職務経験,社内身分,生年月日,入社日,賃金等級"));
+    EXPECT_EQ(lines[1], QStringLiteral("\"A1\",\"\"\"Bob\"\" 山田\",\"\",\"女\",\"\",\"\",\"\",\"\",\"0\",\"0\",7"));
+}
+
+TEST_F(ExportFixture, WritesTheFileInShiftJisOrderedByNumberAsText)
+{
+    addEmployee(1, "9", QStringLiteral("九"), 19800401);
+    addEmployee(2, "10", QStringLiteral("十 \"ジュウ\""), 0, 1, 3);
+    addEmployee(3, "2", QStringLiteral("二"), 19991231);
+    Exec(folder.fdm().ACN2, "INSERT INTO MSYAIN1 (KCO, SCO, NENDO, SCOT, SNA) VALUES (2, 9, 2024, '1', '他社')");
+    dialogs.answers = {true};
+
+    ExportEmployeeMaster();
+
+    ASSERT_EQ(dialogs.calls.size(), 2);
+    EXPECT_EQ(dialogs.calls[0].kind, "yesNo");
+    EXPECT_EQ(dialogs.calls[0].caption, AppTitle);
+    EXPECT_EQ(dialogs.calls[0].text,
+              QStringLiteral("社員マスタを") + App().ExeFolder + QStringLiteral("CSVへ出力します。\r\nよろしいですか？"));
+    EXPECT_EQ(dialogs.calls[1].text, Success);
+
+    const QByteArray expected = ToCp932(QStringLiteral(
+        "社員番号,社員名,役職,性別,学歴,専攻,職務経験,社内身分,生年月日,入社日,賃金等級\r\n"
+        "\"10\",\"十 \"\"ジュウ\"\"\",\"主任\",\"女\",\"大卒\",\"経済\",\"営業\",\"正社員\",\"0\",\"2010/04/01\",3\r\n"
+        "\"2\",\"二\",\"主任\",\"男\",\"大卒\",\"経済\",\"営業\",\"正社員\",\"1999/12/31\",\"2010/04/01\",1\r\n"
+        "\"9\",\"九\",\"主任\",\"男\",\"大卒\",\"経済\",\"営業\",\"正社員\",\"1980/04/01\",\"2010/04/01\",1\r\n"));
+    EXPECT_EQ(fileBytes(), expected);
+    EXPECT_FALSE(IsValidUtf8(fileBytes()));   // Shift-JIS, not UTF-8
+
+    // An existing file is replaced.
+    dialogs.clear();
+    dialogs.answers = {true};
+    Exec(folder.fdm().ACN2, "DELETE FROM MSYAIN1 WHERE SCO <> 3");
+    ExportEmployeeMaster();
+    EXPECT_EQ(SplitTextLines(FromCp932(fileBytes())).size(), 2);
+}
+
+TEST_F(ExportFixture, ReadBackByTheImportTheDatelessEmployeeIsRejected)
+{
+    addEmployee(1, "1", QStringLiteral("有"), 19800401);
+    addEmployee(2, "2", QStringLiteral("無"), 0);
+    dialogs.answers = {true};
+    ExportEmployeeMaster();
+
+    const QStringList heading = SplitCsvLine(SplitTextLines(FromCp932(fileBytes())).first());
+    EXPECT_FALSE(MapHeadings(heading).contains(0));
+
+    const ImportCheck c = CheckImportFile(EmployeeExportPath());
+    ASSERT_EQ(c.rows.size(), 2);
+    EXPECT_EQ(c.errors, 1);
+    EXPECT_EQ(c.rows[0][ImportColumn::Status], QString());
+    EXPECT_EQ(c.rows[0][ImportColumn::Birth], "1980/04/01");
+    EXPECT_EQ(c.rows[0][ImportColumn::Sex], QStringLiteral("男"));
+    EXPECT_EQ(c.rows[0][ImportColumn::Employment], QStringLiteral("正社員"));
+    EXPECT_EQ(c.rows[1][ImportColumn::Status], QStringLiteral("ERROR"));
+    EXPECT_EQ(c.rows[1][ImportColumn::Birth], "0");
+}
+
+TEST_F(ExportFixture, StopsWithoutProjectAnswerOrEmployees)
+{
+    addEmployee(1, "1", QStringLiteral("甲"), 0);
+
+    dialogs.answers = {false};
+    ExportEmployeeMaster();
+    EXPECT_EQ(dialogs.calls.size(), 1);
+    EXPECT_FALSE(QFile::exists(EmployeeExportPath()));
+
+    Exec(folder.fdm().ACN2, "DELETE FROM MSYAIN1");
+    dialogs.clear();
+    dialogs.answers = {true};
+    ExportEmployeeMaster();
+    EXPECT_EQ(dialogs.texts().last(), QStringLiteral("社員マスタは有りません。"));
+    EXPECT_FALSE(QFile::exists(EmployeeExportPath()));
+
+    App().CompanyOpen = false;
+    dialogs.clear();
+    ExportEmployeeMaster();
+    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("企業の選択がされていません。企業を選択してください。")});
+}
+
+TEST_F(ExportFixture, AMissingCsvFolderGivesThePlatformErrorAndNoSuccess)
+{
+    addEmployee(1, "1", QStringLiteral("甲"), 0);
+    ASSERT_TRUE(QDir(folder.path("CSV")).removeRecursively());
+    dialogs.answers = {true};
+    ExportEmployeeMaster();
+    ASSERT_EQ(dialogs.calls.size(), 2);
+    EXPECT_NE(dialogs.calls[1].text, Success);
+    EXPECT_TRUE(dialogs.calls[1].text.contains(QStringLiteral("社員マスタ出力.CSV")));
+    EXPECT_GT(dialogs.calls[1].text.indexOf('\r'), 0);   // the platform's text comes first
+    EXPECT_FALSE(QFile::exists(EmployeeExportPath()));
+}
