@@ -12,7 +12,9 @@
 #include "store/DataModule.h"
 #include "store/DialogService.h"
 #include "store/RecordAccess.h"
+#include "employees/EmployeeExport.h"
 #include "employees/screens/TPX0030.h"
+#include "employees/screens/TfrmImportWorker.h"
 #include "projects/screens/TPX0010.h"
 #include "raise/screens/TPX3020.h"
 #include "reference/screens/TPX0050.h"
@@ -549,16 +551,13 @@ void TPX0000::mnPrintClick()
 
 void TPX0000::mnImportClick()
 {
-    if (!CompanyGuard())
-        return;
-    notAvailableYet();
+    if (CompanyGuard())
+        showTransient<TfrmImportWorker>();
 }
 
 void TPX0000::mnExportClick()
 {
-    if (!CompanyGuard())
-        return;
-    notAvailableYet();
+    ExportEmployeeMaster();
 }
 
 void TPX0000::mnDBCondClick()

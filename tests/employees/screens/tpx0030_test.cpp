@@ -268,8 +268,9 @@ TEST_F(RegisterScreen, FieldChecksWhenLeft)
         w(c.field)->setText(c.value);
         EXPECT_EQ(s.FieldExit(w(c.field)), c.ok);
         EXPECT_EQ(dialogs.calls.size(), c.ok ? 0 : 1);
-        if (c.ok)
+        if (c.ok) {
             EXPECT_EQ(text(c.field), c.shown);
+        }
         w(c.field)->setText("0");
     }
     w<QComboBox>("cmbSikaku")->setEditText("4");
