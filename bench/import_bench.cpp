@@ -4,6 +4,7 @@
 //
 //   wageloom_bench [runs]     (default 5; each run uses a fresh program folder)
 //   BENCH_KEEP=1 keeps the folders (their paths go to stderr) for a closer look.
+#include "employees/EmployeeList.h"
 #include "employees/ImportWorker.h"
 #include "shell/AppState.h"
 #include "shell/TextCodec.h"
@@ -156,8 +157,9 @@ bool oneRun(const QByteArray& cp932, const QByteArray& utf8, RunTimes& times)
 
     t.restart();
     TSyain_rec list;
-    if (!ReadAll(fdm.ACN2, false, SqlCondition(QStringLiteral(" WHERE NENDO = ? AND KCO = ? ORDER BY KCO, SCO"), {Year, Kco}),
-                 QStringLiteral("SELECT * FROM VSYAIN"), list))
+    Project().CurrentCompany.KCO = QString::number(Kco);
+    Project().CurrentCompany.NENDO = QString::number(Year);
+    if (!LoadEmployeeList(0, list))
         return false;
     times.list = ms(t);
     if (list.items.size() != EmployeeCount) {

@@ -1,9 +1,20 @@
-// The employee list of the open project, read through VSYAIN in one query.
+// The employee list of the open project, read through VSYAIN in one query, and one
+// employee read whole.
 #include "employees/EmployeeList.h"
 
 #include "shell/AppState.h"
 #include "store/DataModule.h"
 #include "store/RecordAccess.h"
+
+namespace {
+
+// Reading every one of the view's hundred columns for thousands of employees would take
+// several times as long as the list needs; an employee is read whole when displayed.
+const QString ListHead = QStringLiteral(
+    "SELECT KCO, SCO, NENDO, SCOT, SNA, SEIHI, NYUHI, YAKU, HKIGOU, TOUKYU, GOUHOU, ZONEX, MLINK, BANDID, "
+    "YHYOUKA, KKYU1, KKYU2, KKYU3 FROM VSYAIN");
+
+} // namespace
 
 bool LoadEmployeeList(int gradeFilter, TSyain_rec& out)
 {
@@ -15,8 +26,24 @@ bool LoadEmployeeList(int gradeFilter, TSyain_rec& out)
         values << gradeFilter;
     }
     where += QStringLiteral(" ORDER BY KCO, SCO");
-    const bool ok = ReadAll(FDM().ACN2, false, SqlCondition(where, values), QStringLiteral("SELECT * FROM VSYAIN"), out);
+    const bool ok = ReadAll(FDM().ACN2, false, SqlCondition(where, values), ListHead, out);
     if (!ok)
         out.items.clear();
     return ok;
+}
+
+bool LoadEmployee(int sco, TSyain_& out, bool& found)
+{
+    const TMKIGYOU2& c = Project().CurrentCompany;
+    TSyain_ row;
+    const SqlCondition where(QStringLiteral(" WHERE NENDO = ? AND KCO = ? AND SCO = ?"),
+                             {c.NENDO.toLongLong(), c.KCO.toLongLong(), qint64(sco)});
+    if (!ReadOne(FDM().ACN2, false, where, QStringLiteral("SELECT * FROM VSYAIN"), row)) {
+        found = false;
+        return false;
+    }
+    found = row.ok;
+    if (found)
+        out = row;
+    return true;
 }

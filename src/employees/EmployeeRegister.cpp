@@ -313,10 +313,14 @@ bool RecomputeMatrixZones(TSyain_rec& list, const MatrixTables& tables)
         ShowDbError(LastErrorText(cn));
         return false;
     }
+    // Only the zone changes: the list rows do not carry every column of an employee.
+    const TMKIGYOU2& c = Project().CurrentCompany;
+    const QString sql = QStringLiteral("UPDATE MSYAIN2 SET ZONEX = ? WHERE KCO = ? AND SCO = ? AND NENDO = ?");
     for (int k = 0; k < changed.size(); ++k) {
-        TSyain_ row = list.items[changed[k]];
-        row.ZONEX = zones[k];
-        if (!Update(cn, false, employeeKey(row.SCO.toInt()), row)) {
+        const SqlValues values{zones[k], c.KCO.toLongLong(), list.items[changed[k]].SCO.toLongLong(),
+                               c.NENDO.toLongLong()};
+        if (cn.execute(sql, values) < 0) {
+            ShowDbError(LastErrorText(cn) + ' ' + StatementWithValues(sql, values));
             cn.rollback();
             return false;
         }

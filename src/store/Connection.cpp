@@ -118,7 +118,7 @@ bool SqliteConnection::open(const QString& path)
     errors_.clear();
     path_ = path;
     sqlite3* db = nullptr;
-    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         errors_.append({QString::number(rc), db ? QString::fromUtf8(sqlite3_errmsg(db))
                                                 : QString::fromUtf8(sqlite3_errstr(rc))});

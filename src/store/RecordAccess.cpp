@@ -239,31 +239,31 @@ void mapColumns(const TableDesc<R>& d, const QString& head, const DbResult& resu
                 add(c);
 }
 
+// The engine reads null as 0, 0.0 or an empty text, so each value takes one call.
 template <class R>
 void copyRow(const std::vector<Mapped<R>>& mapped, const DbResult& r, R& rec)
 {
     for (const Mapped<R>& m : mapped) {
         const ColumnOf<R>& c = *m.column;
-        const bool null = r.isNull(m.index);
         switch (c.kind) {
         case FieldKind::Text:
-            rec.*(c.text) = null ? QString() : r.text(m.index);
+            rec.*(c.text) = r.text(m.index);
             break;
         case FieldKind::NumText: {
-            QString t = null ? QString() : r.text(m.index);
+            QString t = r.text(m.index);
             if (m.emptyAsZero && t.isEmpty())
                 t = QStringLiteral("0");
             rec.*(c.text) = t;
             break;
         }
         case FieldKind::Int:
-            rec.*(c.integer) = null ? 0 : int(r.integer(m.index));
+            rec.*(c.integer) = int(r.integer(m.index));
             break;
         case FieldKind::Real:
-            rec.*(c.real) = null ? 0.0 : r.real(m.index);
+            rec.*(c.real) = r.real(m.index);
             break;
         case FieldKind::RealAsInt:
-            rec.*(c.real) = null ? 0.0 : double(std::llround(r.real(m.index)));
+            rec.*(c.real) = double(std::llround(r.real(m.index)));
             break;
         }
     }
@@ -319,7 +319,12 @@ struct RowReader<TSyain_> {
     RowReader(const QString& head, const DbResult& r)
     {
         mapColumns(EmployeeTables::msyain1(), head, r, mapped);
-        mapColumns(EmployeeTables::msyain2(), head, r, mapped);
+        // MSYAIN2's key columns are MSYAIN1's: read them once.
+        std::vector<Mapped<TSyain_>> second;
+        mapColumns(EmployeeTables::msyain2(), head, r, second);
+        for (const Mapped<TSyain_>& m : second)
+            if (!EmployeeTables::msyain2().notInUpdate.contains(QString::fromUtf8(m.column->name)))
+                mapped.push_back(m);
         if (head.contains(QLatin1String("VSYAIN"), Qt::CaseInsensitive)) {
             for (const ColumnOf<TSyain_>& c : EmployeeTables::viewColumns()) {
                 const int index = r.columnIndex(QString::fromUtf8(c.name));

@@ -267,7 +267,13 @@ TEST_F(RegisterTest, ListFiltersByGradeInCodeOrderAndWritesBothTables)
     EXPECT_EQ(all.items[1].SCO, "17");
     EXPECT_EQ(all.items[2].SCO, "30");
     EXPECT_EQ(all.items[0].NENREI, 40);
-    EXPECT_EQ(all.items[0].MonthlyTotal, 210000);
+    TSyain_ whole;
+    bool found = false;
+    ASSERT_TRUE(LoadEmployee(4, whole, found));
+    ASSERT_TRUE(found);
+    EXPECT_EQ(whole.MonthlyTotal, 210000);
+    ASSERT_TRUE(LoadEmployee(99, whole, found));
+    EXPECT_FALSE(found);
     ASSERT_TRUE(LoadEmployeeList(2, second));
     ASSERT_EQ(second.items.size(), 2);
     EXPECT_EQ(second.items[1].SCO, "30");
@@ -280,7 +286,8 @@ TEST_F(RegisterTest, ListFiltersByGradeInCodeOrderAndWritesBothTables)
     ASSERT_TRUE(EmployeeExists(18, exists));
     EXPECT_FALSE(exists);
 
-    TSyain_ changed = all.items[1];
+    TSyain_ changed;
+    ASSERT_TRUE(LoadEmployee(17, changed, found));
     changed.SNA = QStringLiteral("改名");
     ASSERT_TRUE(ModifyEmployee(changed));
     EXPECT_EQ(Scalar(folder.fdm().ACN2, "SELECT SNA FROM MSYAIN1 WHERE SCO = 17"), QStringLiteral("改名"));

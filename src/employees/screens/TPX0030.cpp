@@ -725,7 +725,10 @@ void TPX0030::showEmployee(int n)
     if (n < 1 || n > list_.items.size())
         return;
     position_ = n;
+    // The list holds what it shows; the employee on screen is read whole.
+    bool found = false;
     current_ = list_.items[n - 1];
+    LoadEmployee(current_.SCO.toInt(), current_, found);
     const TSyain_& r = current_;
     btnAdd->setEnabled(false);
 
@@ -1176,8 +1179,8 @@ void TPX0030::btnMntClick()
     loadList();
     Grid->setCursor(std::max(1, col), position_ >= 1 ? position_ : 1);
     current_ = rec;
-    if (position_ >= 1 && list_.items[position_ - 1].SCO == rec.SCO)
-        current_ = list_.items[position_ - 1];
+    bool found = false;
+    LoadEmployee(rec.SCO.toInt(), current_, found);
     shown_ = true;
     refreshTotals();
     btnAdd->setEnabled(false);
