@@ -22,9 +22,7 @@ const int FormHeight = 620;
 
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption)
 {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
+    QPushButton* b = MakeButton(parent, QString::fromLatin1(name), caption);
     b->setMinimumHeight(28);
     return b;
 }

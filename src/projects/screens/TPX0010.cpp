@@ -22,10 +22,8 @@ const QString InfoText = QStringLiteral("サンプル企業は2018～2020年度�
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, int y)
 {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
+    QPushButton* b = MakeButton(parent, QString::fromLatin1(name), caption);
     b->setGeometry(614, y, 120, 34);
-    b->setAutoDefault(false);
     return b;
 }
 

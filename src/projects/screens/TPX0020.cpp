@@ -68,10 +68,8 @@ QComboBox* codeList(QWidget* parent, const char* name, int x, int y, int w)
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, int x, int y)
 {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
+    QPushButton* b = MakeButton(parent, QString::fromLatin1(name), caption);
     b->setGeometry(x, y, 96, 32);
-    b->setAutoDefault(false);
     return b;
 }
 

@@ -34,9 +34,7 @@ QLineEdit* numberEdit(const QString& name, QWidget* parent, int width, int maxLe
 
 QPushButton* button(const QString& name, const QString& caption, QWidget* parent, int width = 90)
 {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
+    QPushButton* b = MakeButton(parent, name, caption);
     b->setFixedSize(width, 30);
     return b;
 }
@@ -110,35 +108,14 @@ TPX0060::TPX0060(QWidget* parent) : QDialog(parent)
     rules_.add(*cmbSensyu_, [this] { return CheckCodeList(*cmbSensyu_, true, true, false); });
     connect(cmbSensyu_, &QComboBox::currentTextChanged, this, &TPX0060::changed);
 
-    auto* navigation = new QHBoxLayout;
-    auto* btnFirst = button(QStringLiteral("btnFirst"), QStringLiteral("|◀"), this, 44);
-    auto* btnPrior = button(QStringLiteral("btnPrior"), QStringLiteral("◀"), this, 44);
-    txtCureentNo_ = new TRightEdit(this);
-    txtCureentNo_->setObjectName(QStringLiteral("txtCureentNo"));
-    txtLastNo_ = new TRightEdit(this);
-    txtLastNo_->setObjectName(QStringLiteral("txtLastNo"));
-    for (QLineEdit* e : {txtCureentNo_, txtLastNo_}) {
-        e->setReadOnly(true);
-        e->setFocusPolicy(Qt::NoFocus);
-        e->setFixedWidth(50);
-    }
-    auto* btnNext = button(QStringLiteral("btnNext"), QStringLiteral("▶"), this, 44);
-    auto* btnLast = button(QStringLiteral("btnLast"), QStringLiteral("▶|"), this, 44);
-    btnFirst->setToolTip(QStringLiteral("最初のデータ"));
-    btnPrior->setToolTip(QStringLiteral("前のデータ"));
-    btnNext->setToolTip(QStringLiteral("次のデータ"));
-    btnLast->setToolTip(QStringLiteral("最後のデータ"));
-    for (QWidget* w : std::initializer_list<QWidget*>{btnFirst, btnPrior, txtCureentNo_})
-        navigation->addWidget(w);
-    navigation->addWidget(new QLabel(QStringLiteral("/"), this));
-    for (QWidget* w : std::initializer_list<QWidget*>{txtLastNo_, btnNext, btnLast})
-        navigation->addWidget(w);
-    navigation->addStretch();
-    root->addLayout(navigation);
-    connect(btnFirst, &QPushButton::clicked, this, &TPX0060::btnFirstClick);
-    connect(btnPrior, &QPushButton::clicked, this, &TPX0060::btnPriorClick);
-    connect(btnNext, &QPushButton::clicked, this, &TPX0060::btnNextClick);
-    connect(btnLast, &QPushButton::clicked, this, &TPX0060::btnLastClick);
+    const RecordNavigator navigation = MakeRecordNavigator(this);
+    txtCureentNo_ = navigation.current;
+    txtLastNo_ = navigation.count;
+    root->addLayout(navigation.layout);
+    connect(navigation.first, &QPushButton::clicked, this, &TPX0060::btnFirstClick);
+    connect(navigation.prior, &QPushButton::clicked, this, &TPX0060::btnPriorClick);
+    connect(navigation.next, &QPushButton::clicked, this, &TPX0060::btnNextClick);
+    connect(navigation.last, &QPushButton::clicked, this, &TPX0060::btnLastClick);
 
     Grid_ = new TStringGrid(this);
     Grid_->setObjectName(QStringLiteral("Grid"));

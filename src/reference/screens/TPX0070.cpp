@@ -63,10 +63,7 @@ QComboBox* list(const QString& name, QWidget* parent, int width)
 
 QPushButton* button(const QString& name, const QString& caption, QWidget* parent)
 {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
+    return MakeButton(parent, name, caption);
 }
 
 QLabel* sample(const QString& name, QWidget* parent)

@@ -31,9 +31,7 @@ QLineEdit* textEdit(const QString& name, QWidget* parent, int bytes, int width =
 
 QPushButton* button(const QString& name, const QString& caption, QWidget* parent, int width = 90)
 {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
+    QPushButton* b = MakeButton(parent, name, caption);
     b->setFixedSize(width, 30);
     return b;
 }
@@ -102,38 +100,15 @@ TPX0080::TPX0080(QWidget* parent) : QDialog(parent)
         changed();
     });
 
-    auto* navigation = new QHBoxLayout;
-    auto* btnFirst = button(QStringLiteral("btnFirst"), QStringLiteral("|◀"), this, 44);
-    auto* btnPrior = button(QStringLiteral("btnPrior"), QStringLiteral("◀"), this, 44);
-    txtCureentNo_ = new TRightEdit(this);
-    txtCureentNo_->setObjectName(QStringLiteral("txtCureentNo"));
-    txtLastNo_ = new TRightEdit(this);
-    txtLastNo_->setObjectName(QStringLiteral("txtLastNo"));
-    for (QLineEdit* e : {txtCureentNo_, txtLastNo_}) {
-        e->setReadOnly(true);
-        e->setFocusPolicy(Qt::NoFocus);
-        e->setFixedWidth(50);
-    }
-    auto* btnNext = button(QStringLiteral("btnNext"), QStringLiteral("▶"), this, 44);
-    auto* btnLast = button(QStringLiteral("btnLast"), QStringLiteral("▶|"), this, 44);
-    btnFirst->setToolTip(QStringLiteral("最初のデータ"));
-    btnPrior->setToolTip(QStringLiteral("前のデータ"));
-    btnNext->setToolTip(QStringLiteral("次のデータ"));
-    btnLast->setToolTip(QStringLiteral("最後のデータ"));
-    navigation->addWidget(btnFirst);
-    navigation->addWidget(btnPrior);
-    navigation->addWidget(txtCureentNo_);
-    navigation->addWidget(new QLabel(QStringLiteral("/"), this));
-    navigation->addWidget(txtLastNo_);
-    navigation->addWidget(btnNext);
-    navigation->addWidget(btnLast);
-    navigation->addStretch();
-    root->addLayout(navigation);
+    const RecordNavigator navigation = MakeRecordNavigator(this);
+    txtCureentNo_ = navigation.current;
+    txtLastNo_ = navigation.count;
+    root->addLayout(navigation.layout);
     root->addStretch();
-    connect(btnFirst, &QPushButton::clicked, this, &TPX0080::btnFirstClick);
-    connect(btnPrior, &QPushButton::clicked, this, &TPX0080::btnPriorClick);
-    connect(btnNext, &QPushButton::clicked, this, &TPX0080::btnNextClick);
-    connect(btnLast, &QPushButton::clicked, this, &TPX0080::btnLastClick);
+    connect(navigation.first, &QPushButton::clicked, this, &TPX0080::btnFirstClick);
+    connect(navigation.prior, &QPushButton::clicked, this, &TPX0080::btnPriorClick);
+    connect(navigation.next, &QPushButton::clicked, this, &TPX0080::btnNextClick);
+    connect(navigation.last, &QPushButton::clicked, this, &TPX0080::btnLastClick);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

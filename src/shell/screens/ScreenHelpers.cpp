@@ -14,10 +14,12 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QFocusEvent>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QPushButton>
 #include <QScreen>
 #include <QTextEdit>
 #include <QTimer>
@@ -186,6 +188,48 @@ TRightEdit::TRightEdit(QWidget* parent) : QLineEdit(parent)
 TCenterEdit::TCenterEdit(QWidget* parent) : QLineEdit(parent)
 {
     setAlignment(Qt::AlignCenter);
+}
+
+QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& caption)
+{
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    return b;
+}
+
+RecordNavigator MakeRecordNavigator(QWidget* parent)
+{
+    RecordNavigator n;
+    auto navButton = [parent](const char* name, const char* caption, const char* hint) {
+        QPushButton* b = MakeButton(parent, QString::fromLatin1(name), QString::fromUtf8(caption));
+        b->setFixedSize(44, 30);
+        b->setToolTip(QString::fromUtf8(hint));
+        return b;
+    };
+    n.first = navButton("btnFirst", "|◀", "最初のデータ");
+    n.prior = navButton("btnPrior", "◀", "前のデータ");
+    n.next = navButton("btnNext", "▶", "次のデータ");
+    n.last = navButton("btnLast", "▶|", "最後のデータ");
+    n.current = new TRightEdit(parent);
+    n.current->setObjectName(QStringLiteral("txtCureentNo"));
+    n.count = new TRightEdit(parent);
+    n.count->setObjectName(QStringLiteral("txtLastNo"));
+    for (QLineEdit* e : {n.current, n.count}) {
+        e->setReadOnly(true);
+        e->setFocusPolicy(Qt::NoFocus);
+        e->setFixedWidth(50);
+    }
+    n.layout = new QHBoxLayout;
+    n.layout->addWidget(n.first);
+    n.layout->addWidget(n.prior);
+    n.layout->addWidget(n.current);
+    n.layout->addWidget(new QLabel(QStringLiteral("/"), parent));
+    n.layout->addWidget(n.count);
+    n.layout->addWidget(n.next);
+    n.layout->addWidget(n.last);
+    n.layout->addStretch();
+    return n;
 }
 
 void SetupFixedForm(QDialog& form, const QString& objectName, const QString& caption, int width, int height)

@@ -11,6 +11,8 @@
 #include <functional>
 
 class QAbstractButton;
+class QHBoxLayout;
+class QPushButton;
 class QComboBox;
 class QLabel;
 
@@ -57,6 +59,23 @@ class TCenterEdit : public QLineEdit {
 public:
     explicit TCenterEdit(QWidget* parent = nullptr);
 };
+
+// A push button with its component name that Enter does not press by default.
+QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& caption);
+
+// The record counters and the four navigation buttons (first, back, next, last) of the
+// screens that page through stored rows: btnFirst, btnPrior, txtCureentNo "/" txtLastNo,
+// btnNext, btnLast, laid out in a row.
+struct RecordNavigator {
+    QHBoxLayout* layout = nullptr;
+    QPushButton* first = nullptr;
+    QPushButton* prior = nullptr;
+    QPushButton* next = nullptr;
+    QPushButton* last = nullptr;
+    QLineEdit* current = nullptr;
+    QLineEdit* count = nullptr;
+};
+RecordNavigator MakeRecordNavigator(QWidget* parent);
 
 // A fixed-size, centred form with the screens' font.
 void SetupFixedForm(QDialog& form, const QString& objectName, const QString& caption, int width, int height);
