@@ -7,6 +7,7 @@
 #include "store/Conversions.h"
 #include "store/DataModule.h"
 #include "store/RecordAccess.h"
+#include "store/Transactions.h"
 
 #include <climits>
 
@@ -309,27 +310,22 @@ bool RecomputeMatrixZones(TSyain_rec& list, const MatrixTables& tables)
         return true;
 
     DbConnection& cn = FDM().ACN2;
-    if (!cn.begin()) {
-        ShowDbError(LastErrorText(cn));
-        return false;
-    }
     // Only the zone changes: the list rows do not carry every column of an employee.
     const TMKIGYOU2& c = Project().CurrentCompany;
     const QString sql = QStringLiteral("UPDATE MSYAIN2 SET ZONEX = ? WHERE KCO = ? AND SCO = ? AND NENDO = ?");
-    for (int k = 0; k < changed.size(); ++k) {
-        const SqlValues values{zones[k], c.KCO.toLongLong(), list.items[changed[k]].SCO.toLongLong(),
-                               c.NENDO.toLongLong()};
-        if (cn.execute(sql, values) < 0) {
-            ShowDbError(LastErrorText(cn) + ' ' + StatementWithValues(sql, values));
-            cn.rollback();
-            return false;
+    const bool written = InTransaction(cn, [&] {
+        for (int k = 0; k < changed.size(); ++k) {
+            const SqlValues values{zones[k], c.KCO.toLongLong(), list.items[changed[k]].SCO.toLongLong(),
+                                   c.NENDO.toLongLong()};
+            if (cn.execute(sql, values) < 0) {
+                ShowDbError(LastErrorText(cn) + ' ' + StatementWithValues(sql, values));
+                return false;
+            }
         }
-    }
-    if (!cn.commit()) {
-        ShowDbError(LastErrorText(cn));
-        cn.rollback();
+        return true;
+    });
+    if (!written)
         return false;
-    }
     for (int k = 0; k < changed.size(); ++k)
         list.items[changed[k]].ZONEX = zones[k];
     return true;

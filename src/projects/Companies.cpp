@@ -8,6 +8,7 @@
 #include "store/Conversions.h"
 #include "store/DataModule.h"
 #include "store/RecordAccess.h"
+#include "store/Transactions.h"
 
 namespace {
 
@@ -15,73 +16,6 @@ int toInt(const QString& text)
 {
     return int(WholeNumberOrZero(text));
 }
-
-// Both database files in one all-or-nothing unit: begin on ACN1 and ACN2, and either
-// commit both or roll both back. An object that is neither committed nor rolled back
-// rolls back when it goes away.
-class TwoFileTransaction {
-public:
-    TwoFileTransaction() : control_(FDM().ACN1), year_(FDM().ACN2) {}
-    ~TwoFileTransaction() { rollback(); }
-    TwoFileTransaction(const TwoFileTransaction&) = delete;
-    TwoFileTransaction& operator=(const TwoFileTransaction&) = delete;
-
-    bool begin()
-    {
-        if (!control_.begin()) {
-            ShowDbError(LastErrorText(control_));
-            return false;
-        }
-        controlOpen_ = true;
-        if (!year_.begin()) {
-            ShowDbError(LastErrorText(year_));
-            rollback();
-            return false;
-        }
-        yearOpen_ = true;
-        return true;
-    }
-
-    // Commits the control file first (true) or the year file first (false). The first
-    // commit is the one whose failure still rolls everything back; the order is chosen
-    // so that, should the second one fail after all, what is left can be repaired from
-    // the screens (a listed company whose year rows are missing can be deleted again).
-    bool commit(bool controlFirst)
-    {
-        DbConnection& first = controlFirst ? control_ : year_;
-        DbConnection& second = controlFirst ? year_ : control_;
-        bool& firstOpen = controlFirst ? controlOpen_ : yearOpen_;
-        bool& secondOpen = controlFirst ? yearOpen_ : controlOpen_;
-        if (!first.commit()) {
-            ShowDbError(LastErrorText(first));
-            rollback();
-            return false;
-        }
-        firstOpen = false;
-        if (!second.commit()) {
-            ShowDbError(LastErrorText(second));
-            rollback();
-            return false;
-        }
-        secondOpen = false;
-        return true;
-    }
-
-    void rollback()
-    {
-        if (yearOpen_)
-            year_.rollback();
-        if (controlOpen_)
-            control_.rollback();
-        yearOpen_ = controlOpen_ = false;
-    }
-
-private:
-    DbConnection& control_;
-    DbConnection& year_;
-    bool controlOpen_ = false;
-    bool yearOpen_ = false;
-};
 
 // The condition of one company of one year, as the company master writes it.
 SqlCondition companyOfYear(qint64 year, qint64 code)
@@ -260,7 +194,7 @@ bool RegisterCompany(const CompanyMasterInput& in, const QDate& today)
     const QString code = in.code.trimmed(), year = in.year.trimmed();
     const int nendo = toInt(year);
 
-    TwoFileTransaction tx;
+    TwoFileTransaction tx(FDM().ACN1, FDM().ACN2);
     if (!tx.begin())
         return false;
 
@@ -313,7 +247,7 @@ bool ChangeCompany(const CompanyMasterInput& in)
     TFDM& fdm = FDM();
     const SqlCondition where = companyOfYear(WholeNumberOrZero(in.year), WholeNumberOrZero(in.code));
 
-    TwoFileTransaction tx;
+    TwoFileTransaction tx(FDM().ACN1, FDM().ACN2);
     if (!tx.begin())
         return false;
 
@@ -345,7 +279,7 @@ bool DeleteCompany(int year, int code)
     TFDM& fdm = FDM();
     const SqlCondition where(QStringLiteral(" WHERE NENDO = ? AND KCO = ?"), {qint64(year), qint64(code)});
 
-    TwoFileTransaction tx;
+    TwoFileTransaction tx(FDM().ACN1, FDM().ACN2);
     if (!tx.begin())
         return false;
 

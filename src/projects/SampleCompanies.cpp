@@ -8,6 +8,7 @@
 #include "store/Conversions.h"
 #include "store/DataModule.h"
 #include "store/RecordAccess.h"
+#include "store/Transactions.h"
 #include "wagetable/SalaryList.h"
 
 #include <QFileInfo>
@@ -658,8 +659,6 @@ bool writeReferenceRows(const CompanyState& s, int year, bool withCostOfLiving)
     TFDM& fdm = FDM();
     DbConnection& cn = fdm.ACN2;
     const QString k = QString::number(s.code), y = QString::number(year);
-    if (!cn.begin())
-        return false;
     QList<TSALARY_> forms;
     for (int i = 0; i < 3; ++i) {
         const FormPlan& f = s.plan->forms[size_t(i)];
@@ -714,11 +713,7 @@ bool writeReferenceRows(const CompanyState& s, int year, bool withCostOfLiving)
             living << r;
         }
     }
-    if (!insertAll(cn, forms) || !insertAll(cn, scale) || !insertAll(cn, living)) {
-        cn.rollback();
-        return false;
-    }
-    return cn.commit();
+    return InTransaction(cn, [&] { return insertAll(cn, forms) && insertAll(cn, scale) && insertAll(cn, living); });
 }
 
 bool writeModelWages(QString* error)
@@ -760,13 +755,9 @@ bool writeModelWages(QString* error)
             wages << w;
         }
     }
-    if (!cn.begin())
+    if (!InTransaction(cn, [&] { return Insert(cn, false, model) && insertAll(cn, wages); }))
         return fail(error, QStringLiteral("モデル賃金を書けません。"));
-    if (!Insert(cn, false, model) || !insertAll(cn, wages)) {
-        cn.rollback();
-        return fail(error, QStringLiteral("モデル賃金を書けません。"));
-    }
-    return cn.commit();
+    return true;
 }
 
 bool writeCompanyYear(CompanyState& s, int year, bool first, QString* error)
@@ -812,18 +803,15 @@ bool writeCompanyYear(CompanyState& s, int year, bool first, QString* error)
     }
 
     DbConnection& cn = fdm.ACN2;
-    if (!cn.begin())
-        return fail(error, QStringLiteral("社員を書けません。"));
-    for (const Person& p : s.people) {
-        TSyain_ e = employeeRow(s, p, year);
-        if (!Insert(cn, false, e)) {
-            cn.rollback();
-            return fail(error, QStringLiteral("社員を書けません。"));
+    const bool written = InTransaction(cn, [&] {
+        for (const Person& p : s.people) {
+            TSyain_ e = employeeRow(s, p, year);
+            if (!Insert(cn, false, e))
+                return false;
         }
-    }
-    if (!cn.commit())
-        return fail(error, QStringLiteral("社員を書けません。"));
-    return true;
+        return true;
+    });
+    return written || fail(error, QStringLiteral("社員を書けません。"));
 }
 
 // The code a sample company takes: its usual one, unless another company already has it.

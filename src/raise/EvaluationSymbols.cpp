@@ -1,7 +1,7 @@
 // Evaluation symbols of a wage table (MHYOUKA): checks, the appended code, reading, saving.
 #include "raise/EvaluationSymbols.h"
 
-#include "reference/Transactions.h"
+#include "store/Transactions.h"
 #include "shell/AppState.h"
 #include "shell/Numbers.h"
 #include "store/DataModule.h"

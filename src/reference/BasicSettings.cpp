@@ -6,6 +6,7 @@
 #include "store/Conversions.h"
 #include "store/DataModule.h"
 #include "store/RecordAccess.h"
+#include "store/Transactions.h"
 
 #include <QPainter>
 
@@ -195,34 +196,14 @@ bool WriteBasicSettings(const BasicSettings& s)
     TFDM& fdm = FDM();
     DbConnection& control = fdm.ACN1;
     DbConnection& project = fdm.ACN2;
-    if (!control.begin()) {
-        ShowDbError(LastErrorText(control));
+    TwoFileTransaction tx(control, project);
+    if (!tx.begin())
         return false;
-    }
-    if (!project.begin()) {
-        ShowDbError(LastErrorText(project));
-        control.rollback();
-        return false;
-    }
     // The record access layer shows the message of a failed write itself.
-    if (!writeControlDatabase(control, s) || !writeProjectDatabase(project, s)) {
-        project.rollback();
-        control.rollback();
+    if (!writeControlDatabase(control, s) || !writeProjectDatabase(project, s))
         return false;
-    }
     // The project rows first: should that commit fail, the control rows are still undone.
-    if (!project.commit()) {
-        ShowDbError(LastErrorText(project));
-        project.rollback();
-        control.rollback();
-        return false;
-    }
-    if (!control.commit()) {
-        ShowDbError(LastErrorText(control));
-        control.rollback();
-        return false;
-    }
-    return true;
+    return tx.commit(false);
 }
 
 void PublishBasicSettings(const BasicSettings& s)

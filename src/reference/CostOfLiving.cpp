@@ -1,7 +1,7 @@
 // Standard cost of living (MSEIKEI): checks, screen rows, reading and writing a set.
 #include "reference/CostOfLiving.h"
 
-#include "reference/Transactions.h"
+#include "store/Transactions.h"
 #include "shell/AppState.h"
 #include "shell/Numbers.h"
 #include "store/DataModule.h"

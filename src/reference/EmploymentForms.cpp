@@ -1,7 +1,7 @@
 // Employment forms (SALARYNAME): the ID rule, reading, saving and deleting one form.
 #include "reference/EmploymentForms.h"
 
-#include "reference/Transactions.h"
+#include "store/Transactions.h"
 
 #include "shell/AppState.h"
 #include "shell/CodeLists.h"
