@@ -140,6 +140,20 @@ void fillZones(const TBAND_& r, int lower[5], int upper[5])
     }
 }
 
+// The fields every band record takes from a row of VBANDM or VBANDM2.
+template <class Band>
+void fillBand(const TBAND_& r, Band& b)
+{
+    b.BANDNAME = r.BANDNAME;
+    b.BANDTEIGI = r.BANDTEIGI;
+    b.baseWage = toInt(r.基準賃金);
+    b.lowerRate = toInt(r.下限率);
+    b.upperRate = toInt(r.上限率);
+    b.spread = DecimalNumberOrZero(r.スプレッド);
+    b.range = toInt(r.レンジ);
+    fillZones(r, b.lower, b.upper);
+}
+
 SqlCondition projectWhere(const char* orderBy)
 {
     return SqlCondition(QStringLiteral(" WHERE KCO = ? AND NENDO = ? ORDER BY ") + QString::fromLatin1(orderBy),
@@ -156,14 +170,7 @@ TBANDTBL LoadBandTable()
     for (const TBAND_& r : rows.items) {
         TBANDM b;
         b.BANDID = toInt(r.BANDID);
-        b.BANDNAME = r.BANDNAME;
-        b.BANDTEIGI = r.BANDTEIGI;
-        b.baseWage = toInt(r.基準賃金);
-        b.lowerRate = toInt(r.下限率);
-        b.upperRate = toInt(r.上限率);
-        b.spread = DecimalNumberOrZero(r.スプレッド);
-        b.range = toInt(r.レンジ);
-        fillZones(r, b.lower, b.upper);
+        fillBand(r, b);
         b.MATRIXID = toInt(r.MATRIXID);
         b.YHYOUKA = toInt(r.YHYOUKA);
         const QString* up[5] = {&r.UP1, &r.UP2, &r.UP3, &r.UP4, &r.UP5};
@@ -184,14 +191,7 @@ TBANDTBL2 LoadBandTable2()
     for (const TBAND_& r : rows.items) {
         TBANDM2 b;
         b.BANDID = r.BANDID;
-        b.BANDNAME = r.BANDNAME;
-        b.BANDTEIGI = r.BANDTEIGI;
-        b.baseWage = toInt(r.基準賃金);
-        b.lowerRate = toInt(r.下限率);
-        b.upperRate = toInt(r.上限率);
-        b.spread = DecimalNumberOrZero(r.スプレッド);
-        b.range = toInt(r.レンジ);
-        fillZones(r, b.lower, b.upper);
+        fillBand(r, b);
         b.MATRIXID = r.MATRIXID;
         b.MATRIXNAME = r.MATRIXNAME;
         b.ZONESU = toInt(r.ZONESU);
