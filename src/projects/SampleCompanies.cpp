@@ -814,17 +814,22 @@ bool writeCompanyYear(CompanyState& s, int year, bool first, QString* error)
     return written || fail(error, QStringLiteral("社員を書けません。"));
 }
 
-// The code a sample company takes: its usual one, unless another company already has it.
-int codeFor(const CompanyPlan& plan)
+// The code a sample company takes: its usual one, unless another company (or another
+// sample company of this run) already has it; then the next free code.
+int codeFor(const CompanyPlan& plan, QList<int>& assigned, int& nextFree)
 {
-    for (int year = 2000; year <= 2100; ++year) {
-        TKigyo1_ row;
-        bool found = false;
-        if (ReadCompanyRow(year, plan.preferredCode, row, found) && found
-            && row.KNA != QString::fromUtf8(plan.name))
-            return LargestCompanyCode() + 1;
+    TKigyo1_rec others;
+    const SqlCondition taken(QStringLiteral(" WHERE KCO = ? AND KNA <> ?"),
+                             {qint64(plan.preferredCode), QString::fromUtf8(plan.name)});
+    ReadAll(FDM().ACN1, false, taken, QStringLiteral("SELECT * FROM MKIGYOU1"), others);
+    int code = plan.preferredCode;
+    if (!others.items.isEmpty() || assigned.contains(code)) {
+        while (assigned.contains(nextFree))
+            ++nextFree;
+        code = nextFree++;
     }
-    return plan.preferredCode;
+    assigned << code;
+    return code;
 }
 
 } // namespace
@@ -837,8 +842,10 @@ bool WriteSampleCompanies(QString* error, QStringList* log)
     bool ok = writeModelWages(error);
 
     std::vector<CompanyState> states;
+    QList<int> assigned;
+    int nextFree = LargestCompanyCode() + 1;
     for (const CompanyPlan& plan : companies)
-        states.push_back(initialState(plan, codeFor(plan), FirstSampleYear));
+        states.push_back(initialState(plan, codeFor(plan, assigned, nextFree), FirstSampleYear));
 
     for (int year = FirstSampleYear; ok && year <= LastSampleYear; ++year) {
         const bool missing = !QFileInfo::exists(YearDatabasePath(year));

@@ -134,4 +134,14 @@ TEST(SampleCompanyCodes, AnotherCompanyHoldingTheCodeMovesTheSampleToAFreeCode)
     EXPECT_EQ(Scalar(folder.fdm().ACN1, "SELECT group_concat(KCO, ',') FROM MKIGYOU1 WHERE NENDO = 2018"), "2,6");
 }
 
+TEST(SampleCompanyCodes, BothUsualCodesTakenGiveTwoDifferentFreeCodes)
+{
+    ScriptedDialogs dialogs;
+    TestProgramFolder folder;
+    Exec(folder.fdm().ACN1, "INSERT INTO MKIGYOU1 (KCO, NENDO, KNA) VALUES (1, 2017, '自社'), (2, 2017, '他社')");
+    QString error;
+    ASSERT_TRUE(WriteSampleCompanies(&error)) << error.toStdString();
+    EXPECT_EQ(Scalar(folder.fdm().ACN1, "SELECT group_concat(KCO, ',') FROM MKIGYOU1 WHERE NENDO = 2018"), "3,4");
+}
+
 } // namespace
