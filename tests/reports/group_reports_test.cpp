@@ -12,7 +12,10 @@
 #include "support/TestProgramFolder.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -333,4 +336,112 @@ TEST_F(GroupReportsTest, PersonalPagesHoldFourEmployeesAndEveryMarkStartsAPage)
     EXPECT_EQ(wage.pages[0].fields.value("所定給"), QStringLiteral("210,000"));
     EXPECT_EQ(wage.pages[0].fields.value("昇給本年"), QStringLiteral("5,000"));
     EXPECT_TRUE(wage.pages[0].images.isEmpty());
+}
+
+namespace {
+
+// A sample company of 2020 opened as the project, as the company list opens it.
+class SampleReportsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        EnsureGuiApplication();
+        QString error;
+        ASSERT_TRUE(WriteSampleCompanies(&error)) << error.toStdString();
+        ASSERT_TRUE(OpenYearDatabase(2020, false));
+        const QString name = Scalar(folder.fdm().ACN1, "SELECT KNA FROM MKIGYOU1 WHERE NENDO = 2020 AND KCO = 1");
+        ASSERT_EQ(OpenCompany(2020, 1, name), OpenOutcome::Opened);
+    }
+    // With REPORT_PDF_COPY set to a folder, the composed documents are kept there to be looked at.
+    void keep(const QString& pdf)
+    {
+        const QString to = qEnvironmentVariable("REPORT_PDF_COPY");
+        if (!to.isEmpty()) {
+            QFile::remove(to + '/' + QFileInfo(pdf).fileName());
+            QFile::copy(pdf, to + '/' + QFileInfo(pdf).fileName());
+        }
+    }
+    ScriptedDialogs dialogs;
+    TestProgramFolder folder;
+};
+
+QString yen(const QString& number)
+{
+    return QStringLiteral("%L1").arg(number.toLongLong());
+}
+
+} // namespace
+
+TEST_F(SampleReportsTest, SalaryListShowsGroupsSubtotalsAndTotalsOfTheDatabase)
+{
+    QList<TSyain_> employees;
+    ASSERT_TRUE(LoadGroupEmployees(GroupFilter{}, employees));
+    ASSERT_FALSE(employees.isEmpty());
+    for (GroupReportKind kind : {GroupReportKind::Salary, GroupReportKind::Raise}) {
+        ReportDocument doc;
+        QString error;
+        ASSERT_TRUE(BuildGroupReport(kind, employees, GroupFilter{}, doc, &error)) << error.toStdString();
+        ASSERT_TRUE(ComposeReport(doc, &error)) << error.toStdString();
+        keep(doc.documentPath);
+        if (kind == GroupReportKind::Raise)
+            continue;
+        const QStringList pages = PdfPages(doc.documentPath);
+        ASSERT_EQ(pages.size(), doc.pages.size());
+        const QString all = pages.join('\n');
+        DbConnection& cn = folder.fdm().ACN2;
+        const QString where = " FROM VSYAIN WHERE KCO = 1 AND NENDO = 2020";
+        // Each group's subtotal: its count and the sums of its monthly pay and annual income.
+        const QStringList marks = Scalar(cn, "SELECT group_concat(MCO) FROM (SELECT DISTINCT MCO" + where + " ORDER BY MCO)").split(',');
+        ASSERT_FALSE(marks.isEmpty());
+        for (const QString& mco : marks) {
+            SCOPED_TRACE(mco.toStdString());
+            const QString g = where + " AND MCO = " + mco;
+            const QString monthly = Scalar(cn, "SELECT SUM(KKYU1+KKYU2+KKYU3+TEATE1+TEATE2+TEATE3+TEATE4+TEATE5)" + g);
+            const QString annual = Scalar(cn, "SELECT SUM((KKYU1+KKYU2+KKYU3+TEATE1+TEATE2+TEATE3+TEATE4+TEATE5)*12+SYOUYO+SYOUYO2)" + g);
+            const QString count = Scalar(cn, "SELECT COUNT(*)" + g);
+            const QRegularExpression subtotal(QStringLiteral("小計\\s+") + count + "\\s.*" + QRegularExpression::escape(yen(monthly))
+                                              + ".*" + QRegularExpression::escape(yen(annual)));
+            EXPECT_TRUE(subtotal.match(all).hasMatch()) << yen(monthly).toStdString() << " " << yen(annual).toStdString();
+        }
+        const QString total = Scalar(cn, "SELECT SUM((KKYU1+KKYU2+KKYU3+TEATE1+TEATE2+TEATE3+TEATE4+TEATE5)*12+SYOUYO+SYOUYO2)" + where);
+        const QString count = Scalar(cn, "SELECT COUNT(*)" + where);
+        EXPECT_TRUE(QRegularExpression(QStringLiteral("合計\\s+") + count + "\\s.*" + QRegularExpression::escape(yen(total)))
+                        .match(all).hasMatch()) << yen(total).toStdString();
+        EXPECT_TRUE(WithoutBlanks(all).contains(WithoutBlanks(Project().CurrentCompany.KNA)));
+    }
+}
+
+TEST_F(SampleReportsTest, PersonalReportsPutFourEmployeesAPageWithTheirPictures)
+{
+    QList<TSyain_> employees;
+    ASSERT_TRUE(LoadGroupEmployees(GroupFilter{}, employees));
+    // Five employees of one mark; the first has a picture, the others none.
+    QList<TSyain_> five;
+    for (const TSyain_& e : employees)
+        if (five.size() < 5 && (five.isEmpty() || e.MCO == five[0].MCO))
+            five << e;
+    ASSERT_EQ(five.size(), 5);
+    QImage face(90, 120, QImage::Format_RGB32);
+    face.fill(QColor(40, 90, 160));
+    ASSERT_TRUE(face.save(folder.path("Picture/face.jpg"), "JPEG"));
+    for (TSyain_& e : five)
+        e.SPATH.clear();
+    five[0].SPATH = QStringLiteral("face.jpg");
+    for (PersonalReportKind kind : {PersonalReportKind::HR, PersonalReportKind::Wage}) {
+        const ReportDocument doc = BuildPersonalPages(kind, five, PersonalHeadingForProject(), LoadEmploymentForms(),
+                                                      LoadMatrixTables());
+        QString error;
+        ASSERT_TRUE(ComposeReport(doc, &error)) << error.toStdString();
+        keep(doc.documentPath);
+        const QStringList pages = PdfPages(doc.documentPath);
+        ASSERT_EQ(pages.size(), 2);
+        for (int i = 0; i < 5; ++i)
+            EXPECT_TRUE(WithoutBlanks(pages[i / 4]).contains(WithoutBlanks(five[i].SNA))) << five[i].SNA.toStdString();
+        EXPECT_TRUE(pages[0].contains(QStringLiteral("氏名")));
+        QProcess p;
+        p.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), doc.documentPath});
+        ASSERT_TRUE(p.waitForFinished(30000));
+        const int images = QString::fromUtf8(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts).size() - 2;
+        EXPECT_EQ(images, kind == PersonalReportKind::HR ? 1 : 0);
+    }
 }
