@@ -20,15 +20,6 @@ SqlCondition employeeKey(const TSyain_& e)
                         {e.NENDO.toLongLong(), e.KCO.toLongLong(), e.SCO.toLongLong()});
 }
 
-// A statement outside the record layer: false with the engine's text shown on failure.
-bool execute(DbConnection& cn, const QString& sql, const SqlValues& values)
-{
-    if (cn.execute(sql, values) >= 0)
-        return true;
-    ShowDbError(LastErrorText(cn) + ' ' + StatementWithValues(sql, values));
-    return false;
-}
-
 SqlValues projectKey()
 {
     const TMKIGYOU2& c = Project().CurrentCompany;
@@ -153,7 +144,7 @@ bool RunOptimalWageRegression(const SqlCondition& selection, const QString& expl
     // result. All or nothing, so a failure leaves the previous analysis in place.
     const QString fitName = WithoutFullWidthBlanks(yCaption);
     const bool written = InTransaction(cn, [&] {
-        if (!execute(cn, QStringLiteral("update MSYAIN2 Set FITNO = 0, FITKIN = 0  where   NENDO = ?   and   KCO   = ?"),
+        if (!ExecuteReported(cn, QStringLiteral("update MSYAIN2 Set FITNO = 0, FITKIN = 0  where   NENDO = ?   and   KCO   = ?"),
                      projectKey()))
             return false;
         for (int k = 0; k < n; ++k) {
@@ -302,7 +293,7 @@ bool OptimiseWages(const TOptimalWage& s, bool* done)
     bool countError = false;
     // The former replacement is forgotten only when the new one is written in full.
     const bool written = InTransaction(cn, [&] {
-        if (!execute(cn, QStringLiteral("update MSYAIN2 Set SAVENO = 0, SAVEKIN = 0  where   NENDO = ?   and   KCO   = ?"),
+        if (!ExecuteReported(cn, QStringLiteral("update MSYAIN2 Set SAVENO = 0, SAVEKIN = 0  where   NENDO = ?   and   KCO   = ?"),
                      projectKey()))
             return false;
         TSyain_rec list;
