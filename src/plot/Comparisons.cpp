@@ -139,6 +139,19 @@ bool LoadModelWageComparison(int modelCode, int xCode, int yCode, int order, TSe
     return ok;
 }
 
+// ---------------------------------------------------------------- optimal wage
+
+void FillOptimalWageDiagonal(const TSeriesSet& points, const QString& name, int order, TSeriesSet& comparison)
+{
+    ResetSeriesSet(comparison);
+    const TXYDATA& all = points[0];
+    if (all.count > 0) {
+        AddSeriesPoint(comparison, name, 0, all.minX, all.minX, 1);
+        AddSeriesPoint(comparison, name, 0, all.maxX, all.maxX, 1);
+    }
+    finish(comparison, order);
+}
+
 // ---------------------------------------------------------------- drawing data
 
 std::vector<QPointF> ComparisonPolyline(const TXYDATA& series, const double* extendTo)

@@ -51,6 +51,12 @@ void FillModelWageComparison(const QList<TMDCHNGIN_>& rows, int xCode, int yCode
 // Reads the model's rows from the control database and fills the set.
 bool LoadModelWageComparison(int modelCode, int xCode, int yCode, int order, TSeriesSet& set);
 
+// ---- optimal wage (chart 1070)
+
+// Series 1 of the comparison set through (minX, minX) and (maxX, maxX) of series 0 of the
+// point set: the diagonal where actual pay equals the optimal wage, fitted with the order.
+void FillOptimalWageDiagonal(const TSeriesSet& points, const QString& name, int order, TSeriesSet& comparison);
+
 // ---- drawing data shared by the comparison lines
 
 // The line of a comparison series in data units: its points in the order added and, when

@@ -125,6 +125,27 @@ TEST(CostOfLivingComparison, LoadsTheCompanysCodeInHouseholdAndAgeOrder)
     EXPECT_EQ(set[0].count, 0);
 }
 
+TEST(OptimalWageDiagonal, ThroughTheEndsOfThePointsRange)
+{
+    TSeriesSet points;
+    ResetSeriesSet(points);
+    AddSeriesPoint(points, "●", 0, 31, 30, 1);
+    AddSeriesPoint(points, "▲", 0, 19, 20, 2);
+    AddSeriesPoint(points, "●", 0, 50, 45, 1);
+    TSeriesSet diagonal;
+    FillOptimalWageDiagonal(points, "●", 2, diagonal);
+    EXPECT_EQ(pointsOf(diagonal[1]), (std::vector<QPointF>{{20, 20}, {45, 45}}));
+    EXPECT_EQ(diagonal[0].count, 2);
+    EXPECT_EQ(diagonal[1].name, QStringLiteral("●"));
+    for (double x : {20.0, 30.0, 45.0})
+        EXPECT_NEAR(EvalSeriesCurve(diagonal[1], 2, 1, x), x, 1e-9);
+    EXPECT_NEAR(EvalSeriesCurve(diagonal[1], 2, 1.05, 40), 42, 1e-9);   // a level line 5 % above
+
+    ResetSeriesSet(points);
+    FillOptimalWageDiagonal(points, "●", 2, diagonal);
+    EXPECT_EQ(diagonal[0].count, 0);
+}
+
 TEST(ModelWageComparison, LinesPerKindWithTheChosenColumns)
 {
     const QList<TMDCHNGIN_> rows = {
