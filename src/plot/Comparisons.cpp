@@ -82,14 +82,32 @@ void FillCostOfLivingComparison(const QList<TSEIKEI_>& rows, int order, TSeriesS
     finish(set, order);
 }
 
+namespace {
+
+bool readCostOfLiving(int costCode, TSEIKEI_rec& list)
+{
+    return ReadAll(FDM().ACN2, false,
+                   SqlCondition(QStringLiteral(" WHERE SKCO = ? ORDER BY KCO,NENDO,SKCO,SNIN,SNENREI"), {costCode}),
+                   QStringLiteral("SELECT * FROM MSEIKEI"), list);
+}
+
+} // namespace
+
 bool LoadCostOfLivingComparison(int costCode, int order, TSeriesSet& set)
 {
     TSEIKEI_rec list;
-    const bool ok = ReadAll(FDM().ACN2, false,
-                            SqlCondition(QStringLiteral(" WHERE SKCO = ? ORDER BY KCO,NENDO,SKCO,SNIN,SNENREI"), {costCode}),
-                            QStringLiteral("SELECT * FROM MSEIKEI"), list);
+    const bool ok = readCostOfLiving(costCode, list);
     FillCostOfLivingComparison(ok ? list.items : QList<TSEIKEI_>(), order, set);
     return ok;
+}
+
+bool CostOfLivingSource(int costCode, TSEIKEI_& first)
+{
+    TSEIKEI_rec list;
+    if (!readCostOfLiving(costCode, list) || list.items.isEmpty())
+        return false;
+    first = list.items.first();
+    return true;
 }
 
 // ---------------------------------------------------------------- model wages

@@ -40,6 +40,10 @@ void FillCostOfLivingComparison(const QList<TSEIKEI_>& rows, int order, TSeriesS
 // false when the rows could not be read (the set is then empty).
 bool LoadCostOfLivingComparison(int costCode, int order, TSeriesSet& set);
 
+// The source of a cost-of-living table (DEDOKORO, TCHIIKI, CJITEN of its first row, in the
+// loader's order). false when the table has no row or could not be read.
+bool CostOfLivingSource(int costCode, TSEIKEI_& first);
+
 // ---- model wages (chart 1040)
 
 // Legends モデル（０）.. モデル（３）; lines 5..9 without legend.

@@ -121,8 +121,14 @@ TEST(CostOfLivingComparison, LoadsTheCompanysCodeInHouseholdAndAgeOrder)
     EXPECT_EQ(pointsOf(set[4]), (std::vector<QPointF>{{20, 12}, {30, 15}, {40, 24}}));
     EXPECT_TRUE(dialogs.calls.isEmpty());
 
+    TSEIKEI_ first;
+    ASSERT_TRUE(CostOfLivingSource(3, first));
+    EXPECT_EQ(first.SNENREI, 20);
+    EXPECT_EQ(first.DEDOKORO, QStringLiteral("出所"));
+
     ASSERT_TRUE(LoadCostOfLivingComparison(8, 2, set));   // no such table: no lines
     EXPECT_EQ(set[0].count, 0);
+    EXPECT_FALSE(CostOfLivingSource(8, first));
 }
 
 TEST(OptimalWageDiagonal, ThroughTheEndsOfThePointsRange)
