@@ -7,9 +7,18 @@
 #include "store/DataModule.h"
 #include "store/RecordAccess.h"
 #include "store/Transactions.h"
+#include "wagetable/SalaryList.h"
 #include "store/DialogService.h"
 
 namespace {
+
+// Colours (00BBGGRR) and pen style codes of the comparison lines.
+constexpr std::uint32_t Maroon = 0x000080;
+constexpr std::uint32_t Red = 0x0000FF;
+constexpr std::uint32_t Blue = 0xFF0000;
+constexpr int SolidPen = 0;
+constexpr int DotPen = 2;
+constexpr int DashDotPen = 3;
 
 TMMARK markOf(const QString& legend, std::uint32_t colour, int style, int width)
 {
@@ -26,12 +35,12 @@ TMMARK markOf(const QString& legend, std::uint32_t colour, int style, int width)
 ComparisonMarks marksOf(const QString (&legends)[4])
 {
     ComparisonMarks marks;
-    marks[0] = markOf(legends[0], Maroon, PenSolid, 2);
-    marks[1] = markOf(legends[1], 0, PenDashDot, 1);
-    marks[2] = markOf(legends[2], Red, PenDot, 1);
-    marks[3] = markOf(legends[3], Blue, PenSolid, 1);
+    marks[0] = markOf(legends[0], Maroon, SolidPen, 2);
+    marks[1] = markOf(legends[1], 0, DashDotPen, 1);
+    marks[2] = markOf(legends[2], Red, DotPen, 1);
+    marks[3] = markOf(legends[3], Blue, SolidPen, 1);
     for (int i = 4; i < 9; ++i)
-        marks[i] = markOf(QString(), 0, PenSolid, 1);
+        marks[i] = markOf(QString(), 0, SolidPen, 1);
     for (int i = 0; i < 9; ++i)
         marks[i].MKCO = i + 1;
     return marks;
@@ -196,18 +205,6 @@ QList<int> ComparisonLegendSeries(const TSeriesSet& set)
 
 // ---------------------------------------------------------------- wage-table graph
 
-std::array<TMMARK, 9> WageTableGraphMarks()
-{
-    static const QString numerals = QStringLiteral("ⅠⅡⅢⅣⅤⅥⅦⅧⅨ");
-    std::array<TMMARK, 9> marks;
-    for (int i = 0; i < 9; ++i) {
-        marks[i] = markOf(QString(), Maroon, PenSolid, 1);
-        marks[i].MKCO = i + 1;
-        marks[i].MARK = numerals.mid(i, 1);
-    }
-    return marks;
-}
-
 namespace {
 
 struct ControlPoint {
@@ -253,42 +250,26 @@ QList<TDChart_> WageTableGraphPoints(const QList<T3JI_>& cubic)
 WageTableGraphResult WriteWageTableGraphPoints(int code)
 {
     WageTableGraphResult result;
-    DbConnection& cn = FDM().ACN2;
-    const TMKIGYOU2& c = Project().CurrentCompany;
-    const qint64 year = c.NENDO.toLongLong(), company = c.KCO.toLongLong();
-
     TMCHNGIN_ table;
-    if (!ReadOne(cn, false,
-                 SqlCondition(QStringLiteral(" WHERE NENDO = ?   AND KCO   = ?   AND CGCO  = ?"), {year, company, code}),
-                 QStringLiteral("SELECT * FROM MCHINGIN"), table))
+    bool found = false;
+    if (!LoadSalaryListHeader(code, table, found))
         return result;
-    result.curveKind = table.rows > 0 ? table.KSENTAKUF : 0;
+    result.curveKind = found ? table.KSENTAKUF : 0;
 
     QList<TDChart_> points;
     if (result.curveKind == 1) {
-        T3JI_rec list;
-        SqlCondition where(QStringLiteral(" WHERE NENDO = ? AND KCO = ?"), {year, company});
-        if (code != 0) {
-            where.text += QStringLiteral(" AND K3CO = ?");
-            where.values << code;
-        }
-        where.text += QStringLiteral(" order by K3CO,TKNO");
-        if (!ReadAll(cn, false, where, QStringLiteral("SELECT * FROM DKSEN3"), list))
+        QList<T3JI_> curves;
+        if (!LoadThirdOrderCurves(code, curves))
             return result;
-        points = WageTableGraphPoints(list.items);
+        points = WageTableGraphPoints(curves);
     } else {
-        T2JI_rec list;
-        SqlCondition where(QStringLiteral(" WHERE NENDO = ? AND KCO = ?"), {year, company});
-        if (code != 0) {
-            where.text += QStringLiteral(" AND K2CO = ?");
-            where.values << code;
-        }
-        where.text += QStringLiteral(" order by K2CO,TKNO");
-        if (!ReadAll(cn, false, where, QStringLiteral("SELECT * FROM DKSEN2"), list))
+        QList<T2JI_> curves;
+        if (!LoadSecondOrderCurves(code, curves))
             return result;
-        points = WageTableGraphPoints(list.items);
+        points = WageTableGraphPoints(curves);
     }
 
+    DbConnection& cn = FDM().ACN2;
     // The previous plot's points go in any case; the new ones replace them all at once.
     const bool written = InTransaction(cn, [&] {
         if (!ExecuteReported(cn, QStringLiteral("DELETE FROM DCHART"), {}))

@@ -13,16 +13,9 @@
 #include <vector>
 
 // Pens and legends of the comparison lines 1..9: HANREI the legend, MKCOLOR the legend's font
-// colour, KCOLOR/KSYURUI/KHABA the pen (style codes 0 solid, 1 dash, 2 dot, 3 dash-dot),
-// MKSIZE the font size.
+// colour, KCOLOR/KSYURUI/KHABA the pen (colours 00BBGGRR; style codes 0 solid, 1 dash, 2 dot,
+// 3 dash-dot), MKSIZE the font size.
 using ComparisonMarks = std::array<TMMARK, 9>;
-
-inline constexpr std::uint32_t Maroon = 0x000080;
-inline constexpr std::uint32_t Red = 0x0000FF;
-inline constexpr std::uint32_t Blue = 0xFF0000;
-inline constexpr int PenSolid = 0;
-inline constexpr int PenDot = 2;
-inline constexpr int PenDashDot = 3;
 
 inline const QString NoCostOfLivingCodeMessage =
     QStringLiteral("企業マスター　に、生計費コード　がセットされていません。");
@@ -72,8 +65,6 @@ QList<int> ComparisonLegendSeries(const TSeriesSet& set);
 
 // ---- wage-table graph (chart 1060)
 
-// The Roman numerals Ⅰ..Ⅸ in maroon, size 9, as the marks of grades 1..9.
-std::array<TMMARK, 9> WageTableGraphMarks();
 // One DCHART row per control point of the grades 1..9 (start, middle(s), end): SCO and MARKL
 // the grade, MKCO the grade, X the step, Y amount × KRITSU ÷ 10000 to three decimals; NO runs
 // over all rows.
@@ -86,8 +77,7 @@ struct WageTableGraphResult {
     int curveKind = 0;     // KSENTAKUF of the table: 1 third order, otherwise second
     int points = 0;
 };
-// Reads MCHINGIN of the wage table (code 0: the curves of every table of the project) and its
-// curve rows. No curve row: NoGraphDataMessage, ok false (DCHART is left empty).
+// Reads the wage table's header (its curve kind) and its curve rows. No curve row: NoGraphDataMessage, ok false (DCHART is left empty).
 WageTableGraphResult WriteWageTableGraphPoints(int wageTableCode);
 
 // A grade's curve in data units: starts at (minX, f(minX)) — on the bottom edge when minX is

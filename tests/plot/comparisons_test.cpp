@@ -78,9 +78,10 @@ TEST(CostOfLivingComparison, FourLinesFromTheTableRows)
         std::uint32_t colour;
         int style, width;
     };
-    const Expected expected[9] = {{"標準生計費", Maroon, PenSolid, 2}, {"愉楽率", 0, PenDashDot, 1}, {"最低率", Red, PenDot, 1},
-                                  {"単身率", Blue, PenSolid, 1},       {"", 0, PenSolid, 1},         {"", 0, PenSolid, 1},
-                                  {"", 0, PenSolid, 1},                {"", 0, PenSolid, 1},         {"", 0, PenSolid, 1}};
+    // Maroon solid 2, black dash-dot, red dot, blue solid; the rest black solid 1.
+    const Expected expected[9] = {{"標準生計費", 0x000080, 0, 2}, {"愉楽率", 0, 3, 1}, {"最低率", 0x0000FF, 2, 1},
+                                  {"単身率", 0xFF0000, 0, 1},     {"", 0, 0, 1},        {"", 0, 0, 1},
+                                  {"", 0, 0, 1},                  {"", 0, 0, 1},        {"", 0, 0, 1}};
     for (int i = 0; i < 9; ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(marks[i].HANREI, expected[i].legend);
@@ -194,8 +195,10 @@ TEST(ModelWageComparison, LinesPerKindWithTheChosenColumns)
     const ComparisonMarks marks = ModelWageMarks();
     EXPECT_EQ(marks[0].HANREI, QStringLiteral("モデル（０）"));
     EXPECT_EQ(marks[3].HANREI, QStringLiteral("モデル（３）"));
-    EXPECT_EQ(marks[2].KCOLOR, Red);
-    EXPECT_EQ(marks[2].KSYURUI, PenDot);
+    EXPECT_EQ(marks[0].KCOLOR, 0x000080u);
+    EXPECT_EQ(marks[0].KHABA, 2);
+    EXPECT_EQ(marks[2].KCOLOR, 0x0000FFu);   // red, dotted
+    EXPECT_EQ(marks[2].KSYURUI, 2);
     EXPECT_TRUE(marks[4].HANREI.isEmpty());
 }
 
@@ -288,11 +291,6 @@ TEST(WageTableGraph, ControlPointsOfTheGrades)
     EXPECT_TRUE(from0.startsOnBottom);   // step 0: from the bottom edge
     EXPECT_EQ(from0.points.back().x(), 49.5);
 
-    const auto marks = WageTableGraphMarks();
-    EXPECT_EQ(marks[0].MARK, QStringLiteral("Ⅰ"));
-    EXPECT_EQ(marks[8].MARK, QStringLiteral("Ⅸ"));
-    EXPECT_EQ(marks[8].MKCOLOR, Maroon);
-    EXPECT_EQ(marks[8].MKSIZE, 9);
 }
 
 TEST(WageTableGraph, WritesTheControlPointsToTheChartTable)
@@ -302,8 +300,8 @@ TEST(WageTableGraph, WritesTheControlPointsToTheChartTable)
     OpenTestProject(folder);
     DbConnection& cn = folder.fdm().ACN2;
     Exec(cn, "INSERT INTO DCHART VALUES (77, 'old', '', '', 0, 0, 0, 0, 0, 1, 1, 1, 1, 0, 0)");
-    Exec(cn, "INSERT INTO MCHINGIN VALUES (1, 2024, 1, 2, 40, 0, 0, 0, '表1', 0, 1, 0, 1, 40)");
-    Exec(cn, "INSERT INTO MCHINGIN VALUES (1, 2024, 2, 1, 40, 1, 0, 0, '表2', 0, 0, 2, 1, 40)");
+    Exec(cn, "INSERT INTO MCHINGIN VALUES (1, 2024, 1, 2, 40, 0, 0, 0, '表1', 1, 1, 0, 1, 40)");
+    Exec(cn, "INSERT INTO MCHINGIN VALUES (1, 2024, 2, 1, 40, 1, 0, 0, '表2', 2, 0, 2, 1, 40)");
     Exec(cn, "INSERT INTO DKSEN2 VALUES (1, 2024, 1, 2, 1, 200000, 20, 250000, 40, 280000, 1.0)");
     Exec(cn, "INSERT INTO DKSEN2 VALUES (1, 2024, 1, 1, 1, 180000, 20, 230000, 40, 260000, 1.0)");
     Exec(cn, "INSERT INTO DKSEN2 VALUES (1, 2024, 5, 1, 1, 1, 20, 1, 40, 1, 1.0)");   // another table
@@ -323,7 +321,7 @@ TEST(WageTableGraph, WritesTheControlPointsToTheChartTable)
     EXPECT_EQ(Scalar(cn, "SELECT COUNT(*) FROM DCHART"), QStringLiteral("4"));
     EXPECT_TRUE(dialogs.calls.isEmpty());
 
-    Exec(cn, "INSERT INTO MCHINGIN VALUES (1, 2024, 3, 1, 40, 0, 0, 0, '表3', 0, 3, 0, 1, 40)");
+    Exec(cn, "INSERT INTO MCHINGIN VALUES (1, 2024, 3, 1, 40, 0, 0, 0, '表3', 3, 3, 0, 1, 40)");
     const WageTableGraphResult none = WriteWageTableGraphPoints(3);
     EXPECT_FALSE(none.ok);
     EXPECT_TRUE(dialogs.saw(NoGraphDataMessage));
