@@ -19,6 +19,13 @@ double SafeDivide(double numerator, double denominator)
     return numerator / denominator;
 }
 
+long double SafeDivideExtended(long double numerator, long double denominator)
+{
+    if (std::fabs(denominator) < 1e-12L)
+        return 0;
+    return numerator / denominator;
+}
+
 QString VariantToText(const QVariant& v)
 {
     if (!v.isValid() || v.isNull())

@@ -11,6 +11,8 @@ class DbConnection;
 QString ZeroIfEmpty(const QString& text);
 // 0 when |denominator| < 1e-12, else the quotient.
 double SafeDivide(double numerator, double denominator);
+// The same guard in extended precision, for sums kept as long double.
+long double SafeDivideExtended(long double numerator, long double denominator);
 
 // Read conversions: null (or unassigned) becomes '', 0, 0.
 QString VariantToText(const QVariant& v);
