@@ -41,8 +41,9 @@ void TPX1102::ShowRows(const AnalysisPanelRows& rows)
 void TPX1102::Fill(const ChartModel& model)
 {
     ShowRows({});
-    const bool optimalX = model.chartId == 1020 && model.fx == 5;
-    ShowRows(PanelRowsFor(model.chartId, optimalX, QStringList()));
+    TSeriesSet points = model.pointSet;   // the summary fields are filled on a copy
+    const TAnalize1 texts = BuildAnalysisTexts(points, AnalysisInputsOfOpenProject(model.settings));
+    ShowRows(AnalysisPanelOf(model.settings, texts));
 }
 
 void TPX1102::mousePressEvent(QMouseEvent*)

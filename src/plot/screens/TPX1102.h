@@ -1,7 +1,7 @@
 // TPX1102: the analysis panel 分析評価結果 (yellow, on top; a click closes it).
 #pragma once
 
-#include "plot/AnalysisPanel.h"
+#include "plot/AnalysisTexts.h"
 
 #include <QDialog>
 

@@ -9,6 +9,8 @@
 #include "projects/SampleCompanies.h"
 #include "reference/PrintQString.h"
 #include "shell/AppState.h"
+#include "shell/Numbers.h"
+#include "store/RecordAccess.h"
 #include "shell/screens/ScreenHelpers.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestProgramFolder.h"
@@ -224,6 +226,40 @@ TEST_F(PlotScreens, RaiseCurveAnalysisStoresItsAdditionsAndDrawsCurvesWithLevels
     EXPECT_EQ(L.curves[1].pen.width, 1);
     EXPECT_EQ(L.markers.size(), m.points.size());
 
+    // The panel: counts per mark from DCHART, curve averages and pitches recomputed from the
+    // points with the regression routines.
+    QString counts = QStringLiteral("全体:") + db("SELECT count(*) FROM DCHART") + ' ';
+    TSeriesSet series;
+    ResetSeriesSet(series);
+    for (int mark = 1; mark <= 9; ++mark) {
+        const QString n = db(QStringLiteral("SELECT count(*) FROM DCHART WHERE MKCO = %1").arg(mark));
+        if (n != "0")
+            counts += Project().Marks[mark - 1].MARK + ':' + n + ' ';
+    }
+    TDChart_rec rows;
+    ASSERT_TRUE(ReadAll(folder.fdm().ACN2, false, SqlCondition(" ORDER BY SCO"), "SELECT * FROM DCHART", rows));
+    for (const TDChart_& p : rows.items)
+        AddSeriesPoint(series, Project().Marks[p.MKCO - 1].MARK, p.F5, p.Y, p.X, p.MKCO);
+    FinishSeriesMeans(series);
+    QString averages, pitches;
+    int listed = 0;
+    for (TXYDATA& s : series) {
+        FitSeriesCubic(s);
+        SummariseSeriesCurve(s, 3);
+        if (s.count > 0 && listed++ < 5) {
+            averages += s.name + ':' + FormatFloat("#,##0", s.curveAverage) + QStringLiteral("円  ");
+            pitches += s.name + ':' + FormatFloat("#,##0", s.pitch) + QStringLiteral("円  ");
+        }
+    }
+    plot.mnAnalizeClick();
+    TPX1102& panel = plot.analysisPanel();
+    EXPECT_EQ(child<QLabel>(panel, "Caption1")->text(), counts);
+    EXPECT_EQ(child<QLabel>(panel, "labTitle3")->text(), QStringLiteral("平均昇給　 :"));
+    EXPECT_EQ(child<QLabel>(panel, "Caption3")->text(), pitches);
+    EXPECT_EQ(child<QLabel>(panel, "labTitle4")->text(), QStringLiteral("ピッチ"));
+    EXPECT_EQ(child<QLabel>(panel, "Caption6")->text(), averages);
+    EXPECT_FALSE(pitches.isEmpty());
+
     // 全体表示: the green curve alone.
     screen.Prepare();
     EXPECT_TRUE(child<QRadioButton>(screen, "opt3Jisiki")->isChecked());
@@ -308,6 +344,13 @@ TEST_F(PlotScreens, PlotWindowRangesClicksCopyAndMenus)
     EXPECT_EQ(panel.size(), QSize(486, 198));
     EXPECT_EQ(child<QLabel>(panel, "labTitle1")->text(), QStringLiteral("プロット数 :"));
     EXPECT_EQ(child<QLabel>(panel, "labTitle3")->text(), QStringLiteral("Ｘ軸平均　 :"));
+    QString xMeans;
+    for (const TXYDATA& s : plot.model().pointSet)
+        if (s.count > 0 && xMeans.count(' ') < 4)
+            xMeans += s.name + ':' + FormatFloat("##0.0", s.meanX) + ' ';
+    EXPECT_EQ(child<QLabel>(panel, "Caption3")->text(), xMeans);
+    EXPECT_EQ(child<QLabel>(panel, "Caption3")->text(),
+              QStringLiteral("全体:%1 ").arg(FormatFloat("##0.0", db("SELECT avg(X) FROM DCHART").toDouble())) + xMeans.section(' ', 1));
 
     // 操作パネルに戻る: pop-ups closed, markers forgotten, no chart on view, window closed.
     plot.mnEndClick();
