@@ -12,6 +12,7 @@
 #include "shell/Numbers.h"
 #include "store/RecordAccess.h"
 #include "shell/screens/ScreenHelpers.h"
+#include "shell/screens/TPX0000.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestProgramFolder.h"
 
@@ -358,4 +359,41 @@ TEST_F(PlotScreens, PlotWindowRangesClicksCopyAndMenus)
     EXPECT_EQ(plot.pointLabelCount(), 0);
     EXPECT_EQ(CurrentChart(), 0);
     EXPECT_FALSE(plot.isVisible());
+}
+
+TEST_F(PlotScreens, MainWindowCommandsAndTheBackButtonShowTheSetUps)
+{
+    QStringList shown;
+    SetModalHookForTesting([&shown](QDialog& d) {
+        shown << d.objectName();
+        return int(QDialog::Rejected);
+    });
+    {
+        TPX0000 window;   // its creation starts without a company: open the sample again
+        App().FiscalYear = Year;
+        ASSERT_TRUE(OpenYearDatabase(Year, false));
+        ASSERT_EQ(OpenCompany(Year, 1, QStringLiteral("サンプル精機株式会社")), OpenOutcome::Opened);
+        window.mnSalaryPlotClick();
+        window.mnSalaryUpCurveClick();
+        EXPECT_EQ(shown, (QStringList{"TPX1010", "TPX1020"}));
+        EXPECT_TRUE(dialogs.texts().isEmpty()) << dialogs.texts().join('|').toStdString();
+    }
+
+    TPX1020 screen;
+    screen.Prepare();
+    press(screen, "btnPlotAll");
+    press(screen, "btnTokyuAll");
+    child<QLineEdit>(screen, "txtTitle")->setText(QStringLiteral("戻り"));
+    press(screen, "btnAnalize");
+    ASSERT_EQ(CurrentChart(), 1020) << dialogs.texts().join('|').toStdString();
+    shown.clear();
+    // 後 prepares the set-up of the chart on view again (reloading what was stored) and shows it.
+    child<QLineEdit>(screen, "txtTitle")->setText(QStringLiteral("変更"));
+    PlotWindow().btnBackClick();
+    EXPECT_EQ(shown, QStringList{"TPX1020"});
+    EXPECT_EQ(child<QLineEdit>(screen, "txtTitle")->text(), QStringLiteral("戻り"));
+    // 閉じる saves, closes the plot window and leaves no chart on view.
+    press(screen, "btnClose");
+    EXPECT_FALSE(PlotWindow().isVisible());
+    EXPECT_EQ(CurrentChart(), 0);
 }
