@@ -80,6 +80,8 @@ void TUpDown::step(int delta)
 TPX1100::TPX1100(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("TPX1100"));
+    // The program ends with the main window even while a plot is on view.
+    setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(QStringLiteral("プロット"));
     setAutoFillBackground(true);
     QPalette pal = palette();

@@ -180,6 +180,28 @@ TEST_F(PlotScreens, NoEmployeeShowsTheMessageSavesAndKeepsThePreviousPoints)
     EXPECT_FALSE(PlotWindow().isVisible());
 }
 
+TEST_F(PlotScreens, AFailedWriteLeavesThePreviousPointsWhole)
+{
+    TPX1010 screen;
+    screen.Prepare();
+    press(screen, "btnPlotAll");
+    press(screen, "btnTokyuAll");
+    press(screen, "btnAnalize");
+    const QString before = plotted();
+    ASSERT_FALSE(before.isEmpty());
+    PlotWindow().close();
+
+    // The settings row cannot be written: the new points are rolled back with it.
+    screen.Prepare();
+    tick(screen, "optPlot", {1});
+    Exec(folder.fdm().ACN2, "CREATE TRIGGER refuse BEFORE UPDATE ON MCHART BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    press(screen, "btnAnalize");
+    EXPECT_FALSE(dialogs.texts().isEmpty());
+    EXPECT_EQ(plotted(), before);
+    EXPECT_EQ(CurrentChart(), 0);
+    EXPECT_FALSE(PlotWindow().isVisible());
+}
+
 TEST_F(PlotScreens, RaiseCurveAnalysisStoresItsAdditionsAndDrawsCurvesWithLevels)
 {
     TPX1020 screen;
