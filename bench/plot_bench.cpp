@@ -92,14 +92,7 @@ double OurPlot(QImage& image)
     t.start();
     const ChartModel model = OpenChart(1020);
     const ChartRanges& r = model.ranges;
-    const PlotLayout layout =
-        LayOutPlot(PlotInputsFor(model, r.Xmin, r.Xmax, r.Ymin, r.Ymax), ImageSize, 73, QtTextMeasure());
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    PaintPlot(painter, layout);
-    painter.end();
-    if (layout.markers.size() != PointCount)
-        std::fprintf(stderr, "painted %d markers\n", int(layout.markers.size()));
+    image = RenderPlot(model, {r.Xmin, r.Xmax, r.Ymin, r.Ymax}, ImageSize);
     return t.nsecsElapsed() / 1e6;
 }
 

@@ -1,6 +1,8 @@
 // Drawing a plot layout with QPainter.
 #include "plot/PlotPainter.h"
 
+#include "plot/ChartModel.h"
+
 #include "shell/Colors.h"
 
 #include <QFont>
@@ -97,4 +99,25 @@ void PaintPlot(QPainter& painter, const PlotLayout& layout)
         painter.drawText(m.topLeft.x(), m.topLeft.y() + MetricsFor(size).ascent(), m.symbol);
     }
     painter.restore();
+}
+
+QImage RenderPlot(const ChartModel& model, const PlotRanges& r, QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    if (model.chartId == 0)
+        return image;
+    QPainter painter(&image);
+    PaintPlot(painter, LayOutPlot(PlotInputsFor(model, r.Xmin, r.Xmax, r.Ymin, r.Ymax), size, PlotPanelWidth,
+                                  QtTextMeasure()));
+    return image;
+}
+
+QImage CopyPlotImage(const ChartModel& model, const PlotRanges& ranges, QSize window)
+{
+    const int right = window.width() - 9, bottom = window.height() - 36;
+    const QRect area(QPoint(PlotPanelWidth + 2, 2), QPoint(right - 2, bottom - 2));
+    return RenderPlot(model, ranges, window)
+        .copy(area)
+        .scaled(window.width() - 4, window.height() - 4, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }

@@ -24,7 +24,7 @@
 
 namespace {
 
-constexpr int PanelWidth = 73;
+constexpr int PanelWidth = PlotPanelWidth;
 
 std::map<int, SetupScreenLink>& SetupScreens()
 {
@@ -246,23 +246,12 @@ PlotLayout TPX1100::currentLayout() const
 
 QImage TPX1100::renderPlot(QSize size) const
 {
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    if (model_.chartId == 0)
-        return image;
-    QPainter painter(&image);
-    PaintPlot(painter, layoutFor(size));
-    return image;
+    return RenderPlot(model_, {range_[0], range_[1], range_[2], range_[3]}, size);
 }
 
 QImage TPX1100::copyImage() const
 {
-    const QSize window = size();
-    const int right = window.width() - 9, bottom = window.height() - 36;
-    const QImage whole = renderPlot(window);
-    const QRect area(QPoint(PanelWidth + 2, 2), QPoint(right - 2, bottom - 2));
-    return whole.copy(area).scaled(window.width() - 4, window.height() - 4, Qt::IgnoreAspectRatio,
-                                   Qt::SmoothTransformation);
+    return CopyPlotImage(model_, {range_[0], range_[1], range_[2], range_[3]}, size());
 }
 
 void TPX1100::btnCopyClick()
