@@ -419,3 +419,29 @@ TEST_F(PlotScreens, MainWindowCommandsAndTheBackButtonShowTheSetUps)
     EXPECT_FALSE(PlotWindow().isVisible());
     EXPECT_EQ(CurrentChart(), 0);
 }
+
+TEST_F(PlotScreens, OptimalWageOnXPlotsTheAnalysedEmployeesWithTheirResiduals)
+{
+    // The last optimal-wage analysis took 所定給 (FITNO 4) for the employees of mark 1.
+    Exec(folder.fdm().ACN2, "UPDATE MSYAIN2 SET FITNO = 4, FITKIN = 250000 + SCO * 1000, FITJITSU = 252000 + SCO * 1000 "
+                            "WHERE KCO = 1 AND NENDO = 2020 AND SCO IN (SELECT SCO FROM MSYAIN1 WHERE KCO = 1 AND NENDO = 2020 "
+                            "AND MCO = 1)");
+    TPX1020 screen;
+    screen.Prepare();
+    press(screen, "btnPlotNothing");   // the other filters do not apply
+    choose(screen, "optX6");
+    choose(screen, "optY1");
+    press(screen, "btnAnalize");
+    ASSERT_TRUE(dialogs.texts().isEmpty()) << dialogs.texts().join('|').toStdString();
+    EXPECT_EQ(db("SELECT count(*) FROM DCHART"), db("SELECT count(*) FROM MSYAIN2 WHERE KCO = 1 AND NENDO = 2020 AND FITNO <> 0"));
+    EXPECT_EQ(db("SELECT count(*) FROM DCHART WHERE F5 <> 2000 OR abs(X * 10000 - 250000 - SCO * 1000) > 0.5"), "0");
+    EXPECT_EQ(chart(1020, "FX || FY || '|' || XNAME || '|' || YNAME || '|' || XPITCH || YPITCH"),
+              QStringLiteral("53|最適賃金|所　定　給|55"));
+    EXPECT_TRUE(child<QRadioButton>(screen, "optY4")->isChecked());
+
+    PlotWindow().mnAnalizeClick();
+    TPX1102& panel = PlotWindow().analysisPanel();
+    EXPECT_EQ(child<QLabel>(panel, "labTitle3")->text(), QStringLiteral("残差平均　 :"));
+    EXPECT_TRUE(child<QLabel>(panel, "Caption3")->text().startsWith(QStringLiteral("全体:2,000円")))
+        << child<QLabel>(panel, "Caption3")->text().toStdString();
+}
