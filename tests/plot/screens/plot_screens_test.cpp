@@ -301,13 +301,15 @@ TEST_F(PlotScreens, OptimalWageWithoutAnAnalysisShowsTheMessageAndSavesNothing)
 {
     TPX1020 screen;
     screen.Prepare();
-    const QString stored = chart(1020, "FX || FY || TITLE");
+    // Preparing the set-up created its settings row with the defaults.
+    const QString stored = chart(1020, "FX || FY || TITLE || FCHK || TOUKYU || MARKR || MIBUN || SKCO");
+    EXPECT_EQ(stored, QString(23, QChar('0')));
     press(screen, "btnPlotAll");
     choose(screen, "optX6");
     child<QLineEdit>(screen, "txtTitle")->setText(QStringLiteral("最適"));
     press(screen, "btnAnalize");
     EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("グラフに表示するデータがありません。")});
-    EXPECT_EQ(chart(1020, "FX || FY || TITLE"), stored);
+    EXPECT_EQ(chart(1020, "FX || FY || TITLE || FCHK || TOUKYU || MARKR || MIBUN || SKCO"), stored);
     EXPECT_FALSE(PlotWindowExists() && PlotWindow().isVisible());
 }
 
