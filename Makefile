@@ -31,6 +31,8 @@ bench: build
 	    if [ "$$(id -u)" -eq 0 ]; then apt-get install -y sqlite3; else sudo apt-get install -y sqlite3; fi; }
 	cmake --build $(BUILD) --target wageloom_bench -j $(JOBS)
 	$(BUILD)/bench/wageloom_bench
+	cmake --build $(BUILD) --target plot_bench -j $(JOBS)
+	$(BUILD)/bench/plot_bench
 
 clean:
 	rm -rf $(BUILD)
