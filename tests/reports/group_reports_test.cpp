@@ -7,6 +7,8 @@
 #include "reports/ReportComposer.h"
 #include "shell/AppState.h"
 #include "shell/TextCodec.h"
+#include "wagetable/SalaryList.h"
+#include "wagetable/SalaryListReport.h"
 #include "support/PdfText.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestProgramFolder.h"
@@ -444,4 +446,29 @@ TEST_F(SampleReportsTest, PersonalReportsPutFourEmployeesAPageWithTheirPictures)
         const int images = QString::fromUtf8(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts).size() - 2;
         EXPECT_EQ(images, kind == PersonalReportKind::HR ? 1 : 0);
     }
+}
+
+TEST_F(SampleReportsTest, WageTableOfTheSampleCompanyPrintsItsStepsAndAverage)
+{
+    QList<TCHNGIN2_> rows;
+    ASSERT_TRUE(ReadSalaryTableRows(1, rows));
+    ASSERT_FALSE(rows.isEmpty());
+    ASSERT_LE(rows.size(), 32);
+    const ReportDocument doc = BuildSalaryListPages(rows, SalaryListHeadingFor(QStringLiteral("一般職賃金表")));
+    QString error;
+    ASSERT_TRUE(ComposeReport(doc, &error)) << error.toStdString();
+    keep(doc.documentPath);
+    const QStringList pages = PdfPages(doc.documentPath);
+    ASSERT_EQ(pages.size(), rows.size() == 32 ? 2 : 1);
+    EXPECT_TRUE(pages.last().contains(QStringLiteral("平均")));
+    EXPECT_TRUE(pages[0].contains(QStringLiteral("一般職賃金表")));
+    EXPECT_TRUE(WithoutBlanks(pages[0]).contains(WithoutBlanks(Project().CurrentCompany.KNA)));
+    // Every step's grade-1 amount, as "####,###", on its own line.
+    for (const TCHNGIN2_& r : rows)
+        if (r.KIN1.toLongLong() != 0)
+            EXPECT_TRUE(QRegularExpression(QStringLiteral("(^|\\n)\\s*") + r.GOUHOU + QStringLiteral("\\s+")
+                                           + QRegularExpression::escape(QStringLiteral("%L1").arg(r.KIN1.toLongLong())))
+                            .match(pages[0])
+                            .hasMatch())
+                << r.GOUHOU.toStdString();
 }
