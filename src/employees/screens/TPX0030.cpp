@@ -1209,6 +1209,11 @@ void TPX0030::btnDltClick()
     DeleteEmployee(code);
     clearScreen();
     loadList();
+    // The form is empty: no employee is current, counted or highlighted.
+    position_ = 0;
+    highlight_ = false;
+    txtCureentNo->clear();
+    paintGridRow();
     btnAdd->setEnabled(false);
     btnMnt->setEnabled(true);
     btnDlt->setEnabled(true);
