@@ -126,8 +126,8 @@ void TfrmImportWorker::showRows(const QList<ImportRow>& rows, const QList<QStrin
     if (rows.isEmpty())
         return;
     reasons_ = reasons;
-    GRDCowork->setUpdatesEnabled(false);
     GRDCowork->setRowCountKeeping(int(rows.size()) + 1);
+    TStringGrid::Filling filling(*GRDCowork);
     for (int r = 0; r < rows.size(); ++r) {
         const ImportRow& row = rows.at(r);
         for (int c = 0; c < ImportColumn::Count; ++c)
@@ -137,8 +137,6 @@ void TfrmImportWorker::showRows(const QList<ImportRow>& rows, const QList<QStrin
         if (r < reasons.size() && !reasons.at(r).isEmpty())
             GRDCowork->setRowToolTip(r + 1, reasons.at(r).join(QStringLiteral("、")));
     }
-    GRDCowork->setUpdatesEnabled(true);
-    showRowStatus(GRDCowork->row());
 }
 
 void TfrmImportWorker::showRowStatus(int row)
@@ -181,6 +179,7 @@ void TfrmImportWorker::BTN_CheckClick()
         if (check.gridCleared)
             clearGrid();
         showRows(check.rows, check.reasons);
+        showRowStatus(GRDCowork->row());
     }
     if (!check.message.isEmpty()) {
         Dialogs().information(AppTitle, check.message);

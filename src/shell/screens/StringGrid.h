@@ -16,7 +16,7 @@ public:
     void setRowCountKeeping(int n);   // like setRowCount, cells of kept rows stay
 
     void setFixedRows(int n);
-    void setFixedCols(int n) { fixedCols_ = n; refresh(); }
+    void setFixedCols(int n);
     int fixedRows() const { return fixedRows_; }
     int fixedCols() const { return fixedCols_; }
 
@@ -47,8 +47,32 @@ public:
     // Whether data cells may be edited in place.
     void setEditable(bool editable);
 
-    // Re-applies colours and alignment after cells changed.
+    // Re-applies colours and alignment after cells changed. Colours and alignment are not
+    // stored in the cells: each cell reads them from the grid when it is drawn, so
+    // highlighting a row or refreshing costs no more than a repaint.
     void refresh();
+
+    // The colours and alignment of a cell as the grid draws it.
+    struct CellStyle {
+        QColor background;
+        QColor foreground;
+        Qt::Alignment alignment;
+    };
+    CellStyle cellStyle(int col, int row) const;
+
+    // While a Filling lives, cells are written without a change signal each; the view
+    // is told once when it ends. For filling thousands of cells (lists of employees).
+    class Filling {
+    public:
+        explicit Filling(TStringGrid& grid);
+        ~Filling();
+        Filling(const Filling&) = delete;
+        Filling& operator=(const Filling&) = delete;
+
+    private:
+        TStringGrid& grid_;
+        bool wasBlocked_;
+    };
 
 signals:
     // A click on a cell, with (column, row) as the screens address them.
@@ -56,6 +80,9 @@ signals:
 
 private:
     QTableWidgetItem* itemAt(int col, int row);
+    void resizeCells(int rows, int cols);
+    Qt::ItemFlags flagsFor(int col, int row) const;
+    void applyFlags();
     // Row 0 hidden and its texts in the column header while there are fixed rows.
     void syncHeadingRow();
     void showHeading(int col);
