@@ -32,6 +32,8 @@ bench: build
 	cmake --build $(BUILD) --target wageloom_bench wageloom_register_bench -j $(JOBS)
 	$(BUILD)/bench/wageloom_bench
 	$(BUILD)/bench/wageloom_register_bench
+	cmake --build $(BUILD) --target plot_bench -j $(JOBS)
+	$(BUILD)/bench/plot_bench
 
 clean:
 	rm -rf $(BUILD)

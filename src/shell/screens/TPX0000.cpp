@@ -15,6 +15,8 @@
 #include "employees/EmployeeExport.h"
 #include "employees/screens/TPX0030.h"
 #include "employees/screens/TfrmImportWorker.h"
+#include "plot/screens/TPX1010.h"
+#include "plot/screens/TPX1020.h"
 #include "projects/screens/TPX0010.h"
 #include "raise/screens/TPX3020.h"
 #include "reference/screens/TPX0050.h"
@@ -646,13 +648,13 @@ void TPX0000::mnBandClick()
 void TPX0000::mnSalaryPlotClick()
 {
     if (CompanyGuard())
-        notAvailableYet();
+        showScreen(longLived(salaryPlot_));
 }
 
 void TPX0000::mnSalaryUpCurveClick()
 {
     if (CompanyGuard())
-        notAvailableYet();
+        showScreen(longLived(salaryCurve_));
 }
 
 void TPX0000::mnLivingCompClick()
