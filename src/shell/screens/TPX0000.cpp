@@ -16,6 +16,7 @@
 #include "employees/screens/TPX0030.h"
 #include "employees/screens/TfrmImportWorker.h"
 #include "projects/screens/TPX0010.h"
+#include "raise/screens/TPX3010.h"
 #include "raise/screens/TPX3020.h"
 #include "reference/screens/TPX0050.h"
 #include "reference/screens/TPX0060.h"
@@ -702,11 +703,12 @@ void TPX0000::mnSalaryInputClick()
                          {WholeNumberOrZero(c.KCO), WholeNumberOrZero(c.NENDO)}),
             QStringLiteral("SELECT * FROM DCHINGIN2"), row);
     if (!row.ok
-        && !Dialogs().yesNo(QStringLiteral("確認"), QStringLiteral("賃金表　が作成されていません、続けますか。\r"
-                                                                   "【はい】:続けます。\r"
-                                                                   "【いいえ】:画面を終了します。")))
+        && !Dialogs().yesNo(QStringLiteral("確認"), NoWageTableQuestion))
         return;
-    notAvailableYet();
+    TPX3010 raise(this);
+    if (raise.Activate(false))
+        ShowModal(raise);
+    RefreshMenu(false);
 }
 
 void TPX0000::mnNendoUpdateClick()
