@@ -18,6 +18,7 @@
 #include "projects/screens/TPX0010.h"
 #include "raise/screens/TPX3010.h"
 #include "raise/screens/TPX3020.h"
+#include "raise/screens/TPX3030.h"
 #include "reference/screens/TPX0050.h"
 #include "reference/screens/TPX0060.h"
 #include "reference/screens/TPX0070.h"
@@ -713,8 +714,12 @@ void TPX0000::mnSalaryInputClick()
 
 void TPX0000::mnNendoUpdateClick()
 {
-    if (CompanyGuard())
-        notAvailableYet();
+    // The command itself stays disabled; the rollover screen is reachable from here.
+    if (!CompanyGuard())
+        return;
+    TPX3030 rollover(this);
+    rollover.Prepare();
+    ShowModal(rollover);
 }
 
 void TPX0000::mnList5000Click()
