@@ -90,30 +90,18 @@ bool copyCompanyRow(DbConnection& cn, int year, int company, const QDate& today)
     return InsertRows(cn, false, rows);
 }
 
-// Pass 1: the old year's employees written back as read, so the values the record access
-// layer derives on reading (age, years of service) are stored.
-bool bringEmployeesUpToDate(DbConnection& source, int year, int company)
+// Pass 1: the old year brought up to date: the values the record access layer derives on
+// reading an employee (age and years of service; every other column reads back as stored)
+// are written back. The rows read are also the ones pass 2 carries.
+bool bringEmployeesUpToDate(DbConnection& source, int year, int company, TSyain_rec& employees)
 {
-    TSyain_rec employees;
-    if (!ReadAll(source, false, companyOfYear(year, company), QStringLiteral("SELECT * FROM VSYAIN"), employees))
-        return false;
-    return InTransaction(source, [&] {
-        for (TSyain_& e : employees.items) {
-            const SqlCondition one(QStringLiteral(" WHERE KCO = ? AND NENDO = ? AND SCO = ?"),
-                                   {qint64(company), qint64(year), e.SCO.toLongLong()});
-            if (!Update(source, false, one, e))
-                return false;
-        }
-        return true;
-    });
+    return ReadAll(source, false, companyOfYear(year, company), QStringLiteral("SELECT * FROM VSYAIN"), employees)
+           && UpdateRows(source, true, employees, {QStringLiteral("NENREI"), QStringLiteral("KINZOKU")});
 }
 
 // Pass 2: the employees of the new year.
-bool carryEmployees(DbConnection& from, DbConnection& to, int year, int company, RolloverResult& result)
+bool carryEmployees(TSyain_rec& employees, DbConnection& to, int year, RolloverResult& result)
 {
-    TSyain_rec employees;
-    if (!ReadAll(from, false, companyOfYear(year, company), QStringLiteral("SELECT * FROM VSYAIN"), employees))
-        return false;
     for (TSyain_& e : employees.items)
         if (CarryEmployeeIntoNextYear(e, year + 1).anyKept())
             ++result.undecided;
@@ -225,7 +213,8 @@ RolloverResult RollOverCompany(int year, int company, const QDate& today)
         return result;
 
     DbConnection& target = fdm.ACN3;
-    const bool copied = bringEmployeesUpToDate(*source, year, company)
+    TSyain_rec employees;
+    const bool copied = bringEmployeesUpToDate(*source, year, company, employees)
                         && InTwoFileTransaction(target, fdm.ACN1.path(), [&] {
                                DbConnection& from = *source;
                                return copyCompanyRow(target, year, company, today)
@@ -240,7 +229,7 @@ RolloverResult RollOverCompany(int year, int company, const QDate& today)
                                       && copyTable<TSCALE_>(from, target, "DSCALE", year, company)
                                       && copyTable<T2JI_>(from, target, "DKSEN2", year, company)
                                       && copyTable<T3JI_>(from, target, "DKSEN3", year, company)
-                                      && carryEmployees(from, target, year, company, result)
+                                      && carryEmployees(employees, target, year, result)
                                       && copyTable<TYHYOUKA_>(from, target, "YHYOUKA", year, company)
                                       && copyBands(from, target, year, company)
                                       && copyTable<TMATID_>(from, target, "MATRIXID", year, company)

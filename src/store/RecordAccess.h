@@ -100,6 +100,9 @@ bool Save(DbConnection& cn, bool ownTransaction, const SqlCondition& condition, 
 // KINZOKU and the six totals; the view's own columns are read when the head names VSYAIN.
 bool Insert(DbConnection& cn, bool ownTransaction, TSyain_& rec);
 bool InsertRows(DbConnection& cn, bool ownTransaction, TSyain_rec& list);
+// Writes every employee of the list back to its own pair of rows (KCO, NENDO, SCO of the
+// row), the statements prepared once; columns names the columns written (empty: all).
+bool UpdateRows(DbConnection& cn, bool ownTransaction, TSyain_rec& list, const QStringList& columns = {});
 bool Update(DbConnection& cn, bool ownTransaction, const SqlCondition& condition, TSyain_& rec);
 bool Delete(DbConnection& cn, bool ownTransaction, const SqlCondition& condition, TSyain_& rec);
 bool ReadOne(DbConnection& cn, bool ownTransaction, const SqlCondition& condition, const QString& head,
