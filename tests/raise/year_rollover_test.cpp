@@ -86,6 +86,8 @@ TEST_F(YearRollover, CarriesEveryTableWithTheNextYearAndCreatesTheYearFileOnce)
         EXPECT_EQ(Scalar(fdm().ACN3, "SELECT count(*) FROM " + t + " WHERE NENDO <> 2009"), "0") << t.toStdString();
     }
     EXPECT_EQ(Scalar(fdm().ACN3, "SELECT BANDTEIGI FROM BANDM"), QStringLiteral("総合職の帯"));
+    // Pass 1 stored the age and years of service that reading derives (to 1 April 2024).
+    EXPECT_EQ(Scalar(fdm().ACN2, "SELECT NENREI || ' ' || KINZOKU FROM MSYAIN1 WHERE SCO = 1"), "43 21");
     EXPECT_EQ(Scalar(fdm().ACN3, "SELECT group_concat(KCO || '/' || NENDO || '/' || SNIN) FROM MSEIKEI"),
               QStringLiteral("5/2008/1,6/2008/2"));
     EXPECT_EQ(Scalar(fdm().ACN1, "SELECT KNA || ' ' || SDATE FROM MKIGYOU1 WHERE KCO = 5 AND NENDO = 2009"),
