@@ -4,6 +4,7 @@
 #include "shell/AppState.h"
 #include "store/Connection.h"
 #include "store/DialogService.h"
+#include "store/RecordAccess.h"
 
 #include <cmath>
 
@@ -15,6 +16,13 @@ QString ZeroIfEmpty(const QString& text)
 double SafeDivide(double numerator, double denominator)
 {
     if (std::fabs(denominator) < 1e-12)
+        return 0;
+    return numerator / denominator;
+}
+
+long double SafeDivideExtended(long double numerator, long double denominator)
+{
+    if (std::fabs(denominator) < 1e-12L)
         return 0;
     return numerator / denominator;
 }
@@ -118,4 +126,12 @@ QString LastErrorText(const DbConnection& connection)
 void ShowDbError(const QString& text)
 {
     Dialogs().information(QString(), text);
+}
+
+bool ExecuteReported(DbConnection& connection, const QString& sql, const QVariantList& values)
+{
+    if (connection.execute(sql, values) >= 0)
+        return true;
+    ShowDbError(LastErrorText(connection) + ' ' + StatementWithValues(sql, values));
+    return false;
 }

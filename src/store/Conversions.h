@@ -11,6 +11,8 @@ class DbConnection;
 QString ZeroIfEmpty(const QString& text);
 // 0 when |denominator| < 1e-12, else the quotient.
 double SafeDivide(double numerator, double denominator);
+// The same guard in extended precision, for sums kept as long double.
+long double SafeDivideExtended(long double numerator, long double denominator);
 
 // Read conversions: null (or unassigned) becomes '', 0, 0.
 QString VariantToText(const QVariant& v);
@@ -34,3 +36,6 @@ QDate DateFromYMD(const QString& text);
 QString LastErrorText(const DbConnection& connection);
 // The database failure box: no owner, empty caption, one OK button.
 void ShowDbError(const QString& text);
+// Runs a statement outside the record access layer with its values bound; on failure shows
+// the engine's text and the statement with its values in the database failure box.
+bool ExecuteReported(DbConnection& connection, const QString& sql, const QVariantList& values);

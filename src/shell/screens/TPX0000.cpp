@@ -15,6 +15,8 @@
 #include "employees/EmployeeExport.h"
 #include "employees/screens/TPX0030.h"
 #include "employees/screens/TfrmImportWorker.h"
+#include "plot/screens/TPX1010.h"
+#include "plot/screens/TPX1020.h"
 #include "projects/screens/TPX0010.h"
 #include "raise/screens/TPX3010.h"
 #include "raise/screens/TPX3020.h"
@@ -24,6 +26,8 @@
 #include "reference/screens/TPX0070.h"
 #include "reference/screens/TPX0080.h"
 #include "reference/screens/TfrmSalaryName.h"
+#include "reports/screens/TPX0090.h"
+#include "reports/screens/TPX5000.h"
 #include "wagetable/screens/TPX2010.h"
 
 #include <QApplication>
@@ -648,13 +652,13 @@ void TPX0000::mnBandClick()
 void TPX0000::mnSalaryPlotClick()
 {
     if (CompanyGuard())
-        notAvailableYet();
+        showScreen(longLived(salaryPlot_));
 }
 
 void TPX0000::mnSalaryUpCurveClick()
 {
     if (CompanyGuard())
-        notAvailableYet();
+        showScreen(longLived(salaryCurve_));
 }
 
 void TPX0000::mnLivingCompClick()
@@ -725,13 +729,13 @@ void TPX0000::mnNendoUpdateClick()
 void TPX0000::mnList5000Click()
 {
     if (CompanyGuard())
-        notAvailableYet();
+        showTransient<TPX5000>();
 }
 
 void TPX0000::mnList5010Click()
 {
     if (CompanyGuard())
-        notAvailableYet();
+        showTransient<TPX5010>();
 }
 
 void TPX0000::mnSalaryReportClick()
@@ -739,7 +743,7 @@ void TPX0000::mnSalaryReportClick()
     if (!CompanyGuard())
         return;
     App().ReportMode = 2;
-    notAvailableYet();
+    showTransient<TPX0090>();
 }
 
 void TPX0000::mnSalaryUpReportClick()
@@ -747,7 +751,7 @@ void TPX0000::mnSalaryUpReportClick()
     if (!CompanyGuard())
         return;
     App().ReportMode = 1;
-    notAvailableYet();
+    showTransient<TPX0090>();
 }
 
 // ---------------------------------------------------------------- help

@@ -14,6 +14,8 @@ class TPX0050;
 class TPX0060;
 class TPX0070;
 class TPX0080;
+class TPX1010;
+class TPX1020;
 class TPX2010;
 class TPX4010;
 
@@ -110,5 +112,7 @@ private:
     std::unique_ptr<TPX0070> basicSettings_;
     std::unique_ptr<TPX0080> modelData_;
     std::unique_ptr<TPX2010> salaryList_;    // owns the base-amount window TPX2011
+    std::unique_ptr<TPX1010> salaryPlot_;
+    std::unique_ptr<TPX1020> salaryCurve_;
     std::unique_ptr<TPX4010> version_;
 };

@@ -1,0 +1,68 @@
+// The chart model of the plot window: opening a chart from MCHART and DCHART into point
+// series, marks, graph styles, ranges and fitted curves; the process-wide current chart id.
+#pragma once
+
+#include "plot/PlotLayout.h"
+#include "plot/Regression.h"
+#include "store/Records.h"
+
+#include <QList>
+
+#include <array>
+
+// The chart id of the plot on view (1010 … 1070), 0 when none.
+int CurrentChart();
+void SetCurrentChart(int chartId);
+
+// A graph style from its MGRAPH row: colour name or number, pen style and width (1 when not
+// a number).
+PlotPen GraphStyleFromRow(const TGraph_& row);
+// Styles 0..3 from the first four MGRAPH rows of the project; black, solid, 1 without a row.
+std::array<PlotPen, 4> LoadGraphStyles(int year, int kco);
+
+// The marks a chart draws: the project's, or for the wage-table graph the Roman numerals
+// Ⅰ … Ⅸ in maroon, size 9, without legend texts.
+std::array<TMMARK, 9> ChartMarks(int chartId, const TMMARK (&projectMarks)[9]);
+
+// The four axis ranges with the limits of their up-down buttons.
+struct ChartRanges {
+    int Xmin = 0, Xmax = 0, Ymin = 0, Ymax = 0;
+    int xMinHigh = 0;            // spnXMin: 0 .. Xmax
+    int xMaxLow = 0, xMaxHigh = 0;  // spnXMax: Xmin .. trunc(Xmax × 1.5)
+    int yMinHigh = 0;            // spnYMin: 0 .. Ymax
+    int yMaxLow = 0, yMaxHigh = 0;  // spnYMax: Ymin .. trunc(Ymax × 1.5)
+};
+// Ranges from the point set (and, for charts 1030, 1040 and 1050, the comparison set).
+ChartRanges RangesFor(int chartId, const TSeriesSet& points, const TSeriesSet& comparison, int xPitch, int yPitch);
+
+struct ChartModel {
+    int chartId = 0;
+    TChart_ settings;
+    int fx = 0, fy = 0;
+    std::array<TMMARK, 9> marks;
+    std::array<PlotPen, 4> styles;
+    QList<TDChart_> points;
+    TSeriesSet pointSet;
+    TSeriesSet comparisonSet;
+    std::array<TMMARK, 9> comparisonMarks;
+    TMODEL_ model;               // the company's model-wage source, for the commentary
+    bool modelFound = false;
+    QString xName, yName, xUnit, yUnit;
+    int XPITCH = 0, YPITCH = 0;
+    ChartRanges ranges;
+
+    int curveOrder() const { return CurveOrderOfSetting(settings.FKINJI); }
+};
+
+// The mark index 0..8 of a point's MKCO (outside 1..9: mark 1).
+int MarkIndexOf(int mkco);
+
+// Opens the current chart of the open project: the company row (AgeByToday), the model
+// source, MCHART, the marks, DCHART ordered by SCO, the series with their means and fits,
+// the graph styles, axis names and ranges. Database errors are reported by the record
+// access layer; the model then holds what was read.
+ChartModel OpenChart(int chartId);
+
+// The plot inputs of a model: ranges as the edits now hold them, points, legend counts and
+// the fitted curves of charts 1020 and 1070 with their level lines.
+PlotInputs PlotInputsFor(const ChartModel& model, int Xmin, int Xmax, int Ymin, int Ymax);

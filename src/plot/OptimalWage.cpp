@@ -1,0 +1,437 @@
+// Optimal-wage analysis: the regression over the selected employees, its write-back,
+// results grid, CSV, the replacement of a pay item by the optimal wage and its undo.
+#include "plot/OptimalWage.h"
+
+#include "plot/Comparisons.h"
+#include "shell/AppState.h"
+#include "shell/CsvWriter.h"
+#include "shell/Numbers.h"
+#include "store/Conversions.h"
+#include "store/DataModule.h"
+#include "store/DialogService.h"
+#include "store/Transactions.h"
+
+namespace {
+
+const QString EmployeeView = QStringLiteral("SELECT * FROM VSYAIN");
+
+SqlCondition employeeKey(const TSyain_& e)
+{
+    return SqlCondition(QStringLiteral(" WHERE NENDO = ? AND KCO = ? AND SCO = ?"),
+                        {e.NENDO.toLongLong(), e.KCO.toLongLong(), e.SCO.toLongLong()});
+}
+
+SqlValues projectKey()
+{
+    const TMKIGYOU2& c = Project().CurrentCompany;
+    return {c.NENDO.toLongLong(), c.KCO.toLongLong()};
+}
+
+QString number(const char* format, double value)
+{
+    return FormatFloat(QString::fromLatin1(format), value);
+}
+
+} // namespace
+
+QString WithoutFullWidthBlanks(const QString& caption)
+{
+    QString s = caption;
+    return s.remove(QChar(0x3000));
+}
+
+int OptimalYPitch(int yCode)
+{
+    static const int pitches[6] = {5, 5, 5, 5, 10, 50};
+    return yCode >= 0 && yCode < 6 ? pitches[yCode] : 5;
+}
+
+double ExplanatoryValue(const TSyain_& e, int box)
+{
+    switch (box) {
+    case 0: return YearsUntilReference(e.SEIHI);
+    case 1: return YearsUntilReference(e.NYUHI);
+    case 2: return e.NENSU;
+    case 3: return YearsUntilReference(e.THI);
+    case 4: return e.TOUKYU;
+    case 5: return e.GOUHOU;
+    case 6: return e.TRITSU;
+    case 7: return e.TENSU;
+    case 8: return e.HCO;
+    default: return 0;
+    }
+}
+
+long long ObjectiveValue(const TSyain_& e, int yCode)
+{
+    switch (yCode) {
+    case 0: return e.KKYU1;
+    case 1: return e.KKYU2;
+    case 2: return (long long)e.KKYU1 + e.KKYU2 + e.KKYU3;
+    case 3: return (long long)e.KKYU1 + e.KKYU2 + e.KKYU3 + e.TEATE1 + e.TEATE2 + e.TEATE3 + e.TEATE4 + e.TEATE5;
+    case 4: return e.SYOUYO;
+    case 5: return e.NENSYU;
+    default: return 0;
+    }
+}
+
+TOptimalWage& OptimalWage()
+{
+    static TOptimalWage state;
+    return state;
+}
+
+bool RunOptimalWageRegression(const SqlCondition& selection, const QString& explanatoryFlags, int yCode)
+{
+    DbConnection& cn = FDM().ACN2;
+    TSyain_rec list;
+    if (!ReadAll(cn, false, selection, EmployeeView, list))
+        return false;
+    const int n = list.items.size();
+    if (n == 0) {
+        Dialogs().information(AppTitle, NoSubjectsMessage);
+        return false;
+    }
+
+    TOptimalWage run;
+    run.yCode = yCode;
+    run.employees = list.items;
+    const QString yCaption = ObjectiveCaptions[std::clamp(yCode, 0, 5)];
+    run.names.push_back(WithoutFullWidthBlanks(yCaption));
+    std::vector<int> boxes;
+    for (int box = 0; box < 9; ++box)
+        if (explanatoryFlags.mid(box, 1) == QLatin1String("1")) {
+            boxes.push_back(box);
+            run.names.push_back(WithoutFullWidthBlanks(ExplanatoryCaptions[box]));
+        }
+    const int p = int(boxes.size());
+    if (p == 0) {
+        Dialogs().information(AppTitle, NoExplanatoryMessage);
+        return false;
+    }
+
+    for (const TSyain_& e : run.employees) {
+        std::vector<double> row{1.0};
+        for (int box : boxes) {
+            const double v = ExplanatoryValue(e, box);
+            row.push_back(v);
+            if (v == 0)
+                run.zeroX += 1;
+        }
+        run.X.push_back(row);
+        const long long y = ObjectiveValue(e, yCode);
+        run.Y.push_back(double(y));
+        if (y == 0)
+            run.zeroY += 1;
+        if ((yCode == 0 && (e.JISEKI == 1 || e.MLINK == 1)) || (yCode == 1 && (e.JISEKI == 2 || e.MLINK == 2)))
+            run.linked = true;
+    }
+
+    if (!SolveMultipleRegression(run.X, run.Y, n, p, run.coefficients)) {
+        QString text = AnalysisFailedMessage;
+        if (run.zeroY > 0)
+            text += QStringLiteral("\r\n") + QString::number(run.zeroY) + QStringLiteral("個の目的変数がゼロのデータが存在します");
+        if (run.zeroX > 0)
+            text += QStringLiteral("\r\n") + QString::number(run.zeroX) + QStringLiteral("個の説明変数がゼロのデータが存在します");
+        Dialogs().information(AppTitle, text);
+        return false;
+    }
+    JudgeFit(n, p, RegressionEps, run.X, run.Y, run.coefficients, run.fit);
+
+    for (int k = 0; k < n; ++k)
+        run.predictions.push_back(PredictValue(run.X[k], run.coefficients));
+
+    // Every employee of the project leaves the last analysis; the analysed ones get the new
+    // result. All or nothing, so a failure leaves the previous analysis in place.
+    const QString fitName = WithoutFullWidthBlanks(yCaption);
+    const bool written = InTransaction(cn, [&] {
+        if (!ExecuteReported(cn, QStringLiteral("update MSYAIN2 Set FITNO = 0, FITKIN = 0  where   NENDO = ?   and   KCO   = ?"),
+                     projectKey()))
+            return false;
+        for (int k = 0; k < n; ++k) {
+            TSyain_ e = run.employees[k];
+            e.FITNO = yCode + 1;
+            e.FITNAME = fitName;
+            e.FITKIN = int(run.predictions[k]);
+            e.FITJITSU = int(run.Y[k]);
+            if (!Update(cn, false, employeeKey(e), e))
+                return false;
+            run.employees[k] = e;
+        }
+        return true;
+    });
+    if (!written)
+        return false;
+
+    run.valid = true;
+    OptimalWage() = std::move(run);
+    return true;
+}
+
+QList<QStringList> OptimalWageGrid(const TOptimalWage& s)
+{
+    const int n = s.n(), p = s.p();
+    const int columns = p + 8, rows = n + p + 9;
+    QList<QStringList> grid;
+    for (int r = 0; r < rows; ++r) {
+        QStringList row;
+        for (int c = 0; c < columns; ++c)
+            row << QString();
+        grid << row;
+    }
+    if (p < 0)
+        return grid;
+    const int fitColumn = p + 5, residualColumn = p + 6, shareColumn = p + 7;
+
+    QStringList& head = grid[0];
+    head[0] = QStringLiteral("No");
+    head[1] = QStringLiteral("社員ｺｰﾄﾞ");
+    head[2] = QStringLiteral("社員名");
+    head[3] = QStringLiteral("役職");
+    for (int j = 0; j <= p; ++j)
+        head[4 + j] = s.names[j];
+    head[fitColumn] = QStringLiteral("最適賃金");
+    head[residualColumn] = QStringLiteral("残　差");
+    head[shareColumn] = QStringLiteral("割　合");
+
+    double totalY = 0, totalFit = 0, totalResidual = 0;
+    for (int k = 0; k < n; ++k) {
+        const TSyain_& e = s.employees[k];
+        QStringList& row = grid[k + 1];
+        row[0] = e.SCO;
+        row[1] = e.SCOT;
+        row[2] = e.SNA;
+        row[3] = e.YAKU;
+        row[4] = number("##,##0", s.Y[k]);
+        for (int j = 1; j <= p; ++j)
+            row[4 + j] = number("##0", s.X[k][j]);
+        const double fit = s.predictions[k], residual = s.Y[k] - fit;
+        row[fitColumn] = number("#,##0", fit);
+        row[residualColumn] = number("#,##0", residual);
+        // A prediction of 0 yen has no share: shown as 0 rather than a division by zero.
+        row[shareColumn] = number("0.000%", SafeDivide(residual * 100, fit));
+        totalY += s.Y[k];
+        totalFit += fit;
+        totalResidual += residual;
+    }
+
+    QStringList& totals = grid[n + 2];
+    totals[2] = QStringLiteral("合計");
+    totals[4] = number("#,##0", totalY);
+    totals[fitColumn] = number("#,##0", totalFit);
+    totals[residualColumn] = number("#,##0", totalResidual);
+    QStringList& means = grid[n + 3];
+    means[2] = QStringLiteral("平均");
+    means[4] = number("#,##0", SafeDivide(totalY, n));
+    means[fitColumn] = number("#,##0", SafeDivide(totalFit, n));
+
+    grid[n + 5][2] = QStringLiteral("切片");
+    grid[n + 5][3] = number("##0.0000", s.coefficients.empty() ? 0 : s.coefficients[0]);
+    for (int j = 1; j <= p; ++j) {
+        grid[n + 5 + j][2] = s.names[j] + QStringLiteral(" X") + QString::number(j);
+        grid[n + 5 + j][3] = number("##0.0000", j < int(s.coefficients.size()) ? s.coefficients[j] : 0);
+    }
+    grid[n + p + 6][2] = QStringLiteral("重相関R");
+    grid[n + p + 6][3] = number("##0.0000000", s.fit.R);
+    grid[n + p + 7][2] = QStringLiteral("重相関R2");
+    grid[n + p + 7][3] = number("##0.0000000", s.fit.R2);
+    grid[n + p + 8][2] = QStringLiteral("補正  R2");
+    grid[n + p + 8][3] = number("##0.0000000", s.fit.adjustedR2);
+    return grid;
+}
+
+QList<int> OptimalWageGridWidths(const TOptimalWage& s)
+{
+    QList<int> widths{40, 60, 100, 70};
+    for (int j = 0; j <= s.p(); ++j)
+        widths << 70;
+    widths << 60 << 60 << 60;
+    return widths;
+}
+
+bool CanOptimise(const TOptimalWage& s)
+{
+    return s.valid && (s.yCode == 0 || s.yCode == 1 || s.yCode == 4) && !s.linked;
+}
+
+QString OptimalWageCsvPath()
+{
+    return App().ExeFolder + QStringLiteral("CSV/最適賃金の分析結果.CSV");
+}
+
+QStringList OptimalWageCsvLines(const QList<QStringList>& grid)
+{
+    QStringList lines;
+    for (const QStringList& row : grid) {
+        QStringList cells;
+        for (const QString& cell : row)
+            cells << CsvQuoted(cell);
+        lines << cells.join(',');
+    }
+    return lines;
+}
+
+bool WriteOptimalWageCsv(const TOptimalWage& s)
+{
+    QString error;
+    if (!WriteCsvFile(OptimalWageCsvPath(), OptimalWageCsvLines(OptimalWageGrid(s)), &error)) {
+        Dialogs().information(AppTitle, error + '\r' + OptimalWageCsvPath());
+        return false;
+    }
+    Dialogs().information(AppTitle, OptimalCsvWrittenMessage);
+    return true;
+}
+
+bool OptimiseWages(const TOptimalWage& s, bool* done)
+{
+    if (done)
+        *done = false;
+    if (!CanOptimise(s) || !Dialogs().yesNo(AppTitle, OptimiseQuestion))
+        return false;
+
+    DbConnection& cn = FDM().ACN2;
+    const TMKIGYOU2& c = Project().CurrentCompany;
+    bool countError = false;
+    // The former replacement is forgotten only when the new one is written in full.
+    const bool written = InTransaction(cn, [&] {
+        if (!ExecuteReported(cn, QStringLiteral("update MSYAIN2 Set SAVENO = 0, SAVEKIN = 0  where   NENDO = ?   and   KCO   = ?"),
+                     projectKey()))
+            return false;
+        TSyain_rec list;
+        if (!ReadAll(cn, false,
+                     SqlCondition(QStringLiteral(" where NENDO = ?   and KCO   = ?   and FITNO = ? order by SCO"),
+                                  {c.NENDO.toLongLong(), c.KCO.toLongLong(), s.yCode + 1}),
+                     QStringLiteral("select * from VSYAIN"), list))
+            return false;
+        if (list.items.size() != s.n()) {
+            countError = true;
+            return false;
+        }
+        for (TSyain_ e : list.items) {
+            e.SAVENO = s.yCode + 1;
+            switch (s.yCode) {
+            case 0: e.SAVEKIN = e.KKYU1; e.KKYU1 = e.FITKIN; break;
+            case 1: e.SAVEKIN = e.KKYU2; e.KKYU2 = e.FITKIN; break;
+            case 4: e.SAVEKIN = e.SYOUYO; e.SYOUYO = e.FITKIN; break;
+            default: break;
+            }
+            if (!Update(cn, false, employeeKey(e), e))
+                return false;
+        }
+        return true;
+    });
+    if (countError)
+        Dialogs().information(AppTitle, CountErrorMessage);
+    if (done)
+        *done = written;
+    return true;
+}
+
+bool ResetOptimisedWages(bool* done)
+{
+    if (done)
+        *done = false;
+    if (!Dialogs().yesNo(AppTitle, ResetQuestion))
+        return false;
+
+    DbConnection& cn = FDM().ACN2;
+    const TMKIGYOU2& c = Project().CurrentCompany;
+    TSyain_rec list;
+    if (!ReadAll(cn, false,
+                 SqlCondition(QStringLiteral(" where NENDO = ?   and   KCO = ?   and   SAVENO <> 0"),
+                              {c.NENDO.toLongLong(), c.KCO.toLongLong()}),
+                 QStringLiteral("select * from VSYAIN "), list))
+        return true;
+    if (list.items.isEmpty()) {
+        Dialogs().information(AppTitle, NothingToResetMessage);
+        return true;
+    }
+    const bool written = InTransaction(cn, [&] {
+        for (TSyain_ e : list.items) {
+            switch (e.SAVENO) {
+            case 1: e.KKYU1 = e.SAVEKIN; break;
+            case 2: e.KKYU2 = e.SAVEKIN; break;
+            case 5: e.SYOUYO = e.SAVEKIN; break;
+            case 6: e.NENSYU = e.SAVEKIN; break;
+            default: break;
+            }
+            e.SAVENO = 0;
+            if (!Update(cn, false, employeeKey(e), e))
+                return false;
+        }
+        return true;
+    });
+    if (done)
+        *done = written;
+    return true;
+}
+
+QList<TDChart_> OptimalWagePoints(const TOptimalWage& s, int markLabel)
+{
+    QList<TDChart_> rows;
+    for (int k = 0; k < s.n(); ++k) {
+        const TSyain_& e = s.employees[k];
+        const long long actual = k < int(s.Y.size()) ? (long long)s.Y[k] : e.FITJITSU;
+        const long long optimal = k < int(s.predictions.size()) ? (long long)s.predictions[k] : e.FITKIN;
+        TDChart_ r;
+        r.SCO = e.SCO;
+        r.SNA = e.SNA;
+        r.MKCO = e.MCO;
+        switch (markLabel) {
+        case 0: r.MARKL = e.SCO; break;
+        case 1: r.MARKL = e.HYOUKA; break;
+        case 2: r.MARKL = QString::number(e.ZONEX); break;
+        default: break;
+        }
+        r.X = double(optimal) / 10000;
+        r.Y = double(actual) / 10000;
+        r.F5 = int(actual - optimal);
+        r.NO = k + 1;
+        rows << r;
+    }
+    return rows;
+}
+
+bool WriteOptimalWagePoints(const TOptimalWage& s, int markLabel)
+{
+    QList<TDChart_> rows = OptimalWagePoints(s, markLabel);
+    if (rows.isEmpty()) {
+        Dialogs().information(AppTitle, NoGraphDataMessage);
+        return false;
+    }
+    DbConnection& cn = FDM().ACN2;
+    return InTransaction(cn, [&] {
+        if (!ExecuteReported(cn, QStringLiteral("DELETE FROM DCHART"), {}))
+            return false;
+        for (TDChart_& r : rows)
+            if (!Insert(cn, false, r))
+                return false;
+        return true;
+    });
+}
+
+RegressionPanelRows RegressionPanelOf(const TOptimalWage& s)
+{
+    RegressionPanelRows rows;
+    if (!s.valid)
+        return rows;
+    const auto coefficient = [&](int j) {
+        return s.names[j] + QStringLiteral(" X") + QString::number(j) + QStringLiteral("=")
+               + number("##0.0000", s.coefficients[j]) + QStringLiteral(" ");
+    };
+    rows.titles[0] = QStringLiteral("目的変数 :");
+    rows.captions[0] = s.names[0];
+    rows.titles[1] = QStringLiteral("係数");
+    rows.captions[1] = QStringLiteral("切片 = ") + number("#,##0.00000", s.coefficients[0]) + QStringLiteral(" ");
+    for (int j = 1; j <= s.p(); ++j) {
+        const int row = j <= 2 ? 1 : j <= 5 ? 2 : 3;
+        rows.captions[row] += coefficient(j);
+    }
+    rows.titles[4] = QStringLiteral("相関");
+    rows.captions[4] = QStringLiteral("重相関 R=") + number("##0.0000000", s.fit.R);
+    rows.captions[5] = QStringLiteral("重相関R2=") + number("##0.0000000", s.fit.R2);
+    rows.captions[6] = QStringLiteral("補正  R2=") + number("##0.0000000", s.fit.adjustedR2);
+    rows.titles[7] = QStringLiteral("分析結果");
+    rows.captions[7] = s.fit.verdict;
+    return rows;
+}

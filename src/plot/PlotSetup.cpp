@@ -1,0 +1,336 @@
+// The plot set-ups as data and logic: variants, stored choices, selection and points.
+#include "plot/PlotSetup.h"
+
+#include "shell/AppState.h"
+#include "store/DataModule.h"
+#include "store/DialogService.h"
+#include "store/Transactions.h"
+
+#include <QStringList>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+namespace {
+
+using S = ItemSource;
+const QString Man = QStringLiteral("万円");
+
+PlotItem X(const char* caption, const char* unit, int pitch, ItemSource source)
+{
+    return {QString::fromUtf8(caption), QString::fromUtf8(unit), pitch, source};
+}
+PlotItem Y(const char* caption, int pitch, ItemSource source) { return {QString::fromUtf8(caption), Man, pitch, source}; }
+
+std::map<int, PlotSetupVariant> BuildVariants()
+{
+    std::map<int, PlotSetupVariant> all;
+    const QString bySco = QStringLiteral(" ORDER BY SCO");
+    const QString byEntry = QStringLiteral(" ORDER BY KCO,NEWDAY1");
+
+    PlotSetupVariant wage;
+    wage.screenId = 1010;
+    wage.caption = QStringLiteral("賃金プロット");
+    wage.xItems = {X("年　　齢", "歳", 5, S::Age), X("勤　　続", "年", 5, S::Service), X("経　　験", "年", 5, S::Experience),
+                   X("号　　俸", "号", 5, S::Step), X("達 成 率", "％", 10, S::Achievement),
+                   X("職務評価", "", 10, S::JobPoints)};
+    wage.yItems = {Y("項　目　Ⅰ", 5, S::Pay1), Y("項　目　Ⅱ", 5, S::Pay2), Y("基　本　給", 5, S::BasicPay),
+                   Y("所　定　給", 5, S::MonthlyPay), Y("年間 賞与", 10, S::BonusTotal), Y("年　収", 50, S::AnnualPay)};
+    wage.order = bySco;
+    all[1010] = wage;
+
+    PlotSetupVariant curve = wage;
+    curve.screenId = 1020;
+    curve.caption = QStringLiteral("昇給カーブの分析");
+    curve.width = 630;
+    curve.xItems = {X("年　　齢", "歳", 5, S::Age), X("勤　　続", "年", 5, S::Service), X("経　　験", "年", 5, S::Experience),
+                    X("達　成　率", "％", 5, S::Achievement), X("職務評価", "", 10, S::JobPoints),
+                    X("最適賃金", "万円", 10, S::OptimalWage)};
+    curve.yItems = {Y("項　目　Ⅰ", 5, S::Pay1), Y("項　目　Ⅱ", 5, S::Pay2), Y("基　本　給", 5, S::BasicPay),
+                    Y("所　定　給", 5, S::MonthlyPay), Y("賞　与", 10, S::BonusTotal), Y("年　収", 50, S::AnnualPay)};
+    curve.order = byEntry;
+    curve.raiseCurve = true;
+    curve.optimalWageX = 5;
+    curve.memoName = QStringLiteral("txtBikou");
+    all[1020] = curve;
+
+    PlotSetupVariant living = wage;
+    living.screenId = 1030;
+    living.caption = QStringLiteral("生計費との比較");
+    living.width = 520;
+    living.xItems[4] = X("達 成 率", "％", 10, S::AchievementWhole);
+    living.yItems = {Y("項　目　Ⅰ", 5, S::Pay1), Y("項　目　Ⅱ", 5, S::Pay2), Y("項　目　Ⅲ", 5, S::Pay3),
+                     Y("基　本　給", 5, S::BasicPay), Y("所　定　給", 5, S::MonthlyPay), Y("年　収", 50, S::AnnualStored)};
+    living.labelFromHKIGOU = true;
+    living.memoName = QStringLiteral("txtBikou");
+    all[1030] = living;
+
+    PlotSetupVariant model = living;
+    model.screenId = 1040;
+    model.caption = QStringLiteral("モデル賃金との比較");
+    model.width = 540;
+    model.yItems = {Y("基　本　給", 5, S::BasicPay), Y("所　定　給", 5, S::MonthlyPay), Y("年　収", 50, S::AnnualPay),
+                    Y("項　目　Ⅰ", 5, S::Pay1), Y("項　目　Ⅱ", 5, S::Pay2), Y("賞　与", 10, S::BonusTotal)};
+    model.order = byEntry;
+    all[1040] = model;
+
+    PlotSetupVariant table = wage;
+    table.screenId = 1060;
+    table.caption = QStringLiteral("昇給曲線の設定");
+    table.hasAxisItems = false;
+    all[1060] = table;
+
+    PlotSetupVariant optimal = wage;
+    optimal.screenId = 1070;
+    optimal.caption = QStringLiteral("最適賃金");
+    optimal.xItems.fill(X("最適賃金", "万円", 5, S::OptimalWage));
+    optimal.yItems = {Y("項　目　Ⅰ", 5, S::Pay1), Y("項　目　Ⅱ", 5, S::Pay2), Y("基　本　給", 5, S::BasicPay),
+                      Y("所　定　給", 5, S::MonthlyPay), Y("賞　与", 10, S::BonusStored), Y("年　収", 50, S::AnnualStored)};
+    optimal.optimalWageX = 0;
+    optimal.memoName = QStringLiteral("txtBikou");
+    all[1070] = optimal;
+    return all;
+}
+
+int Clamp05(int code) { return std::clamp(code, 0, 5); }
+
+bool OptimalOnX(const PlotSetupVariant& v, const PlotSetupChoices& c)
+{
+    return v.optimalWageX >= 0 && c.fx == v.optimalWageX;
+}
+
+// " IN(?,?)" with the 1-based positions of the ticked boxes, " IN(?)" with 99999 for none.
+void AppendInList(QString& text, SqlValues& values, const std::array<bool, 9>& ticked)
+{
+    QStringList marks;
+    for (int i = 0; i < 9; ++i)
+        if (ticked[i]) {
+            marks << QStringLiteral("?");
+            values << i + 1;
+        }
+    if (marks.isEmpty()) {
+        marks << QStringLiteral("?");
+        values << 99999;
+    }
+    text += QStringLiteral(" IN(") + marks.join(',') + ')';
+}
+
+QString Flags(const std::array<bool, 9>& ticked)
+{
+    QString s;
+    for (bool t : ticked)
+        s += t ? '1' : '0';
+    return s;
+}
+
+std::array<bool, 9> Ticks(const QString& flags)
+{
+    std::array<bool, 9> t{};
+    for (int i = 0; i < 9 && i < flags.size(); ++i)
+        t[i] = flags[i] == '1';
+    return t;
+}
+
+} // namespace
+
+const PlotSetupVariant* SetupVariant(int screenId)
+{
+    static const std::map<int, PlotSetupVariant> all = BuildVariants();
+    const auto it = all.find(screenId);
+    return it == all.end() ? nullptr : &it->second;
+}
+
+int XPitchFor(const PlotSetupVariant& v, int fx, int fy)
+{
+    if (v.optimalWageX >= 0 && fx == v.optimalWageX)
+        return v.yItems[Clamp05(fy)].pitch;
+    return v.xItems[Clamp05(fx)].pitch;
+}
+
+PlotSetupChoices ChoicesFromChart(const TChart_& row)
+{
+    PlotSetupChoices c;
+    c.title = row.TITLE;
+    c.memo = row.KAISETSU;
+    c.fx = row.FX.trimmed().toInt();
+    c.fy = row.FY.trimmed().toInt();
+    c.markLabel = row.MARKR;
+    c.marks = Ticks(row.FCHK);
+    c.grades = Ticks(row.TOUKYU);
+    c.form = std::clamp(row.MIBUN, 0, 4);
+    c.wageTable = row.SKCO;
+    c.sex = row.SEX;
+    c.curveOrder = row.FKINJI;
+    c.graphMode = row.CGRAPH;
+    c.levels = {row.SJYUN1, row.SJYUN2, row.SJYUN3, row.SJYUN4};
+    return c;
+}
+
+TChart_ ChartFromChoices(const PlotSetupVariant& v, const PlotSetupChoices& c, int year, int kco)
+{
+    TChart_ r;
+    r.CHCO = QString::number(v.screenId);
+    r.KCO = QString::number(kco);
+    r.NENDO = QString::number(year);
+    r.KNO = 1;
+    r.FCHK = Flags(c.marks);
+    r.TOUKYU = Flags(c.grades);
+    r.TITLE = c.title;
+    r.FX = QString::number(c.fx);
+    r.FY = QString::number(c.fy);
+    r.MARKR = c.markLabel;
+    r.FKINJI = v.raiseCurve ? c.curveOrder : 0;
+    r.CGRAPH = v.raiseCurve ? c.graphMode : 1;
+    if (v.raiseCurve) {
+        r.SJYUN1 = c.levels[0];
+        r.SJYUN2 = c.levels[1];
+        r.SJYUN3 = c.levels[2];
+        r.SJYUN4 = c.levels[3];
+    }
+    r.KAISETSU = c.memo;
+    r.MIBUN = c.form;
+    r.SKCO = c.wageTable;
+    const PlotItem& x = v.xItems[Clamp05(c.fx)];
+    const PlotItem& y = v.yItems[Clamp05(c.fy)];
+    r.XNAME = x.caption;
+    r.YNAME = y.caption;
+    r.XUNIT = x.unit;
+    r.YUNIT = y.unit;
+    r.XPITCH = XPitchFor(v, c.fx, c.fy);
+    r.YPITCH = y.pitch;
+    r.SEX = c.sex;
+    return r;
+}
+
+bool LoadSetupChoices(const PlotSetupVariant& v, int year, int kco, PlotSetupChoices& choices)
+{
+    // The layer's shared chart record: a created row takes the axis names, units, pitches
+    // and sex that it holds at that moment.
+    TChart_& row = SharedRecord<TChart_>();
+    row.NENDO = QString::number(year);
+    row.KCO = QString::number(kco);
+    row.CHCO = QString::number(v.screenId);
+    row.KNO = 1;
+    if (!GetOrCreateChart(FDM().ACN2, true, QStringLiteral("SELECT * FROM MCHART"), row))
+        return false;
+    choices = ChoicesFromChart(row);
+    return true;
+}
+
+bool SaveSetupChoices(const PlotSetupVariant& v, const PlotSetupChoices& c, int year, int kco, bool ownTransaction)
+{
+    TChart_ row = ChartFromChoices(v, c, year, kco);
+    return Update(FDM().ACN2, ownTransaction,
+                  SqlCondition(QStringLiteral(" WHERE KNO = 1 AND NENDO = ? AND KCO = ? AND CHCO = ?"),
+                               {year, kco, v.screenId}),
+                  row);
+}
+
+SqlCondition EmployeeSelection(const PlotSetupVariant& v, const PlotSetupChoices& c, int year, int kco)
+{
+    SqlCondition s(QStringLiteral(" WHERE NENDO = ? AND KCO = ?"), {year, kco});
+    if (OptimalOnX(v, c)) {
+        s.text += QStringLiteral(" AND FITNO <>  0") + v.order;
+        return s;
+    }
+    if (c.form != 4) {
+        s.text += QStringLiteral(" AND SM1 = ?");
+        s.values << c.form + 1;
+    }
+    if (c.wageTable != 0) {
+        s.text += QStringLiteral(" AND SKCO = ? and TOUKYU");
+        s.values << c.wageTable;
+    } else {
+        s.text += QStringLiteral(" and TCO");
+    }
+    AppendInList(s.text, s.values, c.grades);
+    s.text += QStringLiteral(" AND MCO");
+    AppendInList(s.text, s.values, c.marks);
+    if (c.sex != 2) {
+        s.text += QStringLiteral(" AND SEIBETSU = ?");
+        s.values << (c.sex == 0 ? 0 : 1);
+    }
+    s.text += v.order;
+    return s;
+}
+
+double ItemValue(ItemSource source, const TSyain_& e)
+{
+    switch (source) {
+    case S::Age: return e.NENREI;
+    case S::Service: return e.KINZOKU;
+    case S::Experience: return e.NENSU;
+    case S::Step: return e.GOUHOU;
+    case S::Achievement: return e.TRITSU;
+    case S::AchievementWhole: return std::trunc(e.TRITSU);
+    case S::JobPoints: return e.TENSU;
+    case S::OptimalWage: return e.FITKIN / 10000.0;
+    case S::Pay1: return e.KKYU1 / 10000.0;
+    case S::Pay2: return e.KKYU2 / 10000.0;
+    case S::Pay3: return e.KKYU3 / 10000.0;
+    case S::BasicPay: return e.BasicSum / 10000.0;
+    case S::MonthlyPay: return e.MonthlyTotal / 10000.0;
+    case S::BonusTotal: return e.BonusTotal / 10000.0;
+    case S::BonusStored: return e.SYOUYO / 10000.0;
+    case S::AnnualPay: return e.AnnualTotal / 10000.0;
+    case S::AnnualStored: return e.NENSYU / 10000.0;
+    }
+    return 0;
+}
+
+QList<TDChart_> ChartPoints(const PlotSetupVariant& v, const PlotSetupChoices& c, const QList<TSyain_>& employees)
+{
+    QList<TDChart_> rows;
+    rows.reserve(employees.size());
+    const ItemSource xs = v.xItems[Clamp05(c.fx)].source;
+    const ItemSource ys = v.yItems[Clamp05(c.fy)].source;
+    const bool optimal = OptimalOnX(v, c);
+    int no = 0;
+    for (const TSyain_& e : employees) {
+        TDChart_ r;
+        r.SCO = e.SCO;
+        r.SNA = e.SNA;
+        r.MKCO = e.MCO;
+        switch (c.markLabel) {
+        case 0: r.MARKL = e.SCO; break;
+        case 1: r.MARKL = v.labelFromHKIGOU ? e.HKIGOU : e.HYOUKA; break;
+        case 2: r.MARKL = QString::number(e.ZONEX); break;
+        default: break;
+        }
+        r.X = ItemValue(xs, e);
+        r.Y = ItemValue(ys, e);
+        if (optimal)
+            r.F5 = e.FITJITSU - e.FITKIN;
+        r.NO = ++no;
+        rows << r;
+    }
+    return rows;
+}
+
+SetupAnalysis RunSetupAnalysis(const PlotSetupVariant& v, PlotSetupChoices& choices, int year, int kco)
+{
+    DbConnection& cn = FDM().ACN2;
+    TSyain_rec employees;
+    if (!ReadAll(cn, true, EmployeeSelection(v, choices, year, kco), EmployeeSelectionHead, employees))
+        return SetupAnalysis::Failed;
+    const bool optimal = OptimalOnX(v, choices);
+    if (employees.items.isEmpty()) {
+        Dialogs().information(AppTitle, NoPlotDataMessage);
+        if (!optimal)
+            SaveSetupChoices(v, choices, year, kco, true);
+        return SetupAnalysis::NoData;
+    }
+    if (optimal)
+        choices.fy = Clamp05(employees.items.first().FITNO - 1);
+    const QList<TDChart_> points = ChartPoints(v, choices, employees.items);
+    const bool written = InTransaction(cn, [&] {
+        if (!FDM().RunStatement(FDM().Query21, QStringLiteral("DELETE from DCHART "), 'E'))
+            return false;
+        for (TDChart_ row : points)
+            if (!Insert(cn, false, row))
+                return false;
+        return SaveSetupChoices(v, choices, year, kco, false);
+    });
+    return written ? SetupAnalysis::Plotted : SetupAnalysis::Failed;
+}

@@ -1,0 +1,28 @@
+// TPX1020: raise-curve analysis set-up (昇給カーブの分析): the frame plus curve order,
+// four levels and the graph mode.
+#pragma once
+
+#include "plot/screens/PlotSetupFrame.h"
+
+class QLineEdit;
+class QRadioButton;
+
+class TPX1020 : public PlotSetupFrame {
+    Q_OBJECT
+public:
+    explicit TPX1020(QWidget* parent = nullptr);
+
+    // A level edit left: a decimal number (or empty, read as 0), else the message.
+    bool LevelExit(int index);
+
+protected:
+    void readAdditions(PlotSetupChoices& c) const override;
+    void showAdditions(const PlotSetupChoices& c) override;
+
+private:
+    QRadioButton* opt2Jisiki_ = nullptr;
+    QRadioButton* opt3Jisiki_ = nullptr;
+    QRadioButton* optGraphAll_ = nullptr;
+    QRadioButton* optGraph_ = nullptr;
+    QLineEdit* levels_[4] = {};
+};

@@ -1,0 +1,384 @@
+// TPX1100: the plot window (long-lived, maximised): ranges, repaint, copy, back, menus.
+#include "plot/screens/TPX1100.h"
+
+#include "plot/PlotPainter.h"
+#include "plot/screens/TPX1102.h"
+#include "shell/AppState.h"
+#include "shell/screens/ScreenHelpers.h"
+#include "store/DialogService.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <map>
+
+namespace {
+
+constexpr int PanelWidth = PlotPanelWidth;
+
+std::map<int, SetupScreenLink>& SetupScreens()
+{
+    static std::map<int, SetupScreenLink> links;
+    return links;
+}
+
+TPX1100* g_plotWindow = nullptr;
+
+} // namespace
+
+// ---------------------------------------------------------------- up-down buttons
+
+TUpDown::TUpDown(QWidget* parent, QLineEdit& buddy) : QWidget(parent), buddy_(buddy)
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    auto* up = new QToolButton(this);
+    up->setObjectName(QStringLiteral("btnUp"));
+    up->setArrowType(Qt::UpArrow);
+    auto* down = new QToolButton(this);
+    down->setObjectName(QStringLiteral("btnDown"));
+    down->setArrowType(Qt::DownArrow);
+    for (QToolButton* b : {up, down}) {
+        b->setFixedSize(16, 11);
+        b->setFocusPolicy(Qt::NoFocus);
+        b->setAutoRepeat(true);
+        layout->addWidget(b);
+    }
+    connect(up, &QToolButton::clicked, this, [this] { step(1); });
+    connect(down, &QToolButton::clicked, this, [this] { step(-1); });
+}
+
+void TUpDown::setRange(int low, int high)
+{
+    low_ = low;
+    high_ = high;
+}
+
+void TUpDown::step(int delta)
+{
+    bool ok = false;
+    const int now = buddy_.text().trimmed().toInt(&ok);
+    if (ok)
+        buddy_.setText(QString::number(std::clamp(now + delta, low_, high_)));
+    if (changed)
+        changed();
+}
+
+// ---------------------------------------------------------------- the window
+
+TPX1100::TPX1100(QWidget* parent) : QWidget(parent, Qt::Window)
+{
+    setObjectName(QStringLiteral("TPX1100"));
+    // The program ends with the main window even while a plot is on view.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setWindowTitle(QStringLiteral("プロット"));
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    setPalette(pal);
+    setFont(QFont(PlotFontFamily, 9));
+    resize(1280, 800);
+
+    Panel1_ = new QWidget(this);
+    Panel1_->setObjectName(QStringLiteral("Panel1"));
+    Panel1_->setGeometry(0, 0, PanelWidth, height() - 36);
+    Panel1_->setAutoFillBackground(true);
+    QPalette panelPal = Panel1_->palette();
+    panelPal.setColor(QPalette::Window, QColor(0xF0, 0xF0, 0xF0));
+    Panel1_->setPalette(panelPal);
+
+    const char* captions[4] = {"X軸下限", "X軸上限", "Y軸下限", "Y軸上限"};
+    const char* editNames[4] = {"txtXMin", "txtXMax", "txtYMin", "txtYMax"};
+    const char* spinNames[4] = {"spnXMin", "spnXMax", "spnYMin", "spnYMax"};
+    const int lengths[4] = {3, 3, 3, 4};
+    int y = 8;
+    for (int i = 0; i < 4; ++i) {
+        auto* label = new QLabel(QString::fromUtf8(captions[i]), Panel1_);
+        label->setGeometry(6, y, 64, 16);
+        edits_[i] = new TRightEdit(Panel1_);
+        edits_[i]->setObjectName(QString::fromLatin1(editNames[i]));
+        edits_[i]->setMaxLength(lengths[i]);
+        edits_[i]->setGeometry(6, y + 17, 44, 22);
+        spins_[i] = new TUpDown(Panel1_, *edits_[i]);
+        spins_[i]->setObjectName(QString::fromLatin1(spinNames[i]));
+        spins_[i]->setGeometry(51, y + 17, 16, 22);
+        const int index = i;
+        CheckWhenLeft(*edits_[i], [this, index] { return RangeEntered(index); });
+        spins_[i]->changed = [this, index] { RangeEntered(index); };
+        y += 48;
+    }
+    y += 6;
+    auto button = [&](const char* name, const char* caption) {
+        QPushButton* b = MakeButton(Panel1_, QString::fromLatin1(name), QString::fromUtf8(caption));
+        b->setGeometry(6, y, 61, 28);
+        y += 34;
+        return b;
+    };
+    btnExec_ = button("btnExec", "実　行");
+    btnPrint_ = button("btnPrint", "印　刷");
+    btnCopy_ = button("btnCopy", "コピー");
+    btnBack_ = button("btnBack", "後");
+    connect(btnExec_, &QPushButton::clicked, this, &TPX1100::btnExecClick);
+    connect(btnPrint_, &QPushButton::clicked, this, &TPX1100::btnPrintClick);
+    connect(btnCopy_, &QPushButton::clicked, this, &TPX1100::btnCopyClick);
+    connect(btnBack_, &QPushButton::clicked, this, &TPX1100::btnBackClick);
+
+    // The drawn-curve controls of the raise-curve design; their work comes with that chart.
+    drawControls_ = new QWidget(Panel1_);
+    drawControls_->setGeometry(0, y + 6, PanelWidth, 110);
+    auto* dispLabel = new QLabel(QStringLiteral("描画番号"), drawControls_);
+    dispLabel->setGeometry(6, 0, 64, 16);
+    auto* txtDispNo = new TRightEdit(drawControls_);
+    txtDispNo->setObjectName(QStringLiteral("txtDispNo"));
+    txtDispNo->setGeometry(6, 17, 44, 22);
+    MakeButton(drawControls_, QStringLiteral("btnImport"), QStringLiteral("取込"))->setGeometry(6, 44, 61, 28);
+    MakeButton(drawControls_, QStringLiteral("btn1Dlt"), QStringLiteral("１点消去"))->setGeometry(6, 76, 61, 28);
+    drawControls_->hide();
+    InstallEnterMovesFocus(*Panel1_);
+
+    PopupMenu1_ = new QMenu(this);
+    PopupMenu1_->setObjectName(QStringLiteral("PopupMenu1"));
+    PopupMenu2_ = new QMenu(this);
+    PopupMenu2_->setObjectName(QStringLiteral("PopupMenu2"));
+    auto item = [this](const char* name, const char* caption, void (TPX1100::*handler)()) {
+        QAction* a = PopupMenu2_->addAction(QString::fromUtf8(caption));
+        a->setObjectName(QString::fromLatin1(name));
+        connect(a, &QAction::triggered, this, handler);
+        return a;
+    };
+    item("mnCopy", "画面のコピー(&C)", &TPX1100::btnCopyClick);
+    item("mnPrint", "印刷する(&P)", &TPX1100::btnPrintClick);
+    item("mnAnalize", "分析評価結果(&A)", &TPX1100::mnAnalizeClick);
+    mnAnalFit_ = item("mnAnalFit", "最適賃金分析結果(&F)", &TPX1100::mnAnalizeClick);
+    mnAnalFit_->setVisible(false);
+    item("mnEnd", "操作パネルに戻る(&B)", &TPX1100::mnEndClick);
+}
+
+TPX1100::~TPX1100()
+{
+    if (g_plotWindow == this)
+        g_plotWindow = nullptr;
+}
+
+void TPX1100::ShowMaximised()
+{
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        setGeometry(screen->availableGeometry());
+    showMaximized();
+}
+
+void TPX1100::OpenPlot()
+{
+    BusyCursor busy;
+    DeletePointLabels();
+    model_ = OpenChart(CurrentChart());
+    const int chart = model_.chartId;
+    // Markers are hit-test areas of the painted symbols; the count stands for the labels
+    // of one control per point.
+    pointLabelCount_ = chart == ChartWageTableGraph ? 0 : int(model_.points.size());
+    clickedEmployee_ = 0;
+    drawControls_->setVisible(chart == ChartCurveDesign);
+    btnPrint_->setVisible(chart != ChartWageTableGraph);
+    const ChartRanges& r = model_.ranges;
+    range_[0] = r.Xmin;
+    range_[1] = r.Xmax;
+    range_[2] = r.Ymin;
+    range_[3] = r.Ymax;
+    for (int i = 0; i < 4; ++i)
+        edits_[i]->setText(QString::number(range_[i]));
+    spins_[0]->setRange(0, r.xMinHigh);
+    spins_[1]->setRange(r.xMaxLow, r.xMaxHigh);
+    spins_[2]->setRange(0, r.yMinHigh);
+    spins_[3]->setRange(r.yMaxLow, r.yMaxHigh);
+    mnAnalFit_->setVisible(chart == ChartOptimalWage);
+    update();
+}
+
+void TPX1100::DeletePointLabels()
+{
+    pointLabelCount_ = 0;
+}
+
+void TPX1100::ClosePopups()
+{
+    PopupMenu1_->close();
+    if (panel_)
+        panel_->close();
+}
+
+bool TPX1100::RangeEntered(int index)
+{
+    const RangeEntry e = CheckRangeEntry(edits_[index]->text(), spins_[index]->low(), spins_[index]->high(), range_[index]);
+    edits_[index]->setText(e.text);
+    if (!e.ok) {
+        Dialogs().information(AppTitle, e.message);
+        return false;
+    }
+    range_[index] = e.value;
+    return true;
+}
+
+void TPX1100::btnExecClick()
+{
+    BusyCursor busy;
+    update();
+}
+
+void TPX1100::btnPrintClick()
+{
+    Dialogs().information(AppTitle, QStringLiteral("この機能は現在準備中です。"));
+}
+
+PlotLayout TPX1100::layoutFor(QSize size) const
+{
+    return LayOutPlot(PlotInputsFor(model_, range_[0], range_[1], range_[2], range_[3]), size, PanelWidth,
+                      QtTextMeasure());
+}
+
+PlotLayout TPX1100::currentLayout() const
+{
+    return layoutFor(size());
+}
+
+QImage TPX1100::renderPlot(QSize size) const
+{
+    return RenderPlot(model_, {range_[0], range_[1], range_[2], range_[3]}, size);
+}
+
+QImage TPX1100::copyImage() const
+{
+    return CopyPlotImage(model_, {range_[0], range_[1], range_[2], range_[3]}, size());
+}
+
+void TPX1100::btnCopyClick()
+{
+    QApplication::clipboard()->setImage(copyImage());
+}
+
+void TPX1100::btnBackClick()
+{
+    ClosePopups();
+    const auto it = SetupScreens().find(CurrentChart());
+    if (it == SetupScreens().end() || !it->second.screen)
+        return;
+    if (it->second.prepare)
+        it->second.prepare();
+    ShowModal(*it->second.screen);
+}
+
+void TPX1100::mnEndClick()
+{
+    ClosePopups();
+    DeletePointLabels();
+    const auto it = SetupScreens().find(CurrentChart());
+    if (it != SetupScreens().end() && it->second.screen)
+        it->second.screen->close();
+    SetCurrentChart(0);
+    close();
+}
+
+TPX1102& TPX1100::analysisPanel()
+{
+    if (!panel_)
+        panel_ = new TPX1102(this);
+    return *panel_;
+}
+
+void TPX1100::mnAnalizeClick()
+{
+    TPX1102& panel = analysisPanel();
+    panel.Fill(model_);
+    panel.show();
+    panel.raise();
+}
+
+int TPX1100::PointClick(QPoint position)
+{
+    const int point = PointAt(currentLayout(), position);
+    if (point < 0)
+        return 0;
+    clickedEmployee_ = model_.points[point].SCO.trimmed().toInt();
+    return clickedEmployee_;
+}
+
+void TPX1100::paintEvent(QPaintEvent*)
+{
+    if (model_.chartId == 0)
+        return;
+    QPainter painter(this);
+    PaintPlot(painter, currentLayout());
+}
+
+void TPX1100::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    Panel1_->setGeometry(0, 0, PanelWidth, height() - 36);
+    update();
+}
+
+void TPX1100::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::RightButton) {
+        PopupMenu2_->popup(event->globalPosition().toPoint());
+        return;
+    }
+    if (event->button() == Qt::LeftButton && PointClick(event->position().toPoint()) != 0
+        && !PopupMenu1_->actions().isEmpty())
+        PopupMenu1_->popup(event->globalPosition().toPoint());
+}
+
+void TPX1100::closeEvent(QCloseEvent* event)
+{
+    ClosePopups();
+    DeletePointLabels();
+    SetCurrentChart(0);
+    QWidget::closeEvent(event);
+}
+
+// ---------------------------------------------------------------- the one window
+
+TPX1100& PlotWindow()
+{
+    if (!g_plotWindow) {
+        g_plotWindow = new TPX1100;
+        QObject::connect(qApp, &QCoreApplication::aboutToQuit, qApp, [] {
+            delete g_plotWindow;
+        });
+    }
+    return *g_plotWindow;
+}
+
+bool PlotWindowExists()
+{
+    return g_plotWindow != nullptr;
+}
+
+void DestroyPlotWindowForTesting()
+{
+    delete g_plotWindow;
+    g_plotWindow = nullptr;
+}
+
+void RegisterSetupScreen(int chartId, const SetupScreenLink& link)
+{
+    SetupScreens()[chartId] = link;
+}
+
+void UnregisterSetupScreen(int chartId, QDialog* screen)
+{
+    const auto it = SetupScreens().find(chartId);
+    if (it != SetupScreens().end() && it->second.screen == screen)
+        SetupScreens().erase(it);
+}
