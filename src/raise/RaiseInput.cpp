@@ -11,7 +11,7 @@
 
 #include <cmath>
 
-void ComputeRaiseTotals(RaiseAmounts& a)
+void ComputeRaiseTotals(RaiseTable& a)
 {
     a.basicBefore = a.basicAfter = 0;
     for (int n = 0; n < 3; ++n) {
@@ -42,7 +42,7 @@ long long AnnualAfterRaise(double monthlyTotalAfter)
     return TruncateTowardZero(monthlyTotalAfter * 12);
 }
 
-long long ApplyNewPay(int link, long long amount, bool set, RaiseAmounts& a)
+long long ApplyNewPay(int link, long long amount, bool set, RaiseTable& a)
 {
     // No amount in the wage table: the after-raise pay stays as it was.
     if (set && amount != 0 && link >= 1 && link <= 3)
@@ -54,7 +54,7 @@ long long ApplyNewPay(int link, long long amount, bool set, RaiseAmounts& a)
 }
 
 long long LookUpNewPay(bool promotionEnabled, int link, int wageTableId, const QString& newGradeText,
-                       const QString& newStepText, bool set, RaiseAmounts& amounts)
+                       const QString& newStepText, bool set, RaiseTable& amounts)
 {
     if (!promotionEnabled || link < 1 || link > 3)
         return 0;
@@ -115,7 +115,7 @@ bool SaveRaiseDecision(const RaiseDecision& d, bool& found)
     if (!e.ok)
         return false;
     found = true;
-    const RaiseAmounts& a = d.amounts;
+    const RaiseTable& a = d.amounts;
     e.BANDID = d.matrix[0];
     e.YHYOUKA = d.matrix[1];
     e.NEWBANDID = d.matrix[2];

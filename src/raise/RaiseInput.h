@@ -14,7 +14,7 @@ inline const QString NoWageTableQuestion =
 
 // The amount table: basic pay 1..3 (indices 0..2) and allowances 1..5 (indices 3..7).
 // Entered: before[0..7], up[0..2] and after[3..7]; the rest is computed.
-struct RaiseAmounts {
+struct RaiseTable {
     long long before[8] = {};
     long long up[8] = {};
     long long after[8] = {};
@@ -26,7 +26,7 @@ struct RaiseAmounts {
 
 // Recomputes the table: after basic n = before + Up; allowance Up n = after − before;
 // the sums; Total Up = (basic Up sum + allowance sum after) − allowance sum before.
-void ComputeRaiseTotals(RaiseAmounts& a);
+void ComputeRaiseTotals(RaiseTable& a);
 
 // Calc号俸 = 号俸 + 昇号数.
 int CalcStep(int step, int stepIncrement);
@@ -41,9 +41,9 @@ long long AnnualAfterRaise(double monthlyTotalAfter);
 // amount becomes amount; then Up 1..3 = after − before and the totals. Returns amount, −1 when it is 0,
 // and 0 when the lookup did not run.
 long long LookUpNewPay(bool promotionEnabled, int link, int wageTableId, const QString& newGradeText,
-                       const QString& newStepText, bool set, RaiseAmounts& amounts);
+                       const QString& newStepText, bool set, RaiseTable& amounts);
 // The same with the amount already known (the part that needs no database).
-long long ApplyNewPay(int link, long long amount, bool set, RaiseAmounts& amounts);
+long long ApplyNewPay(int link, long long amount, bool set, RaiseTable& amounts);
 
 // One row of the raise list.
 struct RaiseListRow {
@@ -68,7 +68,7 @@ struct RaiseDecision {
     int stepIncrement = 0;      // SGOUHOU
     int newStep = 0;            // NGOUHOU
     bool promotion = false;     // FSKCHK
-    RaiseAmounts amounts;       // computed
+    RaiseTable amounts;       // computed
 };
 // Reads the employee again, puts the decision in and updates MSYAIN1 and MSYAIN2 in one
 // transaction; the other columns are written back as read. false when nothing was saved

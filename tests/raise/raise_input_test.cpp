@@ -10,10 +10,10 @@
 
 namespace {
 
-RaiseAmounts Amounts(std::initializer_list<long long> before, std::initializer_list<long long> up,
+RaiseTable Amounts(std::initializer_list<long long> before, std::initializer_list<long long> up,
                      std::initializer_list<long long> afterAllowances)
 {
-    RaiseAmounts a;
+    RaiseTable a;
     int i = 0;
     for (long long v : before)
         a.before[i++] = v;
@@ -26,7 +26,7 @@ RaiseAmounts Amounts(std::initializer_list<long long> before, std::initializer_l
     return a;
 }
 
-std::string Totals(const RaiseAmounts& a)
+std::string Totals(const RaiseTable& a)
 {
     return QStringLiteral("%1/%2/%3 %4/%5/%6 %7/%8/%9")
         .arg(a.basicBefore).arg(a.basicUp).arg(a.basicAfter)
@@ -55,7 +55,7 @@ TEST(RaiseTotals, EveryComputedCellFollowsTheEnteredOnes)
 {
     const struct {
         const char* name;
-        RaiseAmounts in;
+        RaiseTable in;
         long long after0, up3;
         std::string totals;
     } cases[] = {
@@ -64,7 +64,7 @@ TEST(RaiseTotals, EveryComputedCellFollowsTheEnteredOnes)
          "200000/0/200000 15000/2000/17000 215000/2000/217000"},
         {"allowance cut, basic up", Amounts({200000, 30000, 0, 10000}, {5000, 1000}, {4000}), 205000, -6000,
          "230000/6000/236000 10000/-6000/4000 240000/0/240000"},
-        {"nothing entered", RaiseAmounts(), 0, 0, "0/0/0 0/0/0 0/0/0"},
+        {"nothing entered", RaiseTable(), 0, 0, "0/0/0 0/0/0 0/0/0"},
     };
     for (auto c : cases) {
         SCOPED_TRACE(c.name);
@@ -96,7 +96,7 @@ TEST_F(RaiseLookup, TheLinkedComponentTakesTheWageTableAmount)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        RaiseAmounts a = Amounts({250000, 0, 0, 10000}, {0}, {10000});
+        RaiseTable a = Amounts({250000, 0, 0, 10000}, {0}, {10000});
         ComputeRaiseTotals(a);
         EXPECT_EQ(LookUpNewPay(c.promotionEnabled, c.link, 1, c.grade, c.step, true, a), c.result);
         EXPECT_EQ(a.after[0], c.after0);
@@ -105,7 +105,7 @@ TEST_F(RaiseLookup, TheLinkedComponentTakesTheWageTableAmount)
         EXPECT_EQ(a.totalAfter, c.after0 + 10000);
     }
     // Without "set" the amount is only reported.
-    RaiseAmounts a = Amounts({250000}, {}, {});
+    RaiseTable a = Amounts({250000}, {}, {});
     ComputeRaiseTotals(a);
     EXPECT_EQ(LookUpNewPay(true, 1, 1, "3", "12", false, a), 268000);
     EXPECT_EQ(a.after[0], 250000);

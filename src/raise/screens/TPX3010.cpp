@@ -476,7 +476,7 @@ void TPX3010::loadEmployee(int row)
     int after[8] = {e.NKKYU1, e.NKKYU2, e.NKKYU3, e.NTEATE1, e.NTEATE2, e.NTEATE3, e.NTEATE4, e.NTEATE5};
     if (link_ >= 1 && link_ <= 3)
         after[link_ - 1] = e.NKIN;
-    RaiseAmounts a;
+    RaiseTable a;
     for (int i = 0; i < 8; ++i) {
         a.before[i] = before[i];
         a.after[i] = after[i];
@@ -515,7 +515,7 @@ void TPX3010::setPromotion(bool ticked, bool lookUp)
     if (!ticked)
         cmbNewToukyu_->setEditText(cmbSikaku_->currentText());
     if (lookUp) {
-        RaiseAmounts a = amounts();
+        RaiseTable a = amounts();
         LookUpNewPay(cmbNewToukyu_->isEnabled(), link_, wageTable_, cmbNewToukyu_->currentText(),
                      txtNewGouhou_->text(), true, a);
         showAmounts(a);
@@ -527,9 +527,9 @@ void TPX3010::chkUPClick()
     setPromotion(chkUP_->isChecked(), true);
 }
 
-RaiseAmounts TPX3010::amounts() const
+RaiseTable TPX3010::amounts() const
 {
-    RaiseAmounts a;
+    RaiseTable a;
     for (int i = 0; i < 8; ++i) {
         a.before[i] = amountOf(before_[i]);
         a.up[i] = amountOf(up_[i]);
@@ -539,7 +539,7 @@ RaiseAmounts TPX3010::amounts() const
     return a;
 }
 
-void TPX3010::showAmounts(const RaiseAmounts& a)
+void TPX3010::showAmounts(const RaiseTable& a)
 {
     const bool wasLoading = loading_;
     loading_ = true;
@@ -608,7 +608,7 @@ bool TPX3010::cmbSikakuExit()
         return true;
     if (!CheckCodeList(*cmbSikaku_, true, true, false))
         return false;
-    RaiseAmounts a = amounts();
+    RaiseTable a = amounts();
     LookUpNewPay(cmbNewToukyu_->isEnabled(), link_, wageTable_, cmbNewToukyu_->currentText(), txtNewGouhou_->text(),
                  false, a);
     showAmounts(a);
@@ -619,7 +619,7 @@ bool TPX3010::txtGouhouExit()
 {
     if (!CheckIntegerField(*txtGouhou_, 2, 80, 0))
         return false;
-    RaiseAmounts a = amounts();
+    RaiseTable a = amounts();
     LookUpNewPay(cmbNewToukyu_->isEnabled(), link_, wageTable_, cmbNewToukyu_->currentText(), txtNewGouhou_->text(),
                  false, a);
     showAmounts(a);
@@ -631,7 +631,7 @@ bool TPX3010::txtNewGouhouExit()
 {
     if (!CheckIntegerField(*txtNewGouhou_, 2, 0, 0))
         return false;
-    RaiseAmounts a = amounts();
+    RaiseTable a = amounts();
     const long long result = LookUpNewPay(cmbNewToukyu_->isEnabled(), link_, wageTable_,
                                           cmbNewToukyu_->currentText(), txtNewGouhou_->text(), true, a);
     if (link_ >= 1 && link_ <= 3 && result == -1) {

@@ -46,7 +46,7 @@ public:
     int currentCode() const { return currentCode_; }
     int gradeFilter() const { return filter_; }
     // The amount table as the boxes show it (totals recomputed).
-    RaiseAmounts amounts() const;
+    RaiseTable amounts() const;
 
 private:
     void resetFields();
@@ -54,7 +54,7 @@ private:
     void selectRow(int row);
     void loadEmployee(int row);
     void recompute();
-    void showAmounts(const RaiseAmounts& a);
+    void showAmounts(const RaiseTable& a);
     void focusFirstField();
     // The unsaved-changes question with its second line; true when the user stays.
     bool staysForChanges(const QString& noLine);
