@@ -34,6 +34,8 @@ bench: build
 	$(BUILD)/bench/wageloom_register_bench
 	$(BUILD)/bench/report_bench
 	$(BUILD)/bench/plot_bench
+	cmake --build $(BUILD) --target wageloom_rollover_bench -j $(JOBS)
+	$(BUILD)/bench/wageloom_rollover_bench
 
 clean:
 	rm -rf $(BUILD)

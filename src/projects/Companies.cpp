@@ -10,6 +10,8 @@
 #include "store/RecordAccess.h"
 #include "store/Transactions.h"
 
+#include <functional>
+
 namespace {
 
 int toInt(const QString& text)
@@ -24,10 +26,10 @@ SqlCondition companyOfYear(qint64 year, qint64 code)
 }
 
 template <class R>
-bool deleteOnYear(const SqlCondition& where)
+bool deleteRowsOf(DbConnection& cn, const SqlCondition& where)
 {
     R rec;
-    return Delete(FDM().ACN2, false, where, rec);
+    return Delete(cn, false, where, rec);
 }
 
 void fillMaster(TKigyo2_& row, const CompanyMasterInput& in)
@@ -188,121 +190,115 @@ QStringList CompanyTablesOfYear()
             QStringLiteral("SALARYNAME"), QStringLiteral("MSEIKEI")};
 }
 
-bool RegisterCompany(const CompanyMasterInput& in, const QDate& today)
+// Runs work on the year database's connection with the control database attached, so
+// that both files are written with one commit.
+static bool onBothFiles(const std::function<bool(DbConnection&)>& work)
 {
     TFDM& fdm = FDM();
+    return InTwoFileTransaction(fdm.ACN2, fdm.ACN1.path(), [&] { return work(fdm.ACN2); });
+}
+
+bool RegisterCompany(const CompanyMasterInput& in, const QDate& today)
+{
     const QString code = in.code.trimmed(), year = in.year.trimmed();
     const int nendo = toInt(year);
 
-    TwoFileTransaction tx(FDM().ACN1, FDM().ACN2);
-    if (!tx.begin())
-        return false;
-
-    TKigyo1_ company;
-    company.KCO = code;
-    company.NENDO = year;
-    company.KNA = in.name.trimmed();
-    company.PATH.clear();
-    company.SDATE = QString::number(qint64(nendo) * 10000 + today.month() * 100 + today.day());
-    company.FNK = QStringLiteral("9");
-    company.KDATE = QStringLiteral("20090401");
-    company.REKI = QStringLiteral("0");
-    fillWorkingTime(company, in);
-    if (!Insert(fdm.ACN1, false, company))
-        return false;
-
-    TKigyo2_ master;
-    master.KCO = code;
-    master.NENDO = year;
-    fillMaster(master, in);
-    if (!Insert(fdm.ACN2, false, master))
-        return false;
-
-    // The template marks and graph styles (NENDO 9999, KCO 0) become the company's own.
-    TMark_rec marks;
-    if (!ReadAll(fdm.ACN1, false, SqlCondition(QStringLiteral(" WHERE NENDO = 9999   and  KCO   = 0 order by MKCO")),
-                 QStringLiteral("select * from MMMARK "), marks))
-        return false;
-    for (TMark_ mark : marks.items) {
-        mark.KCO = code;
-        mark.NENDO = year;
-        if (!Insert(fdm.ACN2, false, mark))
+    return onBothFiles([&](DbConnection& cn) {
+        TKigyo1_ company;
+        company.KCO = code;
+        company.NENDO = year;
+        company.KNA = in.name.trimmed();
+        company.PATH.clear();
+        company.SDATE = QString::number(qint64(nendo) * 10000 + today.month() * 100 + today.day());
+        company.FNK = QStringLiteral("9");
+        company.KDATE = QStringLiteral("20090401");
+        company.REKI = QStringLiteral("0");
+        fillWorkingTime(company, in);
+        if (!Insert(cn, false, company))
             return false;
-    }
-    TGraph_rec styles;
-    if (!ReadAll(fdm.ACN1, false, SqlCondition(QStringLiteral("  where NENDO = 9999  and   KCO   = 0  order by GSCO")),
-                 QStringLiteral("select * from MMGRAPH"), styles))
-        return false;
-    for (TGraph_ style : styles.items) {
-        style.KCO = code;
-        style.NENDO = year;
-        if (!Insert(fdm.ACN2, false, style))
+
+        TKigyo2_ master;
+        master.KCO = code;
+        master.NENDO = year;
+        fillMaster(master, in);
+        if (!Insert(cn, false, master))
             return false;
-    }
-    return tx.commit(true);
+
+        // The template marks and graph styles (NENDO 9999, KCO 0) become the company's own.
+        TMark_rec marks;
+        if (!ReadAll(cn, false, SqlCondition(QStringLiteral(" WHERE NENDO = 9999   and  KCO   = 0 order by MKCO")),
+                     QStringLiteral("select * from MMMARK "), marks))
+            return false;
+        for (TMark_ mark : marks.items) {
+            mark.KCO = code;
+            mark.NENDO = year;
+            if (!Insert(cn, false, mark))
+                return false;
+        }
+        TGraph_rec styles;
+        if (!ReadAll(cn, false, SqlCondition(QStringLiteral("  where NENDO = 9999  and   KCO   = 0  order by GSCO")),
+                     QStringLiteral("select * from MMGRAPH"), styles))
+            return false;
+        for (TGraph_ style : styles.items) {
+            style.KCO = code;
+            style.NENDO = year;
+            if (!Insert(cn, false, style))
+                return false;
+        }
+        return true;
+    });
 }
 
 bool ChangeCompany(const CompanyMasterInput& in)
 {
-    TFDM& fdm = FDM();
     const SqlCondition where = companyOfYear(WholeNumberOrZero(in.year), WholeNumberOrZero(in.code));
 
-    TwoFileTransaction tx(FDM().ACN1, FDM().ACN2);
-    if (!tx.begin())
-        return false;
-
-    // Each row is read, the master's fields are put in and the row is written back; a
-    // row that is not there is left alone (an update would match nothing either).
-    TKigyo1_ company;
-    if (!ReadOne(fdm.ACN1, false, where, QStringLiteral("select * from MKIGYOU1 "), company))
-        return false;
-    if (company.ok) {
-        company.KNA = in.name.trimmed();
-        fillWorkingTime(company, in);
-        if (!Update(fdm.ACN1, false, where, company))
+    return onBothFiles([&](DbConnection& cn) {
+        // Each row is read, the master's fields are put in and the row is written back; a
+        // row that is not there is left alone (an update would match nothing either).
+        TKigyo1_ company;
+        if (!ReadOne(cn, false, where, QStringLiteral("select * from MKIGYOU1 "), company))
             return false;
-    }
+        if (company.ok) {
+            company.KNA = in.name.trimmed();
+            fillWorkingTime(company, in);
+            if (!Update(cn, false, where, company))
+                return false;
+        }
 
-    TKigyo2_ master;
-    if (!ReadOne(fdm.ACN2, false, where, QStringLiteral("select * from MKIGYOU2 "), master))
-        return false;
-    if (master.ok) {
-        fillMaster(master, in);
-        if (!Update(fdm.ACN2, false, where, master))
+        TKigyo2_ master;
+        if (!ReadOne(cn, false, where, QStringLiteral("select * from MKIGYOU2 "), master))
             return false;
-    }
-    return tx.commit(true);
+        if (master.ok) {
+            fillMaster(master, in);
+            if (!Update(cn, false, where, master))
+                return false;
+        }
+        return true;
+    });
 }
 
 bool DeleteCompany(int year, int code)
 {
-    TFDM& fdm = FDM();
     const SqlCondition where(QStringLiteral(" WHERE NENDO = ? AND KCO = ?"), {qint64(year), qint64(code)});
 
-    TwoFileTransaction tx(FDM().ACN1, FDM().ACN2);
-    if (!tx.begin())
-        return false;
-
-    TSyain_ employees;
-    if (!Delete(fdm.ACN2, false, where, employees))
-        return false;
-    TKigyo1_ company;
-    if (!Delete(fdm.ACN1, false, where, company))
-        return false;
-    const bool ok = deleteOnYear<TKigyo2_>(where) && deleteOnYear<TMark_>(where) && deleteOnYear<TGraph_>(where)
-                    && deleteOnYear<TChart_>(where) && deleteOnYear<TCHNGIN_>(where)
-                    && deleteOnYear<TCHNGIN2_>(where) && deleteOnYear<T2JI_>(where) && deleteOnYear<T3JI_>(where)
-                    && deleteOnYear<TSCALE_>(where) && deleteOnYear<TSPDRAW_>(where)
-                    && deleteOnYear<TMCHNGIN_>(where) && deleteOnYear<TMHYOUKA_>(where)
-                    && deleteOnYear<TYHYOUKA_>(where) && deleteOnYear<TBAND_>(where)
-                    && deleteOnYear<TMATID_>(where) && deleteOnYear<TMATCELL_>(where)
-                    && deleteOnYear<TSALARY_>(where)
-                    && deleteOnYear<TSEIKEI_>(SqlCondition(QStringLiteral(" WHERE KCO = ?"), {qint64(code)}));
-    if (!ok)
-        return false;
-    // The year's rows go first: if the control file then failed to commit, the company
-    // would still be listed and could simply be deleted again.
-    return tx.commit(false);
+    return onBothFiles([&](DbConnection& cn) {
+        TSyain_ employees;
+        if (!Delete(cn, false, where, employees))
+            return false;
+        TKigyo1_ company;
+        if (!Delete(cn, false, where, company))
+            return false;
+        return deleteRowsOf<TKigyo2_>(cn, where) && deleteRowsOf<TMark_>(cn, where) && deleteRowsOf<TGraph_>(cn, where)
+               && deleteRowsOf<TChart_>(cn, where) && deleteRowsOf<TCHNGIN_>(cn, where)
+               && deleteRowsOf<TCHNGIN2_>(cn, where) && deleteRowsOf<T2JI_>(cn, where)
+               && deleteRowsOf<T3JI_>(cn, where) && deleteRowsOf<TSCALE_>(cn, where)
+               && deleteRowsOf<TSPDRAW_>(cn, where) && deleteRowsOf<TMCHNGIN_>(cn, where)
+               && deleteRowsOf<TMHYOUKA_>(cn, where) && deleteRowsOf<TYHYOUKA_>(cn, where)
+               && deleteRowsOf<TBAND_>(cn, where) && deleteRowsOf<TMATID_>(cn, where)
+               && deleteRowsOf<TMATCELL_>(cn, where) && deleteRowsOf<TSALARY_>(cn, where)
+               && deleteRowsOf<TSEIKEI_>(cn, SqlCondition(QStringLiteral(" WHERE KCO = ?"), {qint64(code)}));
+    });
 }
 
 OpenOutcome OpenCompany(int year, int code, const QString& name)

@@ -3,9 +3,10 @@
 //
 // A company lives in two files: its MKIGYOU1 row in the control database (ACN1) and
 // its rows in the year database (ACN2). Registering, changing and deleting write both
-// files as one all-or-nothing operation: both connections begin, every statement runs
-// inside, both commit at the end; on any failure both roll back, the failing
-// statement's message has been shown and neither file has changed.
+// files with one commit: the control file is attached to ACN2 for the operation and
+// every statement runs there; on any failure the one transaction rolls back, the failing
+// statement's message has been shown and neither file has changed. A process killed
+// part-way leaves neither file changed either.
 #pragma once
 
 #include "store/Records.h"

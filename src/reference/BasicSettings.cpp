@@ -194,16 +194,11 @@ bool writeProjectDatabase(DbConnection& cn, const BasicSettings& s)
 bool WriteBasicSettings(const BasicSettings& s)
 {
     TFDM& fdm = FDM();
-    DbConnection& control = fdm.ACN1;
-    DbConnection& project = fdm.ACN2;
-    TwoFileTransaction tx(control, project);
-    if (!tx.begin())
-        return false;
+    // Both files with one commit: the control file is attached to the project connection.
     // The record access layer shows the message of a failed write itself.
-    if (!writeControlDatabase(control, s) || !writeProjectDatabase(project, s))
-        return false;
-    // The project rows first: should that commit fail, the control rows are still undone.
-    return tx.commit(false);
+    DbConnection& cn = fdm.ACN2;
+    return InTwoFileTransaction(cn, fdm.ACN1.path(),
+                                [&] { return writeControlDatabase(cn, s) && writeProjectDatabase(cn, s); });
 }
 
 void PublishBasicSettings(const BasicSettings& s)

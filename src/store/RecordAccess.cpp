@@ -203,6 +203,102 @@ bool deleteFrom(const Outcome& o, const TableDesc<R>& d, const SqlCondition& con
     return runWrite(o, sql, condition.values, false);
 }
 
+// One table's insert prepared once for many rows; a failure message shows the row's
+// statement with its values written in.
+template <class R>
+struct PreparedInsert {
+    const TableDesc<R>& d;
+    QString sql;
+    std::unique_ptr<DbStatement> statement;
+    SqlValues values;
+
+    bool prepare(const Outcome& o)
+    {
+        sql = QStringLiteral("Insert into ") + QString::fromUtf8(d.table) + QStringLiteral(" Values(");
+        for (size_t i = 0; i < d.columns.size(); ++i)
+            sql += i ? QStringLiteral(",?") : QStringLiteral("?");
+        sql += ')';
+        statement = o.cn.prepareStatement(sql);
+        return statement ? true : failure(o, sql, -1);
+    }
+    bool run(const Outcome& o, const R& rec)
+    {
+        values.clear();
+        QString reason;
+        for (const ColumnOf<R>& c : d.columns) {
+            QVariant v;
+            if (!columnValue(c, rec, v, reason))
+                return refusal(o, reason, sql, -1);
+            values << v;
+        }
+        if (statement->execute(values) < 0) {
+            lastStatement = StatementWithValues(sql, values);
+            return failure(o, lastStatement, -1);
+        }
+        return true;
+    }
+};
+
+// One table's update prepared once for many rows, each row naming its own key values.
+template <class R>
+struct PreparedUpdate {
+    const TableDesc<R>& d;
+    QStringList only;   // the columns written; empty for every column of the update
+    QString sql;
+    std::unique_ptr<DbStatement> statement;
+    SqlValues values;
+
+    bool writes(const QString& name) const
+    {
+        return !d.notInUpdate.contains(name) && (only.isEmpty() || only.contains(name));
+    }
+    // Whether any column of the table is written at all.
+    bool any() const
+    {
+        for (const ColumnOf<R>& c : d.columns)
+            if (writes(QString::fromUtf8(c.name)))
+                return true;
+        return false;
+    }
+
+    bool prepare(const Outcome& o, const QString& conditionText)
+    {
+        sql = QStringLiteral("update ") + QString::fromUtf8(d.table) + QStringLiteral(" set ");
+        bool first = true;
+        for (const ColumnOf<R>& c : d.columns) {
+            const QString name = QString::fromUtf8(c.name);
+            if (!writes(name))
+                continue;
+            if (!first)
+                sql += ',';
+            first = false;
+            sql += (d.bracketed.contains(name) ? '[' + name + ']' : name) + QStringLiteral(" = ?");
+        }
+        sql += conditionText;
+        statement = o.cn.prepareStatement(sql);
+        return statement ? true : failure(o, sql, -1);
+    }
+    bool run(const Outcome& o, const R& rec, const SqlValues& conditionValues)
+    {
+        values.clear();
+        QString reason;
+        for (const ColumnOf<R>& c : d.columns) {
+            if (!writes(QString::fromUtf8(c.name)))
+                continue;
+            QVariant v;
+            if (!columnValue(c, rec, v, reason))
+                return refusal(o, reason, sql, -1);
+            values << v;
+        }
+        values += conditionValues;
+        if (statement->execute(values) < 0) {
+            lastStatement = StatementWithValues(sql, values);
+            return failure(o, lastStatement, -1);
+        }
+        return true;
+    }
+};
+
 // ---------------------------------------------------------------- reading
 
 template <class R>
@@ -519,13 +615,30 @@ bool saveRow(DbConnection& cn, bool own, const SqlCondition& condition, R& rec)
     return insertRow(cn, own, rec);
 }
 
+template <class R>
+bool insertRows(DbConnection& cn, bool own, RecList<R>& list)
+{
+    const Outcome o{cn, own, list};
+    PreparedInsert<R> insert{TableOf<R>::desc(), {}, {}, {}};
+    if (!beginIfOwn(o, -1) || !insert.prepare(o))
+        return false;
+    for (const R& rec : list.items)
+        if (!insert.run(o, rec))
+            return false;
+    list.ok = true;
+    list.message.clear();
+    list.rows = int(list.items.size());
+    return commitIfOwn(o, -1);
+}
+
 #define WL_INSTANTIATE(R)                                                                        \
     template bool insertRow<R>(DbConnection&, bool, R&);                                         \
     template bool updateRow<R>(DbConnection&, bool, const SqlCondition&, R&);                    \
     template bool deleteRows<R>(DbConnection&, bool, const SqlCondition&, R&);                   \
     template bool readOne<R>(DbConnection&, bool, const SqlCondition&, const QString&, R&);      \
     template bool readAll<R>(DbConnection&, bool, const SqlCondition&, const QString&, RecList<R>&); \
-    template bool saveRow<R>(DbConnection&, bool, const SqlCondition&, R&);
+    template bool saveRow<R>(DbConnection&, bool, const SqlCondition&, R&);                      \
+    template bool insertRows<R>(DbConnection&, bool, RecList<R>&);
 
 WL_INSTANTIATE(TSeigyo_)
 WL_INSTANTIATE(TKigyo1_)
@@ -571,6 +684,45 @@ bool Insert(DbConnection& cn, bool own, TSyain_& rec)
         return false;
     if (!insertInto(o, EmployeeTables::msyain1(), rec) || !insertInto(o, EmployeeTables::msyain2(), rec))
         return false;
+    return commitIfOwn(o, -1);
+}
+
+bool InsertRows(DbConnection& cn, bool own, TSyain_rec& list)
+{
+    const Outcome o{cn, own, list};
+    PreparedInsert<TSyain_> first{EmployeeTables::msyain1(), {}, {}, {}};
+    PreparedInsert<TSyain_> second{EmployeeTables::msyain2(), {}, {}, {}};
+    if (!beginIfOwn(o, -1) || !first.prepare(o) || !second.prepare(o))
+        return false;
+    for (const TSyain_& rec : list.items)
+        if (!first.run(o, rec) || !second.run(o, rec))
+            return false;
+    list.ok = true;
+    list.message.clear();
+    list.rows = int(list.items.size());
+    return commitIfOwn(o, -1);
+}
+
+bool UpdateRows(DbConnection& cn, bool own, TSyain_rec& list, const QStringList& columns)
+{
+    const Outcome o{cn, own, list};
+    const QString key = QStringLiteral(" WHERE KCO = ? AND NENDO = ? AND SCO = ?");
+    PreparedUpdate<TSyain_> first{EmployeeTables::msyain1(), columns, {}, {}, {}};
+    PreparedUpdate<TSyain_> second{EmployeeTables::msyain2(), columns, {}, {}, {}};
+    const bool both[2] = {first.any(), second.any()};
+    if (!beginIfOwn(o, -1) || (both[0] && !first.prepare(o, key)) || (both[1] && !second.prepare(o, key)))
+        return false;
+    for (const TSyain_& rec : list.items) {
+        QVariant kco, nendo, sco;
+        if (!numberFromText(rec.KCO, kco) || !numberFromText(rec.NENDO, nendo) || !numberFromText(rec.SCO, sco))
+            return refusal(o, QStringLiteral("社員のキーが数値ではありません。"), first.sql, -1);
+        const SqlValues keyValues{kco, nendo, sco};
+        if ((both[0] && !first.run(o, rec, keyValues)) || (both[1] && !second.run(o, rec, keyValues)))
+            return false;
+    }
+    list.ok = true;
+    list.message.clear();
+    list.rows = int(list.items.size());
     return commitIfOwn(o, -1);
 }
 

@@ -38,6 +38,7 @@ template <class R> bool deleteRows(DbConnection&, bool, const SqlCondition&, R&)
 template <class R> bool readOne(DbConnection&, bool, const SqlCondition&, const QString&, R&);
 template <class R> bool readAll(DbConnection&, bool, const SqlCondition&, const QString&, RecList<R>&);
 template <class R> bool saveRow(DbConnection&, bool, const SqlCondition&, R&);
+template <class R> bool insertRows(DbConnection&, bool, RecList<R>&);
 } // namespace recordaccess
 
 template <class R>
@@ -78,6 +79,14 @@ bool ReadAll(DbConnection& cn, bool ownTransaction, const SqlCondition& conditio
     return recordaccess::readAll(cn, ownTransaction, condition, head, list);
 }
 
+// Inserts every row of the list in order, the statement prepared once (bulk copies).
+template <class R>
+bool InsertRows(DbConnection& cn, bool ownTransaction, RecList<R>& list)
+{
+    static_assert(TableOf<R>::ops & OpInsert, "this table has no insert routine");
+    return recordaccess::insertRows(cn, ownTransaction, list);
+}
+
 // Update, then insert when the update matched no row.
 template <class R>
 bool Save(DbConnection& cn, bool ownTransaction, const SqlCondition& condition, R& rec)
@@ -90,6 +99,10 @@ bool Save(DbConnection& cn, bool ownTransaction, const SqlCondition& condition, 
 // both in one transaction). Reads through VSYAIN (or either table) recompute NENREI,
 // KINZOKU and the six totals; the view's own columns are read when the head names VSYAIN.
 bool Insert(DbConnection& cn, bool ownTransaction, TSyain_& rec);
+bool InsertRows(DbConnection& cn, bool ownTransaction, TSyain_rec& list);
+// Writes every employee of the list back to its own pair of rows (KCO, NENDO, SCO of the
+// row), the statements prepared once; columns names the columns written (empty: all).
+bool UpdateRows(DbConnection& cn, bool ownTransaction, TSyain_rec& list, const QStringList& columns = {});
 bool Update(DbConnection& cn, bool ownTransaction, const SqlCondition& condition, TSyain_& rec);
 bool Delete(DbConnection& cn, bool ownTransaction, const SqlCondition& condition, TSyain_& rec);
 bool ReadOne(DbConnection& cn, bool ownTransaction, const SqlCondition& condition, const QString& head,

@@ -1,7 +1,27 @@
-// Several writes as one all-or-nothing unit, on one connection or on two database files.
+// Several writes as one all-or-nothing unit, on one connection or over two database files.
 #include "store/Transactions.h"
 
 #include "store/Conversions.h"
+
+namespace {
+
+// The schema name the second file is attached under; statements never need it.
+const QString attachedSchema = QStringLiteral("attached_file");
+
+// Both files keep a rollback journal: a commit over files in WAL mode is atomic per file
+// only. journal_mode answers the mode in force, "delete" when the change took.
+bool usesRollbackJournal(DbConnection& cn, const QString& schema)
+{
+    auto mode = cn.select(QStringLiteral("PRAGMA %1.journal_mode = DELETE").arg(schema));
+    if (!mode || !mode->next())
+        return false;
+    if (mode->text(0).compare(QLatin1String("delete"), Qt::CaseInsensitive) == 0)
+        return true;
+    cn.reportError(QStringLiteral("1"), QStringLiteral("ジャーナルモードを変更出来ません。(%1)").arg(mode->text(0)));
+    return false;
+}
+
+} // namespace
 
 bool InTransaction(DbConnection& cn, const std::function<bool()>& work)
 {
@@ -21,48 +41,19 @@ bool InTransaction(DbConnection& cn, const std::function<bool()>& work)
     return true;
 }
 
-bool TwoFileTransaction::begin()
+bool InTwoFileTransaction(DbConnection& cn, const QString& attachedPath, const std::function<bool()>& work)
 {
-    if (!control_.begin()) {
-        ShowDbError(LastErrorText(control_));
+    if (cn.execute(QStringLiteral("ATTACH DATABASE ? AS ") + attachedSchema, {attachedPath}) < 0) {
+        ShowDbError(LastErrorText(cn) + ' ' + attachedPath);
         return false;
     }
-    controlOpen_ = true;
-    if (!year_.begin()) {
-        ShowDbError(LastErrorText(year_));
-        rollback();
-        return false;
-    }
-    yearOpen_ = true;
-    return true;
-}
-
-bool TwoFileTransaction::commit(bool controlFirst)
-{
-    DbConnection& first = controlFirst ? control_ : year_;
-    DbConnection& second = controlFirst ? year_ : control_;
-    bool& firstOpen = controlFirst ? controlOpen_ : yearOpen_;
-    bool& secondOpen = controlFirst ? yearOpen_ : controlOpen_;
-    if (!first.commit()) {
-        ShowDbError(LastErrorText(first));
-        rollback();
-        return false;
-    }
-    firstOpen = false;
-    if (!second.commit()) {
-        ShowDbError(LastErrorText(second));
-        rollback();
-        return false;
-    }
-    secondOpen = false;
-    return true;
-}
-
-void TwoFileTransaction::rollback()
-{
-    if (yearOpen_)
-        year_.rollback();
-    if (controlOpen_)
-        control_.rollback();
-    yearOpen_ = controlOpen_ = false;
+    bool ok = usesRollbackJournal(cn, QStringLiteral("main")) && usesRollbackJournal(cn, attachedSchema);
+    if (!ok)
+        ShowDbError(LastErrorText(cn));
+    else
+        ok = InTransaction(cn, work);
+    // Detaching cannot fail outside a transaction unless a statement is still open on the
+    // file; the attachment then goes with the connection's next close.
+    cn.execute(QStringLiteral("DETACH DATABASE ") + attachedSchema);
+    return ok;
 }

@@ -1,4 +1,4 @@
-// Several writes as one all-or-nothing unit, on one connection or on two database files.
+// Several writes as one all-or-nothing unit, on one connection or over two database files.
 #pragma once
 
 #include "store/Connection.h"
@@ -11,26 +11,17 @@
 // reported here. true when everything was written.
 bool InTransaction(DbConnection& cn, const std::function<bool()>& work);
 
-// Both database files in one unit: begin on both, and either commit both or roll both
-// back. An object that is neither committed nor rolled back rolls back when it goes away.
-class TwoFileTransaction {
-public:
-    TwoFileTransaction(DbConnection& control, DbConnection& year) : control_(control), year_(year) {}
-    ~TwoFileTransaction() { rollback(); }
-    TwoFileTransaction(const TwoFileTransaction&) = delete;
-    TwoFileTransaction& operator=(const TwoFileTransaction&) = delete;
-
-    bool begin();
-    // Commits the control file first (true) or the year file first (false). SQLite cannot
-    // commit two files at once: the first commit is the one whose failure still rolls
-    // everything back, so the caller orders them to leave a repairable state should the
-    // second one fail after all.
-    bool commit(bool controlFirst);
-    void rollback();
-
-private:
-    DbConnection& control_;
-    DbConnection& year_;
-    bool controlOpen_ = false;
-    bool yearOpen_ = false;
-};
+// The same over two database files committed at once. The file at attachedPath is
+// attached to cn for the duration of the work, so that every write of work goes through
+// cn and the one COMMIT covers both files: with a rollback journal (never WAL) SQLite
+// writes a super-journal naming both files' journals, and a process killed at any moment
+// leaves either both files changed or neither.
+//
+// Which file a statement reaches: the control database and a year database have no table
+// name in common, so an unqualified table name reaches the one file that has it; work
+// therefore uses the plain statements of the record access layer on cn. Two year
+// databases must never be attached to each other this way.
+//
+// cn must be open and outside a transaction. The attachment is removed afterwards
+// whatever happened; begin, commit and attach failures are reported here.
+bool InTwoFileTransaction(DbConnection& cn, const QString& attachedPath, const std::function<bool()>& work);

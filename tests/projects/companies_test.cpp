@@ -10,33 +10,6 @@
 
 namespace {
 
-// Every row of every table of a database file, in a stable order, as one text.
-QString Dump(DbConnection& cn)
-{
-    QString out;
-    QStringList tables;
-    {
-        auto names = cn.select(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name"));
-        while (names && names->next())
-            tables << names->text(0);
-    }
-    for (const QString& t : tables) {
-        out += "## " + t + '\n';
-        auto rows = cn.select("SELECT * FROM [" + t + "] ORDER BY rowid");
-        if (!rows) {
-            out += "(unreadable)\n";
-            continue;
-        }
-        while (rows->next()) {
-            QStringList cells;
-            for (int c = 0; c < rows->columnCount(); ++c)
-                cells << (rows->isNull(c) ? QStringLiteral("NULL") : rows->text(c));
-            out += cells.join('|') + '\n';
-        }
-    }
-    return out;
-}
-
 int Count(DbConnection& cn, const QString& sql)
 {
     return Scalar(cn, sql).toInt();
@@ -219,7 +192,7 @@ TEST_F(CompanyDeletion, EmptiesEveryProjectTableOfThatYearForTheCompanyOnly)
     TFDM& fdm = folder.fdm();
     SqliteConnection nextYear;
     ASSERT_TRUE(nextYear.open(folder.dataPath("2025/DATA.MDB")));
-    const QString nextYearBefore = Dump(nextYear);
+    const QString nextYearBefore = DumpDatabase(nextYear);
     QMap<QString, int> neighbour;
     for (const QString& t : CompanyTablesOfYear())
         neighbour[t] = rowsOf(fdm.ACN2, t, 4);
@@ -234,7 +207,7 @@ TEST_F(CompanyDeletion, EmptiesEveryProjectTableOfThatYearForTheCompanyOnly)
     EXPECT_EQ(Scalar(fdm.ACN1, "SELECT group_concat(KCO || '/' || NENDO, ' ') FROM (SELECT * FROM MKIGYOU1 ORDER BY "
                                "NENDO, KCO)"),
               QStringLiteral("4/2024 3/2025"));
-    EXPECT_EQ(Dump(nextYear), nextYearBefore);
+    EXPECT_EQ(DumpDatabase(nextYear), nextYearBefore);
     EXPECT_EQ(fdm.ACN1.transactionDepth(), 0);
     EXPECT_EQ(fdm.ACN2.transactionDepth(), 0);
     EXPECT_TRUE(dialogs.calls.isEmpty());
@@ -258,13 +231,13 @@ TEST_F(CompanyDeletion, AFailureHalfWayLeavesBothFilesAsTheyWere)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Exec(fdm.ACN2, QString::fromUtf8(c.breakYearFile));
-        const QString controlBefore = Dump(fdm.ACN1), yearBefore = Dump(fdm.ACN2);
+        const QString controlBefore = DumpDatabase(fdm.ACN1), yearBefore = DumpDatabase(fdm.ACN2);
         dialogs.clear();
 
         EXPECT_FALSE(c.operation());
 
-        EXPECT_EQ(Dump(fdm.ACN1), controlBefore);
-        EXPECT_EQ(Dump(fdm.ACN2), yearBefore);
+        EXPECT_EQ(DumpDatabase(fdm.ACN1), controlBefore);
+        EXPECT_EQ(DumpDatabase(fdm.ACN2), yearBefore);
         EXPECT_EQ(fdm.ACN1.transactionDepth(), 0);
         EXPECT_EQ(fdm.ACN2.transactionDepth(), 0);
         // The failing statement's own message is the one shown.

@@ -80,3 +80,30 @@ QString Scalar(DbConnection& cn, const QString& sql)
         return {};
     return r->text(0);
 }
+
+// Every row of every table of a database file, in a stable order, as one text.
+QString DumpDatabase(DbConnection& cn)
+{
+    QString out;
+    QStringList tables;
+    {
+        auto names = cn.select(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name"));
+        while (names && names->next())
+            tables << names->text(0);
+    }
+    for (const QString& t : tables) {
+        out += "## " + t + '\n';
+        auto rows = cn.select("SELECT * FROM [" + t + "] ORDER BY rowid");
+        if (!rows) {
+            out += "(unreadable)\n";
+            continue;
+        }
+        while (rows->next()) {
+            QStringList cells;
+            for (int c = 0; c < rows->columnCount(); ++c)
+                cells << (rows->isNull(c) ? QStringLiteral("NULL") : rows->text(c));
+            out += cells.join('|') + '\n';
+        }
+    }
+    return out;
+}

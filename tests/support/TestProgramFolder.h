@@ -28,3 +28,5 @@ private:
 void Exec(DbConnection& cn, const QString& sql);
 // The first column of the first row, as text ('' when there is no row).
 QString Scalar(DbConnection& cn, const QString& sql);
+// Every row of every table of a database file, in a stable order, as one text.
+QString DumpDatabase(DbConnection& cn);

@@ -18,7 +18,9 @@
 #include "plot/screens/TPX1010.h"
 #include "plot/screens/TPX1020.h"
 #include "projects/screens/TPX0010.h"
+#include "raise/screens/TPX3010.h"
 #include "raise/screens/TPX3020.h"
+#include "raise/screens/TPX3030.h"
 #include "reference/screens/TPX0050.h"
 #include "reference/screens/TPX0060.h"
 #include "reference/screens/TPX0070.h"
@@ -706,17 +708,22 @@ void TPX0000::mnSalaryInputClick()
                          {WholeNumberOrZero(c.KCO), WholeNumberOrZero(c.NENDO)}),
             QStringLiteral("SELECT * FROM DCHINGIN2"), row);
     if (!row.ok
-        && !Dialogs().yesNo(QStringLiteral("確認"), QStringLiteral("賃金表　が作成されていません、続けますか。\r"
-                                                                   "【はい】:続けます。\r"
-                                                                   "【いいえ】:画面を終了します。")))
+        && !Dialogs().yesNo(QStringLiteral("確認"), NoWageTableQuestion))
         return;
-    notAvailableYet();
+    TPX3010 raise(this);
+    if (raise.Activate(false))
+        ShowModal(raise);
+    RefreshMenu(false);
 }
 
 void TPX0000::mnNendoUpdateClick()
 {
-    if (CompanyGuard())
-        notAvailableYet();
+    // The command itself stays disabled; the rollover screen is reachable from here.
+    if (!CompanyGuard())
+        return;
+    TPX3030 rollover(this);
+    rollover.Prepare();
+    ShowModal(rollover);
 }
 
 void TPX0000::mnList5000Click()

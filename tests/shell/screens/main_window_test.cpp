@@ -208,8 +208,15 @@ TEST_F(MainWindowTest, ModelWagesNeedAModelCodeAndRaiseInputAsksWithoutAWageTabl
     ASSERT_EQ(dialogs.calls.size(), 1);
     EXPECT_EQ(dialogs.calls[0].caption, QStringLiteral("確認"));
     EXPECT_EQ(dialogs.calls[0].text,
-              QStringLiteral("賃金表　が作成されていません、続けますか。\r【はい】:続けます。\r【いいえ】:画面を終了します。"));
+              QStringLiteral("賃金表　が作成されていません、続けますか。\n【はい】:続けます。\n【いいえ】:画面を終了します。"));
     EXPECT_TRUE(shown.isEmpty());
+
+    // はい opens the raise input, which does not ask again.
+    dialogs.clear();
+    dialogs.answers = {true};
+    window->mnSalaryInputClick();
+    EXPECT_EQ(dialogs.calls.size(), 1);
+    EXPECT_EQ(shown, QStringList{QStringLiteral("TPX3010")});
 }
 
 TEST_F(MainWindowTest, GuidanceViewerPagesThroughTheControlDatabaseTexts)

@@ -1,0 +1,254 @@
+// Year rollover: one company's project of a fiscal year carried into the next fiscal year.
+#include "raise/YearRollover.h"
+
+#include "projects/Companies.h"
+#include "shell/AppState.h"
+#include "store/Conversions.h"
+#include "store/DataModule.h"
+#include "store/DialogService.h"
+#include "store/RecordAccess.h"
+#include "store/Transactions.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+
+#include <functional>
+
+namespace {
+
+SqlCondition companyOfYear(int year, int company)
+{
+    return SqlCondition(QStringLiteral(" WHERE NENDO = ? AND KCO = ?"), {qint64(year), qint64(company)});
+}
+
+// The company's rows of a table in the year, inserted into the new year with NENDO + 1.
+template <class R>
+bool copyTable(DbConnection& from, DbConnection& to, const char* table, int year, int company)
+{
+    RecList<R> rows;
+    if (!ReadAll(from, false, companyOfYear(year, company),
+                 QStringLiteral("SELECT * FROM ") + QString::fromUtf8(table), rows))
+        return false;
+    const QString next = QString::number(year + 1);
+    for (R& r : rows.items)
+        r.NENDO = next;
+    return InsertRows(to, false, rows);
+}
+
+// BANDM: the band definition text is not among the columns a plain read fills, so it is
+// read beside the rows and put back before they are written.
+bool copyBands(DbConnection& from, DbConnection& to, int year, int company)
+{
+    RecList<TBAND_> rows;
+    const SqlCondition where = companyOfYear(year, company);
+    if (!ReadAll(from, false, where, QStringLiteral("SELECT * FROM BANDM"), rows))
+        return false;
+    const QString sql = QStringLiteral("SELECT BANDID, BANDTEIGI FROM BANDM") + where.text;
+    auto texts = from.select(sql, where.values);
+    if (!texts) {
+        ShowDbError(LastErrorText(from) + ' ' + StatementWithValues(sql, where.values));
+        return false;
+    }
+    QHash<QString, QString> definitions;
+    while (texts->next())
+        definitions.insert(texts->text(0), texts->text(1));
+    if (texts->failed()) {
+        ShowDbError(LastErrorText(from));
+        return false;
+    }
+    const QString next = QString::number(year + 1);
+    for (TBAND_& r : rows.items) {
+        r.NENDO = next;
+        r.BANDTEIGI = definitions.value(r.BANDID.trimmed());
+    }
+    return InsertRows(to, false, rows);
+}
+
+// MSEIKEI: the new year's rows are replaced by every row of the source, unchanged.
+bool copyCostOfLiving(DbConnection& from, DbConnection& to)
+{
+    TSEIKEI_ none;
+    RecList<TSEIKEI_> rows;
+    return Delete(to, false, SqlCondition(QStringLiteral(" WHERE 1 = 1")), none)
+           && ReadAll(from, false, SqlCondition(QStringLiteral(" ORDER BY rowid")), QStringLiteral("SELECT * FROM MSEIKEI"), rows)
+           && InsertRows(to, false, rows);
+}
+
+// MKIGYOU1, read from and written to the control database (attached to the new year's
+// connection, so the unqualified name reaches it): NENDO + 1 and SDATE = today.
+bool copyCompanyRow(DbConnection& cn, int year, int company, const QDate& today)
+{
+    RecList<TKigyo1_> rows;
+    if (!ReadAll(cn, false, companyOfYear(year, company), QStringLiteral("SELECT * FROM MKIGYOU1"), rows))
+        return false;
+    for (TKigyo1_& r : rows.items) {
+        r.NENDO = QString::number(year + 1);
+        r.SDATE = today.toString(QStringLiteral("yyyyMMdd"));
+    }
+    return InsertRows(cn, false, rows);
+}
+
+// Pass 1: the old year brought up to date: the values the record access layer derives on
+// reading an employee (age and years of service; every other column reads back as stored)
+// are written back. The rows read are also the ones pass 2 carries.
+bool bringEmployeesUpToDate(DbConnection& source, int year, int company, TSyain_rec& employees)
+{
+    return ReadAll(source, false, companyOfYear(year, company), QStringLiteral("SELECT * FROM VSYAIN"), employees)
+           && UpdateRows(source, true, employees, {QStringLiteral("NENREI"), QStringLiteral("KINZOKU")});
+}
+
+// Pass 2: the employees of the new year.
+bool carryEmployees(TSyain_rec& employees, DbConnection& to, int year, RolloverResult& result)
+{
+    for (TSyain_& e : employees.items)
+        if (CarryEmployeeIntoNextYear(e, year + 1).anyKept())
+            ++result.undecided;
+    result.employees = int(employees.items.size());
+    return InsertRows(to, false, employees);
+}
+
+} // namespace
+
+QStringList RolloverTables()
+{
+    return {QStringLiteral("MKIGYOU1"), QStringLiteral("MKIGYOU2"),   QStringLiteral("MGRAPH"),
+            QStringLiteral("MHYOUKA"),  QStringLiteral("MMARK"),      QStringLiteral("MSEIKEI"),
+            QStringLiteral("MCHART"),   QStringLiteral("DSPDRAW"),    QStringLiteral("MCHINGIN"),
+            QStringLiteral("DSCALE"),   QStringLiteral("DKSEN2"),     QStringLiteral("DKSEN3"),
+            QStringLiteral("MSYAIN1/MSYAIN2"), QStringLiteral("YHYOUKA"), QStringLiteral("BANDM"),
+            QStringLiteral("MATRIXID"), QStringLiteral("MATRIXCELL"), QStringLiteral("SALARYNAME"),
+            QStringLiteral("DCHINGIN2")};
+}
+
+CarriedEmployee CarryEmployeeIntoNextYear(TSyain_& e, int newYear)
+{
+    CarriedEmployee kept;
+    const int before = e.MonthlyTotal;
+    kept.payKept = e.NKKYU1 == 0 && e.NKKYU2 == 0 && e.NKKYU3 == 0 && e.NTEATE1 == 0 && e.NTEATE2 == 0
+                   && e.NTEATE3 == 0 && e.NTEATE4 == 0 && e.NTEATE5 == 0;
+    kept.gradeKept = e.NTOUKYU == 0;
+    kept.stepKept = e.NGOUHOU == 0;
+    const int after = kept.payKept ? before : e.NewMonthlyTotal;
+
+    e.NENDO = QString::number(newYear);
+    if (!kept.payKept || e.NNENSYU != 0)
+        e.NENSYU = e.NNENSYU;
+    if (!kept.gradeKept) {
+        e.TCO = e.NTOUKYU;
+        e.TOUKYU = e.NTOUKYU;
+    }
+    if (!kept.stepKept)
+        e.GOUHOU = e.NGOUHOU;
+    e.UPK = 0;
+    e.UPT = 0;
+    int* current[8] = {&e.KKYU1, &e.KKYU2, &e.KKYU3, &e.TEATE1, &e.TEATE2, &e.TEATE3, &e.TEATE4, &e.TEATE5};
+    int* decided[8] = {&e.NKKYU1, &e.NKKYU2, &e.NKKYU3, &e.NTEATE1, &e.NTEATE2, &e.NTEATE3, &e.NTEATE4, &e.NTEATE5};
+    for (int i = 0; i < 8; ++i) {
+        // The after-raise amounts start equal to the current ones in the new year.
+        if (kept.payKept)
+            *decided[i] = *current[i];
+        else
+            *current[i] = *decided[i];
+    }
+    e.SRITSU = 0;
+    e.NNENSYU = 0;
+    e.SGOUHOU = 0;
+    e.FSKCHK = 0;
+    e.HCO3 = e.HCO2;
+    e.HNA3 = e.HNA2;
+    e.HCO2 = e.HCO1;
+    e.HNA2 = e.HNA1;
+    e.HCO1 = e.HCO;
+    e.HNA1 = e.HKIGOU;
+    // The monthly total after the raise becomes the monthly total (SYOTEIKYU and SYOTEI).
+    e.SYOTEIKYU = e.NSYOTEI != 0 && !kept.payKept ? e.NSYOTEI : after;
+    e.SYOTEI = e.SYOTEIKYU;
+    e.NSYOTEI = 0;
+    e.UPKIN3 = e.UPKIN2;
+    e.UPKIN2 = e.UPKIN1;
+    e.UPKIN1 = after - before;
+    e.computeTotals();
+    return kept;
+}
+
+QString RolloverClosingMessage(int undecided)
+{
+    if (undecided == 0)
+        return RolloverDoneMessage;
+    return RolloverDoneMessage + '\n'
+           + QStringLiteral("昇給が未決定の社員 %1 名は、現在の等級・号俸・給与のまま更新しました。").arg(undecided);
+}
+
+RolloverResult RollOverCompany(int year, int company, const QDate& today)
+{
+    RolloverResult result;
+    TFDM& fdm = FDM();
+
+    TKigyo1_ existing;
+    bool found = false;
+    if (!ReadCompanyRow(year + 1, company, existing, found))
+        return result;
+    if (found) {
+        Dialogs().information(AppTitle, RolloverExistsMessage);
+        return result;
+    }
+
+    // The source: the year's own database (the open project's connection when it is that).
+    const QString sourcePath = YearDatabasePath(year);
+    SqliteConnection ownSource;
+    DbConnection* source = &fdm.ACN2;
+    if (!(fdm.ACN2.isOpen() && QFileInfo(fdm.ACN2.path()) == QFileInfo(sourcePath))) {
+        fdm.OpenDatabase(ownSource, sourcePath);
+        if (!ownSource.isOpen())
+            return result;
+        source = &ownSource;
+    }
+
+    const QString targetPath = YearDatabasePath(year + 1);
+    const bool folderExisted = QFileInfo::exists(QFileInfo(targetPath).absolutePath());
+    const bool fileExisted = QFileInfo::exists(targetPath);
+    if (!fdm.OpenOrCreateDatabase(fdm.ACN3, targetPath, TemplateDatabasePath(), true))
+        return result;
+
+    DbConnection& target = fdm.ACN3;
+    TSyain_rec employees;
+    const bool copied = bringEmployeesUpToDate(*source, year, company, employees)
+                        && InTwoFileTransaction(target, fdm.ACN1.path(), [&] {
+                               DbConnection& from = *source;
+                               return copyCompanyRow(target, year, company, today)
+                                      && copyTable<TKigyo2_>(from, target, "MKIGYOU2", year, company)
+                                      && copyTable<TGraph_>(from, target, "MGRAPH", year, company)
+                                      && copyTable<TMHYOUKA_>(from, target, "MHYOUKA", year, company)
+                                      && copyTable<TMark_>(from, target, "MMARK", year, company)
+                                      && copyCostOfLiving(from, target)
+                                      && copyTable<TChart_>(from, target, "MCHART", year, company)
+                                      && copyTable<TSPDRAW_>(from, target, "DSPDRAW", year, company)
+                                      && copyTable<TMCHNGIN_>(from, target, "MCHINGIN", year, company)
+                                      && copyTable<TSCALE_>(from, target, "DSCALE", year, company)
+                                      && copyTable<T2JI_>(from, target, "DKSEN2", year, company)
+                                      && copyTable<T3JI_>(from, target, "DKSEN3", year, company)
+                                      && carryEmployees(employees, target, year, result)
+                                      && copyTable<TYHYOUKA_>(from, target, "YHYOUKA", year, company)
+                                      && copyBands(from, target, year, company)
+                                      && copyTable<TMATID_>(from, target, "MATRIXID", year, company)
+                                      && copyTable<TMATCELL_>(from, target, "MATRIXCELL", year, company)
+                                      && copyTable<TSALARY_>(from, target, "SALARYNAME", year, company)
+                                      && copyTable<TCHNGIN2_>(from, target, "DCHINGIN2", year, company);
+                           });
+    if (!copied) {
+        result = RolloverResult();
+        // A year database made for this rollover goes again, so that nothing is left
+        // behind; one that was there keeps exactly its old contents.
+        if (!fileExisted) {
+            target.close();
+            QFile::remove(targetPath);
+            if (!folderExisted)
+                QDir().rmdir(QFileInfo(targetPath).absolutePath());
+        }
+        return result;
+    }
+    result.done = true;
+    return result;
+}
