@@ -2,6 +2,7 @@
 #include "plot/screens/TPX1100.h"
 
 #include "plot/PlotPainter.h"
+#include "plot/screens/TPX1101.h"
 #include "plot/screens/TPX1102.h"
 #include "shell/AppState.h"
 #include "shell/screens/ScreenHelpers.h"
@@ -164,6 +165,25 @@ TPX1100::TPX1100(QWidget* parent) : QWidget(parent, Qt::Window)
     mnAnalFit_ = item("mnAnalFit", "最適賃金分析結果(&F)", &TPX1100::mnAnalizeClick);
     mnAnalFit_->setVisible(false);
     item("mnEnd", "操作パネルに戻る(&B)", &TPX1100::mnEndClick);
+
+    // The point menu: one pop-up window per item, beside the clicked marker.
+    auto popupItem = [this](const char* name, PopupKind kind) {
+        QAction* a = PopupMenu1_->addAction(PopupMenuText(kind));
+        a->setObjectName(QString::fromLatin1(name));
+        connect(a, &QAction::triggered, this, [this, kind] {
+            OpenPointPopup(this, kind, clickedEmployee_, mapToGlobal(clickedMarker_ + QPoint(35, 10)));
+        });
+    };
+    popupItem("mnProfile", PopupKind::Profile);
+    popupItem("mnJinji", PopupKind::Evaluation);
+    popupItem("mnCareer", PopupKind::Career);
+    popupItem("mnSalary", PopupKind::Pay);
+    PopupMenu1_->addAction(QStringLiteral("マトリクス昇給(&M)"))->setVisible(false);
+    popupItem("mnFit", PopupKind::OptimalWage);
+    popupItem("mnImage", PopupKind::Picture);
+    QAction* quit = PopupMenu1_->addAction(QStringLiteral("終了(&Q)"));
+    quit->setObjectName(QStringLiteral("mnQuit"));
+    connect(quit, &QAction::triggered, this, &QWidget::close);
 }
 
 TPX1100::~TPX1100()
@@ -214,6 +234,7 @@ void TPX1100::DeletePointLabels()
 void TPX1100::ClosePopups()
 {
     PopupMenu1_->close();
+    ClosePointPopups();
     if (panel_)
         panel_->close();
 }
@@ -310,6 +331,9 @@ int TPX1100::PointClick(QPoint position)
     if (point < 0)
         return 0;
     clickedEmployee_ = model_.points[point].SCO.trimmed().toInt();
+    for (const PlacedMarker& m : currentLayout().markers)
+        if (m.point == point)
+            clickedMarker_ = m.topLeft;
     return clickedEmployee_;
 }
 
@@ -336,7 +360,7 @@ void TPX1100::mousePressEvent(QMouseEvent* event)
     }
     if (event->button() == Qt::LeftButton && PointClick(event->position().toPoint()) != 0
         && !PopupMenu1_->actions().isEmpty())
-        PopupMenu1_->popup(event->globalPosition().toPoint());
+        PopupMenu1_->popup(mapToGlobal(clickedMarker_ + QPoint(10, 25)));
 }
 
 void TPX1100::closeEvent(QCloseEvent* event)

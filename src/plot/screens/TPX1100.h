@@ -72,6 +72,7 @@ public:
     QImage copyImage() const;
     TPX1102& analysisPanel();
     QMenu* rightMenu() const { return PopupMenu2_; }
+    QMenu* pointMenu() const { return PopupMenu1_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -86,6 +87,7 @@ private:
     int range_[4] = {0, 0, 0, 0};   // Xmin, Xmax, Ymin, Ymax in force
     int pointLabelCount_ = 0;
     int clickedEmployee_ = 0;
+    QPoint clickedMarker_;   // top-left of the clicked point's marker
     QWidget* Panel1_ = nullptr;
     QLineEdit* edits_[4] = {};
     TUpDown* spins_[4] = {};
