@@ -2,6 +2,7 @@
 #include "plot/screens/TPX1100.h"
 
 #include "plot/PlotPainter.h"
+#include "plot/PlotPrint.h"
 #include "plot/screens/TPX1101.h"
 #include "plot/screens/TPX1102.h"
 #include "shell/AppState.h"
@@ -9,6 +10,10 @@
 #include "store/DialogService.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDialog>
@@ -161,6 +166,7 @@ TPX1100::TPX1100(QWidget* parent) : QWidget(parent, Qt::Window)
     };
     item("mnCopy", "画面のコピー(&C)", &TPX1100::btnCopyClick);
     item("mnPrint", "印刷する(&P)", &TPX1100::btnPrintClick);
+    item("mnSaveImage", "画像の保存(&S)…", &TPX1100::mnSaveImageClick);
     item("mnAnalize", "分析評価結果(&A)", &TPX1100::mnAnalizeClick);
     mnAnalFit_ = item("mnAnalFit", "最適賃金分析結果(&F)", &TPX1100::mnAnalizeClick);
     mnAnalFit_->setVisible(false);
@@ -259,7 +265,30 @@ void TPX1100::btnExecClick()
 
 void TPX1100::btnPrintClick()
 {
-    Dialogs().information(AppTitle, QStringLiteral("この機能は現在準備中です。"));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QStringLiteral("ﾌﾟﾛｯﾄ"));
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Portrait);
+    QPrintDialog dialog(&printer, this);
+    if (ShowModal(dialog) != QDialog::Accepted)
+        return;
+    BusyCursor busy;
+    QString error;
+    if (!PrintPlotPage(printer, PlotPrintDataOf(model_), copyImage(), App().DataFolder + QStringLiteral("RLB4T.bmp"),
+                       &error))
+        Dialogs().information(AppTitle, error);
+}
+
+void TPX1100::mnSaveImageClick()
+{
+    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("画像の保存"), App().ExeFolder,
+                                                QStringLiteral("PNG (*.png)"));
+    if (path.isEmpty())
+        return;
+    if (!path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive))
+        path += QStringLiteral(".png");
+    if (!copyImage().save(path, "PNG"))
+        Dialogs().information(AppTitle, QStringLiteral("画像を保存できませんでした。\r\n") + QDir::toNativeSeparators(path));
 }
 
 PlotLayout TPX1100::layoutFor(QSize size) const

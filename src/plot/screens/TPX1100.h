@@ -51,6 +51,8 @@ public:
 
     void btnExecClick();
     void btnPrintClick();
+    // 画像の保存(&S)…: the plot area as a PNG file.
+    void mnSaveImageClick();
     void btnCopyClick();
     void btnBackClick();
     void mnAnalizeClick();
