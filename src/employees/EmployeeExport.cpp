@@ -4,36 +4,10 @@
 #include "shell/AppState.h"
 #include "shell/CsvWriter.h"
 #include "shell/TextCodec.h"
+#include "shell/WaitCursor.h"
 #include "store/DataModule.h"
 #include "store/DialogService.h"
 #include "store/RecordAccess.h"
-
-#include <QCursor>
-#include <QGuiApplication>
-
-namespace {
-
-// The hourglass while the file is written, when there is a window system to show it.
-class WaitCursor {
-public:
-    WaitCursor() : shown_(qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr)
-    {
-        if (shown_)
-            QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-    }
-    ~WaitCursor()
-    {
-        if (shown_)
-            QGuiApplication::restoreOverrideCursor();
-    }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-private:
-    bool shown_;
-};
-
-} // namespace
 
 QString EmployeeExportPath()
 {

@@ -1,4 +1,4 @@
-// Employee pictures: JPEG decoded with libjpeg-turbo, BMP read by our own reader.
+// Pictures: JPEG decoded with libjpeg-turbo, BMP read and written by our own code.
 #include "shell/Pictures.h"
 
 #include "shell/AppState.h"
@@ -205,6 +205,58 @@ QImage ReadPictureFile(const QString& path)
         return DecodeBmp(bytes);
     if (bytes.size() > 2 && quint8(bytes[0]) == 0xFF && quint8(bytes[1]) == 0xD8)
         return DecodeJpeg(bytes);
+    return {};
+}
+
+QByteArray EncodeBmp(const QImage& image)
+{
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
+    const int width = rgb.width(), height = rgb.height();
+    const int rowBytes = ((24 * width + 31) / 32) * 4;
+    const quint32 dataSize = quint32(rowBytes) * quint32(height);
+    QByteArray out(54 + int(dataSize), '\0');
+    auto put16 = [&out](int at, quint16 v) {
+        out[at] = char(v & 0xFF);
+        out[at + 1] = char(v >> 8);
+    };
+    auto put32 = [&out](int at, quint32 v) {
+        for (int i = 0; i < 4; ++i)
+            out[at + i] = char((v >> (8 * i)) & 0xFF);
+    };
+    out[0] = 'B';
+    out[1] = 'M';
+    put32(2, 54 + dataSize);
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, quint32(width));
+    put32(22, quint32(height));
+    put16(26, 1);
+    put16(28, 24);
+    put32(34, dataSize);
+    put32(38, 3780);   // 96 dpi in pixels per metre
+    put32(42, 3780);
+    for (int y = 0; y < height; ++y) {
+        const uchar* src = rgb.constScanLine(height - 1 - y);
+        char* dst = out.data() + 54 + y * rowBytes;
+        for (int x = 0; x < width; ++x) {
+            dst[3 * x] = char(src[3 * x + 2]);
+            dst[3 * x + 1] = char(src[3 * x + 1]);
+            dst[3 * x + 2] = char(src[3 * x]);
+        }
+    }
+    return out;
+}
+
+QString BmpHeaderProblem(const QByteArray& b)
+{
+    if (b.size() < 18 || b.at(0) != 'B' || b.at(1) != 'M')
+        return QStringLiteral("LoadDIBFromStream: File type is invalid");
+    const quint32 headerSize = u32(b, 14);
+    if (!(headerSize == 12 || headerSize >= 40) || b.size() < 14 + int(headerSize))
+        return QStringLiteral("LoadDIBFromStream: Invalid Bitmap Header Size");
+    const quint16 bits = headerSize == 12 ? u16(b, 24) : u16(b, 28);
+    if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
+        return QStringLiteral("LoadDIBFromStream: Invalid BitCout");
     return {};
 }
 

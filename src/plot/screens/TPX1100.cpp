@@ -2,12 +2,18 @@
 #include "plot/screens/TPX1100.h"
 
 #include "plot/PlotPainter.h"
+#include "plot/PlotPrint.h"
+#include "plot/screens/TPX1101.h"
 #include "plot/screens/TPX1102.h"
 #include "shell/AppState.h"
 #include "shell/screens/ScreenHelpers.h"
 #include "store/DialogService.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDialog>
@@ -160,10 +166,30 @@ TPX1100::TPX1100(QWidget* parent) : QWidget(parent, Qt::Window)
     };
     item("mnCopy", "画面のコピー(&C)", &TPX1100::btnCopyClick);
     item("mnPrint", "印刷する(&P)", &TPX1100::btnPrintClick);
+    item("mnSaveImage", "画像の保存(&S)…", &TPX1100::mnSaveImageClick);
     item("mnAnalize", "分析評価結果(&A)", &TPX1100::mnAnalizeClick);
     mnAnalFit_ = item("mnAnalFit", "最適賃金分析結果(&F)", &TPX1100::mnAnalizeClick);
     mnAnalFit_->setVisible(false);
     item("mnEnd", "操作パネルに戻る(&B)", &TPX1100::mnEndClick);
+
+    // The point menu: one pop-up window per item, beside the clicked marker.
+    auto popupItem = [this](const char* name, PopupKind kind) {
+        QAction* a = PopupMenu1_->addAction(PopupMenuText(kind));
+        a->setObjectName(QString::fromLatin1(name));
+        connect(a, &QAction::triggered, this, [this, kind] {
+            OpenPointPopup(this, kind, clickedEmployee_, mapToGlobal(clickedMarker_ + QPoint(35, 10)));
+        });
+    };
+    popupItem("mnProfile", PopupKind::Profile);
+    popupItem("mnJinji", PopupKind::Evaluation);
+    popupItem("mnCareer", PopupKind::Career);
+    popupItem("mnSalary", PopupKind::Pay);
+    PopupMenu1_->addAction(QStringLiteral("マトリクス昇給(&M)"))->setVisible(false);
+    popupItem("mnFit", PopupKind::OptimalWage);
+    popupItem("mnImage", PopupKind::Picture);
+    QAction* quit = PopupMenu1_->addAction(QStringLiteral("終了(&Q)"));
+    quit->setObjectName(QStringLiteral("mnQuit"));
+    connect(quit, &QAction::triggered, this, &QWidget::close);
 }
 
 TPX1100::~TPX1100()
@@ -214,6 +240,7 @@ void TPX1100::DeletePointLabels()
 void TPX1100::ClosePopups()
 {
     PopupMenu1_->close();
+    ClosePointPopups();
     if (panel_)
         panel_->close();
 }
@@ -238,7 +265,30 @@ void TPX1100::btnExecClick()
 
 void TPX1100::btnPrintClick()
 {
-    Dialogs().information(AppTitle, QStringLiteral("この機能は現在準備中です。"));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QStringLiteral("ﾌﾟﾛｯﾄ"));
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Portrait);
+    QPrintDialog dialog(&printer, this);
+    if (ShowModal(dialog) != QDialog::Accepted)
+        return;
+    BusyCursor busy;
+    QString error;
+    if (!PrintPlotPage(printer, PlotPrintDataOf(model_), copyImage(), App().DataFolder + QStringLiteral("RLB4T.bmp"),
+                       &error))
+        Dialogs().information(AppTitle, error);
+}
+
+void TPX1100::mnSaveImageClick()
+{
+    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("画像の保存"), App().ExeFolder,
+                                                QStringLiteral("PNG (*.png)"));
+    if (path.isEmpty())
+        return;
+    if (!path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive))
+        path += QStringLiteral(".png");
+    if (!copyImage().save(path, "PNG"))
+        Dialogs().information(AppTitle, QStringLiteral("画像を保存できませんでした。\r\n") + QDir::toNativeSeparators(path));
 }
 
 PlotLayout TPX1100::layoutFor(QSize size) const
@@ -310,6 +360,9 @@ int TPX1100::PointClick(QPoint position)
     if (point < 0)
         return 0;
     clickedEmployee_ = model_.points[point].SCO.trimmed().toInt();
+    for (const PlacedMarker& m : currentLayout().markers)
+        if (m.point == point)
+            clickedMarker_ = m.topLeft;
     return clickedEmployee_;
 }
 
@@ -336,7 +389,7 @@ void TPX1100::mousePressEvent(QMouseEvent* event)
     }
     if (event->button() == Qt::LeftButton && PointClick(event->position().toPoint()) != 0
         && !PopupMenu1_->actions().isEmpty())
-        PopupMenu1_->popup(event->globalPosition().toPoint());
+        PopupMenu1_->popup(mapToGlobal(clickedMarker_ + QPoint(10, 25)));
 }
 
 void TPX1100::closeEvent(QCloseEvent* event)

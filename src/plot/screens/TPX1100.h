@@ -51,6 +51,8 @@ public:
 
     void btnExecClick();
     void btnPrintClick();
+    // 画像の保存(&S)…: the plot area as a PNG file.
+    void mnSaveImageClick();
     void btnCopyClick();
     void btnBackClick();
     void mnAnalizeClick();
@@ -72,6 +74,7 @@ public:
     QImage copyImage() const;
     TPX1102& analysisPanel();
     QMenu* rightMenu() const { return PopupMenu2_; }
+    QMenu* pointMenu() const { return PopupMenu1_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -86,6 +89,7 @@ private:
     int range_[4] = {0, 0, 0, 0};   // Xmin, Xmax, Ymin, Ymax in force
     int pointLabelCount_ = 0;
     int clickedEmployee_ = 0;
+    QPoint clickedMarker_;   // top-left of the clicked point's marker
     QWidget* Panel1_ = nullptr;
     QLineEdit* edits_[4] = {};
     TUpDown* spins_[4] = {};

@@ -362,7 +362,7 @@ TEST_F(PlotScreens, PlotWindowRangesClicksCopyAndMenus)
     for (QAction* a : plot.rightMenu()->actions())
         if (a->isVisible())
             items << a->objectName();
-    EXPECT_EQ(items, (QStringList{"mnCopy", "mnPrint", "mnAnalize", "mnEnd"}));
+    EXPECT_EQ(items, (QStringList{"mnCopy", "mnPrint", "mnSaveImage", "mnAnalize", "mnEnd"}));
     plot.mnAnalizeClick();
     TPX1102& panel = plot.analysisPanel();
     EXPECT_TRUE(panel.isVisible());

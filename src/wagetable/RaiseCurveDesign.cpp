@@ -1,0 +1,279 @@
+// Raise-curve design: trial curves, their checks, the year-by-year table DCHINGIN and its CSV.
+#include "wagetable/RaiseCurveDesign.h"
+
+#include "shell/AppState.h"
+#include "shell/CsvWriter.h"
+#include "shell/Numbers.h"
+#include "shell/WaitCursor.h"
+#include "store/Conversions.h"
+#include "store/DialogService.h"
+#include "store/RecordAccess.h"
+#include "store/Transactions.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <map>
+
+namespace {
+
+QString projectKcoText()
+{
+    return Project().CurrentCompany.KCO;
+}
+
+QString projectNendoText()
+{
+    return Project().CurrentCompany.NENDO;
+}
+
+SqlCondition projectCondition()
+{
+    return SqlCondition(QStringLiteral(" WHERE KCO = ? AND NENDO = ?"),
+                        {projectKcoText().toLongLong(), projectNendoText().toLongLong()});
+}
+
+QString cell(int curve, int point)
+{
+    return QStringLiteral("%1列 %2行目").arg(curve).arg(point);
+}
+
+// The points of a DSPDRAW row as an array of six, and back.
+void pointsFromRow(const TSPDRAW_& r, std::array<DesignPoint, DesignPointCount>& p)
+{
+    const int xs[DesignPointCount] = {r.SNENREI1, r.SNENREI2, r.SNENREI3, r.SNENREI4, r.SNENREI5, r.SNENREI6};
+    const double ys[DesignPointCount] = {r.SKIN1, r.SKIN2, r.SKIN3, r.SKIN4, r.SKIN5, r.SKIN6};
+    for (int k = 0; k < DesignPointCount; ++k)
+        p[k] = {xs[k], static_cast<long long>(ys[k])};
+}
+
+void pointsToRow(const std::array<DesignPoint, DesignPointCount>& p, TSPDRAW_& r)
+{
+    int* xs[DesignPointCount] = {&r.SNENREI1, &r.SNENREI2, &r.SNENREI3, &r.SNENREI4, &r.SNENREI5, &r.SNENREI6};
+    double* ys[DesignPointCount] = {&r.SKIN1, &r.SKIN2, &r.SKIN3, &r.SKIN4, &r.SKIN5, &r.SKIN6};
+    for (int k = 0; k < DesignPointCount; ++k) {
+        *xs[k] = p[k].x;
+        *ys[k] = double(p[k].amount);
+    }
+}
+
+} // namespace
+
+QString ValidateDesignCurves(const DesignCurves& curves)
+{
+    for (int n = 0; n < DesignCurveCount; ++n) {
+        const auto& p = curves[n].points;
+        for (int k = 0; k < DesignPointCount; ++k) {
+            const int x = p[k].x;
+            const long long a = p[k].amount;
+            if (x == 0 && a != 0)
+                return QStringLiteral("年齢を入力して下さい。") + cell(n + 1, k + 1);
+            if (x != 0 && a == 0)
+                return QStringLiteral("金額を入力して下さい。") + cell(n + 1, k + 1);
+            const int next = k + 1 < DesignPointCount ? p[k + 1].x : 0;
+            if (x != 0 && a != 0 && next != 0 && x >= next)
+                return QStringLiteral("年齢は昇順に入力して下さい。") + cell(n + 1, k + 1);
+        }
+    }
+    return {};
+}
+
+QList<TCHNGIN_> BuildDesignRows(const RaiseCurveDesign& design, const QString& kco, const QString& nendo)
+{
+    QList<TCHNGIN_> rows;
+    for (int n = 0; n < DesignCurveCount; ++n) {
+        const auto& p = design.curves[n].points;
+        int no = 0;
+        long long first = 0;
+        for (int k = 0; k + 1 < DesignPointCount; ++k) {
+            const int xs = p[k].x, xe = p[k + 1].x;
+            if (xs == 0 || xe == 0)
+                continue;
+            const long long as = p[k].amount, ae = p[k + 1].amount;
+            const long long pitch =
+                10 * static_cast<long long>(RoundHalfAway(SafeDivide(double(ae - as), double(xe - xs)) / 10.0, 0));
+            const bool firstSegment = no == 0;
+            if (firstSegment)
+                first = as;
+            for (int x = firstSegment ? xs : xs + 1; x <= xe; ++x) {
+                const long long s = x == xe ? ae : as + pitch * (x - xs);
+                TCHNGIN_ r;
+                r.KCO = kco;
+                r.NENDO = nendo;
+                r.SDCO = n + 1;
+                r.X = design.xCode;
+                r.Y = design.yCode;
+                r.NO = ++no;
+                r.SNENREI = x;
+                r.SKIN = int(s);
+                r.PITCH = int(pitch);
+                r.SRITSU = double(TruncateTowardZero(SafeDivide(double(pitch) * 10000.0, double(s)))) / 100.0;
+                r.KAKUSA = int(TruncateTowardZero(SafeDivide(double(s) * 100.0, double(first))));
+                rows << r;
+            }
+        }
+    }
+    return rows;
+}
+
+QStringList DesignCsvLines(const QList<TCHNGIN_>& rows, const QString& title)
+{
+    // curve -> NO -> row, and the rows of each curve in NO order for the closing line.
+    std::map<int, std::map<int, const TCHNGIN_*>> byNo;
+    std::map<int, std::map<int, const TCHNGIN_*>> byCurve;
+    for (const TCHNGIN_& r : rows) {
+        byNo[r.NO][r.SDCO] = &r;
+        byCurve[r.SDCO][r.NO] = &r;
+    }
+    QStringList lines;
+    lines << title;
+    lines << QStringLiteral(",設計１,,,設計２,,,設計３,,,設計４,,,設計５,");
+    lines << QStringLiteral("年齢,職能給,格差,年齢,職能給,格差,年齢,職能給,格差,年齢,職能給,格差,年齢,職能給,格差");
+    for (const auto& [no, curves] : byNo) {
+        QStringList fields;
+        for (int n = 1; n <= DesignCurveCount; ++n) {
+            const auto it = curves.find(n);
+            if (it == curves.end())
+                fields << QStringLiteral("0") << QStringLiteral("0") << QStringLiteral("0");
+            else
+                fields << QString::number(it->second->SNENREI) << QString::number(it->second->SKIN)
+                       << QString::number(it->second->KAKUSA);
+        }
+        lines << fields.join(',');
+    }
+    QStringList groups;
+    for (int n = 1; n <= DesignCurveCount; ++n) {
+        const auto it = byCurve.find(n);
+        if (it == byCurve.end() || it->second.empty()) {
+            groups << QStringLiteral(",,");
+            continue;
+        }
+        const auto& list = it->second;
+        double sum = 0;
+        for (const auto& [no, r] : list)
+            sum += r->SKIN;
+        const double count = double(list.size());
+        QString group = QStringLiteral("平均,") + FormatFloat(QStringLiteral("###"), sum / count) + ',';
+        if (list.size() >= 2)
+            group += FormatFloat(QStringLiteral("###"),
+                                 double(list.rbegin()->second->SKIN - list.begin()->second->SKIN) / (count - 1));
+        groups << group;
+    }
+    lines << groups.join(',');
+    return lines;
+}
+
+QString DesignCsvPath(const QString& exeFolder)
+{
+    return QDir(exeFolder + QStringLiteral("CSV")).filePath(QStringLiteral("昇給カーブの設計.CSV"));
+}
+
+bool LoadDesignCurves(DbConnection& cn, RaiseCurveDesign& design)
+{
+    design.curves = DesignCurves{};
+    design.commentary.clear();
+    TSPDRAW_rec list;
+    const SqlCondition condition(QStringLiteral(" WHERE NENDO = ? AND KCO = ? AND X = ? AND Y = ? order by SDCO"),
+                                 {projectNendoText().toLongLong(), projectKcoText().toLongLong(),
+                                  qint64(design.xCode), qint64(design.yCode)});
+    if (!ReadAll(cn, false, condition, QStringLiteral("SELECT * FROM DSPDRAW"), list))
+        return false;
+    for (const TSPDRAW_& r : list.items) {
+        const int n = r.SDCO.toInt();
+        if (n < 1 || n > DesignCurveCount)
+            continue;
+        DesignCurve& c = design.curves[n - 1];
+        design.commentary = r.KAISETSU;
+        c.plotted = r.FCHKS == 1;
+        pointsFromRow(r, c.points);
+        c.legend = r.HANREI;
+        c.explanation = r.SETSUMEI;
+        c.colour = r.SCOLOR;
+        c.style = r.SSYURUI;
+        c.width = r.SHABA;
+    }
+    return true;
+}
+
+bool SaveDesignCurves(DbConnection& cn, const RaiseCurveDesign& design)
+{
+    return InTransaction(cn, [&] {
+        TSPDRAW_ row;
+        if (!Delete(cn, false, projectCondition(), row))
+            return false;
+        for (int n = 0; n < DesignCurveCount; ++n) {
+            const DesignCurve& c = design.curves[n];
+            row = TSPDRAW_();
+            row.KCO = projectKcoText();
+            row.NENDO = projectNendoText();
+            row.SDCO = QString::number(n + 1);
+            row.X = design.xCode;
+            row.Y = design.yCode;
+            row.FCHKS = c.plotted ? 1 : 0;
+            row.FREN = 1;
+            pointsToRow(c.points, row);
+            row.KAISETSU = design.commentary;
+            row.HANREI = c.legend;
+            row.SETSUMEI = c.explanation;
+            row.SCOLOR = c.colour;
+            row.SSYURUI = c.style;
+            row.SHABA = c.width;
+            if (!Insert(cn, false, row))
+                return false;
+        }
+        return true;
+    });
+}
+
+bool RebuildDesignTable(DbConnection& cn, const RaiseCurveDesign& design)
+{
+    const QString problem = ValidateDesignCurves(design.curves);
+    if (!problem.isEmpty()) {
+        Dialogs().information(QStringLiteral("確認"), problem);
+        return false;
+    }
+    WaitCursor busy;
+    const QList<TCHNGIN_> rows = BuildDesignRows(design, projectKcoText(), projectNendoText());
+    return InTransaction(cn, [&] {
+        TCHNGIN_ row;
+        if (!Delete(cn, false, projectCondition(), row))
+            return false;
+        for (TCHNGIN_ r : rows)
+            if (!Insert(cn, false, r))
+                return false;
+        return true;
+    });
+}
+
+bool ReadDesignTable(DbConnection& cn, QList<TCHNGIN_>& rows)
+{
+    TCHNGIN_rec list;
+    const SqlCondition condition(QStringLiteral(" WHERE NENDO = ? AND KCO = ? ORDER BY DCHINGIN.NO,SDCO"),
+                                 {projectNendoText().toLongLong(), projectKcoText().toLongLong()});
+    if (!ReadAll(cn, false, condition, QStringLiteral("SELECT * FROM DCHINGIN"), list))
+        return false;
+    rows = list.items;
+    return true;
+}
+
+bool ExportDesignCsv(DbConnection& cn, const RaiseCurveDesign& design, const QString& title)
+{
+    if (!RebuildDesignTable(cn, design))
+        return false;
+    QList<TCHNGIN_> rows;
+    if (!ReadDesignTable(cn, rows))
+        return false;
+    if (rows.isEmpty()) {
+        Dialogs().information(AppTitle, QStringLiteral("賃金表データは有りません。"));
+        return false;
+    }
+    const QString path = DesignCsvPath(App().ExeFolder);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QString error;
+    if (!WriteCsvFile(path, DesignCsvLines(rows, title), &error)) {
+        Dialogs().information(AppTitle, QStringLiteral("CSVファイルの書き込みでエラーが発生しました。\r\n") + error);
+        return false;
+    }
+    Dialogs().information(AppTitle, QStringLiteral("CSVデレクトリに賃金表が出力されました。"));
+    return true;
+}

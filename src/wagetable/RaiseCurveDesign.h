@@ -1,0 +1,74 @@
+// Raise-curve design: trial curves, their checks, the year-by-year table DCHINGIN and its CSV.
+#pragma once
+
+#include "store/Connection.h"
+#include "store/Records.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+constexpr int DesignCurveCount = 5;
+constexpr int DesignPointCount = 6;
+
+// One point of a trial curve: X value (0 = not part of the curve) and amount in yen.
+struct DesignPoint {
+    int x = 0;
+    long long amount = 0;
+};
+
+// One trial curve with its plotting flag, texts and line style.
+struct DesignCurve {
+    std::array<DesignPoint, DesignPointCount> points{};
+    bool plotted = false;
+    QString legend;
+    QString explanation;
+    QString colour;   // colour name or number text, as stored in SCOLOR
+    int style = 0;    // line style code 0..5
+    int width = 0;    // 1..5, 0 = not drawn
+};
+
+using DesignCurves = std::array<DesignCurve, DesignCurveCount>;
+
+// The whole design of one X and Y pair: five curves and the shared commentary.
+struct RaiseCurveDesign {
+    int xCode = 0;
+    int yCode = 0;
+    DesignCurves curves{};
+    QString commentary;
+};
+
+// The first problem with the points as its message ("…n列 k行目"), or empty when all are sound.
+QString ValidateDesignCurves(const DesignCurves& curves);
+
+// The DCHINGIN rows of the curves (KCO and NENDO as given), in curve and X order. Each
+// segment's yearly step is rounded to 10 yen; points shared by two segments appear once.
+QList<TCHNGIN_> BuildDesignRows(const RaiseCurveDesign& design, const QString& kco, const QString& nendo);
+
+// The lines of 昇給カーブの設計.CSV from the stored rows (any order) and the title.
+QStringList DesignCsvLines(const QList<TCHNGIN_>& rows, const QString& title);
+
+// The file the CSV is written to under the program folder.
+QString DesignCsvPath(const QString& exeFolder);
+
+// Loads the curves stored for the open project under design.xCode / design.yCode into
+// design (curves without a row stay empty; the commentary comes from the last row found).
+bool LoadDesignCurves(DbConnection& cn, RaiseCurveDesign& design);
+
+// Replaces every stored curve of the open project with the five curves of design, in one
+// transaction.
+bool SaveDesignCurves(DbConnection& cn, const RaiseCurveDesign& design);
+
+// Validates, then replaces the open project's DCHINGIN rows with those built from design
+// in one transaction. Shows the validation message and returns false on a problem (the
+// previous rows stay); database failures are reported by the record access layer.
+bool RebuildDesignTable(DbConnection& cn, const RaiseCurveDesign& design);
+
+// The open project's DCHINGIN rows ordered by NO and curve.
+bool ReadDesignTable(DbConnection& cn, QList<TCHNGIN_>& rows);
+
+// Rebuilds DCHINGIN and writes the CSV file; shows "賃金表データは有りません。" when no row
+// was built and the completion or error message otherwise. true when the file was written.
+bool ExportDesignCsv(DbConnection& cn, const RaiseCurveDesign& design, const QString& title);
