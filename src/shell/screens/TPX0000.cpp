@@ -25,6 +25,8 @@
 #include "reference/screens/TPX0070.h"
 #include "reference/screens/TPX0080.h"
 #include "reference/screens/TfrmSalaryName.h"
+#include "reports/screens/TPX0090.h"
+#include "reports/screens/TPX5000.h"
 #include "wagetable/screens/TPX2010.h"
 
 #include <QApplication>
@@ -705,13 +707,13 @@ void TPX0000::mnNendoUpdateClick()
 void TPX0000::mnList5000Click()
 {
     if (CompanyGuard())
-        notAvailableYet();
+        showTransient<TPX5000>();
 }
 
 void TPX0000::mnList5010Click()
 {
     if (CompanyGuard())
-        notAvailableYet();
+        showTransient<TPX5010>();
 }
 
 void TPX0000::mnSalaryReportClick()
@@ -719,7 +721,7 @@ void TPX0000::mnSalaryReportClick()
     if (!CompanyGuard())
         return;
     App().ReportMode = 2;
-    notAvailableYet();
+    showTransient<TPX0090>();
 }
 
 void TPX0000::mnSalaryUpReportClick()
@@ -727,7 +729,7 @@ void TPX0000::mnSalaryUpReportClick()
     if (!CompanyGuard())
         return;
     App().ReportMode = 1;
-    notAvailableYet();
+    showTransient<TPX0090>();
 }
 
 // ---------------------------------------------------------------- help
