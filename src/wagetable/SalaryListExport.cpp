@@ -73,3 +73,16 @@ bool ExportSalaryListCsv(int id, const QString& title, const QString& path, QStr
                           QStringLiteral("CSVデレクトリに賃金表が出力されました。\r\n") + QDir::toNativeSeparators(target));
     return true;
 }
+
+bool SalaryListDocument(int id, const QString& title, ReportDocument& doc)
+{
+    QList<TCHNGIN2_> rows;
+    if (!ReadSalaryTableRows(id, rows))
+        return false;
+    if (rows.isEmpty()) {
+        Dialogs().information(AppTitle, QStringLiteral("印刷対象データはありません。"));
+        return false;
+    }
+    doc = BuildSalaryListPages(rows, SalaryListHeadingFor(title));
+    return true;
+}

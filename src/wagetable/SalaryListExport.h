@@ -2,6 +2,7 @@
 #pragma once
 
 #include "store/Records.h"
+#include "reports/ReportPage.h"
 #include "wagetable/SalaryListReport.h"
 
 #include <QList>
@@ -23,3 +24,7 @@ QString NextSalaryListCsvPath(const QString& folder);
 // false when nothing was written; writtenPath receives the file written.
 bool ExportSalaryListCsv(int id, const QString& title, const QString& path = QString(),
                          QString* writtenPath = nullptr);
+
+// 賃金表印刷 up to the composer: reads the generated table id and lays it out with the heading
+// of title. false after the "nothing to print" message or a failed read.
+bool SalaryListDocument(int id, const QString& title, ReportDocument& doc);

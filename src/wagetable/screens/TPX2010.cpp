@@ -838,14 +838,9 @@ void TPX2010::btnSalaryListClick()
     const int id = chosenTableId();
     if (id == 0)
         return;
-    QList<TCHNGIN2_> rows;
-    if (!ReadSalaryTableRows(id, rows))
-        return;
-    if (rows.isEmpty()) {
-        Dialogs().information(AppTitle, QStringLiteral("印刷対象データはありません。"));
-        return;
-    }
-    ComposeAndPreview(BuildSalaryListPages(rows, SalaryListHeadingFor(txtTitle->text())));
+    ReportDocument doc;
+    if (SalaryListDocument(id, txtTitle->text(), doc))
+        ComposeAndPreview(doc);
 }
 
 void TPX2010::btnKijungakuClick()
