@@ -8,6 +8,9 @@
 #include "plot/PlotPainter.h"
 #include "plot/PlotSetup.h"
 #include "projects/Companies.h"
+#include "reports/GroupReports.h"
+#include "reports/PersonalReports.h"
+#include "reports/ReportComposer.h"
 #include "shell/AppState.h"
 #include "shell/Startup.h"
 #include "store/DataModule.h"
@@ -97,8 +100,8 @@ struct Command {
     std::function<int(const Arguments&, QTextStream& out)> run;
 };
 
-const QStringList ValueOptions = {"--folder", "--year", "--company", "--out", "--file", "--table",
-                                  "--csv",    "--png",  "--chart",   "--size"};
+const QStringList ValueOptions = {"--folder", "--year", "--company", "--out",   "--file",  "--table", "--csv",
+                                  "--png",    "--pdf",  "--chart",   "--size",  "--marks", "--grades", "--forms"};
 
 // A positive whole number given with an option.
 int PositiveNumber(const Arguments& a, const QString& option)
@@ -199,9 +202,22 @@ int ImportEmployeesCommand(const Arguments& a, QTextStream& out)
     return BatchSuccess;
 }
 
+// Composes a report's pages into the file instead of the preview's document file.
+bool ComposeInto(ReportDocument doc, const QString& path)
+{
+    doc.documentPath = path;
+    QString error;
+    if (!ComposeReport(doc, &error)) {
+        Dialogs().warning(AppTitle, error);
+        return false;
+    }
+    return true;
+}
+
 int WageTable(const Arguments& a, QTextStream&)
 {
     const int id = PositiveNumber(a, QStringLiteral("--table"));
+    const QString output = OneOf(a, {QStringLiteral("--csv"), QStringLiteral("--pdf")});
     if (!OpenProject(a))
         return BatchFailed;
     TMCHNGIN_ header;
@@ -209,7 +225,108 @@ int WageTable(const Arguments& a, QTextStream&)
     if (!LoadSalaryListHeader(id, header, found))
         return BatchFailed;
     // An unknown table has no generated rows: the command's "nothing to print" message.
-    return Status(ExportSalaryListCsv(id, found ? header.TITLE : QString(), OutputPath(a, QStringLiteral("--csv"))));
+    const QString title = found ? header.TITLE : QString();
+    if (output == QLatin1String("--csv"))
+        return Status(ExportSalaryListCsv(id, title, OutputPath(a, output)));
+    ReportDocument doc;
+    return Status(SalaryListDocument(id, title, doc) && ComposeInto(doc, OutputPath(a, output)));
+}
+
+// "A-B" of a range option as two codes 1..9; both 0 when the option is not given.
+void RangeCodes(const Arguments& a, const QString& option, int& low, int& high)
+{
+    low = high = 0;
+    if (!a.values.contains(option))
+        return;
+    static const QRegularExpression form(QStringLiteral("^(\\d)-(\\d)$"));
+    const QRegularExpressionMatch m = form.match(a.values.value(option));
+    if (!m.hasMatch() || m.captured(1).toInt() == 0 || m.captured(2).toInt() == 0)
+        throw UsageError{option + QStringLiteral(" は 開始-終了 (1 から 9) で指定して下さい: ") + a.values.value(option)};
+    low = m.captured(1).toInt();
+    high = m.captured(2).toInt();
+}
+
+// The ranges as the report screens' lists would hold them; a code the project's list does
+// not offer is refused with the list's name.
+bool ReportRanges(const Arguments& a, GroupRanges& ranges)
+{
+    const RangeLists lists = RangeListsForProject();
+    struct Pair {
+        QString option;
+        QString label;
+        const QStringList* items;
+        RangeEnd* start;
+        RangeEnd* end;
+    };
+    const Pair pairs[] = {
+        {QStringLiteral("--marks"), QStringLiteral("マーク"), &lists.marks, &ranges.markStart, &ranges.markEnd},
+        {QStringLiteral("--grades"), QStringLiteral("等級"), &lists.grades, &ranges.gradeStart, &ranges.gradeEnd},
+        {QStringLiteral("--forms"), QStringLiteral("就労形態"), &lists.forms, &ranges.formStart, &ranges.formEnd},
+    };
+    for (const Pair& p : pairs) {
+        int low = 0, high = 0;
+        RangeCodes(a, p.option, low, high);
+        if (!RangeEndOf(*p.items, low, *p.start) || !RangeEndOf(*p.items, high, *p.end)) {
+            Dialogs().information(AppTitle, p.label + QStringLiteral("に ") + a.values.value(p.option)
+                                                + QStringLiteral(" の範囲はありません。"));
+            return false;
+        }
+    }
+    return true;
+}
+
+int Report(const Arguments& a, QTextStream&)
+{
+    const QString kind = a.positional.value(0);
+    static const QStringList kinds = {QStringLiteral("salary-list"), QStringLiteral("raise-list"),
+                                      QStringLiteral("personal-hr"), QStringLiteral("personal-wage")};
+    if (!kinds.contains(kind))
+        throw UsageError{QStringLiteral("KIND は ") + kinds.join(QStringLiteral(", ")) + QStringLiteral(" のどれかです: ")
+                         + kind};
+    const bool group = kind.endsWith(QLatin1String("-list"));
+    const QString output = OneOf(a, {QStringLiteral("--pdf"), QStringLiteral("--csv")});
+    if (!group && output == QLatin1String("--csv"))
+        throw UsageError{QStringLiteral("個人レポートは --pdf だけです。")};
+    // Both end points of a range are checked before anything is opened.
+    int low = 0, high = 0;
+    for (const char* option : {"--marks", "--grades", "--forms"})
+        RangeCodes(a, QString::fromLatin1(option), low, high);
+    if (!OpenProject(a))
+        return BatchFailed;
+
+    GroupRanges ranges;
+    if (!ReportRanges(a, ranges))
+        return BatchFailed;
+    GroupFilter filter;
+    QList<TSyain_> employees;
+    if (!SelectGroupEmployees(ranges, filter, employees))
+        return BatchFailed;
+    const QString path = OutputPath(a, output);
+    if (group) {
+        const GroupReportKind k = kind == QLatin1String("raise-list") ? GroupReportKind::Raise : GroupReportKind::Salary;
+        App().ReportMode = k == GroupReportKind::Raise ? 1 : 2;
+        if (output == QLatin1String("--csv"))
+            return Status(ExportGroupReportCsv(k, employees, path));
+        if (employees.isEmpty()) {
+            Dialogs().information(AppTitle, QStringLiteral("印刷対象データは有りません。"));
+            return BatchFailed;
+        }
+        ReportDocument doc;
+        QString error;
+        if (!BuildGroupReport(k, employees, filter, doc, &error)) {
+            Dialogs().warning(AppTitle, error);
+            return BatchFailed;
+        }
+        return Status(ComposeInto(doc, path));
+    }
+    if (employees.isEmpty()) {
+        Dialogs().information(AppTitle, QStringLiteral("印刷対象データは有りません。"));
+        return BatchFailed;
+    }
+    const PersonalReportKind k = kind == QLatin1String("personal-hr") ? PersonalReportKind::HR : PersonalReportKind::Wage;
+    return Status(ComposeInto(BuildPersonalPages(k, employees, PersonalHeadingForProject(), LoadEmploymentForms(),
+                                                 LoadMatrixTables()),
+                              path));
 }
 
 QSize PlotSize(const Arguments& a)
@@ -279,9 +396,18 @@ const QList<Command>& Commands()
          QStringLiteral("import-employees --year Y --company K --file FILE (--replace | --add)"),
          {QStringLiteral("--year"), QStringLiteral("--company"), QStringLiteral("--file")}, {},
          {QStringLiteral("--replace"), QStringLiteral("--add")}, 0, ImportEmployeesCommand},
-        {QStringLiteral("wage-table"), QStringLiteral("wage-table --year Y --company K --table ID --csv FILE"),
-         {QStringLiteral("--year"), QStringLiteral("--company"), QStringLiteral("--table"), QStringLiteral("--csv")},
-         {}, {}, 0, WageTable},
+        {QStringLiteral("wage-table"),
+         QStringLiteral("wage-table --year Y --company K --table ID (--csv FILE | --pdf FILE)"),
+         {QStringLiteral("--year"), QStringLiteral("--company"), QStringLiteral("--table")},
+         {QStringLiteral("--csv"), QStringLiteral("--pdf")}, {}, 0, WageTable},
+        {QStringLiteral("report"),
+         QStringLiteral("report KIND --year Y --company K [--marks A-B] [--grades A-B] [--forms A-B] "
+                        "(--pdf FILE | --csv FILE)\n"
+                        "      KIND: salary-list, raise-list, personal-hr, personal-wage (personal-* は --pdf のみ)"),
+         {QStringLiteral("--year"), QStringLiteral("--company")},
+         {QStringLiteral("--marks"), QStringLiteral("--grades"), QStringLiteral("--forms"), QStringLiteral("--pdf"),
+          QStringLiteral("--csv")},
+         {}, 1, Report},
         {QStringLiteral("plot"),
          QStringLiteral("plot --year Y --company K --chart (1010 | 1020) --png FILE [--size WxH]"),
          {QStringLiteral("--year"), QStringLiteral("--company"), QStringLiteral("--chart")},
@@ -342,8 +468,10 @@ void CheckOptions(const Arguments& a, const Command& c)
     for (const QString& r : c.required)
         if (!a.values.contains(r))
             throw UsageError{r + QStringLiteral(" を指定して下さい。")};
-    if (a.positional.size() != c.positionals)
-        throw UsageError{QStringLiteral("余分な引数があります: ") + a.positional.join(' ')};
+    if (a.positional.size() > c.positionals)
+        throw UsageError{QStringLiteral("余分な引数があります: ") + a.positional.mid(c.positionals).join(' ')};
+    if (a.positional.size() < c.positionals)
+        throw UsageError{QStringLiteral("KIND を指定して下さい。")};
 }
 
 } // namespace
