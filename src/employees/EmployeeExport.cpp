@@ -134,7 +134,7 @@ bool WriteEmployeeMaster(const QString& path)
     // Texts that Shift-JIS cannot hold are named before anything is written.
     const QStringList unwritable = EmployeeExportUnwritable(list.items);
     if (!unwritable.isEmpty() && !Dialogs().yesNo(AppTitle, UnwritableQuestion(unwritable)))
-        return;
+        return false;
 
     QString error;
     bool written;
