@@ -86,7 +86,11 @@ void ExportEmployeeMaster()
     if (!Dialogs().yesNo(AppTitle, QStringLiteral("社員マスタを") + App().ExeFolder
                                        + QStringLiteral("CSVへ出力します。\r\nよろしいですか？")))
         return;
+    WriteEmployeeMaster(EmployeeExportPath());
+}
 
+bool WriteEmployeeMaster(const QString& path)
+{
     const TMKIGYOU2& company = Project().CurrentCompany;
     TSyain_rec list;
     // Employee numbers are text, so "10" sorts before "9"; SCO keeps equal numbers in a
@@ -95,26 +99,27 @@ void ExportEmployeeMaster()
                  SqlCondition(QStringLiteral(" WHERE NENDO = ? AND KCO = ? ORDER BY SCOT, SCO"),
                               {company.NENDO.toLongLong(), company.KCO.toLongLong()}),
                  QStringLiteral("SELECT * FROM VSYAIN"), list))
-        return;
+        return false;
     if (list.items.isEmpty()) {
         Dialogs().information(AppTitle, QStringLiteral("社員マスタは有りません。"));
-        return;
+        return false;
     }
 
     // Texts that Shift-JIS cannot hold are named before anything is written.
     const QStringList unwritable = EmployeeExportUnwritable(list.items);
     if (!unwritable.isEmpty() && !Dialogs().yesNo(AppTitle, UnwritableQuestion(unwritable)))
-        return;
+        return false;
 
     QString error;
     bool written;
     {
         WaitCursor wait;
-        written = WriteCsvFile(EmployeeExportPath(), EmployeeExportLines(list.items), &error);
+        written = WriteCsvFile(path, EmployeeExportLines(list.items), &error);
     }
     if (!written) {
-        Dialogs().information(AppTitle, error + '\r' + EmployeeExportPath());
-        return;
+        Dialogs().information(AppTitle, error + '\r' + path);
+        return false;
     }
     Dialogs().information(AppTitle, QStringLiteral("CSVデレクトリに社員マスタが出力されました。"));
+    return true;
 }

@@ -10,6 +10,10 @@
 
 // The main-menu command: asks, reads the employees and writes the file, with its messages.
 void ExportEmployeeMaster();
+// Reads the open project's employees and writes them to path, with the command's messages
+// (none to export, the question about texts Shift-JIS cannot hold, the write error, done).
+// false when nothing was written.
+bool WriteEmployeeMaster(const QString& path);
 
 // The export file's path under the program folder.
 QString EmployeeExportPath();

@@ -3,6 +3,7 @@
 #include "plot/OptimalWage.h"
 
 #include "plot/Comparisons.h"
+#include "plot/PlotSetup.h"
 #include "shell/AppState.h"
 #include "shell/CsvWriter.h"
 #include "shell/Numbers.h"
@@ -271,11 +272,12 @@ QStringList OptimalWageCsvLines(const QList<QStringList>& grid)
     return lines;
 }
 
-bool WriteOptimalWageCsv(const TOptimalWage& s)
+bool WriteOptimalWageCsv(const TOptimalWage& s, const QString& path)
 {
+    const QString target = path.isEmpty() ? OptimalWageCsvPath() : path;
     QString error;
-    if (!WriteCsvFile(OptimalWageCsvPath(), OptimalWageCsvLines(OptimalWageGrid(s)), &error)) {
-        Dialogs().information(AppTitle, error + '\r' + OptimalWageCsvPath());
+    if (!WriteCsvFile(target, OptimalWageCsvLines(OptimalWageGrid(s)), &error)) {
+        Dialogs().information(AppTitle, error + '\r' + target);
         return false;
     }
     Dialogs().information(AppTitle, OptimalCsvWrittenMessage);
@@ -434,4 +436,19 @@ RegressionPanelRows RegressionPanelOf(const TOptimalWage& s)
     rows.titles[7] = QStringLiteral("分析結果");
     rows.captions[7] = s.fit.verdict;
     return rows;
+}
+
+bool RunStoredOptimalWage(int year, int kco)
+{
+    const PlotSetupVariant& v = *SetupVariant(1070);
+    TChart_ row;
+    if (!LoadSetupRow(v, year, kco, row))
+        return false;
+    PlotSetupChoices choices = ChoicesFromChart(row);
+    // FX holds the nine explanatory flags here, not an X item: the selection is the set-up's
+    // filter, never the "analysed before" one of the optimal wage on X.
+    choices.fx = -1;
+    // A flag text stored as a number loses its leading zeros.
+    const QString flags = row.FX.trimmed().rightJustified(9, QLatin1Char('0'));
+    return RunOptimalWageRegression(EmployeeSelection(v, choices, year, kco), flags, int(WholeNumberOrZero(row.FY)));
 }

@@ -68,6 +68,11 @@ TOptimalWage& OptimalWage();
 // as they were). On success OptimalWage() holds the run.
 bool RunOptimalWageRegression(const SqlCondition& selection, const QString& explanatoryFlags, int yCode);
 
+// RunOptimalWageRegression with the settings stored for chart 1070 (MCHART): the employees
+// selected by its form, wage table, grades, marks and sex, the explanatory flags FX and the
+// objective FY. The same messages and outcome.
+bool RunStoredOptimalWage(int year, int kco);
+
 // The results grid: row 0 the headings, then one row per employee, totals and means, the
 // coefficients and the goodness of fit; p + 8 columns and n + p + 9 rows.
 QList<QStringList> OptimalWageGrid(const TOptimalWage& state);
@@ -80,8 +85,9 @@ bool CanOptimise(const TOptimalWage& state);
 QString OptimalWageCsvPath();
 // Every grid row as one line of quoted cells.
 QStringList OptimalWageCsvLines(const QList<QStringList>& grid);
-// Writes the file and shows the done message (or the failure). false when not written.
-bool WriteOptimalWageCsv(const TOptimalWage& state);
+// Writes the file (OptimalWageCsvPath() when path is empty) and shows the done message (or
+// the failure). false when not written.
+bool WriteOptimalWageCsv(const TOptimalWage& state, const QString& path = QString());
 
 // 最適化: asks, then replaces the objective pay item of every analysed employee by the optimal
 // wage and keeps the former amount in SAVENO/SAVEKIN, in one transaction. Returns whether the

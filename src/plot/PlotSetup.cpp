@@ -1,6 +1,8 @@
 // The plot set-ups as data and logic: variants, stored choices, selection and points.
 #include "plot/PlotSetup.h"
 
+#include "plot/ChartModel.h"
+
 #include "shell/AppState.h"
 #include "store/DataModule.h"
 #include "store/DialogService.h"
@@ -203,7 +205,7 @@ TChart_ ChartFromChoices(const PlotSetupVariant& v, const PlotSetupChoices& c, i
     return r;
 }
 
-bool LoadSetupChoices(const PlotSetupVariant& v, int year, int kco, PlotSetupChoices& choices)
+bool LoadSetupRow(const PlotSetupVariant& v, int year, int kco, TChart_& out)
 {
     // The layer's shared chart record: a created row takes the axis names, units, pitches
     // and sex that it holds at that moment.
@@ -213,6 +215,15 @@ bool LoadSetupChoices(const PlotSetupVariant& v, int year, int kco, PlotSetupCho
     row.CHCO = QString::number(v.screenId);
     row.KNO = 1;
     if (!GetOrCreateChart(FDM().ACN2, true, QStringLiteral("SELECT * FROM MCHART"), row))
+        return false;
+    out = row;
+    return true;
+}
+
+bool LoadSetupChoices(const PlotSetupVariant& v, int year, int kco, PlotSetupChoices& choices)
+{
+    TChart_ row;
+    if (!LoadSetupRow(v, year, kco, row))
         return false;
     choices = ChoicesFromChart(row);
     return true;
@@ -333,4 +344,16 @@ SetupAnalysis RunSetupAnalysis(const PlotSetupVariant& v, PlotSetupChoices& choi
         return SaveSetupChoices(v, choices, year, kco, false);
     });
     return written ? SetupAnalysis::Plotted : SetupAnalysis::Failed;
+}
+
+SetupAnalysis AnalyseStoredChart(int chartId, int year, int kco)
+{
+    const PlotSetupVariant* v = SetupVariant(chartId);
+    PlotSetupChoices choices;
+    if (!v || !LoadSetupChoices(*v, year, kco, choices))
+        return SetupAnalysis::Failed;
+    const SetupAnalysis outcome = RunSetupAnalysis(*v, choices, year, kco);
+    if (outcome == SetupAnalysis::Plotted)
+        SetCurrentChart(chartId);
+    return outcome;
 }

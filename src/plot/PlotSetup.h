@@ -83,6 +83,8 @@ PlotSetupChoices ChoicesFromChart(const TChart_& row);
 // The MCHART row that saving the choices writes.
 TChart_ ChartFromChoices(const PlotSetupVariant& v, const PlotSetupChoices& c, int year, int kco);
 
+// Reads the set-up's MCHART row with get-or-create; false on a failed read.
+bool LoadSetupRow(const PlotSetupVariant& v, int year, int kco, TChart_& row);
 // Reads the set-up's MCHART row with get-or-create into choices; false on a failed read.
 bool LoadSetupChoices(const PlotSetupVariant& v, int year, int kco, PlotSetupChoices& choices);
 // Updates the set-up's MCHART row from the choices.
@@ -109,3 +111,8 @@ inline const QString NoPlotDataMessage = QStringLiteral("グラフに表示す�
 // on X, which saves nothing). With the optimal wage on X the Y code becomes the item of the
 // last optimal-wage analysis (FITNO − 1 of the first employee) and choices.fy follows.
 SetupAnalysis RunSetupAnalysis(const PlotSetupVariant& v, PlotSetupChoices& choices, int year, int kco);
+
+// 分析 from the stored choices of a set-up (charts 1010 … 1060; the optimal wage draws 1070
+// after its regression), as the set-up screen runs it with those choices on view; on
+// Plotted the chart becomes the current chart.
+SetupAnalysis AnalyseStoredChart(int chartId, int year, int kco);

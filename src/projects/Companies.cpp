@@ -7,6 +7,7 @@
 #include "shell/ProjectLookups.h"
 #include "store/Conversions.h"
 #include "store/DataModule.h"
+#include "store/DialogService.h"
 #include "store/RecordAccess.h"
 #include "store/Transactions.h"
 
@@ -342,4 +343,20 @@ OpenOutcome OpenCompany(int year, int code, const QString& name)
     LoadRoleEvaluations();
     app.CompanyOpen = true;
     return OpenOutcome::Opened;
+}
+
+bool SelectCompany(int year, int code, const QString& name)
+{
+    if (!OpenYearDatabase(year, false))
+        return false;
+    switch (OpenCompany(year, code, name)) {
+    case OpenOutcome::NoCompanyMaster:
+        Dialogs().information(AppTitle, QStringLiteral("企業マスターが存在しません。"));
+        return false;
+    case OpenOutcome::Failed:
+        return false;
+    case OpenOutcome::Opened:
+        break;
+    }
+    return true;
 }

@@ -82,3 +82,8 @@ enum class OpenOutcome {
 // working-time figures of MKIGYOU1, the marks and the role evaluations; CompanyOpen.
 // The year database must be open on ACN2.
 OpenOutcome OpenCompany(int year, int code, const QString& name);
+
+// 選択 of the company list: opens the year database (without creating it) and the company
+// as the current project; "企業マスターが存在しません。" when it has no master row. Messages
+// are shown; true when the project is open.
+bool SelectCompany(int year, int code, const QString& name);

@@ -2,12 +2,17 @@
 #include "reports/GroupReports.h"
 
 #include "shell/AppState.h"
+#include "shell/CodeLists.h"
+#include "shell/ProjectLookups.h"
 #include "shell/CsvWriter.h"
 #include "shell/Dates.h"
 #include "shell/Numbers.h"
 #include "store/Conversions.h"
 #include "store/DataModule.h"
+#include "store/DialogService.h"
 #include "store/RecordAccess.h"
+
+#include <QDir>
 
 namespace {
 
@@ -470,6 +475,61 @@ bool BuildGroupReport(GroupReportKind kind, const QList<TSyain_>& employees, con
 
 bool WriteGroupReportCsv(GroupReportKind kind, const QList<TSyain_>& employees, QString& path, QString* error)
 {
-    path = App().ExeFolder + QStringLiteral("CSV/") + GroupReportNamesOf(kind).csvFile;
+    if (path.isEmpty())
+        path = App().ExeFolder + QStringLiteral("CSV/") + GroupReportNamesOf(kind).csvFile;
     return WriteCsvFile(path, GroupReportCsvLines(kind, BuildGroupLines(employees, LoadMatrixTables())), error);
+}
+
+RangeLists RangeListsForProject()
+{
+    RangeLists lists;
+    for (const TMMARK& m : Project().Marks)
+        if (m.MKCO != 0)
+            lists.marks << QString::number(m.MKCO) + QStringLiteral(" : ") + m.MARK + QStringLiteral("  ") + m.HANREI;
+    for (int g = 0; g < 9; ++g)
+        lists.grades << QString::number(g + 1) + QStringLiteral(" : ") + Project().CurrentCompany.TK[g];
+    for (const TSALARYNAME& f : LoadEmploymentForms())
+        if (!f.listText.isEmpty())
+            lists.forms << f.listText;
+    return lists;
+}
+
+bool RangeEndOf(const QStringList& items, int code, RangeEnd& end)
+{
+    end = {};
+    if (code == 0)
+        return true;
+    for (const QString& item : items)
+        if (SelectedCodeOf(item) == code) {
+            end = {code, NameOf(item)};
+            return true;
+        }
+    return false;
+}
+
+bool SelectGroupEmployees(const GroupRanges& ranges, GroupFilter& filter, QList<TSyain_>& employees)
+{
+    const QString refused = CheckGroupRanges(ranges, filter);
+    if (!refused.isEmpty()) {
+        Dialogs().information(AppTitle, refused);
+        return false;
+    }
+    return LoadGroupEmployees(filter, employees);
+}
+
+bool ExportGroupReportCsv(GroupReportKind kind, const QList<TSyain_>& employees, const QString& target)
+{
+    if (employees.isEmpty()) {
+        Dialogs().information(AppTitle, QStringLiteral("対象データは有りません。"));
+        return false;
+    }
+    QString path = target, error;
+    if (!WriteGroupReportCsv(kind, employees, path, &error)) {
+        Dialogs().information(AppTitle, QStringLiteral("CSVファイルの書き込みでエラーが発生しました。\r\n")
+                                            + QDir::toNativeSeparators(path) + QStringLiteral("\r\n") + error);
+        return false;
+    }
+    Dialogs().information(AppTitle, QStringLiteral("CSVデレクトリに") + GroupReportNamesOf(kind).title
+                                        + QStringLiteral("が出力されました。"));
+    return true;
 }

@@ -45,6 +45,20 @@ struct GroupFilter {
 // range whose end lies before its start.
 QString CheckGroupRanges(const GroupRanges& ranges, GroupFilter& filter);
 
+// The items of the report screens' range lists for the open project (without the
+// closing "0 : 指定なし"): marks "n : MARK  HANREI", grades "n : grade name", forms.
+struct RangeLists {
+    QStringList marks, grades, forms;
+};
+RangeLists RangeListsForProject();
+// The range end of the item with that code in a list; code 0 (or none) is unspecified.
+// false when no item has the code.
+bool RangeEndOf(const QStringList& items, int code, RangeEnd& end);
+
+// Checks the ranges (their message shown when they do not hold) and reads the employees
+// within them. false when refused or the read failed.
+bool SelectGroupEmployees(const GroupRanges& ranges, GroupFilter& filter, QList<TSyain_>& employees);
+
 // The employees of the open project within the filter's ranges, from VSYAIN ordered by
 // KCO, MCO, SCO. false when the read failed (the message has been shown).
 bool LoadGroupEmployees(const GroupFilter& filter, QList<TSyain_>& out);
@@ -120,3 +134,7 @@ bool BuildGroupReport(GroupReportKind kind, const QList<TSyain_>& employees, con
 // Writes CSV/<title>.CSV under the program folder (replacing it) for the employees;
 // path receives the file's path. false with the platform's message in error.
 bool WriteGroupReportCsv(GroupReportKind kind, const QList<TSyain_>& employees, QString& path, QString* error);
+// CSV出力 after its question: "対象データは有りません。" without employees, else the file
+// (CSV/<title>.CSV when path is empty) with the write error or done message. false when
+// nothing was written.
+bool ExportGroupReportCsv(GroupReportKind kind, const QList<TSyain_>& employees, const QString& path = QString());

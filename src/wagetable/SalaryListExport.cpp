@@ -1,7 +1,10 @@
 // The generated wage table as a CSV file.
 #include "wagetable/SalaryListExport.h"
 
+#include "shell/AppState.h"
 #include "shell/CsvWriter.h"
+#include "store/DialogService.h"
+#include "wagetable/SalaryList.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -46,4 +49,40 @@ QString NextSalaryListCsvPath(const QString& folder)
             return path;
     }
     return first;
+}
+
+bool ExportSalaryListCsv(int id, const QString& title, const QString& path, QString* writtenPath)
+{
+    QList<TCHNGIN2_> rows;
+    if (!ReadSalaryTableRows(id, rows))
+        return false;
+    if (rows.isEmpty()) {
+        Dialogs().information(AppTitle, QStringLiteral("印刷対象データはありません。"));
+        return false;
+    }
+    const QString target = path.isEmpty() ? NextSalaryListCsvPath(App().ExeFolder + QStringLiteral("CSV")) : path;
+    QString error;
+    if (!WriteCsvFile(target, SalaryListCsvLines(rows, SalaryListHeadingFor(title)), &error)) {
+        Dialogs().information(AppTitle, QStringLiteral("CSVファイルの書き込みでエラーが発生しました。\r\n")
+                                            + QDir::toNativeSeparators(target) + QStringLiteral("\r\n") + error);
+        return false;
+    }
+    if (writtenPath)
+        *writtenPath = target;
+    Dialogs().information(AppTitle,
+                          QStringLiteral("CSVデレクトリに賃金表が出力されました。\r\n") + QDir::toNativeSeparators(target));
+    return true;
+}
+
+bool SalaryListDocument(int id, const QString& title, ReportDocument& doc)
+{
+    QList<TCHNGIN2_> rows;
+    if (!ReadSalaryTableRows(id, rows))
+        return false;
+    if (rows.isEmpty()) {
+        Dialogs().information(AppTitle, QStringLiteral("印刷対象データはありません。"));
+        return false;
+    }
+    doc = BuildSalaryListPages(rows, SalaryListHeadingFor(title));
+    return true;
 }

@@ -275,17 +275,8 @@ void TPX0010::btnAddClick()
         Dialogs().information(AppTitle, QStringLiteral("企業コードが選択されていません。"));
         return;
     }
-    if (!OpenYearDatabase(app.FiscalYear, false))
+    if (!SelectCompany(app.FiscalYear, selectedCode_, selectedName_))
         return;
-    switch (OpenCompany(app.FiscalYear, selectedCode_, selectedName_)) {
-    case OpenOutcome::NoCompanyMaster:
-        Dialogs().information(AppTitle, QStringLiteral("企業マスターが存在しません。"));
-        return;
-    case OpenOutcome::Failed:
-        return;
-    case OpenOutcome::Opened:
-        break;
-    }
     SetMainWindowCaption(OpenCompanyCaption());
     closeList(QDialog::Accepted);
 }

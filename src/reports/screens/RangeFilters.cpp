@@ -60,23 +60,13 @@ void RangeFilters::build(QWidget* parent, QGridLayout* grid)
 
 void RangeFilters::fill()
 {
-    QStringList marks;
-    for (const TMMARK& m : Project().Marks)
-        if (m.MKCO != 0)
-            marks << QString::number(m.MKCO) + QStringLiteral(" : ") + m.MARK + QStringLiteral("  ") + m.HANREI;
-    QStringList grades;
-    for (int g = 0; g < 9; ++g)
-        grades << QString::number(g + 1) + QStringLiteral(" : ") + Project().CurrentCompany.TK[g];
-    QStringList forms;
-    for (const TSALARYNAME& f : LoadEmploymentForms())
-        if (!f.listText.isEmpty())
-            forms << f.listText;
-    fillList(cmbMarkSTart, marks);
-    fillList(cmbMarkEnd, marks);
-    fillList(cmbTokyuSTart, grades);
-    fillList(cmbTokyuEnd, grades);
-    fillList(cmbSalaryStart, forms);
-    fillList(cmbSalaryEnd, forms);
+    const RangeLists lists = RangeListsForProject();
+    fillList(cmbMarkSTart, lists.marks);
+    fillList(cmbMarkEnd, lists.marks);
+    fillList(cmbTokyuSTart, lists.grades);
+    fillList(cmbTokyuEnd, lists.grades);
+    fillList(cmbSalaryStart, lists.forms);
+    fillList(cmbSalaryEnd, lists.forms);
 }
 
 GroupRanges RangeFilters::ranges() const

@@ -44,13 +44,8 @@ void TPX0090::Prepare()
 
 bool TPX0090::employeesInRange(QList<TSyain_>& employees, GroupFilter& filter)
 {
-    const QString refused = CheckGroupRanges(ranges_.ranges(), filter);
-    if (!refused.isEmpty()) {
-        Dialogs().information(AppTitle, refused);
-        return false;
-    }
     BusyCursor busy;
-    return LoadGroupEmployees(filter, employees);
+    return SelectGroupEmployees(ranges_.ranges(), filter, employees);
 }
 
 void TPX0090::btnPrintClick()
@@ -87,20 +82,5 @@ void TPX0090::cdCsvClick()
     GroupFilter filter;
     if (!employeesInRange(employees, filter))
         return;
-    if (employees.isEmpty()) {
-        Dialogs().information(AppTitle, QStringLiteral("対象データは有りません。"));
-        return;
-    }
-    QString path, error;
-    bool written = false;
-    {
-        BusyCursor busy;
-        written = WriteGroupReportCsv(kind_, employees, path, &error);
-    }
-    if (!written) {
-        Dialogs().information(AppTitle, QStringLiteral("CSVファイルの書き込みでエラーが発生しました。\r\n")
-                                            + QDir::toNativeSeparators(path) + QStringLiteral("\r\n") + error);
-        return;
-    }
-    Dialogs().information(AppTitle, QStringLiteral("CSVデレクトリに") + names.title + QStringLiteral("が出力されました。"));
+    ExportGroupReportCsv(kind_, employees);
 }

@@ -39,16 +39,11 @@ void TPX5000::Prepare()
 void TPX5000::btnPrintClick()
 {
     GroupFilter filter;
-    const QString refused = CheckGroupRanges(ranges_.ranges(), filter);
-    if (!refused.isEmpty()) {
-        Dialogs().information(AppTitle, refused);
-        return;
-    }
     QList<TSyain_> employees;
     ReportDocument doc;
     {
         BusyCursor busy;
-        if (!LoadGroupEmployees(filter, employees))
+        if (!SelectGroupEmployees(ranges_.ranges(), filter, employees))
             return;
         if (!employees.isEmpty())
             doc = BuildPersonalPages(kind_, employees, PersonalHeadingForProject(), LoadEmploymentForms(),

@@ -4,6 +4,7 @@
 #include "shell/AppState.h"
 #include "shell/Compaction.h"
 #include "shell/Numbers.h"
+#include "shell/Startup.h"
 #include "shell/screens/MainWindowLink.h"
 #include "shell/screens/ScreenHelpers.h"
 #include "shell/screens/TBeforeUseForm.h"
@@ -330,23 +331,7 @@ void TPX0000::FormCreate()
     TAppState& app = App();
     if (app.ExeFolder.isEmpty())
         app.setExeFolder(QCoreApplication::applicationDirPath());
-    TFDM& fdm = FDM();
-    fdm.OpenDatabase(fdm.ACN1, app.DataFolder + QStringLiteral("SEIGYO.MDB"));
-    app.ListMode = 0;
-    app.OpenCompanyCode = 0;
-    app.CompanyOpen = false;
-    app.refreshToday();
-    app.FiscalYear = app.TodayYear;
-
-    TSeigyo_ control;
-    ReadOne(fdm.ACN1, false, SqlCondition(QStringLiteral(" WHERE CO = 0 ORDER BY CO")),
-            QStringLiteral("SELECT * FROM MSEIGYO"), control);
-    const QString names[3] = {control.REKI1, control.REKI2, control.REKI3};
-    const QString years[3] = {control.SNEN1, control.SNEN2, control.SNEN3};
-    for (int i = 0; i < 3; ++i) {
-        app.EraNames[i] = names[i];
-        app.EraStartYears[i] = int(WholeNumberOrZero(years[i]));
-    }
+    StartSession();
     menu(QStringLiteral("mnMatrix"))->menuAction()->setVisible(false);
     setWindowTitle(AppTitle);
 }

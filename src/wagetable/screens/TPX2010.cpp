@@ -828,27 +828,7 @@ void TPX2010::btnCSVClick()
     if (!Dialogs().yesNo(AppTitle, QStringLiteral("賃金表を") + QDir::toNativeSeparators(App().ExeFolder)
                                        + QStringLiteral("CSVへ出力します。\r\nよろしいですか？")))
         return;
-    QList<TCHNGIN2_> rows;
-    if (!ReadSalaryTableRows(id, rows))
-        return;
-    if (rows.isEmpty()) {
-        Dialogs().information(AppTitle, QStringLiteral("印刷対象データはありません。"));
-        return;
-    }
-    QString path, error;
-    bool written = false;
-    {
-        BusyCursor busy;
-        path = NextSalaryListCsvPath(App().ExeFolder + QStringLiteral("CSV"));
-        written = WriteCsvFile(path, SalaryListCsvLines(rows, SalaryListHeadingFor(txtTitle->text())), &error);
-    }
-    if (!written) {
-        Dialogs().information(AppTitle, QStringLiteral("CSVファイルの書き込みでエラーが発生しました。\r\n")
-                                            + QDir::toNativeSeparators(path) + QStringLiteral("\r\n") + error);
-        return;
-    }
-    Dialogs().information(AppTitle,
-                          QStringLiteral("CSVデレクトリに賃金表が出力されました。\r\n") + QDir::toNativeSeparators(path));
+    ExportSalaryListCsv(id, txtTitle->text());
 }
 
 void TPX2010::btnSalaryListClick()
@@ -858,14 +838,9 @@ void TPX2010::btnSalaryListClick()
     const int id = chosenTableId();
     if (id == 0)
         return;
-    QList<TCHNGIN2_> rows;
-    if (!ReadSalaryTableRows(id, rows))
-        return;
-    if (rows.isEmpty()) {
-        Dialogs().information(AppTitle, QStringLiteral("印刷対象データはありません。"));
-        return;
-    }
-    ComposeAndPreview(BuildSalaryListPages(rows, SalaryListHeadingFor(txtTitle->text())));
+    ReportDocument doc;
+    if (SalaryListDocument(id, txtTitle->text(), doc))
+        ComposeAndPreview(doc);
 }
 
 void TPX2010::btnKijungakuClick()

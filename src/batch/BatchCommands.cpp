@@ -1,0 +1,530 @@
+// The commands of wageloom-batch: arguments, program folder, and each command's run.
+#include "batch/BatchCommands.h"
+
+#include "employees/EmployeeExport.h"
+#include "employees/ImportWorker.h"
+#include "plot/ChartModel.h"
+#include "plot/OptimalWage.h"
+#include "plot/PlotPainter.h"
+#include "plot/PlotSetup.h"
+#include "projects/Companies.h"
+#include "reports/GroupReports.h"
+#include "reports/PersonalReports.h"
+#include "reports/ReportComposer.h"
+#include "shell/AppState.h"
+#include "shell/Startup.h"
+#include "store/DataModule.h"
+#include "wagetable/SalaryList.h"
+#include "wagetable/SalaryListExport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QMap>
+#include <QRegularExpression>
+
+#include <functional>
+
+// ---------------------------------------------------------------- messages
+
+void StreamDialogs::write(const QString& text)
+{
+    QString plain = text;
+    plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace('\r', '\n');
+    stream_ << plain << '\n';
+    stream_.flush();
+}
+
+void StreamDialogs::information(const QString&, const QString& text)
+{
+    write(text);
+}
+
+void StreamDialogs::warning(const QString&, const QString& text)
+{
+    write(text);
+}
+
+bool StreamDialogs::yesNo(const QString&, const QString& text)
+{
+    write(text);
+    return false;
+}
+
+bool StreamDialogs::okCancel(const QString&, const QString& text)
+{
+    write(text);
+    return false;
+}
+
+QString StreamDialogs::openFile(const QString&, const QString&, const QString&)
+{
+    return {};
+}
+
+std::optional<std::uint32_t> StreamDialogs::chooseColor(std::uint32_t)
+{
+    return std::nullopt;
+}
+
+// ---------------------------------------------------------------- arguments
+
+namespace {
+
+// The charts whose set-up the tool can run from the stored settings: the wage plot and the
+// raise-curve analysis.
+const QList<int> PlottableCharts = {1010, 1020};
+// The picture size of plot --png without --size.
+const QSize DefaultPlotSize(1600, 1000);
+
+struct Arguments {
+    QString command;
+    QStringList positional;
+    QMap<QString, QString> values;  // "--year" -> "2020"
+    QStringList flags;              // "--replace"
+};
+
+// A usage error: its message, then the usage line of the command (or all of them).
+struct UsageError {
+    QString message;
+};
+
+struct Command {
+    QString name;
+    QString synopsis;
+    QStringList required;      // options with a value that must be given
+    QStringList optional;      // options with a value that may be given
+    QStringList flags;         // options without a value
+    int positionals = 0;       // words after the command name
+    std::function<int(const Arguments&, QTextStream& out)> run;
+};
+
+const QStringList ValueOptions = {"--folder", "--year", "--company", "--out",   "--file",  "--table", "--csv",
+                                  "--png",    "--pdf",  "--chart",   "--size",  "--marks", "--grades", "--forms"};
+
+// A positive whole number given with an option.
+int PositiveNumber(const Arguments& a, const QString& option)
+{
+    bool ok = false;
+    const int n = a.values.value(option).toInt(&ok);
+    if (!ok || n <= 0)
+        throw UsageError{option + QStringLiteral(" には正の整数を指定して下さい: ") + a.values.value(option)};
+    return n;
+}
+
+// Exactly one of the options must be given; its name is returned.
+QString OneOf(const Arguments& a, const QStringList& options)
+{
+    QStringList given;
+    for (const QString& o : options)
+        if (a.values.contains(o) || a.flags.contains(o))
+            given << o;
+    if (given.size() != 1)
+        throw UsageError{options.join(QStringLiteral(" か ")) + QStringLiteral(" のどれか一つを指定して下さい。")};
+    return given.first();
+}
+
+// An output file path as given, made absolute against the working folder.
+QString OutputPath(const Arguments& a, const QString& option)
+{
+    return QFileInfo(a.values.value(option)).absoluteFilePath();
+}
+
+// Opens the company of the year as the current project, as 選択 on the company list does.
+// An unknown company is refused with the company list's message.
+bool OpenProject(const Arguments& a)
+{
+    const int year = PositiveNumber(a, QStringLiteral("--year"));
+    const int code = PositiveNumber(a, QStringLiteral("--company"));
+    App().FiscalYear = year;
+    QList<TKigyo1_> companies;
+    if (!LoadCompanyList(year, companies))
+        return false;
+    for (const TKigyo1_& c : companies)
+        if (c.KCO.toInt() == code)
+            return SelectCompany(year, code, c.KNA);
+    Dialogs().information(AppTitle, QStringLiteral("企業マスターが存在しません。"));
+    return false;
+}
+
+int Status(bool done)
+{
+    return done ? BatchSuccess : BatchFailed;
+}
+
+// ---------------------------------------------------------------- the commands
+
+int Companies(const Arguments& a, QTextStream& out)
+{
+    const int year = a.values.contains(QStringLiteral("--year")) ? PositiveNumber(a, QStringLiteral("--year"))
+                                                                  : App().TodayYear;
+    QList<TKigyo1_> companies;
+    if (!LoadCompanyList(year, companies))
+        return BatchFailed;
+    for (const TKigyo1_& c : companies)
+        out << c.KCO << '\t' << c.KNA << '\n';
+    return BatchSuccess;
+}
+
+int ExportEmployees(const Arguments& a, QTextStream&)
+{
+    if (!OpenProject(a))
+        return BatchFailed;
+    const QString path = a.values.contains(QStringLiteral("--out")) ? OutputPath(a, QStringLiteral("--out"))
+                                                                    : EmployeeExportPath();
+    return Status(WriteEmployeeMaster(path));
+}
+
+int ImportEmployeesCommand(const Arguments& a, QTextStream& out)
+{
+    const ImportMode mode =
+        OneOf(a, {QStringLiteral("--replace"), QStringLiteral("--add")}) == QLatin1String("--replace")
+            ? ImportMode::Replace
+            : ImportMode::Add;
+    if (!OpenProject(a))
+        return BatchFailed;
+    const ImportCheck check = CheckImportFile(QFileInfo(a.values.value(QStringLiteral("--file"))).absoluteFilePath());
+    // The rows a check rejected, as the grid would show them with ERROR.
+    for (int i = 0; i < check.rows.size(); ++i)
+        if (!check.rows[i][ImportColumn::Status].isEmpty())
+            Dialogs().warning(AppTitle, QStringLiteral("%1行目: ").arg(i + 2) + check.rows[i][ImportColumn::Status]
+                                            + QStringLiteral(" ") + check.rows[i][ImportColumn::Number]
+                                            + QStringLiteral(" ") + check.rows[i][ImportColumn::Name]);
+    if (!check.message.isEmpty())
+        Dialogs().information(AppTitle, check.message);
+    if (!check.importable())
+        return BatchFailed;
+    const TMKIGYOU2& company = Project().CurrentCompany;
+    if (!ImportEmployees(FDM().ACN2, company.KCO.toInt(), company.NENDO.toInt(), check.rows, mode, CurrentDate()))
+        return BatchFailed;
+    out << check.rows.size() << QStringLiteral(" 件の社員を取り込みました。") << '\n';
+    return BatchSuccess;
+}
+
+// Composes a report's pages into the file instead of the preview's document file.
+bool ComposeInto(ReportDocument doc, const QString& path)
+{
+    doc.documentPath = path;
+    QString error;
+    if (!ComposeReport(doc, &error)) {
+        Dialogs().warning(AppTitle, error);
+        return false;
+    }
+    return true;
+}
+
+int WageTable(const Arguments& a, QTextStream&)
+{
+    const int id = PositiveNumber(a, QStringLiteral("--table"));
+    const QString output = OneOf(a, {QStringLiteral("--csv"), QStringLiteral("--pdf")});
+    if (!OpenProject(a))
+        return BatchFailed;
+    TMCHNGIN_ header;
+    bool found = false;
+    if (!LoadSalaryListHeader(id, header, found))
+        return BatchFailed;
+    // An unknown table has no generated rows: the command's "nothing to print" message.
+    const QString title = found ? header.TITLE : QString();
+    if (output == QLatin1String("--csv"))
+        return Status(ExportSalaryListCsv(id, title, OutputPath(a, output)));
+    ReportDocument doc;
+    return Status(SalaryListDocument(id, title, doc) && ComposeInto(doc, OutputPath(a, output)));
+}
+
+// "A-B" of a range option as two codes 1..9; both 0 when the option is not given.
+void RangeCodes(const Arguments& a, const QString& option, int& low, int& high)
+{
+    low = high = 0;
+    if (!a.values.contains(option))
+        return;
+    static const QRegularExpression form(QStringLiteral("^(\\d)-(\\d)$"));
+    const QRegularExpressionMatch m = form.match(a.values.value(option));
+    if (!m.hasMatch() || m.captured(1).toInt() == 0 || m.captured(2).toInt() == 0)
+        throw UsageError{option + QStringLiteral(" は 開始-終了 (1 から 9) で指定して下さい: ") + a.values.value(option)};
+    low = m.captured(1).toInt();
+    high = m.captured(2).toInt();
+}
+
+// The ranges as the report screens' lists would hold them; a code the project's list does
+// not offer is refused with the list's name.
+bool ReportRanges(const Arguments& a, GroupRanges& ranges)
+{
+    const RangeLists lists = RangeListsForProject();
+    struct Pair {
+        QString option;
+        QString label;
+        const QStringList* items;
+        RangeEnd* start;
+        RangeEnd* end;
+    };
+    const Pair pairs[] = {
+        {QStringLiteral("--marks"), QStringLiteral("マーク"), &lists.marks, &ranges.markStart, &ranges.markEnd},
+        {QStringLiteral("--grades"), QStringLiteral("等級"), &lists.grades, &ranges.gradeStart, &ranges.gradeEnd},
+        {QStringLiteral("--forms"), QStringLiteral("就労形態"), &lists.forms, &ranges.formStart, &ranges.formEnd},
+    };
+    for (const Pair& p : pairs) {
+        int low = 0, high = 0;
+        RangeCodes(a, p.option, low, high);
+        if (!RangeEndOf(*p.items, low, *p.start) || !RangeEndOf(*p.items, high, *p.end)) {
+            Dialogs().information(AppTitle, p.label + QStringLiteral("に ") + a.values.value(p.option)
+                                                + QStringLiteral(" の範囲はありません。"));
+            return false;
+        }
+    }
+    return true;
+}
+
+int Report(const Arguments& a, QTextStream&)
+{
+    const QString kind = a.positional.value(0);
+    static const QStringList kinds = {QStringLiteral("salary-list"), QStringLiteral("raise-list"),
+                                      QStringLiteral("personal-hr"), QStringLiteral("personal-wage")};
+    if (!kinds.contains(kind))
+        throw UsageError{QStringLiteral("KIND は ") + kinds.join(QStringLiteral(", ")) + QStringLiteral(" のどれかです: ")
+                         + kind};
+    const bool group = kind.endsWith(QLatin1String("-list"));
+    const QString output = OneOf(a, {QStringLiteral("--pdf"), QStringLiteral("--csv")});
+    if (!group && output == QLatin1String("--csv"))
+        throw UsageError{QStringLiteral("個人レポートは --pdf だけです。")};
+    // Both end points of a range are checked before anything is opened.
+    int low = 0, high = 0;
+    for (const char* option : {"--marks", "--grades", "--forms"})
+        RangeCodes(a, QString::fromLatin1(option), low, high);
+    if (!OpenProject(a))
+        return BatchFailed;
+
+    GroupRanges ranges;
+    if (!ReportRanges(a, ranges))
+        return BatchFailed;
+    GroupFilter filter;
+    QList<TSyain_> employees;
+    if (!SelectGroupEmployees(ranges, filter, employees))
+        return BatchFailed;
+    const QString path = OutputPath(a, output);
+    if (group) {
+        const GroupReportKind k = kind == QLatin1String("raise-list") ? GroupReportKind::Raise : GroupReportKind::Salary;
+        App().ReportMode = k == GroupReportKind::Raise ? 1 : 2;
+        if (output == QLatin1String("--csv"))
+            return Status(ExportGroupReportCsv(k, employees, path));
+        if (employees.isEmpty()) {
+            Dialogs().information(AppTitle, QStringLiteral("印刷対象データは有りません。"));
+            return BatchFailed;
+        }
+        ReportDocument doc;
+        QString error;
+        if (!BuildGroupReport(k, employees, filter, doc, &error)) {
+            Dialogs().warning(AppTitle, error);
+            return BatchFailed;
+        }
+        return Status(ComposeInto(doc, path));
+    }
+    if (employees.isEmpty()) {
+        Dialogs().information(AppTitle, QStringLiteral("印刷対象データは有りません。"));
+        return BatchFailed;
+    }
+    const PersonalReportKind k = kind == QLatin1String("personal-hr") ? PersonalReportKind::HR : PersonalReportKind::Wage;
+    return Status(ComposeInto(BuildPersonalPages(k, employees, PersonalHeadingForProject(), LoadEmploymentForms(),
+                                                 LoadMatrixTables()),
+                              path));
+}
+
+QSize PlotSize(const Arguments& a)
+{
+    if (!a.values.contains(QStringLiteral("--size")))
+        return DefaultPlotSize;
+    static const QRegularExpression form(QStringLiteral("^(\\d{2,5})x(\\d{2,5})$"));
+    const QRegularExpressionMatch m = form.match(a.values.value(QStringLiteral("--size")));
+    if (!m.hasMatch() || m.captured(1).toInt() < 200 || m.captured(2).toInt() < 200
+        || m.captured(1).toInt() > 10000 || m.captured(2).toInt() > 10000)
+        throw UsageError{QStringLiteral("--size は 幅x高さ (200 から 10000 ピクセル) で指定して下さい: ")
+                         + a.values.value(QStringLiteral("--size"))};
+    return {m.captured(1).toInt(), m.captured(2).toInt()};
+}
+
+int Plot(const Arguments& a, QTextStream&)
+{
+    const int chart = PositiveNumber(a, QStringLiteral("--chart"));
+    if (!PlottableCharts.contains(chart))
+        throw UsageError{QStringLiteral("--chart は 1010 (賃金プロット) か 1020 (昇給カーブの分析) を指定して下さい。")};
+    if (!a.values.contains(QStringLiteral("--png")))
+        throw UsageError{QStringLiteral("--png を指定して下さい。")};
+    const QSize size = PlotSize(a);
+    if (!OpenProject(a))
+        return BatchFailed;
+    if (AnalyseStoredChart(chart, App().FiscalYear, App().OpenCompanyCode) != SetupAnalysis::Plotted)
+        return BatchFailed;
+    const ChartModel model = OpenChart(CurrentChart());
+    const ChartRanges& r = model.ranges;
+    const QImage image = RenderPlot(model, {r.Xmin, r.Xmax, r.Ymin, r.Ymax}, size);
+    const QString path = OutputPath(a, QStringLiteral("--png"));
+    if (image.isNull() || !image.save(path, "PNG")) {
+        QFile::remove(path);
+        Dialogs().information(AppTitle, QStringLiteral("画像ファイルの書き込みでエラーが発生しました。\r\n")
+                                            + QDir::toNativeSeparators(path));
+        return BatchFailed;
+    }
+    return BatchSuccess;
+}
+
+int OptimalWageCommand(const Arguments& a, QTextStream& out)
+{
+    if (!OpenProject(a))
+        return BatchFailed;
+    if (!RunStoredOptimalWage(App().FiscalYear, App().OpenCompanyCode))
+        return BatchFailed;
+    const TOptimalWage& state = OptimalWage();
+    if (state.linked)
+        Dialogs().information(AppTitle, LinkedDataMessage);
+    const RegressionPanelRows panel = RegressionPanelOf(state);
+    for (int i = 0; i < int(panel.titles.size()); ++i)
+        if (!panel.titles[i].isEmpty() || !panel.captions[i].isEmpty())
+            out << panel.titles[i] << '\t' << panel.captions[i].trimmed() << '\n';
+    if (a.values.contains(QStringLiteral("--csv")))
+        return Status(WriteOptimalWageCsv(state, OutputPath(a, QStringLiteral("--csv"))));
+    return BatchSuccess;
+}
+
+const QList<Command>& Commands()
+{
+    static const QList<Command> all = {
+        {QStringLiteral("companies"), QStringLiteral("companies [--year Y]"), {}, {QStringLiteral("--year")}, {}, 0,
+         Companies},
+        {QStringLiteral("export-employees"), QStringLiteral("export-employees --year Y --company K [--out FILE]"),
+         {QStringLiteral("--year"), QStringLiteral("--company")}, {QStringLiteral("--out")}, {}, 0, ExportEmployees},
+        {QStringLiteral("import-employees"),
+         QStringLiteral("import-employees --year Y --company K --file FILE (--replace | --add)"),
+         {QStringLiteral("--year"), QStringLiteral("--company"), QStringLiteral("--file")}, {},
+         {QStringLiteral("--replace"), QStringLiteral("--add")}, 0, ImportEmployeesCommand},
+        {QStringLiteral("wage-table"),
+         QStringLiteral("wage-table --year Y --company K --table ID (--csv FILE | --pdf FILE)"),
+         {QStringLiteral("--year"), QStringLiteral("--company"), QStringLiteral("--table")},
+         {QStringLiteral("--csv"), QStringLiteral("--pdf")}, {}, 0, WageTable},
+        {QStringLiteral("report"),
+         QStringLiteral("report KIND --year Y --company K [--marks A-B] [--grades A-B] [--forms A-B] "
+                        "(--pdf FILE | --csv FILE)\n"
+                        "      KIND: salary-list, raise-list, personal-hr, personal-wage (personal-* は --pdf のみ)"),
+         {QStringLiteral("--year"), QStringLiteral("--company")},
+         {QStringLiteral("--marks"), QStringLiteral("--grades"), QStringLiteral("--forms"), QStringLiteral("--pdf"),
+          QStringLiteral("--csv")},
+         {}, 1, Report},
+        {QStringLiteral("plot"),
+         QStringLiteral("plot --year Y --company K --chart (1010 | 1020) --png FILE [--size WxH]"),
+         {QStringLiteral("--year"), QStringLiteral("--company"), QStringLiteral("--chart")},
+         {QStringLiteral("--png"), QStringLiteral("--size")}, {}, 0, Plot},
+        {QStringLiteral("optimal-wage"), QStringLiteral("optimal-wage --year Y --company K [--csv FILE]"),
+         {QStringLiteral("--year"), QStringLiteral("--company")}, {QStringLiteral("--csv")}, {}, 0,
+         OptimalWageCommand},
+    };
+    return all;
+}
+
+const Command* FindCommand(const QString& name)
+{
+    for (const Command& c : Commands())
+        if (c.name == name)
+            return &c;
+    return nullptr;
+}
+
+QString UsageLine(const Command& c)
+{
+    return QStringLiteral("使い方: wageloom-batch [--folder DIR] ") + c.synopsis;
+}
+
+Arguments Parse(const QStringList& words)
+{
+    Arguments a;
+    for (int i = 0; i < words.size(); ++i) {
+        const QString& w = words[i];
+        if (ValueOptions.contains(w)) {
+            if (i + 1 >= words.size() || words[i + 1].startsWith(QLatin1String("--")))
+                throw UsageError{w + QStringLiteral(" に値がありません。")};
+            if (a.values.contains(w))
+                throw UsageError{w + QStringLiteral(" が二度指定されています。")};
+            a.values.insert(w, words[++i]);
+        } else if (w.startsWith(QLatin1String("-")) && w.size() > 1) {
+            if (a.flags.contains(w))
+                throw UsageError{w + QStringLiteral(" が二度指定されています。")};
+            a.flags << w;
+        } else if (a.command.isEmpty()) {
+            a.command = w;
+        } else {
+            a.positional << w;
+        }
+    }
+    return a;
+}
+
+// Options of the command line that the command does not know.
+void CheckOptions(const Arguments& a, const Command& c)
+{
+    for (auto it = a.values.cbegin(); it != a.values.cend(); ++it)
+        if (it.key() != QLatin1String("--folder") && !c.required.contains(it.key()) && !c.optional.contains(it.key()))
+            throw UsageError{it.key() + QStringLiteral(" は ") + c.name + QStringLiteral(" では使えません。")};
+    for (const QString& f : a.flags)
+        if (!c.flags.contains(f))
+            throw UsageError{QStringLiteral("不明なオプションです: ") + f};
+    for (const QString& r : c.required)
+        if (!a.values.contains(r))
+            throw UsageError{r + QStringLiteral(" を指定して下さい。")};
+    if (a.positional.size() > c.positionals)
+        throw UsageError{QStringLiteral("余分な引数があります: ") + a.positional.mid(c.positionals).join(' ')};
+    if (a.positional.size() < c.positionals)
+        throw UsageError{QStringLiteral("KIND を指定して下さい。")};
+}
+
+} // namespace
+
+QString BatchUsage()
+{
+    QString text = QStringLiteral("使い方: wageloom-batch [--folder DIR] COMMAND [OPTIONS]\n"
+                                  "プログラムフォルダ (DATA, CSV, Report, Picture を持つフォルダ) の企業データを"
+                                  "画面なしで処理します。\n"
+                                  "--folder を省くと wageloom-batch のあるフォルダを使います。\n\nコマンド:\n");
+    for (const Command& c : Commands())
+        text += QStringLiteral("  wageloom-batch ") + c.synopsis + '\n';
+    text += QStringLiteral("\n終了コード: 0 成功, 1 処理できなかった (何も書き込みません), 2 引数の誤り\n");
+    return text;
+}
+
+int RunBatch(const QStringList& arguments, const QString& defaultFolder, QTextStream& out, QTextStream& err)
+{
+    const Command* command = nullptr;
+    try {
+        const Arguments a = Parse(arguments);
+        if (a.flags.contains(QStringLiteral("--help")) || a.flags.contains(QStringLiteral("-h"))
+            || a.command == QLatin1String("help")) {
+            out << BatchUsage();
+            return BatchSuccess;
+        }
+        if (a.command.isEmpty())
+            throw UsageError{QStringLiteral("コマンドを指定して下さい。")};
+        command = FindCommand(a.command);
+        if (!command)
+            throw UsageError{QStringLiteral("不明なコマンドです: ") + a.command};
+        CheckOptions(a, *command);
+
+        const QString folder =
+            a.values.contains(QStringLiteral("--folder")) ? a.values.value(QStringLiteral("--folder")) : defaultFolder;
+        if (!QFileInfo(folder).isDir())
+            throw UsageError{QStringLiteral("プログラムフォルダがありません: ") + folder};
+        App().setExeFolder(QFileInfo(folder).absoluteFilePath());
+
+        TFDM dataModule;
+        if (!StartSession())
+            return BatchFailed;
+        const int status = command->run(a, out);
+        out.flush();
+        return status;
+    } catch (const UsageError& e) {
+        err << e.message << '\n';
+        if (command)
+            err << UsageLine(*command) << '\n';
+        else
+            err << QStringLiteral("使い方: wageloom-batch [--folder DIR] COMMAND [OPTIONS]  (wageloom-batch --help)")
+                << '\n';
+        err.flush();
+        return BatchUsageError;
+    }
+}
