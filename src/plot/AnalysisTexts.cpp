@@ -50,7 +50,7 @@ bool PlotsOptimalWage(const TChart_& chart)
     return id == 1070 || (id == 1020 && chart.FX.trimmed().toInt() == 5);
 }
 
-QString ReferenceDateText(int yyyymmdd)
+QString AnalysisDateText(int yyyymmdd)
 {
     const QDate date(yyyymmdd / 10000, yyyymmdd / 100 % 100, yyyymmdd % 100);
     if (yyyymmdd <= 0 || !date.isValid())
@@ -88,9 +88,9 @@ TAnalize1 BuildAnalysisTexts(TSeriesSet& points, const AnalysisInputs& in)
 
     if (in.ageByToday) {
         const QDate d = in.today;
-        t[0] = ReferenceDateText(d.isValid() ? d.year() * 10000 + d.month() * 100 + d.day() : 0);
+        t[0] = AnalysisDateText(d.isValid() ? d.year() * 10000 + d.month() * 100 + d.day() : 0);
     } else {
-        t[0] = ReferenceDateText(in.referenceDate);
+        t[0] = AnalysisDateText(in.referenceDate);
     }
     t[1] = QStringLiteral("X軸: ") + in.chart.XNAME + QStringLiteral("、") + QStringLiteral("Y軸") + in.chart.YNAME;
 

@@ -32,7 +32,7 @@ AnalysisInputs AnalysisInputsOfOpenProject(const TChart_& chart);
 bool PlotsOptimalWage(const TChart_& chart);
 
 // "YYYY 年  M 月  D 日時点" without leading zeros; the blank form for 0 or an impossible date.
-QString ReferenceDateText(int yyyymmdd);
+QString AnalysisDateText(int yyyymmdd);
 
 // Summarises every series of the point set with the chart's curve order and builds the texts.
 TAnalize1 BuildAnalysisTexts(TSeriesSet& points, const AnalysisInputs& inputs);

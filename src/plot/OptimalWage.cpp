@@ -2,6 +2,7 @@
 // results grid, CSV, the replacement of a pay item by the optimal wage and its undo.
 #include "plot/OptimalWage.h"
 
+#include "plot/Comparisons.h"
 #include "shell/AppState.h"
 #include "shell/CsvWriter.h"
 #include "shell/Numbers.h"
@@ -18,15 +19,6 @@ SqlCondition employeeKey(const TSyain_& e)
 {
     return SqlCondition(QStringLiteral(" WHERE NENDO = ? AND KCO = ? AND SCO = ?"),
                         {e.NENDO.toLongLong(), e.KCO.toLongLong(), e.SCO.toLongLong()});
-}
-
-// A statement outside the record layer: false with the engine's text shown on failure.
-bool execute(DbConnection& cn, const QString& sql, const SqlValues& values)
-{
-    if (cn.execute(sql, values) >= 0)
-        return true;
-    ShowDbError(LastErrorText(cn) + ' ' + StatementWithValues(sql, values));
-    return false;
 }
 
 SqlValues projectKey()
@@ -153,7 +145,7 @@ bool RunOptimalWageRegression(const SqlCondition& selection, const QString& expl
     // result. All or nothing, so a failure leaves the previous analysis in place.
     const QString fitName = WithoutFullWidthBlanks(yCaption);
     const bool written = InTransaction(cn, [&] {
-        if (!execute(cn, QStringLiteral("update MSYAIN2 Set FITNO = 0, FITKIN = 0  where   NENDO = ?   and   KCO   = ?"),
+        if (!ExecuteReported(cn, QStringLiteral("update MSYAIN2 Set FITNO = 0, FITKIN = 0  where   NENDO = ?   and   KCO   = ?"),
                      projectKey()))
             return false;
         for (int k = 0; k < n; ++k) {
@@ -302,7 +294,7 @@ bool OptimiseWages(const TOptimalWage& s, bool* done)
     bool countError = false;
     // The former replacement is forgotten only when the new one is written in full.
     const bool written = InTransaction(cn, [&] {
-        if (!execute(cn, QStringLiteral("update MSYAIN2 Set SAVENO = 0, SAVEKIN = 0  where   NENDO = ?   and   KCO   = ?"),
+        if (!ExecuteReported(cn, QStringLiteral("update MSYAIN2 Set SAVENO = 0, SAVEKIN = 0  where   NENDO = ?   and   KCO   = ?"),
                      projectKey()))
             return false;
         TSyain_rec list;
@@ -372,6 +364,50 @@ bool ResetOptimisedWages(bool* done)
     if (done)
         *done = written;
     return true;
+}
+
+QList<TDChart_> OptimalWagePoints(const TOptimalWage& s, int markLabel)
+{
+    QList<TDChart_> rows;
+    for (int k = 0; k < s.n(); ++k) {
+        const TSyain_& e = s.employees[k];
+        const long long actual = k < int(s.Y.size()) ? (long long)s.Y[k] : e.FITJITSU;
+        const long long optimal = k < int(s.predictions.size()) ? (long long)s.predictions[k] : e.FITKIN;
+        TDChart_ r;
+        r.SCO = e.SCO;
+        r.SNA = e.SNA;
+        r.MKCO = e.MCO;
+        switch (markLabel) {
+        case 0: r.MARKL = e.SCO; break;
+        case 1: r.MARKL = e.HYOUKA; break;
+        case 2: r.MARKL = QString::number(e.ZONEX); break;
+        default: break;
+        }
+        r.X = double(optimal) / 10000;
+        r.Y = double(actual) / 10000;
+        r.F5 = int(actual - optimal);
+        r.NO = k + 1;
+        rows << r;
+    }
+    return rows;
+}
+
+bool WriteOptimalWagePoints(const TOptimalWage& s, int markLabel)
+{
+    QList<TDChart_> rows = OptimalWagePoints(s, markLabel);
+    if (rows.isEmpty()) {
+        Dialogs().information(AppTitle, NoGraphDataMessage);
+        return false;
+    }
+    DbConnection& cn = FDM().ACN2;
+    return InTransaction(cn, [&] {
+        if (!ExecuteReported(cn, QStringLiteral("DELETE FROM DCHART"), {}))
+            return false;
+        for (TDChart_& r : rows)
+            if (!Insert(cn, false, r))
+                return false;
+        return true;
+    });
 }
 
 RegressionPanelRows RegressionPanelOf(const TOptimalWage& s)

@@ -91,6 +91,14 @@ bool OptimiseWages(const TOptimalWage& state, bool* done = nullptr);
 // Returns whether the user answered Yes (the results screen then closes).
 bool ResetOptimisedWages(bool* done = nullptr);
 
+// The DCHART rows of chart 1070, one per analysed employee in query order: X = FITKIN ÷ 10000,
+// Y = the actual amount ÷ 10000 (万円), F5 = actual − optimal in yen, MKCO = MCO, MARKL by the
+// mark label (0 SCO, 1 evaluation symbol HYOUKA, 2 zone, 3 none), NO = position.
+QList<TDChart_> OptimalWagePoints(const TOptimalWage& state, int markLabel);
+// Empties DCHART and writes those rows in one transaction. No employee: NoGraphDataMessage
+// and false (DCHART is left as it was).
+bool WriteOptimalWagePoints(const TOptimalWage& state, int markLabel);
+
 // The rows of the regression panel (最適賃金分析結果): eight titles and texts.
 struct RegressionPanelRows {
     std::array<QString, 8> titles;

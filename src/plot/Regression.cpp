@@ -221,8 +221,25 @@ void SummariseSeriesCurve(TXYDATA& series, int order)
     series.pitch = SafeDivide(series.endValue - series.startValue, series.endX - series.startX);
 }
 
+namespace {
+
+// n observations of p variables are really there (rows of 1 + p values).
+bool observationsFit(const TRegX& X, const TRegY& Y, int n, int p)
+{
+    if (n < 0 || p < 0 || int(X.size()) < n || int(Y.size()) < n)
+        return false;
+    for (int k = 0; k < n; ++k)
+        if (int(X[k].size()) < p + 1)
+            return false;
+    return true;
+}
+
+} // namespace
+
 bool SolveMultipleRegression(const TRegX& X, const TRegY& Y, int n, int p, TRegX1& coefficients)
 {
+    if (!observationsFit(X, Y, n, p))
+        return false;
     const int size = p + 1;
     std::vector<std::vector<double>> M(size, std::vector<double>(size + 1, 0.0));
     for (int i = 0; i < size; ++i) {
@@ -281,7 +298,7 @@ bool JudgeFit(int n, int p, double eps, const TRegX& X, const TRegY& Y, const TR
               TRegAut& result)
 {
     result = TRegAut{};
-    if (n <= 0)
+    if (n <= 0 || !observationsFit(X, Y, n, p) || int(coefficients.size()) < p + 1)
         return false;
     long double sumY = 0;
     for (int k = 0; k < n; ++k)

@@ -4,6 +4,7 @@
 #include "shell/AppState.h"
 #include "store/Connection.h"
 #include "store/DialogService.h"
+#include "store/RecordAccess.h"
 
 #include <cmath>
 
@@ -125,4 +126,12 @@ QString LastErrorText(const DbConnection& connection)
 void ShowDbError(const QString& text)
 {
     Dialogs().information(QString(), text);
+}
+
+bool ExecuteReported(DbConnection& connection, const QString& sql, const QVariantList& values)
+{
+    if (connection.execute(sql, values) >= 0)
+        return true;
+    ShowDbError(LastErrorText(connection) + ' ' + StatementWithValues(sql, values));
+    return false;
 }

@@ -36,3 +36,6 @@ QDate DateFromYMD(const QString& text);
 QString LastErrorText(const DbConnection& connection);
 // The database failure box: no owner, empty caption, one OK button.
 void ShowDbError(const QString& text);
+// Runs a statement outside the record access layer with its values bound; on failure shows
+// the engine's text and the statement with its values in the database failure box.
+bool ExecuteReported(DbConnection& connection, const QString& sql, const QVariantList& values);

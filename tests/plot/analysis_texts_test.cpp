@@ -131,8 +131,8 @@ TEST(AnalysisTexts, DateModelSourceAndOptimalWageMeans)
     EXPECT_EQ(BuildAnalysisTexts(empty, in)[0], QStringLiteral("     年     月    日時点"));
     in.ageByToday = true;
     EXPECT_EQ(BuildAnalysisTexts(empty, in)[0], QStringLiteral("2025 年  11 月  3 日時点"));
-    EXPECT_EQ(ReferenceDateText(20241231), QStringLiteral("2024 年  12 月  31 日時点"));
-    EXPECT_EQ(ReferenceDateText(20240231), QStringLiteral("     年     月    日時点"));
+    EXPECT_EQ(AnalysisDateText(20241231), QStringLiteral("2024 年  12 月  31 日時点"));
+    EXPECT_EQ(AnalysisDateText(20240231), QStringLiteral("     年     月    日時点"));
 
     // Nothing plotted: counts and means empty.
     const TAnalize1 none = BuildAnalysisTexts(empty, in);

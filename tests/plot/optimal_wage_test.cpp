@@ -1,5 +1,6 @@
 // Optimal-wage analysis: regression over employees, write-back, results grid, CSV,
 // replacement by the optimal wage and its undo.
+#include "plot/Comparisons.h"
 #include "plot/OptimalWage.h"
 #include "reference/PrintQString.h"
 #include "shell/AppState.h"
@@ -163,6 +164,43 @@ TEST_F(OptimalWageFixture, ExactLinearRuleIsRecoveredAndWrittenBack)
     EXPECT_EQ(panel.captions[6], QStringLiteral("補正  R2=1.0000000"));
     EXPECT_EQ(panel.titles[7], QStringLiteral("分析結果"));
     EXPECT_EQ(panel.captions[7], VerdictVeryGood);
+}
+
+TEST_F(OptimalWageFixture, PlotPointsOfTheAnalysis)
+{
+    Exec(folder.fdm().ACN2, "UPDATE MSYAIN1 SET MCO = 3");
+    Exec(folder.fdm().ACN2, "UPDATE MSYAIN2 SET ZONEX = 2");
+    ASSERT_TRUE(RunOptimalWageRegression(formOne(), AgeServiceGrade, 4));   // 賞与: not exact
+    const TOptimalWage& s = OptimalWage();
+    for (const auto& [label, expected] : {std::pair{0, QString("1")}, {2, QString("2")}, {3, QString()}}) {
+        const QList<TDChart_> rows = OptimalWagePoints(s, label);
+        ASSERT_EQ(rows.size(), 10);
+        EXPECT_EQ(rows[0].MARKL, expected) << label;
+    }
+    const QList<TDChart_> rows = OptimalWagePoints(s, 0);
+    for (int k = 1; k <= 10; ++k) {
+        SCOPED_TRACE(k);
+        const TSyain_ e = employee(k);
+        const TDChart_& r = rows[k - 1];
+        EXPECT_EQ(r.SCO, e.SCO);
+        EXPECT_EQ(r.SNA, e.SNA);
+        EXPECT_EQ(r.MKCO, 3);
+        EXPECT_EQ(r.NO, k);
+        EXPECT_DOUBLE_EQ(r.X, e.FITKIN / 10000.0);
+        EXPECT_DOUBLE_EQ(r.Y, e.SYOUYO / 10000.0);
+        EXPECT_EQ(r.F5, e.FITJITSU - e.FITKIN);
+    }
+
+    Exec(folder.fdm().ACN2, "INSERT INTO DCHART VALUES (77, 'old', '', '', 0, 0, 0, 0, 0, 1, 1, 1, 1, 0, 0)");
+    ASSERT_TRUE(WriteOptimalWagePoints(s, 0));
+    EXPECT_EQ(column("SELECT COUNT(*) FROM DCHART"), QStringLiteral("10"));
+    EXPECT_EQ(column("SELECT SUM(F5) FROM DCHART"), QString::number(
+        [&] { long long sum = 0; for (const TDChart_& r : rows) sum += r.F5; return sum; }()));
+
+    // Nothing analysed: the message, and the previous points stay.
+    EXPECT_FALSE(WriteOptimalWagePoints(TOptimalWage{}, 0));
+    EXPECT_TRUE(dialogs.saw(NoGraphDataMessage));
+    EXPECT_EQ(column("SELECT COUNT(*) FROM DCHART"), QStringLiteral("10"));
 }
 
 TEST_F(OptimalWageFixture, ShareOfTheResidual)

@@ -325,6 +325,13 @@ TEST(RegressionMultiple, FailuresLeaveCoefficientsAndVerdict)
     EXPECT_FALSE(SolveMultipleRegression(X, Y, 4, 2, c));
     EXPECT_EQ(c, (TRegX1{7, 8, 9}));
 
+    // Fewer observations or values than announced: refused, nothing read past the end.
+    EXPECT_FALSE(SolveMultipleRegression(X, Y, 5, 2, c));
+    EXPECT_FALSE(SolveMultipleRegression(X, Y, 4, 3, c));
+    TRegAut refused;
+    EXPECT_FALSE(JudgeFit(4, 2, RegressionEps, X, Y, TRegX1{1}, refused));
+    EXPECT_EQ(c, (TRegX1{7, 8, 9}));
+
     // n = p + 1: solved exactly, judged without adjusted R² or verdict.
     observations({{1, 4}, {2, 1}, {4, 3}}, [](const std::vector<double>& r) { return 3 + r[0] - r[1] + (r[0] == 2 ? 0.5 : 0); }, X, Y);
     ASSERT_TRUE(SolveMultipleRegression(X, Y, 3, 2, c));
