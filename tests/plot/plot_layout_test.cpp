@@ -124,6 +124,37 @@ TEST(PlotLayoutGeometry, BrokenAxisTicksAndLabels)
     }
 }
 
+TEST(PlotLayoutGeometry, TheWageTableGraphHasNoXGapAndItsOwnZeroAndMinimumPlaces)
+{
+    PlotInputs in = Inputs(20, 60, 0, 50);
+    in.chartId = ChartWageTableGraph;
+    in.drawPoints = false;
+    in.styles[2] = {0xC0C0C0, PenDot, 1};
+    in.styles[3] = {0x808080, 1, 1};
+    const PlotLayout L = Lay(in);
+    EXPECT_EQ(L.plotLeft, L.originX);
+    EXPECT_EQ(L.plotWidth, 859 - 146 - 20);
+    EXPECT_EQ(TextsAt(L, "0"), QList<QPoint>{QPoint(106, 609)});
+    EXPECT_TRUE(TextsAt(L, "20").contains(QPoint(141, 624)));
+    EXPECT_TRUE(HasLine(L, {839, 614}, {839, 624}));   // the end tick at axisRight - 20
+    EXPECT_TRUE(TextsAt(L, QStringLiteral("凡例")).isEmpty());
+    // No mean lines (style 3).
+    for (const PlacedLine& l : L.lines)
+        EXPECT_NE(l.pen, in.styles[3]);
+    PlotInputs plain = in;
+    plain.chartId = ChartWagePlot;
+    int means = 0;
+    for (const PlacedLine& l : Lay(plain).lines)
+        means += l.pen == in.styles[3];
+    EXPECT_EQ(means, 2);
+
+    in.Xmin = 0;
+    EXPECT_EQ(TextsAt(Lay(in), "0"), QList<QPoint>{QPoint(136, 624)});
+    in.Ymin = 10;
+    in.Xmin = 20;
+    EXPECT_TRUE(TextsAt(Lay(in), "0").isEmpty());
+}
+
 TEST(PlotLayoutGeometry, PitchedTicksGridMeanLinesAndCaptions)
 {
     PlotInputs in = Inputs(20, 60, 0, 50);

@@ -261,9 +261,11 @@ void PlotSetupFrame::btnAnalizeClick()
     SetCurrentChart(variant_.screenId);
     TPX1100& plot = PlotWindow();
     plot.setWindowTitle(QStringLiteral("プロット　 【　") + c.title + QStringLiteral("　】"));
-    plot.showMaximized();
+    plot.ShowMaximised();
     plot.OpenPlot();
     accept();
+    plot.raise();
+    plot.activateWindow();
 }
 
 void PlotSetupFrame::btnCloseClick()

@@ -17,6 +17,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -169,6 +170,13 @@ TPX1100::~TPX1100()
 {
     if (g_plotWindow == this)
         g_plotWindow = nullptr;
+}
+
+void TPX1100::ShowMaximised()
+{
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        setGeometry(screen->availableGeometry());
+    showMaximized();
 }
 
 void TPX1100::OpenPlot()

@@ -40,6 +40,8 @@ public:
     explicit TPX1100(QWidget* parent = nullptr);
     ~TPX1100() override;
 
+    // Shown maximised; the geometry also fills the screen where no window manager maximises.
+    void ShowMaximised();
     // Loads the current chart (MCHART, DCHART, series, styles, ranges) and repaints.
     void OpenPlot();
     // Forgets the point markers of the previous plot.
