@@ -95,7 +95,7 @@ bool ResetOptimisedWages(bool* done = nullptr);
 // Y = the actual amount ÷ 10000 (万円), F5 = actual − optimal in yen, MKCO = MCO, MARKL by the
 // mark label (0 SCO, 1 evaluation symbol HYOUKA, 2 zone, 3 none), NO = position.
 QList<TDChart_> OptimalWagePoints(const TOptimalWage& state, int markLabel);
-// Empties DCHART and writes those rows in one transaction. No employee: NoGraphDataMessage
+// Empties DCHART and writes those rows in one transaction. No employee: NoPlotDataMessage
 // and false (DCHART is left as it was).
 bool WriteOptimalWagePoints(const TOptimalWage& state, int markLabel);
 

@@ -199,7 +199,7 @@ TEST_F(OptimalWageFixture, PlotPointsOfTheAnalysis)
 
     // Nothing analysed: the message, and the previous points stay.
     EXPECT_FALSE(WriteOptimalWagePoints(TOptimalWage{}, 0));
-    EXPECT_TRUE(dialogs.saw(NoGraphDataMessage));
+    EXPECT_TRUE(dialogs.saw(NoPlotDataMessage));
     EXPECT_EQ(column("SELECT COUNT(*) FROM DCHART"), QStringLiteral("10"));
 }
 
