@@ -406,9 +406,9 @@ bool WriteOptimalWagePoints(const TOptimalWage& s, int markLabel)
     });
 }
 
-RegressionPanelRows RegressionPanelOf(const TOptimalWage& s)
+AnalysisPanelRows RegressionPanelOf(const TOptimalWage& s)
 {
-    RegressionPanelRows rows;
+    AnalysisPanelRows rows;
     if (!s.valid)
         return rows;
     const auto coefficient = [&](int j) {

@@ -2,6 +2,7 @@
 // results grid, CSV, the replacement of a pay item by the optimal wage and its undo.
 #pragma once
 
+#include "plot/AnalysisTexts.h"
 #include "plot/Regression.h"
 #include "store/RecordAccess.h"
 #include "store/Records.h"
@@ -100,8 +101,4 @@ QList<TDChart_> OptimalWagePoints(const TOptimalWage& state, int markLabel);
 bool WriteOptimalWagePoints(const TOptimalWage& state, int markLabel);
 
 // The rows of the regression panel (最適賃金分析結果): eight titles and texts.
-struct RegressionPanelRows {
-    std::array<QString, 8> titles;
-    std::array<QString, 8> captions;
-};
-RegressionPanelRows RegressionPanelOf(const TOptimalWage& state);
+AnalysisPanelRows RegressionPanelOf(const TOptimalWage& state);
