@@ -4,6 +4,7 @@
 #include "plot/Comparisons.h"
 #include "plot/OptimalWage.h"
 #include "plot/screens/TFPX1071.h"
+#include "plot/screens/TPX1020.h"
 #include "plot/screens/TPX1030.h"
 #include "plot/screens/TPX1040.h"
 #include "plot/screens/TPX1060.h"
@@ -365,4 +366,28 @@ TEST_F(ComparisonScreens, MainWindowCommandsShowTheirSetUps)
     QAction* fit = window.findChild<QAction*>("mnFit");
     ASSERT_NE(fit, nullptr);
     EXPECT_FALSE(fit->isVisible());
+}
+
+TEST_F(ComparisonScreens, TheRaiseCurveAnalysisPlotsTheEmployeesOfTheLastOptimalWageAnalysis)
+{
+    TPX1070 screen;
+    screen.Prepare();
+    everyone(screen);
+    for (const char* box : {"optXNenrei", "optXSikaku", "optXGouhou"})
+        child<QCheckBox>(screen, box)->setChecked(true);
+    child<QRadioButton>(screen, "optY4")->setChecked(true);   // 所定給
+    screen.btnKeisanClick();
+    ASSERT_TRUE(OptimalWage().valid) << dialogs.texts().join('|').toStdString();
+
+    TPX1020 curve;
+    curve.Prepare();
+    child<QRadioButton>(curve, "optX6")->setChecked(true);   // 最適賃金
+    child<QRadioButton>(curve, "optY1")->setChecked(true);
+    press(curve, "btnAnalize");
+    ASSERT_EQ(CurrentChart(), ChartRaiseCurve) << dialogs.texts().join('|').toStdString();
+    EXPECT_TRUE(child<QRadioButton>(curve, "optY4")->isChecked());
+    EXPECT_EQ(db("SELECT count(*) FROM DCHART"), QString::number(OptimalWage().n()));
+    EXPECT_EQ(db("SELECT count(*) FROM DCHART d JOIN MSYAIN2 e ON e.SCO = d.SCO AND e.NENDO = 2020 AND e.KCO = 1 "
+                 "WHERE abs(d.X * 10000 - e.FITKIN) > 0.5"),
+              "0");
 }
