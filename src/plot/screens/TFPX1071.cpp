@@ -41,7 +41,7 @@ TFPX1071::TFPX1071(QWidget* parent) : QDialog(parent)
         return b;
     };
     QPushButton* close = button("btnClose", "閉じる", 782);
-    QPushButton* csv = button("btnCSV", "ＣＳＶ", 692);
+    QPushButton* csv = button("btnCSV", "CSV", 692);
     QPushButton* reset = button("btnReset", "リセット", 602);
     btnOptimize_ = button("btnOptimize", "最適化", 512);
     btnOptimize_->setEnabled(CanOptimise(state));
