@@ -1,8 +1,35 @@
-# Copies the shipped non-database files into the program folder:
-# the report templates and the help document. Database files are made by makedb.
+# Copies the shipped non-database files into the program folder: the report templates
+# and the help document. Database files are made by makedb.
+#
+# A template is installed when it is missing, and replaced by a newer shipped version
+# only while it is still the version shipped before (its hash is kept in
+# Report/.shipped/<name>.sha256): a template the user changed is never overwritten.
 file(GLOB templates "${SRC}/Report/*")
+file(MAKE_DIRECTORY "${DEST}/Report/.shipped")
 foreach(t ${templates})
-    file(COPY "${t}" DESTINATION "${DEST}/Report")
+    get_filename_component(name "${t}" NAME)
+    set(target "${DEST}/Report/${name}")
+    set(stamp "${DEST}/Report/.shipped/${name}.sha256")
+    file(SHA256 "${t}" shipped)
+    set(install FALSE)
+    if(NOT EXISTS "${target}")
+        set(install TRUE)
+    else()
+        file(SHA256 "${target}" present)
+        if(NOT present STREQUAL shipped AND EXISTS "${stamp}")
+            file(READ "${stamp}" before)
+            string(STRIP "${before}" before)
+            if(present STREQUAL before)
+                set(install TRUE)
+            endif()
+        endif()
+    endif()
+    if(install)
+        file(COPY_FILE "${t}" "${target}")
+    endif()
+    if(install OR present STREQUAL shipped)
+        file(WRITE "${stamp}" "${shipped}\n")
+    endif()
 endforeach()
 foreach(f WageloomSlim.html splash.png)
     if(EXISTS "${SRC}/${f}")

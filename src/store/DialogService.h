@@ -18,6 +18,10 @@ public:
     // The chosen file's full path, '' when cancelled. The filter is written
     // "Name(*.ext)|*.ext|Name2(*.e2)|*.e2".
     virtual QString openFile(const QString& title, const QString& folder, const QString& filter) = 0;
+    // The path chosen to save a file under ('' when cancelled), starting at the suggested
+    // path; the filter as for openFile. The dialog asks before an existing file is replaced.
+    // A service without file dialogs answers as if cancelled.
+    virtual QString saveFile(const QString& title, const QString& suggested, const QString& filter) { return {}; }
     // A colour as 00BBGGRR, nothing when cancelled.
     virtual std::optional<std::uint32_t> chooseColor(std::uint32_t initial) = 0;
 };

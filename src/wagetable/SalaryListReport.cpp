@@ -4,7 +4,6 @@
 #include "shell/AppState.h"
 #include "shell/Dates.h"
 #include "shell/Numbers.h"
-#include "store/DialogService.h"
 
 namespace {
 
@@ -23,13 +22,22 @@ const QString* ratioOf(const TCHNGIN2_& r, int g)
     return ks[g];
 }
 
-SalaryListLine lineAt(int line)
+ReportRow rowAt(int line)
 {
-    SalaryListLine l;
-    l.line = line;
-    l.offset = SalaryListRowPitch * line + SalaryListRowOffset;
-    return l;
+    ReportRow r;
+    r.line = line;
+    r.offset = SalaryListRowPitch * line + SalaryListRowOffset;
+    return r;
 }
+
+void setCell(ReportRow& row, const QString& field, const QString& text)
+{
+    row.cells[field] = {text, AlignRightText};
+}
+
+const QString gou = QStringLiteral("GOU");
+QString kinField(int g) { return QStringLiteral("KIN%1").arg(g + 1); }
+QString kakuField(int g) { return QStringLiteral("KAKU%1").arg(g + 1); }
 
 } // namespace
 
@@ -44,28 +52,28 @@ SalaryListHeading SalaryListHeadingFor(const QString& title)
     return h;
 }
 
-SalaryListPages BuildSalaryListPages(const QList<TCHNGIN2_>& rows, const SalaryListHeading& heading)
+QStringList SalaryListRowFields()
 {
-    SalaryListPages doc;
-    doc.templatePath = App().ExeFolder + QStringLiteral("Report/PrintSalaryList.jfm");
-    doc.documentPath = App().ExeFolder + QStringLiteral("Report/wkPrintSalaryList.pdf");
-    doc.docName = QStringLiteral("賃金表");
-    doc.rowFields << QStringLiteral("GOU");
-    for (int g = 1; g <= 9; ++g)
-        doc.rowFields << QStringLiteral("KIN%1").arg(g) << QStringLiteral("KAKU%1").arg(g);
+    QStringList fields{gou};
+    for (int g = 0; g < 9; ++g)
+        fields << kinField(g) << kakuField(g);
+    return fields;
+}
+
+ReportDocument BuildSalaryListPages(const QList<TCHNGIN2_>& rows, const SalaryListHeading& heading)
+{
+    ReportDocument doc = ReportDocumentFor(QStringLiteral("PrintSalaryList"), QStringLiteral("賃金表"));
     if (rows.isEmpty())
         return doc;
 
     int line = SalaryListLinesPerPage;
     auto newPage = [&] {
-        SalaryListPage page;
-        page.number = doc.pages.size() + 1;
-        page.fields[QStringLiteral("PAGE")] = QStringLiteral("　PAGE-") + QString::number(page.number);
-        page.fields[QStringLiteral("NENDO")] = heading.yearLabel;
-        page.fields[QStringLiteral("CORPNAME")] = heading.companyName;
-        page.fields[QStringLiteral("TITLE")] = heading.title;
-        page.fields[QStringLiteral("YMD")] = heading.date;
-        doc.pages.append(page);
+        ReportPage& page = doc.newPage();
+        page.setFieldText(QStringLiteral("PAGE"), QStringLiteral("　PAGE-") + QString::number(page.number));
+        page.setFieldText(QStringLiteral("NENDO"), heading.yearLabel);
+        page.setFieldText(QStringLiteral("CORPNAME"), heading.companyName);
+        page.setFieldText(QStringLiteral("TITLE"), heading.title);
+        page.setFieldText(QStringLiteral("YMD"), heading.date);
         line = 0;
     };
 
@@ -73,12 +81,12 @@ SalaryListPages BuildSalaryListPages(const QList<TCHNGIN2_>& rows, const SalaryL
     for (const TCHNGIN2_& r : rows) {
         if (line >= SalaryListLinesPerPage)
             newPage();
-        SalaryListLine l = lineAt(line);
-        l.GOU = FormatFloat(QStringLiteral("##0"), r.GOUHOU.toDouble());
+        ReportRow l = rowAt(line);
+        setCell(l, gou, FormatFloat(QStringLiteral("##0"), r.GOUHOU.toDouble()));
         for (int g = 0; g < 9; ++g) {
             const long long amount = amountOf(r, g)->toLongLong();
-            l.KIN[g] = FormatFloat(amountFormat, double(amount));
-            l.KAKU[g] = FormatFloat(ratioFormat, ratioOf(r, g)->toDouble());
+            setCell(l, kinField(g), FormatFloat(amountFormat, double(amount)));
+            setCell(l, kakuField(g), FormatFloat(ratioFormat, ratioOf(r, g)->toDouble()));
             if (amount != 0) {
                 if (count[g] == 0)
                     first[g] = amount;
@@ -87,27 +95,20 @@ SalaryListPages BuildSalaryListPages(const QList<TCHNGIN2_>& rows, const SalaryL
                 ++count[g];
             }
         }
-        doc.pages.last().lines.append(l);
+        doc.pages.last().rows.append(l);
         ++line;
     }
 
     if (line >= SalaryListLinesPerPage)
         newPage();
-    SalaryListLine avg = lineAt(SalaryListAverageLine);
-    avg.average = true;
-    avg.GOU = QStringLiteral("平均");
+    ReportRow avg = rowAt(SalaryListAverageLine);
+    setCell(avg, gou, QStringLiteral("平均"));
     for (int g = 0; g < 9; ++g) {
         if (count[g] >= 1)
-            avg.KIN[g] = FormatFloat(amountFormat, double(sum[g]) / double(count[g]));
+            setCell(avg, kinField(g), FormatFloat(amountFormat, double(sum[g]) / double(count[g])));
         if (count[g] >= 2)
-            avg.KAKU[g] = FormatFloat(ratioFormat, double(last[g] - first[g]) / double(count[g] - 1));
+            setCell(avg, kakuField(g), FormatFloat(ratioFormat, double(last[g] - first[g]) / double(count[g] - 1)));
     }
-    doc.pages.last().lines.append(avg);
+    doc.pages.last().rows.append(avg);
     return doc;
-}
-
-void PrintSalaryListDocument(const SalaryListPages& pages)
-{
-    Q_UNUSED(pages);
-    Dialogs().information(AppTitle, QStringLiteral("帳票の印刷は現在準備中です。"));
 }

@@ -1,7 +1,8 @@
-// The combined wage table report (連結賃金表): its pages as a model of fields and lines,
+// The combined wage table report (連結賃金表): its pages as the report page model,
 // laid out 32 lines a page with an average line, ready for the report composer.
 #pragma once
 
+#include "reports/ReportPage.h"
 #include "store/Records.h"
 
 #include <QList>
@@ -16,30 +17,8 @@ inline constexpr int SalaryListAverageLine = 31;
 inline constexpr int SalaryListRowPitch = 508;
 inline constexpr int SalaryListRowOffset = 100;
 
-// One drawn line of the table: texts right-aligned in the fields GOU, KINg and KAKUg.
-struct SalaryListLine {
-    int line = 0;          // 0 .. 31 on its page
-    int offset = 0;        // drawn this many engine units below the field rectangles
-    QString GOU;
-    QString KIN[9];
-    QString KAKU[9];
-    bool average = false;  // the "平均" line
-};
-
-struct SalaryListPage {
-    int number = 0;
-    // PAGE, NENDO, CORPNAME, TITLE, YMD
-    QMap<QString, QString> fields;
-    QList<SalaryListLine> lines;
-};
-
-struct SalaryListPages {
-    QString templatePath;  // Report/PrintSalaryList.jfm under the program folder
-    QString documentPath;  // Report/wkPrintSalaryList.pdf under the program folder
-    QString docName;       // "賃金表"
-    QStringList rowFields; // GOU, KIN1, KAKU1, … KIN9, KAKU9: the rectangles the lines use
-    QList<SalaryListPage> pages;
-};
+// The row fields of the table, in column order: GOU, KIN1, KAKU1, … KIN9, KAKU9.
+QStringList SalaryListRowFields();
 
 // What the page heads show besides the page number.
 struct SalaryListHeading {
@@ -52,9 +31,8 @@ struct SalaryListHeading {
 // The heading of the open project for a title (year label, company, today).
 SalaryListHeading SalaryListHeadingFor(const QString& title);
 
-// Lays the generated rows out in pages. An empty row list gives no pages.
-SalaryListPages BuildSalaryListPages(const QList<TCHNGIN2_>& rows, const SalaryListHeading& heading);
-
-// Composes and shows the document of the pages. The report composer is not part of this
-// build yet: for now it tells the user that printing is being prepared.
-void PrintSalaryListDocument(const SalaryListPages& pages);
+// Lays the generated rows out in pages of the template Report/PrintSalaryList.jfm: the
+// page fields PAGE, NENDO, CORPNAME, TITLE, YMD and per line the right-aligned cells GOU
+// ("##0"), KINg ("####,###") and KAKUg ("#,###", blank for 0); the "平均" line on line 31
+// of the last page. An empty row list gives no pages.
+ReportDocument BuildSalaryListPages(const QList<TCHNGIN2_>& rows, const SalaryListHeading& heading);

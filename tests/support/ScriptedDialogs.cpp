@@ -71,6 +71,16 @@ QString ScriptedDialogs::openFile(const QString& title, const QString& folder, c
     return f;
 }
 
+QString ScriptedDialogs::saveFile(const QString& title, const QString& suggested, const QString& filter)
+{
+    calls.append({QStringLiteral("saveFile"), title, suggested + '|' + filter});
+    if (files.empty())
+        return {};
+    const QString f = files.front();
+    files.pop_front();
+    return f;
+}
+
 std::optional<std::uint32_t> ScriptedDialogs::chooseColor(std::uint32_t)
 {
     calls.append({QStringLiteral("chooseColor"), QString(), QString()});

@@ -9,7 +9,7 @@
 #include <deque>
 
 struct DialogCall {
-    QString kind;     // "information", "warning", "yesNo", "okCancel", "openFile", "chooseColor"
+    QString kind;     // "information", "warning", "yesNo", "okCancel", "openFile", "saveFile", "chooseColor"
     QString caption;
     QString text;
 };
@@ -35,6 +35,8 @@ public:
     bool yesNo(const QString& caption, const QString& text) override;
     bool okCancel(const QString& caption, const QString& text) override;
     QString openFile(const QString& title, const QString& folder, const QString& filter) override;
+    // Answered from files as well.
+    QString saveFile(const QString& title, const QString& suggested, const QString& filter) override;
     std::optional<std::uint32_t> chooseColor(std::uint32_t initial) override;
 
 private:

@@ -46,11 +46,11 @@ TEST(SalaryListPages, ThirtyTwoLinesAPageWithTheAverageOnLine31)
     const Case cases[] = {{40, {32, 8}, 2}, {32, {32, 0}, 2}, {31, {31}, 1}, {1, {1}, 1}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.steps);
-        const SalaryListPages doc = BuildSalaryListPages(table(c.steps), heading);
+        const ReportDocument doc = BuildSalaryListPages(table(c.steps), heading);
         ASSERT_EQ(doc.pages.size(), c.rowsPerPage.size());
         int step = 1;
         for (int p = 0; p < doc.pages.size(); ++p) {
-            const SalaryListPage& page = doc.pages[p];
+            const ReportPage& page = doc.pages[p];
             EXPECT_EQ(page.number, p + 1);
             EXPECT_EQ(page.fields.value("PAGE"), QStringLiteral("　PAGE-%1").arg(p + 1));
             EXPECT_EQ(page.fields.value("NENDO"), QStringLiteral("2024 年度"));
@@ -58,59 +58,57 @@ TEST(SalaryListPages, ThirtyTwoLinesAPageWithTheAverageOnLine31)
             EXPECT_EQ(page.fields.value("TITLE"), QStringLiteral("総合職"));
             EXPECT_EQ(page.fields.value("YMD"), QStringLiteral("2024年04月01日"));
             int tableRows = 0;
-            for (const SalaryListLine& l : page.lines) {
-                if (l.average)
+            for (const ReportRow& l : page.rows) {
+                if (l.cells.value("GOU").text == QStringLiteral("平均"))
                     continue;
                 EXPECT_EQ(l.line, tableRows);
                 EXPECT_EQ(l.offset, 508 * tableRows + 100);
-                EXPECT_EQ(l.GOU, QString::number(step++));
+                EXPECT_EQ(l.cells.value("GOU").text, QString::number(step++));
+                for (const ReportCell& cell : l.cells)
+                    EXPECT_EQ(cell.align, AlignRightText);
                 ++tableRows;
             }
             EXPECT_EQ(tableRows, c.rowsPerPage[p]);
         }
-        const SalaryListLine& avg = doc.pages[c.averagePage - 1].lines.last();
-        EXPECT_TRUE(avg.average);
+        const ReportRow& avg = doc.pages[c.averagePage - 1].rows.last();
         EXPECT_EQ(avg.line, 31);
         EXPECT_EQ(avg.offset, 508 * 31 + 100);
-        EXPECT_EQ(avg.GOU, QStringLiteral("平均"));
+        EXPECT_EQ(avg.cells.value("GOU").text, QStringLiteral("平均"));
     }
 }
 
 TEST(SalaryListPages, FormatsAndAverages)
 {
-    const SalaryListPages doc = BuildSalaryListPages(table(40), heading);
+    const ReportDocument doc = BuildSalaryListPages(table(40), heading);
     EXPECT_EQ(doc.docName, QStringLiteral("賃金表"));
-    EXPECT_EQ(doc.rowFields.size(), 19);
-    EXPECT_EQ(doc.rowFields.last(), QStringLiteral("KAKU9"));
-    const SalaryListLine& first = doc.pages[0].lines[0];
-    EXPECT_EQ(first.KIN[0], QStringLiteral("200,000"));
-    EXPECT_EQ(first.KAKU[0], QStringLiteral("100"));
-    EXPECT_EQ(first.KIN[1], QString());    // 0 is left blank
-    EXPECT_EQ(first.KAKU[1], QString());
-    EXPECT_EQ(first.KIN[8], QString());
+    EXPECT_TRUE(doc.templatePath.endsWith(QStringLiteral("Report/PrintSalaryList.jfm")));
+    EXPECT_TRUE(doc.documentPath.endsWith(QStringLiteral("Report/wkPrintSalaryList.pdf")));
+    const QStringList fields = SalaryListRowFields();
+    EXPECT_EQ(fields.size(), 19);
+    EXPECT_EQ(fields.last(), QStringLiteral("KAKU9"));
+    auto cell = [](const ReportRow& row, const char* field) { return row.cells.value(field).text; };
+    const ReportRow& first = doc.pages[0].rows[0];
+    EXPECT_EQ(cell(first, "KIN1"), QStringLiteral("200,000"));
+    EXPECT_EQ(cell(first, "KAKU1"), QStringLiteral("100"));
+    EXPECT_EQ(cell(first, "KIN2"), QString());    // 0 is left blank
+    EXPECT_EQ(cell(first, "KAKU2"), QString());
+    EXPECT_EQ(cell(first, "KIN9"), QString());
 
-    const SalaryListLine& avg = doc.pages[1].lines.last();
+    const ReportRow& avg = doc.pages[1].rows.last();
     // grade 1: 200,000 .. 239,000 over 40 steps; grade 2: 300,000 .. 411,000 over 38 steps
-    EXPECT_EQ(avg.KIN[0], QStringLiteral("219,500"));
-    EXPECT_EQ(avg.KAKU[0], QStringLiteral("1,000"));
-    EXPECT_EQ(avg.KIN[1], QStringLiteral("355,500"));
-    EXPECT_EQ(avg.KAKU[1], QStringLiteral("3,000"));
-    EXPECT_EQ(avg.KIN[2], QString());
-    EXPECT_EQ(avg.KAKU[2], QString());
+    EXPECT_EQ(cell(avg, "KIN1"), QStringLiteral("219,500"));
+    EXPECT_EQ(cell(avg, "KAKU1"), QStringLiteral("1,000"));
+    EXPECT_EQ(cell(avg, "KIN2"), QStringLiteral("355,500"));
+    EXPECT_EQ(cell(avg, "KAKU2"), QStringLiteral("3,000"));
+    EXPECT_EQ(cell(avg, "KIN3"), QString());
+    EXPECT_EQ(cell(avg, "KAKU3"), QString());
 
     // A grade with a single amount has an average but no increment.
-    const SalaryListLine& one = BuildSalaryListPages(table(3), heading).pages[0].lines.last();
-    EXPECT_EQ(one.KIN[1], QStringLiteral("300,000"));
-    EXPECT_EQ(one.KAKU[1], QString());
+    const ReportRow& one = BuildSalaryListPages(table(3), heading).pages[0].rows.last();
+    EXPECT_EQ(cell(one, "KIN2"), QStringLiteral("300,000"));
+    EXPECT_EQ(cell(one, "KAKU2"), QString());
 
     EXPECT_TRUE(BuildSalaryListPages({}, heading).pages.isEmpty());
-}
-
-TEST(SalaryListPages, PrintingIsAnnouncedAsNotReadyYet)
-{
-    ScriptedDialogs dialogs;
-    PrintSalaryListDocument(BuildSalaryListPages(table(3), heading));
-    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("帳票の印刷は現在準備中です。")});
 }
 
 TEST(SalaryListCsv, HeadingColumnsAndRows)

@@ -61,6 +61,11 @@ QString QtDialogs::openFile(const QString& title, const QString& folder, const Q
     return QFileDialog::getOpenFileName(owner(), title, folder, QtFileFilter(filter));
 }
 
+QString QtDialogs::saveFile(const QString& title, const QString& suggested, const QString& filter)
+{
+    return QFileDialog::getSaveFileName(owner(), title, suggested, QtFileFilter(filter));
+}
+
 std::optional<std::uint32_t> QtDialogs::chooseColor(std::uint32_t initial)
 {
     const QColor start(initial & 0xFF, (initial >> 8) & 0xFF, (initial >> 16) & 0xFF);

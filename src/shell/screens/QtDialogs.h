@@ -10,6 +10,7 @@ public:
     bool yesNo(const QString& caption, const QString& text) override;
     bool okCancel(const QString& caption, const QString& text) override;
     QString openFile(const QString& title, const QString& folder, const QString& filter) override;
+    QString saveFile(const QString& title, const QString& suggested, const QString& filter) override;
     std::optional<std::uint32_t> chooseColor(std::uint32_t initial) override;
 };
 

@@ -28,6 +28,8 @@
 #include "reference/screens/TPX0070.h"
 #include "reference/screens/TPX0080.h"
 #include "reference/screens/TfrmSalaryName.h"
+#include "reports/screens/TPX0090.h"
+#include "reports/screens/TPX5000.h"
 #include "wagetable/screens/TPX2010.h"
 
 #include <QApplication>
@@ -724,13 +726,13 @@ void TPX0000::mnNendoUpdateClick()
 void TPX0000::mnList5000Click()
 {
     if (CompanyGuard())
-        notAvailableYet();
+        showTransient<TPX5000>();
 }
 
 void TPX0000::mnList5010Click()
 {
     if (CompanyGuard())
-        notAvailableYet();
+        showTransient<TPX5010>();
 }
 
 void TPX0000::mnSalaryReportClick()
@@ -738,7 +740,7 @@ void TPX0000::mnSalaryReportClick()
     if (!CompanyGuard())
         return;
     App().ReportMode = 2;
-    notAvailableYet();
+    showTransient<TPX0090>();
 }
 
 void TPX0000::mnSalaryUpReportClick()
@@ -746,7 +748,7 @@ void TPX0000::mnSalaryUpReportClick()
     if (!CompanyGuard())
         return;
     App().ReportMode = 1;
-    notAvailableYet();
+    showTransient<TPX0090>();
 }
 
 // ---------------------------------------------------------------- help

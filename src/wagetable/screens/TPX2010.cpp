@@ -1,6 +1,7 @@
 // TPX2010: wage table editing (賃金表　作成) — salary scales, curves, saving, CSV and the combined table.
 #include "wagetable/screens/TPX2010.h"
 
+#include "reports/screens/TfrmPrintPreview.h"
 #include "shell/AppState.h"
 #include "shell/CodeLists.h"
 #include "shell/CsvWriter.h"
@@ -864,12 +865,7 @@ void TPX2010::btnSalaryListClick()
         Dialogs().information(AppTitle, QStringLiteral("印刷対象データはありません。"));
         return;
     }
-    SalaryListPages pages;
-    {
-        BusyCursor busy;
-        pages = BuildSalaryListPages(rows, SalaryListHeadingFor(txtTitle->text()));
-    }
-    PrintSalaryListDocument(pages);
+    ComposeAndPreview(BuildSalaryListPages(rows, SalaryListHeadingFor(txtTitle->text())));
 }
 
 void TPX2010::btnKijungakuClick()

@@ -161,6 +161,26 @@ TEST_F(MainWindowTest, UnblockedCommandsOpenTheirScreens)
     EXPECT_TRUE(dialogs.calls.isEmpty()) << dialogs.texts().join(" ").toStdString();
 }
 
+TEST_F(MainWindowTest, ReportCommandsOpenTheirScreens)
+{
+    OpenTestProject(folder);
+    QStringList captions;
+    onShow = [&](QDialog& d) {
+        captions << d.windowTitle();
+        return 0;
+    };
+    window->mnSalaryReportClick();
+    EXPECT_EQ(App().ReportMode, 2);
+    window->mnSalaryUpReportClick();
+    EXPECT_EQ(App().ReportMode, 1);
+    window->mnList5000Click();
+    window->mnList5010Click();
+    EXPECT_EQ(shown, QStringList({"TPX0090", "TPX0090", "TPX5000", "TPX5010"}));
+    EXPECT_EQ(captions, QStringList({QStringLiteral("グループ別社員賃金レポート"), QStringLiteral("グループ別社員昇給レポート"),
+                                     QStringLiteral("社員個人情報レポート"), QStringLiteral("社員賃金情報レポート")}));
+    EXPECT_TRUE(dialogs.calls.isEmpty()) << dialogs.texts().join(" ").toStdString();
+}
+
 TEST_F(MainWindowTest, CaptionOfAnOpenCompany)
 {
     App().FiscalYear = 2024;

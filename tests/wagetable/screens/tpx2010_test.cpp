@@ -1,6 +1,8 @@
 // TPX2010 and TPX2011 driven through their widgets against a real year database.
+#include "reports/screens/TfrmPrintPreview.h"
 #include "shell/AppState.h"
 #include "shell/TextCodec.h"
+#include "shell/screens/ScreenHelpers.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestProject.h"
 #include "wagetable/screens/TPX2010.h"
@@ -9,6 +11,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -389,11 +392,27 @@ TEST_F(TPX2010Test, CombinedTableChecksBeforePrinting)
     EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("ﾃﾞｰﾀが変更されています。\r【はい】:戻ります。\r【いいえ】:続行します。")});
     EXPECT_EQ(dialogs.calls[0].caption, QStringLiteral("確認"));
 
-    // No goes on to the report.
+    // No goes on to the report: the document is composed and shown in the preview, and
+    // closing the preview deletes it.
     dialogs.clear();
     dialogs.answers = {false};
+    QString shownCaption;
+    int shownPages = 0;
+    bool documentWhileShown = false;
+    SetModalHookForTesting([&](QDialog& d) {
+        shownCaption = d.windowTitle();
+        if (auto* preview = qobject_cast<TfrmPrintPreview*>(&d))
+            shownPages = preview->pageCount();
+        documentWhileShown = QFileInfo::exists(folder.path("Report/wkPrintSalaryList.pdf"));
+        return int(QDialog::Accepted);
+    });
     click("btnSalaryList");
-    EXPECT_EQ(dialogs.texts().last(), QStringLiteral("帳票の印刷は現在準備中です。"));
+    SetModalHookForTesting(nullptr);
+    EXPECT_EQ(dialogs.calls.size(), 1);   // the question only
+    EXPECT_EQ(shownCaption, QStringLiteral("印刷プレピュー"));
+    EXPECT_GE(shownPages, 1);
+    EXPECT_TRUE(documentWhileShown);
+    EXPECT_FALSE(QFileInfo::exists(folder.path("Report/wkPrintSalaryList.pdf")));
 
     // A number without a generated table has nothing to print.
     click("btnCancel");

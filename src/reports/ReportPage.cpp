@@ -1,0 +1,32 @@
+// The page model of the reports: the engine's operations on a page.
+#include "reports/ReportPage.h"
+
+#include "shell/AppState.h"
+
+void ReportPage::setLabelAndField(const QString& label, const QString& suffix, const QString& value)
+{
+    fields[QStringLiteral("L") + label + suffix] = label;
+    fields[label + suffix] = value;
+}
+
+void ReportPage::drawTextBox(int left, int top, int right, int bottom, int align, const QString& text)
+{
+    boxes.append({left, top, right, bottom, align, text});
+}
+
+ReportPage& ReportDocument::newPage()
+{
+    ReportPage page;
+    page.number = pages.size() + 1;
+    pages.append(page);
+    return pages.last();
+}
+
+ReportDocument ReportDocumentFor(const QString& reportName, const QString& docName)
+{
+    ReportDocument doc;
+    doc.templatePath = App().ExeFolder + QStringLiteral("Report/") + reportName + QStringLiteral(".jfm");
+    doc.documentPath = App().ExeFolder + QStringLiteral("Report/wk") + reportName + QStringLiteral(".pdf");
+    doc.docName = docName;
+    return doc;
+}
