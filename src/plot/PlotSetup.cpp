@@ -64,6 +64,7 @@ std::map<int, PlotSetupVariant> BuildVariants()
                      Y("基　本　給", 5, S::BasicPay), Y("所　定　給", 5, S::MonthlyPay), Y("年　収", 50, S::AnnualStored)};
     living.labelFromHKIGOU = true;
     living.keepsCurveSettings = true;
+    living.defaultY = 3;   // 基本給
     living.graphAlways = false;
     living.memoName = QStringLiteral("txtBikou");
     all[1030] = living;
@@ -76,6 +77,7 @@ std::map<int, PlotSetupVariant> BuildVariants()
                     Y("項　目　Ⅰ", 5, S::Pay1), Y("項　目　Ⅱ", 5, S::Pay2), Y("賞　与", 10, S::BonusTotal)};
     model.order = byEntry;
     model.graphAlways = true;
+    model.defaultY = 0;   // 基本給
     all[1040] = model;
 
     PlotSetupVariant table = wage;
@@ -248,9 +250,17 @@ bool LoadSetupChoices(const PlotSetupVariant& v, int year, int kco, PlotSetupCho
     row.KCO = QString::number(kco);
     row.CHCO = QString::number(v.screenId);
     row.KNO = 1;
+    TChart_ stored;
+    const bool existed = ReadOne(FDM().ACN2, false,
+                                 SqlCondition(QStringLiteral(" WHERE NENDO = ? AND KCO = ? AND CHCO = ? AND KNO = 1"),
+                                              {year, kco, v.screenId}),
+                                 QStringLiteral("SELECT * FROM MCHART"), stored)
+                         && stored.ok;
     if (!GetOrCreateChart(FDM().ACN2, true, QStringLiteral("SELECT * FROM MCHART"), row))
         return false;
     choices = ChoicesFromChart(row);
+    if (!existed)
+        choices.fy = v.defaultY;
     return true;
 }
 

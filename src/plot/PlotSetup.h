@@ -56,6 +56,7 @@ struct PlotSetupVariant {
     bool wageTableGraph = false;      // the reduced frame of the wage-table graph (TPX1060)
     bool optimalWage = false;         // explanatory flags in FX, two levels, optGraph (TPX1070)
     int optimalWageX = -1;         // the X code that plots the optimal wage, -1 without
+    int defaultY = 0;              // the Y item a newly created settings row starts with
     QString memoName = QStringLiteral("Memo1");
 };
 

@@ -158,7 +158,8 @@ TEST_F(ComparisonScreens, CostOfLivingKeepsTheStoredCurveSettingsAndModelWageWri
     Exec(folder.fdm().ACN2, "DELETE FROM MCHART WHERE CHCO IN (1030, 1040)");
     {
         TPX1030 living;
-        living.Prepare();   // creates the row
+        living.Prepare();   // creates the row; a new screen starts with 基本給
+        EXPECT_TRUE(child<QRadioButton>(living, "optY4")->isChecked());
     }
     {
         TPX1040 model;
