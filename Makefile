@@ -29,10 +29,10 @@ test: build
 bench: build
 	@dpkg -s sqlite3 >/dev/null 2>&1 || { \
 	    if [ "$$(id -u)" -eq 0 ]; then apt-get install -y sqlite3; else sudo apt-get install -y sqlite3; fi; }
-	cmake --build $(BUILD) --target wageloom_bench report_bench -j $(JOBS)
+	cmake --build $(BUILD) --target wageloom_bench wageloom_register_bench report_bench plot_bench -j $(JOBS)
 	$(BUILD)/bench/wageloom_bench
+	$(BUILD)/bench/wageloom_register_bench
 	$(BUILD)/bench/report_bench
-	cmake --build $(BUILD) --target plot_bench -j $(JOBS)
 	$(BUILD)/bench/plot_bench
 
 clean:

@@ -13,6 +13,7 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    InstallQtJapanese(app);
     QtDialogs dialogs;
     InstallDialogService(&dialogs);
     App().setExeFolder(QCoreApplication::applicationDirPath());

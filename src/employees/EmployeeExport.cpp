@@ -3,6 +3,7 @@
 
 #include "shell/AppState.h"
 #include "shell/CsvWriter.h"
+#include "shell/TextCodec.h"
 #include "store/DataModule.h"
 #include "store/DialogService.h"
 #include "store/RecordAccess.h"
@@ -73,6 +74,35 @@ QStringList EmployeeExportLines(const QList<TSyain_>& employees)
     return lines;
 }
 
+QStringList EmployeeExportUnwritable(const QList<TSyain_>& employees)
+{
+    QStringList problems;
+    for (const TSyain_& e : employees) {
+        const std::pair<const char*, const QString*> fields[] = {
+            {"社員番号", &e.SCOT}, {"社員名", &e.SNA},       {"役職", &e.YAKU},    {"学歴", &e.GAKU},
+            {"専攻", &e.SENKOU},   {"職務経験", &e.KEIKEN}, {"社内身分", &e.SM2},
+        };
+        for (const auto& [field, text] : fields) {
+            const QString missing = Cp932Unwritable(*text);
+            if (!missing.isEmpty())
+                problems << QStringLiteral("社員番号 %1（%2）の%3：「%4」")
+                                .arg(e.SCOT, e.SNA, QString::fromUtf8(field), missing);
+        }
+    }
+    return problems;
+}
+
+QString UnwritableQuestion(const QStringList& problems)
+{
+    const int shown = 10;
+    QString text = QStringLiteral("次の文字は Shift-JIS で書けないため、「?」として出力されます。");
+    for (const QString& p : problems.mid(0, shown))
+        text += QStringLiteral("\r\n") + p;
+    if (problems.size() > shown)
+        text += QStringLiteral("\r\nほか %1 件").arg(problems.size() - shown);
+    return text + QStringLiteral("\r\nこのまま出力しますか？");
+}
+
 void ExportEmployeeMaster()
 {
     if (!App().CompanyOpen) {
@@ -96,6 +126,11 @@ void ExportEmployeeMaster()
         Dialogs().information(AppTitle, QStringLiteral("社員マスタは有りません。"));
         return;
     }
+
+    // Texts that Shift-JIS cannot hold are named before anything is written.
+    const QStringList unwritable = EmployeeExportUnwritable(list.items);
+    if (!unwritable.isEmpty() && !Dialogs().yesNo(AppTitle, UnwritableQuestion(unwritable)))
+        return;
 
     QString error;
     bool written;

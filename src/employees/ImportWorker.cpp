@@ -172,6 +172,62 @@ QStringList SplitTextLines(const QString& text)
     return lines;
 }
 
+QStringList SplitCsvRecords(const QString& text)
+{
+    const qsizetype n = text.size();
+    auto isBreak = [&](qsizetype i) { return text.at(i) == '\r' || text.at(i) == '\n'; };
+    QStringList records;
+    qsizetype start = 0;
+    qsizetype i = 0;
+    bool fieldStart = true;
+    while (i < n) {
+        const QChar c = text.at(i);
+        if (fieldStart && c == '"') {
+            // A quoted field: find its closing quote, line ends included.
+            qsizetype close = -1;
+            for (qsizetype k = i + 1; k < n; ++k) {
+                if (text.at(k) != '"')
+                    continue;
+                if (k + 1 < n && text.at(k + 1) == '"') {
+                    ++k;
+                    continue;
+                }
+                if (k + 1 == n || text.at(k + 1) == ',' || isBreak(k + 1)) {
+                    close = k;
+                    break;
+                }
+            }
+            if (close < 0) {
+                // Never closed: the rest is read line by line.
+                for (const QString& line : SplitTextLines(text.mid(start)))
+                    records << line;
+                return records;
+            }
+            i = close + 1;
+            fieldStart = false;
+            continue;
+        }
+        fieldStart = false;
+        if (c == ',') {
+            fieldStart = true;
+            ++i;
+            continue;
+        }
+        if (isBreak(i)) {
+            records << text.mid(start, i - start);
+            if (c == '\r' && i + 1 < n && text.at(i + 1) == '\n')
+                ++i;
+            start = ++i;
+            fieldStart = true;
+            continue;
+        }
+        ++i;
+    }
+    if (start < n)
+        records << text.mid(start);
+    return records;
+}
+
 QString DecodeCsvBytes(const QByteArray& bytes, bool* ok)
 {
     static const QByteArray bom("\xEF\xBB\xBF", 3);
@@ -278,35 +334,37 @@ int EmploymentFormCode(const QString& text)
     return int(forms.indexOf(text)) + 1;
 }
 
-int CheckImportRow(ImportRow& row)
+int CheckImportRow(ImportRow& row, QStringList* reasons)
 {
     using namespace ImportColumn;
     int errors = 0;
-    auto fail = [&] {
+    auto fail = [&](const char* reason) {
         row[Status] = QStringLiteral("ERROR");
         ++errors;
+        if (reasons)
+            *reasons << QString::fromUtf8(reason);
     };
     if (row[Name].isEmpty())
-        fail();
+        fail("社員名がありません");
     if (row[Number].isEmpty())
-        fail();
+        fail("社員番号がありません");
     if (!isOptionalId(row[Branch]))
-        fail();
+        fail("本支店IDが数値ではありません");
     if (!isOptionalId(row[Job]))
-        fail();
+        fail("職務IDが数値ではありません");
     if (!isOptionalId(row[Grade])) {
-        fail();
+        fail("賃金等級が数値ではありません");
     } else {
         // Grades are 1..9 and 0 for none; a negative grade is refused as well.
         const long long grade = WholeNumberOrZero(row[Grade]);
         if (grade > 9 || grade < 0)
-            fail();
+            fail("賃金等級が0～9ではありません");
     }
     int date = 0;
     if (!row[Birth].isEmpty() && !ParseImportDate(row[Birth], date))
-        fail();
+        fail("生年月日が日付（年/月/日）ではありません");
     if (!row[Entry].isEmpty() && !ParseImportDate(row[Entry], date))
-        fail();
+        fail("入社日が日付（年/月/日）ではありません");
     row[Sex] = NormalisedSex(row[Sex]);
     return errors;
 }
@@ -352,7 +410,7 @@ ImportCheck CheckImportBytes(const QString& fileName, const QByteArray& bytes)
         check.message = QStringLiteral("文字コードが Shift-JIS でも UTF-8 でもないため、読み込めません。") + '\r' + fileName;
         return check;
     }
-    QStringList lines = SplitTextLines(text);
+    QStringList lines = SplitCsvRecords(text);
     bool anyText = false;
     for (const QString& l : lines) {
         if (!l.isEmpty()) {
@@ -385,8 +443,10 @@ ImportCheck CheckImportBytes(const QString& fileName, const QByteArray& bytes)
             if (const int column = map.at(f))
                 row[column] = fieldValue(raw, quoted);
         });
-        check.errors += CheckImportRow(row);
+        QStringList reasons;
+        check.errors += CheckImportRow(row, &reasons);
         check.rows << std::move(row);
+        check.reasons << reasons;
     }
     if (check.rows.isEmpty()) {
         check.outcome = ImportCheck::NoDataRows;

@@ -52,6 +52,13 @@ QStringList SplitCsvLine(const QString& line, int maxFields = 0);
 // Splits text at CR LF, LF or CR. A line break at the very end adds no empty line.
 QStringList SplitTextLines(const QString& text);
 
+// Splits text into CSV records: at CR LF, LF or CR, except inside a quoted field. A field
+// that begins with a double quote runs across line ends up to its closing quote (one
+// followed by a comma, a line end or the end of the text; doubled quotes do not close it).
+// A quoted field that never closes is no record of its own: from there on every line end
+// ends a record, as SplitTextLines does. A line break at the very end adds no record.
+QStringList SplitCsvRecords(const QString& text);
+
 // The file's bytes as text: UTF-8 (with or without a byte-order mark) when they are
 // valid UTF-8, otherwise Shift-JIS (CP932). false in ok when they are neither.
 QString DecodeCsvBytes(const QByteArray& bytes, bool* ok);
@@ -74,9 +81,10 @@ int EmploymentFormCode(const QString& text);
 // One grid row: the sixteen cells.
 using ImportRow = std::array<QString, ImportColumn::Count>;
 
-// Checks one row: every failed test writes "ERROR" into the status cell and counts one.
-// 性別 is normalised in the row. Returns the number of failed tests.
-int CheckImportRow(ImportRow& row);
+// Checks one row: every failed test writes "ERROR" into the status cell, counts one and
+// adds its reason to reasons ("入社日が日付ではありません"). 性別 is normalised in the row.
+// Returns the number of failed tests.
+int CheckImportRow(ImportRow& row, QStringList* reasons = nullptr);
 
 // The outcome of reading and checking a file, and the message to show for it.
 struct ImportCheck {
@@ -94,6 +102,7 @@ struct ImportCheck {
     QString message;      // '' when Checked without errors
     bool gridCleared = false;  // the grid is to be cleared (the file exists)
     QList<ImportRow> rows;
+    QList<QStringList> reasons;   // per row, why it was marked ERROR (empty when sound)
     int errors = 0;
 
     bool importable() const { return outcome == Checked && errors == 0 && !rows.isEmpty(); }

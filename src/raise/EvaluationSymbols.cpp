@@ -50,6 +50,9 @@ EvaluationCheck CheckEvaluationRows(const QList<EvaluationRow>& rows)
             return {false, SymbolMissingMessage, i, 2};
         if (!wholeNumber(a.code))
             return {false, CodeNotNumberMessage, i, 1};
+        // 昇号数 may be left empty (0), but letters are refused rather than saved as 0.
+        if (!a.steps.trimmed().isEmpty() && !wholeNumber(a.steps))
+            return {false, CodeNotNumberMessage, i, 3};
         for (int j = 0; j < rows.size(); ++j)
             if (j != i && takesPart(rows[j]) && sameCode(rows[j].code, a.code))
                 return {false, CodeDuplicateMessage, i, 1};

@@ -17,8 +17,9 @@ inline const QString SymbolDuplicateMessage = QStringLiteral("評価記号が重
 inline const QString CodeNotNumberMessage = QStringLiteral("数値を入力して下さい。");
 
 // The first fault, rows from the top. Only rows with a code take part: the symbol must
-// not be empty, the code must be a whole number, and neither may equal that of another
-// such row. row is 0-based, column the grid column at fault (1 code, 2 symbol).
+// not be empty, the code must be a whole number, 昇号数 empty or a whole number, and
+// neither code nor symbol may equal that of another such row. row is 0-based, column the
+// grid column at fault (1 code, 2 symbol, 3 昇号数).
 struct EvaluationCheck {
     bool ok = true;
     QString message;

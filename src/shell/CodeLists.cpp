@@ -5,6 +5,8 @@
 #include "shell/Numbers.h"
 #include "shell/TextCodec.h"
 
+#include <climits>
+
 QString CodeItemText(const QString& code, const QString& name)
 {
     return code + QStringLiteral(" : ") + name;
@@ -156,8 +158,22 @@ const QString OutOfRange = QStringLiteral("入力範囲外です。");
 
 } // namespace
 
+namespace {
+
+// The rewritten text must fit the box that shows it.
+FieldCheck fitted(FieldCheck r, int boxLength)
+{
+    if (r.ok && boxLength > 0 && r.text.size() > boxLength) {
+        r.ok = false;
+        r.message = OutOfRange;
+    }
+    return r;
+}
+
+} // namespace
+
 FieldCheck CheckIntegerText(const QString& text, int maxLength, long long maximum, long long minimum,
-                            const QString& format)
+                            const QString& format, int boxLength)
 {
     FieldCheck r;
     r.text = text;
@@ -177,10 +193,10 @@ FieldCheck CheckIntegerText(const QString& text, int maxLength, long long maximu
     r.real = double(v);
     if (!format.isEmpty())
         r.text = FormatFloat(format, double(v));
-    return r;
+    return fitted(r, boxLength);
 }
 
-FieldCheck CheckRealText(const QString& text, int maxLength, const QString& format)
+FieldCheck CheckRealText(const QString& text, int maxLength, const QString& format, int boxLength)
 {
     FieldCheck r;
     r.text = text;
@@ -200,7 +216,7 @@ FieldCheck CheckRealText(const QString& text, int maxLength, const QString& form
     r.integer = TruncateTowardZero(v);
     if (!format.isEmpty())
         r.text = FormatFloat(format, v);
-    return r;
+    return fitted(r, boxLength);
 }
 
 FieldCheck ParseInteger(const QString& text)
@@ -227,12 +243,19 @@ CodeCheck CheckCodeText(const QString& text, const QStringList& items, bool chec
     if (text.isEmpty() && !checkEmpty)
         return r;
     bool isNumber = false;
-    const int code = CodeTextOf(text).toInt(&isNumber);
+    const long long wide = CodeTextOf(text).toLongLong(&isNumber);
     if (!isNumber) {
         r.ok = false;
         r.message = QStringLiteral("数値を入力して下さい。");
         return r;
     }
+    // A whole number too large for a code (2147483648) is out of range, not "no number".
+    if (wide > INT_MAX || wide < INT_MIN) {
+        r.ok = false;
+        r.message = QStringLiteral("入力範囲外です。");
+        return r;
+    }
+    const int code = int(wide);
     if (code == 0 && refuseZero) {
         r.ok = false;
         r.message = QStringLiteral("０は入力できません。");

@@ -59,11 +59,13 @@ struct FieldCheck {
 
 // Whole number: commas removed; not an integer → "数値を入力してください。"; longer than
 // maxLength, or (minimum or maximum non-zero and the value outside them) → "入力範囲外です。".
-// A format (for example "#,##0") rewrites the text. Empty text is 0.
+// A format (for example "#,##0") rewrites the text. Empty text is 0. With boxLength > 0
+// the rewritten text must fit a box of that many characters, or "入力範囲外です。": a box
+// would otherwise cut it ("1,234,567" in 8 characters is "1,234,56").
 FieldCheck CheckIntegerText(const QString& text, int maxLength, long long maximum, long long minimum,
-                            const QString& format);
+                            const QString& format, int boxLength = 0);
 // The same for a decimal number, without the range test.
-FieldCheck CheckRealText(const QString& text, int maxLength, const QString& format);
+FieldCheck CheckRealText(const QString& text, int maxLength, const QString& format, int boxLength = 0);
 // Commas removed; not an integer → "数値の入力エラーです。".
 FieldCheck ParseInteger(const QString& text);
 

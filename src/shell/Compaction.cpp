@@ -1,6 +1,9 @@
 // Compaction of every database file under the data folder.
 #include "shell/Compaction.h"
 
+#include "store/Connection.h"
+#include "store/DataModule.h"
+
 #include <sqlite3.h>
 
 #include <QDir>
@@ -31,12 +34,24 @@ QString bakPathOf(const QString& path)
 }
 
 // VACUUM INTO writes a compacted copy of the database; false with the engine's text.
+// A damaged or empty file is refused with the open-error message and left as it is:
+// compacting it would turn it into a sound but empty or partial database.
 bool vacuumInto(const QString& source, const QString& target, QString& error)
 {
     sqlite3* db = nullptr;
     if (sqlite3_open_v2(source.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
         error = QString::fromUtf8(db ? sqlite3_errmsg(db) : "cannot open");
         sqlite3_close(db);
+        return false;
+    }
+    QString fault;
+    if (sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) != SQLITE_OK)
+        fault = QString::fromUtf8(sqlite3_errmsg(db));
+    else
+        CheckDatabaseFile(db, source, &fault);
+    if (!fault.isEmpty()) {
+        sqlite3_close(db);
+        error = OpenErrorText(source) + QStringLiteral("\r\n") + fault;
         return false;
     }
     sqlite3_stmt* st = nullptr;

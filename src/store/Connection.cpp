@@ -3,6 +3,7 @@
 
 #include <sqlite3.h>
 
+#include <QFile>
 #include <QHash>
 
 namespace {
@@ -95,6 +96,61 @@ private:
     bool failed_ = false;
 };
 
+namespace {
+
+quint32 bigEndian(const QByteArray& bytes, int at, int size)
+{
+    quint32 v = 0;
+    for (int i = 0; i < size; ++i)
+        v = (v << 8) | quint8(bytes.at(at + i));
+    return v;
+}
+
+} // namespace
+
+bool CheckDatabaseFile(sqlite3* db, const QString& path, QString* fault)
+{
+    auto refuse = [fault](const QString& why) {
+        if (fault)
+            *fault = why;
+        return false;
+    };
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return refuse(file.errorString());
+    const qint64 size = file.size();
+    const QByteArray header = file.read(100);
+    file.close();
+    // An empty file would open as an empty database: it holds no tables and is refused.
+    if (size == 0)
+        return refuse(QStringLiteral("the file is empty"));
+    if (header.size() < 100 || !header.startsWith(QByteArrayLiteral("SQLite format 3\0")))
+        return refuse(QStringLiteral("file is not a database"));
+    // The page size is stored as 1 for 65536.
+    quint32 pageSize = bigEndian(header, 16, 2);
+    if (pageSize == 1)
+        pageSize = 65536;
+    if (pageSize < 512 || (pageSize & (pageSize - 1)) != 0)
+        return refuse(QStringLiteral("database disk image is malformed (page size)"));
+    if (size % pageSize != 0)
+        return refuse(QStringLiteral("database disk image is malformed (file cut short)"));
+    // The header's page count is valid when its version stamp matches the change counter.
+    const quint32 pages = bigEndian(header, 28, 4);
+    if (pages != 0 && bigEndian(header, 92, 4) == bigEndian(header, 24, 4) && qint64(pages) * pageSize != size)
+        return refuse(QStringLiteral("database disk image is malformed (page count)"));
+    // quick_check reads every page once but skips the index comparisons of integrity_check.
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(db, "PRAGMA quick_check(1)", -1, &st, nullptr) != SQLITE_OK)
+        return refuse(QString::fromUtf8(sqlite3_errmsg(db)));
+    const int rc = sqlite3_step(st);
+    const QString verdict = rc == SQLITE_ROW ? QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)))
+                                             : QString::fromUtf8(sqlite3_errmsg(db));
+    sqlite3_finalize(st);
+    if (verdict != QLatin1String("ok"))
+        return refuse(verdict);
+    return true;
+}
+
 SqliteConnection::~SqliteConnection()
 {
     close();
@@ -127,8 +183,13 @@ bool SqliteConnection::open(const QString& path)
     }
     db_ = db;
     sqlite3_busy_timeout(db_, 2000);
-    // Reading the schema proves the file is a database and not something else.
-    if (!run("SELECT count(*) FROM sqlite_master")) {
+    // Reading the schema proves the file is a database and not something else (and rolls
+    // back a journal left by a killed process); then the file itself is checked, so that
+    // a damaged file is refused here and never read as blank rows later.
+    QString fault;
+    if (!run("SELECT count(*) FROM sqlite_master") || !CheckDatabaseFile(db_, path, &fault)) {
+        if (!fault.isEmpty())
+            errors_.append({QString::number(SQLITE_CORRUPT), fault});
         const QList<DbError> kept = errors_;
         close();
         errors_ = kept;

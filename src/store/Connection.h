@@ -59,7 +59,8 @@ class DbConnection {
 public:
     virtual ~DbConnection() = default;
 
-    // Opens an existing database file; false (and an error entry) when that fails.
+    // Opens an existing database file; false (and an error entry) when that fails,
+    // a damaged, cut-short or empty file included.
     virtual bool open(const QString& path) = 0;
     virtual void close() = 0;
     virtual bool isOpen() const = 0;
@@ -85,6 +86,11 @@ public:
     // Adds an error of our own (for example a value refused before binding).
     virtual void reportError(const QString& state, const QString& description) = 0;
 };
+
+// Checks that the open handle db holds a whole, sound database file at path: a header of
+// SQLite's format, a length that agrees with the page size and the header's page count,
+// and SQLite's quick check. true when sound; otherwise false with the reason in fault.
+bool CheckDatabaseFile(sqlite3* db, const QString& path, QString* fault = nullptr);
 
 class SqliteConnection final : public DbConnection {
 public:

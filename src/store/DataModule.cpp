@@ -15,7 +15,7 @@ TFDM* current = nullptr;
 
 void showOpenError(const QString& path)
 {
-    Dialogs().information(AppTitle, QStringLiteral("データベースのオープンでエラーが発生しました。　") + path);
+    Dialogs().information(AppTitle, OpenErrorText(path));
 }
 
 bool isOverflow(const DbConnection& connection)
@@ -28,6 +28,11 @@ bool isOverflow(const DbConnection& connection)
     return false;
 }
 } // namespace
+
+QString OpenErrorText(const QString& path)
+{
+    return QStringLiteral("データベースのオープンでエラーが発生しました。　") + path;
+}
 
 TFDM::TFDM() : previous_(current)
 {

@@ -37,5 +37,8 @@ private:
     TFDM* previous_ = nullptr;
 };
 
+// The open-error message for a database file: the sentence, a full-width blank, the path.
+QString OpenErrorText(const QString& path);
+
 TFDM& FDM();
 bool HasFDM();

@@ -184,6 +184,10 @@ struct TSyain_ : dbstatus_rec {
     void computeTotals();
 };
 
+// Only texts and numbers: a list of thousands of employees grows by moving its memory
+// instead of copying every employee each time it grows.
+Q_DECLARE_TYPEINFO(TSyain_, Q_RELOCATABLE_TYPE);
+
 // The employee record is spread over two tables; these describe each of them.
 struct EmployeeTables {
     static const TableDesc<TSyain_>& msyain1();

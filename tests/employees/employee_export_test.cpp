@@ -158,3 +158,87 @@ TEST_F(ExportFixture, AMissingCsvFolderGivesThePlatformErrorAndNoSuccess)
     EXPECT_GT(dialogs.calls[1].text.indexOf('\r'), 0);   // the platform's text comes first
     EXPECT_FALSE(QFile::exists(EmployeeExportPath()));
 }
+
+TEST(Cp932Encoder, WritesTheUsualVariantsInTheirCp932FormsAndNamesWhatItCannotWrite)
+{
+    struct Case {
+        const char* text;
+        const char* cp932Form;   // what the encoder writes, as text
+        const char* unwritable;
+    };
+    const Case cases[] = {
+        {"10〜20", "10～20", ""},          // U+301C WAVE DASH
+        {"−5", "－5", ""},                 // U+2212 MINUS SIGN
+        {"‖", "∥", ""},                    // U+2016
+        {"¢£¬¥¦—", "￠￡￢￥￤―", ""},
+        {"～－∥", "～－∥", ""},            // already CP932's forms
+        {"𠮷野家", "?野家", "𠮷"},
+        {"山田😀😀太郎😃", "山田??太郎?", "😀😃"},
+        {"①髙﨑", "①髙﨑", ""},            // CP932 extensions
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        const QString text = QString::fromUtf8(c.text);
+        EXPECT_EQ(ToCp932(text), ToCp932(QString::fromUtf8(c.cp932Form)));
+        EXPECT_EQ(FromCp932(ToCp932(text)), QString::fromUtf8(c.cp932Form));
+        EXPECT_EQ(Cp932Unwritable(text), QString::fromUtf8(c.unwritable));
+    }
+    // Input limits count the CP932 form: 〜 takes two bytes like ～.
+    EXPECT_EQ(Cp932Length(QStringLiteral("〜−")), 4);
+    // The full-width tilde is byte 0x81 0x60 in CP932.
+    EXPECT_EQ(ToCp932(QStringLiteral("〜")), QByteArray("\x81\x60"));
+}
+
+TEST_F(ExportFixture, TextsShiftJisCannotHoldAreNamedBeforeWritingAndTheUserMayCancel)
+{
+    addEmployee(1, "0012", QStringLiteral("𠮷田 〜太郎"), 19800401);
+    addEmployee(2, "0013", QStringLiteral("山田"), 19800401);
+    Exec(folder.fdm().ACN2, QStringLiteral("UPDATE MSYAIN2 SET GAKU = '大卒😀' WHERE SCO = 2"));
+
+    dialogs.answers = {true, false};
+    ExportEmployeeMaster();
+    ASSERT_EQ(dialogs.calls.size(), 2);
+    EXPECT_EQ(dialogs.calls[1].kind, "yesNo");
+    EXPECT_EQ(dialogs.calls[1].text,
+              QStringLiteral("次の文字は Shift-JIS で書けないため、「?」として出力されます。\r\n"
+                             "社員番号 0012（𠮷田 〜太郎）の社員名：「𠮷」\r\n"
+                             "社員番号 0013（山田）の学歴：「😀」\r\n"
+                             "このまま出力しますか？"));
+    EXPECT_FALSE(QFile::exists(EmployeeExportPath()));   // cancelled: nothing written
+
+    dialogs.clear();
+    dialogs.answers = {true, true};
+    ExportEmployeeMaster();
+    EXPECT_EQ(dialogs.texts().last(), Success);
+    const QByteArray bytes = fileBytes();
+    EXPECT_TRUE(bytes.contains(ToCp932(QStringLiteral("\"?田 ～太郎\""))));
+    EXPECT_TRUE(bytes.contains(QByteArray("\"\x91\xe5\x91\xb2?\"")));   // 大卒?
+
+    // Without such characters the export asks only its own question.
+    Exec(folder.fdm().ACN2, QStringLiteral("DELETE FROM MSYAIN1 WHERE SCO = 1"));
+    Exec(folder.fdm().ACN2, QStringLiteral("UPDATE MSYAIN2 SET GAKU = '〜−‖' WHERE SCO = 2"));
+    dialogs.clear();
+    dialogs.answers = {true};
+    ExportEmployeeMaster();
+    EXPECT_EQ(dialogs.texts().size(), 2);
+    EXPECT_TRUE(fileBytes().contains(QByteArray("\"\x81\x60\x81\x7c\x81\x61\"")));   // ～－∥
+}
+
+TEST_F(ExportFixture, ALineBreakInsideAFieldIsReadBackAsOneEmployee)
+{
+    addEmployee(1, "1", QStringLiteral("山田\r\n太郎"), 19800515);
+    addEmployee(2, "2", QStringLiteral("佐藤\n\"花子\""), 19900101);
+    dialogs.answers = {true};
+    ExportEmployeeMaster();
+    const QByteArray bytes = fileBytes();
+    EXPECT_TRUE(bytes.contains(ToCp932(QStringLiteral("\"山田\r\n太郎\",\"主任\""))));
+    EXPECT_TRUE(bytes.contains(ToCp932(QStringLiteral("\"佐藤\n\"\"花子\"\"\""))));
+
+    const ImportCheck c = CheckImportFile(EmployeeExportPath());
+    ASSERT_EQ(c.rows.size(), 2);
+    EXPECT_EQ(c.errors, 0);
+    EXPECT_EQ(c.rows[0][ImportColumn::Name], QStringLiteral("山田\r\n太郎"));
+    EXPECT_EQ(c.rows[0][ImportColumn::Birth], "1980/05/15");
+    EXPECT_EQ(c.rows[1][ImportColumn::Name], QStringLiteral("佐藤\n\"花子\""));
+    EXPECT_EQ(c.rows[1][ImportColumn::Grade], "1");
+}

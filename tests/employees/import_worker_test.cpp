@@ -91,6 +91,37 @@ TEST(CsvSplitting, LinesEndWithCrLfLfOrCr)
     EXPECT_TRUE(SplitTextLines(QString()).isEmpty());
 }
 
+TEST(CsvSplitting, AQuotedFieldRunsAcrossLineEnds)
+{
+    struct Case {
+        const char* text;
+        QStringList records;
+    };
+    const Case cases[] = {
+        {"a,b\r\nc,d\r\n", {"a,b", "c,d"}},
+        {"\"x\r\ny\",1\r\n2,3", {"\"x\r\ny\",1", "2,3"}},
+        {"1,\"x\ny\"\n2,\"p\rq\"", {"1,\"x\ny\"", "2,\"p\rq\""}},
+        {"1,\"a\"\"\r\nb\"\r\n2", {"1,\"a\"\"\r\nb\"", "2"}},   // a doubled quote does not close
+        {"1,x\"y\r\n2", {"1,x\"y", "2"}},                     // a quote inside an unquoted field
+        {"\"\",\"\"\r\n\r\n3", {"\"\",\"\"", "", "3"}},
+        // A quote that never closes: the lines from there on are read one by one.
+        {"1,2\r\n\"open,3\r\n4,5\r\n6", {"1,2", "\"open,3", "4,5", "6"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(SplitCsvRecords(QString::fromUtf8(c.text)), c.records);
+    }
+    EXPECT_TRUE(SplitCsvRecords(QString()).isEmpty());
+
+    // The check reads the record as one row with the break kept in the field.
+    const ImportCheck check = CheckImportBytes(
+        "f.csv", ToCp932(QStringLiteral("社員番号,社員名,生年月日\r\n\"1\",\"山田\r\n太郎\",\"1980/05/15\"\r\n")));
+    ASSERT_EQ(check.rows.size(), 1);
+    EXPECT_EQ(check.errors, 0);
+    EXPECT_EQ(check.rows[0][ImportColumn::Name], QStringLiteral("山田\r\n太郎"));
+    EXPECT_EQ(check.rows[0][ImportColumn::Birth], "1980/05/15");
+}
+
 TEST(CsvDecoding, ShiftJisAndUtf8WithOrWithoutBomAreRead)
 {
     const QString text = QStringLiteral("社員名,社員番号\r\n山田 ﾀﾛｳ,1");

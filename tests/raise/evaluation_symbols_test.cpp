@@ -22,6 +22,9 @@ TEST(EvaluationRules, RowsWithACodeAreChecked)
         {"no symbol", {{"1", "S", "2"}, {"2", " ", "1"}}, SymbolMissingMessage, 1},
         {"rows without a code take no part", {{"1", "A", "2"}, {"", "A", "1"}, {"", "", ""}}, QString(), -1},
         {"a code that is not a number", {{"1", "S", "2"}, {"x", "A", "1"}}, CodeNotNumberMessage, 1},
+        {"a step with letters", {{"1", "S", "2"}, {"2", "A", "1a"}}, CodeNotNumberMessage, 1},
+        {"an empty step", {{"1", "S", ""}, {"2", "A", " "}}, QString(), -1},
+        {"a step in a row without a code", {{"1", "S", "2"}, {"", "A", "x"}}, QString(), -1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -1,11 +1,16 @@
 // Data module: opening, creating year databases from the template, free statements.
 #include "shell/AppState.h"
+#include "shell/Compaction.h"
 #include "store/DataModule.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestProgramFolder.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+
+#include <functional>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -115,6 +120,101 @@ TEST_F(DataModuleTest, AClosedConnectionReopensItsFileForTheNextStatement)
     EXPECT_FALSE(fdm.ACN1.isOpen());
     EXPECT_EQ(Scalar(fdm.ACN1, "SELECT REKI1 FROM MSEIGYO"), QStringLiteral("昭和"));
     EXPECT_TRUE(fdm.ACN1.isOpen());
+}
+
+// Damaged copies of the year template: each is refused when opened, with the open-error
+// message and the path, and compaction leaves it exactly as it was.
+struct Damage {
+    const char* what;
+    std::function<void(QByteArray&)> apply;
+};
+
+const std::vector<Damage>& damages()
+{
+    static const std::vector<Damage> list = {
+        {"empty file", [](QByteArray& b) { b.clear(); }},
+        {"cut short inside a page", [](QByteArray& b) { b.chop(1000); }},
+        {"cut short at a page boundary", [](QByteArray& b) { b.chop(4096); }},
+        {"a page in the middle overwritten",
+         [](QByteArray& b) { b.replace(8 * 4096, 4096, QByteArray(4096, char(0xA5))); }},
+        {"header only", [](QByteArray& b) { b.truncate(100); }},
+    };
+    return list;
+}
+
+QByteArray templateBytes(TestProgramFolder& folder)
+{
+    QFile t(folder.dataPath("DATA.MDB"));
+    EXPECT_TRUE(t.open(QIODevice::ReadOnly));
+    return t.readAll();
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+TEST_F(DataModuleTest, DamagedOrEmptyFilesAreRefusedWhenOpened)
+{
+    const QByteArray sound = templateBytes(folder);
+    ASSERT_GT(sound.size(), 12 * 4096);
+    const QString year = folder.dataPath("2027/DATA.MDB");
+    for (const Damage& d : damages()) {
+        SCOPED_TRACE(d.what);
+        QByteArray bytes = sound;
+        d.apply(bytes);
+        writeBytes(year, bytes);
+        dialogs.clear();
+        EXPECT_FALSE(fdm.OpenOrCreateDatabase(fdm.ACN2, year, folder.dataPath("DATA.MDB"), false));
+        EXPECT_FALSE(fdm.ACN2.isOpen());
+        EXPECT_EQ(dialogs.texts(), QStringList{OpenErrorText(year)});
+        // The refused file is not rewritten by the attempt.
+        QFile f(year);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll(), bytes);
+    }
+
+    // The control database: an empty SEIGYO.MDB is refused, not used as an empty database.
+    writeBytes(folder.dataPath("SEIGYO.MDB"), QByteArray());
+    dialogs.clear();
+    fdm.OpenDatabase(fdm.ACN1, folder.dataPath("SEIGYO.MDB"));
+    EXPECT_FALSE(fdm.ACN1.isOpen());
+    EXPECT_EQ(dialogs.texts(), QStringList{OpenErrorText(folder.dataPath("SEIGYO.MDB"))});
+
+    // The sound template still opens, and the same file reopens after a checkpoint.
+    writeBytes(year, sound);
+    dialogs.clear();
+    EXPECT_TRUE(fdm.OpenOrCreateDatabase(fdm.ACN2, year, folder.dataPath("DATA.MDB"), false));
+    Exec(fdm.ACN2, "INSERT INTO MMARK (KCO, NENDO) VALUES (1, 2027)");
+    fdm.ACN2.close();
+    EXPECT_TRUE(fdm.OpenOrCreateDatabase(fdm.ACN2, year, folder.dataPath("DATA.MDB"), false));
+    EXPECT_TRUE(dialogs.calls.isEmpty());
+}
+
+TEST_F(DataModuleTest, CompactionRefusesADamagedFileAndLeavesItUntouched)
+{
+    const QByteArray sound = templateBytes(folder);
+    fdm.ACN1.close();
+    fdm.ACN2.close();
+    for (const Damage& d : damages()) {
+        SCOPED_TRACE(d.what);
+        QByteArray bytes = sound;
+        d.apply(bytes);
+        const QString path = folder.dataPath("2028/DATA.MDB");
+        writeBytes(path, bytes);
+        // Only this file: the damaged one is met first or not at all otherwise.
+        const CompactionResult result = CompactDatabases(folder.dataPath("2028"), [](const QString&) { return true; });
+        EXPECT_EQ(result.outcome, CompactionResult::Failed);
+        EXPECT_TRUE(result.message.startsWith(OpenErrorText(path))) << result.message.toStdString();
+        EXPECT_TRUE(result.compacted.isEmpty());
+        EXPECT_FALSE(QFile::exists(folder.dataPath("2028/DATA.bak")));
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll(), bytes);
+    }
 }
 
 } // namespace

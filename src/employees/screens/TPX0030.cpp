@@ -658,19 +658,30 @@ void TPX0030::clearScreen()
 
 void TPX0030::loadList()
 {
+    fillList();
+    paintGridRow();
+}
+
+void TPX0030::fillList()
+{
     BusyCursor busy;
     LoadEmployeeList(gradeFilter_, list_);
     RecomputeMatrixZones(list_, tables_);
 
     const QString typed = cmbWorker->currentText();
     cmbWorker->clear();
+    // All items at once: one insertion for the list's model, not one per employee.
+    QStringList items;
+    items.reserve(list_.items.size());
     for (const TSyain_& r : list_.items)
-        cmbWorker->addItem(r.SCO + QStringLiteral(" : ") + r.SNA);
+        items << r.SCO + QStringLiteral(" : ") + r.SNA;
+    cmbWorker->addItems(items);
     cmbWorker->setCurrentIndex(-1);
     cmbWorker->setEditText(typed);
 
     const int count = int(list_.items.size());
     Grid->clearData();
+    TStringGrid::Filling filling(*Grid);
     if (count == 0) {
         txtCureentNo->clear();
         txtLastNo->clear();
@@ -688,7 +699,6 @@ void TPX0030::loadList()
             position_ = count;
     }
     highlight_ = true;
-    paintGridRow();
 }
 
 void TPX0030::paintGridRow()
@@ -1209,6 +1219,11 @@ void TPX0030::btnDltClick()
     DeleteEmployee(code);
     clearScreen();
     loadList();
+    // The form is empty: no employee is current, counted or highlighted.
+    position_ = 0;
+    highlight_ = false;
+    txtCureentNo->clear();
+    paintGridRow();
     btnAdd->setEnabled(false);
     btnMnt->setEnabled(true);
     btnDlt->setEnabled(true);

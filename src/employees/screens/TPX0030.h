@@ -97,6 +97,7 @@ private:
     void setupGrid();
     void clearScreen();
     void loadList();
+    void fillList();   // the list, the code list and the grid, without the cursor
     void showEmployee(int n);
     void refreshTotals();
     void applyLinkColours();

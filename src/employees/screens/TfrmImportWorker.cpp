@@ -61,6 +61,11 @@ TfrmImportWorker::TfrmImportWorker(QWidget* parent) : QDialog(parent)
         GRDCowork->setColWidth(c, std::max(ImportColumnWidths().at(c),
                                            metrics.horizontalAdvance(ImportHeadings().at(c)) + 10));
 
+    labStatus = new QLabel(this);
+    labStatus->setObjectName(QStringLiteral("labStatus"));
+    labStatus->setStyleSheet(QStringLiteral("color: #C00000;"));
+    connect(GRDCowork, &QTableWidget::currentCellChanged, this, [this](int row) { showRowStatus(row); });
+
     auto* fileRow = new QHBoxLayout;
     fileRow->addWidget(fileLabel);
     fileRow->addWidget(EB_FileName, 1);
@@ -80,6 +85,7 @@ TfrmImportWorker::TfrmImportWorker(QWidget* parent) : QDialog(parent)
     layout->addLayout(fileRow);
     layout->addLayout(buttonRow);
     layout->addWidget(GRDCowork, 1);
+    layout->addWidget(labStatus);
 
     connect(BTN_SelectFile, &QPushButton::clicked, this, &TfrmImportWorker::BTN_SelectFileClick);
     connect(BTN_Check, &QPushButton::clicked, this, &TfrmImportWorker::BTN_CheckClick);
@@ -106,6 +112,8 @@ void TfrmImportWorker::setImportEnabled(bool enabled)
 
 void TfrmImportWorker::clearGrid()
 {
+    reasons_.clear();
+    labStatus->clear();
     GRDCowork->setRowCount(0);
     GRDCowork->setRowCountKeeping(2);
     const QStringList& headings = ImportHeadings();
@@ -113,19 +121,29 @@ void TfrmImportWorker::clearGrid()
         GRDCowork->setCell(c, 0, headings.at(c));
 }
 
-void TfrmImportWorker::showRows(const QList<ImportRow>& rows)
+void TfrmImportWorker::showRows(const QList<ImportRow>& rows, const QList<QStringList>& reasons)
 {
     if (rows.isEmpty())
         return;
-    GRDCowork->setUpdatesEnabled(false);
+    reasons_ = reasons;
     GRDCowork->setRowCountKeeping(int(rows.size()) + 1);
+    TStringGrid::Filling filling(*GRDCowork);
     for (int r = 0; r < rows.size(); ++r) {
         const ImportRow& row = rows.at(r);
         for (int c = 0; c < ImportColumn::Count; ++c)
             if (!row[c].isEmpty())
                 GRDCowork->setCell(c, r + 1, row[c]);
+        // The status column says ERROR; the row's tool tip says why.
+        if (r < reasons.size() && !reasons.at(r).isEmpty())
+            GRDCowork->setRowToolTip(r + 1, reasons.at(r).join(QStringLiteral("、")));
     }
-    GRDCowork->setUpdatesEnabled(true);
+}
+
+void TfrmImportWorker::showRowStatus(int row)
+{
+    const QStringList why = row >= 1 && row <= reasons_.size() ? reasons_.at(row - 1) : QStringList();
+    labStatus->setText(why.isEmpty() ? QString()
+                                     : QStringLiteral("%1行目 ERROR：").arg(row) + why.join(QStringLiteral("、")));
 }
 
 QList<ImportRow> TfrmImportWorker::gridRows() const
@@ -160,7 +178,8 @@ void TfrmImportWorker::BTN_CheckClick()
         check = CheckImportFile(EB_FileName->text());
         if (check.gridCleared)
             clearGrid();
-        showRows(check.rows);
+        showRows(check.rows, check.reasons);
+        showRowStatus(GRDCowork->row());
     }
     if (!check.message.isEmpty()) {
         Dialogs().information(AppTitle, check.message);

@@ -5,6 +5,7 @@
 
 #include <QDialog>
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class TStringGrid;
@@ -31,11 +32,16 @@ public:
     QPushButton* BTN_Add;
     QPushButton* BTN_Close;
     TStringGrid* GRDCowork;
+    // Why the selected row was marked ERROR.
+    QLabel* labStatus;
 
 private:
     void clearGrid();
-    void showRows(const QList<ImportRow>& rows);
+    void showRows(const QList<ImportRow>& rows, const QList<QStringList>& reasons);
+    void showRowStatus(int row);
     QList<ImportRow> gridRows() const;
     void runImport(ImportMode mode, const QString& question);
     void setImportEnabled(bool enabled);
+
+    QList<QStringList> reasons_;   // per data row, as the last check found them
 };

@@ -148,6 +148,8 @@ void TPX3020::Prepare()
                       true, {c.KCO.toLongLong(), c.NENDO.toLongLong()});
     cmbChingin_->setCurrentIndex(0);
     loadGrid();
+    // The user types the first symbol first: the grid has the focus, on that cell.
+    Grid_->setFocus(Qt::OtherFocusReason);
 }
 
 int TPX3020::wageTableId() const

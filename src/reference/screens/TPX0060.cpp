@@ -121,14 +121,12 @@ TPX0060::TPX0060(QWidget* parent) : QDialog(parent)
     Grid_->setObjectName(QStringLiteral("Grid"));
     Grid_->setColCount(10);
     Grid_->setRowCountKeeping(2);
-    int gridWidth = 4;
     for (int c = 0; c < 10; ++c) {
         Grid_->setColWidth(c, gridWidths[c]);
         Grid_->setCell(c, 0, QString::fromUtf8(gridHeadings[c]));
         Grid_->setColumnAlignment(c, Qt::AlignCenter);
-        gridWidth += gridWidths[c];
     }
-    Grid_->setFixedWidth(gridWidth + 20);
+    Grid_->setFixedWidth(Grid_->widthShowingAllColumns());
     Grid_->setFocusPolicy(Qt::NoFocus);
     root->addWidget(Grid_, 1, Qt::AlignLeft);
     connect(Grid_, &TStringGrid::gridClicked, this, &TPX0060::GridClick);

@@ -101,6 +101,11 @@ TfrmSalaryName::TfrmSalaryName(QWidget* parent) : QDialog(parent)
     connect(btnClose, &QPushButton::clicked, this, &TfrmSalaryName::btnCloseClick);
 
     CheckWhenLeft(*cmbSalaryID_, [this] { return cmbSalaryIDExit(); });
+    // A form picked from the list is shown at once, not only when the box is left.
+    connect(cmbSalaryID_, &QComboBox::activated, this, [this](int index) {
+        const QString item = cmbSalaryID_->itemText(index);
+        showForm(EmploymentFormIdFromText(item, item));
+    });
     InstallEnterMovesFocus(*this);
     // Enter or Tab in the last allowance returns to the form name (installed after the
     // Enter filter, so it runs first).

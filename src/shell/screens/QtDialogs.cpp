@@ -4,7 +4,10 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
-#include <QMessageBox>
+#include <QGridLayout>
+#include <QLibraryInfo>
+#include <QSpacerItem>
+#include <QTranslator>
 
 namespace {
 
@@ -21,29 +24,65 @@ QString lines(QString text)
     return text;
 }
 
+// Room the window frame takes beside the caption: the icon and the title-bar buttons.
+constexpr int CaptionFrameAllowance = 140;
+
+QMessageBox::StandardButton run(QMessageBox::Icon icon, const QString& caption, const QString& text,
+                                QMessageBox::StandardButtons buttons,
+                                QMessageBox::StandardButton defaultButton = QMessageBox::NoButton)
+{
+    const std::unique_ptr<QMessageBox> box = MakeMessageBox(owner(), icon, caption, text, buttons, defaultButton);
+    return QMessageBox::StandardButton(box->exec());
+}
+
 } // namespace
+
+bool InstallQtJapanese(QCoreApplication& app)
+{
+    auto* translator = new QTranslator(&app);
+    if (!translator->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
+}
+
+std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* owner, QMessageBox::Icon icon, const QString& caption,
+                                            const QString& text, QMessageBox::StandardButtons buttons,
+                                            QMessageBox::StandardButton defaultButton)
+{
+    auto box = std::make_unique<QMessageBox>(icon, caption, lines(text), buttons, owner);
+    if (defaultButton != QMessageBox::NoButton)
+        box->setDefaultButton(defaultButton);
+    // A message box sizes itself to its text; a short text would cut the caption
+    // ("Wagelo… Free版"). A spacer across the box's grid keeps it wide enough.
+    const int captionWidth = QFontMetrics(QApplication::font("QMdiSubWindowTitleBar")).horizontalAdvance(caption)
+                             + CaptionFrameAllowance;
+    if (auto* grid = qobject_cast<QGridLayout*>(box->layout()))
+        grid->addItem(new QSpacerItem(captionWidth, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0,
+                      1, grid->columnCount());
+    return box;
+}
 
 void QtDialogs::information(const QString& caption, const QString& text)
 {
-    QMessageBox::information(owner(), caption, lines(text));
+    run(QMessageBox::Information, caption, text, QMessageBox::Ok);
 }
 
 void QtDialogs::warning(const QString& caption, const QString& text)
 {
-    QMessageBox::warning(owner(), caption, lines(text));
+    run(QMessageBox::Warning, caption, text, QMessageBox::Ok);
 }
 
 bool QtDialogs::yesNo(const QString& caption, const QString& text)
 {
-    return QMessageBox::question(owner(), caption, lines(text), QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::Yes)
+    return run(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
            == QMessageBox::Yes;
 }
 
 bool QtDialogs::okCancel(const QString& caption, const QString& text)
 {
-    return QMessageBox::question(owner(), caption, lines(text), QMessageBox::Ok | QMessageBox::Cancel,
-                                 QMessageBox::Ok)
+    return run(QMessageBox::Question, caption, text, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok)
            == QMessageBox::Ok;
 }
 

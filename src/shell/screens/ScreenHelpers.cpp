@@ -112,8 +112,9 @@ protected:
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
             return false;
-        // A combo box's own popup or line edit taking the focus is not leaving the field.
-        if (QWidget* now = QApplication::focusWidget(); now && field_->isAncestorOf(now))
+        // A combo box's own popup or line edit taking the focus is not leaving the field;
+        // neither is a press on キャンセル or 閉じる, which must work whatever the field holds.
+        if (QWidget* now = QApplication::focusWidget(); now && (field_->isAncestorOf(now) || LeavesFieldsUnchecked(*now)))
             return false;
         running_ = true;
         const bool ok = check_();
@@ -157,6 +158,13 @@ void InstallEnterMovesFocus(QWidget& root)
     for (QWidget* w : children)
         if (w->focusPolicy() != Qt::NoFocus)
             w->installEventFilter(filter);
+}
+
+bool LeavesFieldsUnchecked(const QWidget& widget)
+{
+    static const QStringList names = {QStringLiteral("btnCancel"), QStringLiteral("btnClose"),
+                                      QStringLiteral("BTN_Close")};
+    return qobject_cast<const QAbstractButton*>(&widget) && names.contains(widget.objectName());
 }
 
 void CheckWhenLeft(QWidget& field, std::function<bool()> check)
@@ -366,7 +374,7 @@ bool CheckCodeList(QComboBox& list, bool checkEmpty, bool refuseAbsent, bool ref
 
 bool CheckIntegerField(QLineEdit& field, int maxLength, long long maximum, long long minimum, const QString& format)
 {
-    const FieldCheck r = CheckIntegerText(field.text(), maxLength, maximum, minimum, format);
+    const FieldCheck r = CheckIntegerText(field.text(), maxLength, maximum, minimum, format, field.maxLength());
     if (!r.ok) {
         Dialogs().information(QString(), r.message);
         return false;
@@ -378,7 +386,7 @@ bool CheckIntegerField(QLineEdit& field, int maxLength, long long maximum, long 
 
 bool CheckRealField(QLineEdit& field, int maxLength, const QString& format)
 {
-    const FieldCheck r = CheckRealText(field.text(), maxLength, format);
+    const FieldCheck r = CheckRealText(field.text(), maxLength, format, field.maxLength());
     if (!r.ok) {
         Dialogs().information(QString(), r.message);
         return false;

@@ -42,8 +42,12 @@ public:
 void InstallEnterMovesFocus(QWidget& root);
 
 // Runs check when the focus leaves the field; while it returns false the focus returns
-// to the field. Focus lost to a message box or a popup does not count as leaving.
+// to the field. Focus lost to a message box or a popup does not count as leaving, nor
+// focus taken by a button for which LeavesFieldsUnchecked holds.
 void CheckWhenLeft(QWidget& field, std::function<bool()> check);
+// The screens' cancel and close buttons (btnCancel, btnClose, BTN_Close): they always work,
+// so moving to them runs no field check and never traps the user in a field.
+bool LeavesFieldsUnchecked(const QWidget& widget);
 // Runs action whenever the focus leaves the field (no focus return).
 void OnLeave(QWidget& field, std::function<void()> action);
 
@@ -108,7 +112,8 @@ bool CheckCodeList(QComboBox& list, bool checkEmpty, bool refuseAbsent, bool ref
 // ---------------------------------------------------------------- field checks
 
 // Whole number in the field (commas removed); messages "数値を入力してください。" and
-// "入力範囲外です。"; with a format the field shows the value in it.
+// "入力範囲外です。"; with a format the field shows the value in it, and a value whose
+// formatted text does not fit the field's maximum length is refused as out of range.
 bool CheckIntegerField(QLineEdit& field, int maxLength, long long maximum, long long minimum,
                        const QString& format = QString());
 bool CheckRealField(QLineEdit& field, int maxLength, const QString& format = QString());

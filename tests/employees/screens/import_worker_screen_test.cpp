@@ -7,6 +7,7 @@
 #include "support/TestProject.h"
 
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -164,4 +165,36 @@ TEST_F(ImportScreen, AFailedImportKeepsTheOldEmployeesAndMayBeRetried)
     EXPECT_TRUE(dialogs.calls[1].text.startsWith(QStringLiteral("データベースにエラーがありました。")));
     EXPECT_EQ(names(), QStringLiteral("1:旧"));
     EXPECT_TRUE(child<QPushButton>("BTN_Rep")->isEnabled());
+}
+
+TEST_F(ImportScreen, AnErrorRowSaysWhichFieldsFailedInItsToolTipAndWhenSelected)
+{
+    child<QLineEdit>("EB_FileName")
+        ->setText(writeCsv("why.csv", {"社員名,社員番号,生年月日,入社日,賃金等級,本支店ID", "甲,1,1980/4/1,2000/4/1,3,0",
+                                       ",2,1980/13/1,2000/4/1,10,x", "丙,3,1980/4/1,2000/4/31,1,"}));
+    click("BTN_Check");
+    TStringGrid* grid = child<TStringGrid>("GRDCowork");
+    ASSERT_EQ(grid->rowCount(), 4);
+    // The status column keeps its word; the reasons go to the tool tip.
+    EXPECT_EQ(grid->cell(0, 2), QStringLiteral("ERROR"));
+    EXPECT_EQ(grid->item(2, 0)->toolTip(),
+              QStringLiteral("社員名がありません、本支店IDが数値ではありません、賃金等級が0～9ではありません、"
+                             "生年月日が日付（年/月/日）ではありません"));
+    EXPECT_EQ(grid->item(2, 5)->toolTip(), grid->item(2, 0)->toolTip());
+    EXPECT_EQ(grid->item(3, 0)->toolTip(), QStringLiteral("入社日が日付（年/月/日）ではありません"));
+    EXPECT_EQ(grid->item(1, 0)->toolTip(), QString());
+
+    auto* status = child<QLabel>("labStatus");
+    grid->setCursor(3, 3);
+    EXPECT_EQ(status->text(), QStringLiteral("3行目 ERROR：入社日が日付（年/月/日）ではありません"));
+    grid->setCursor(3, 1);
+    EXPECT_EQ(status->text(), QString());
+    grid->setCursor(1, 2);
+    EXPECT_TRUE(status->text().startsWith(QStringLiteral("2行目 ERROR：社員名がありません")));
+
+    // A sound file clears the reasons.
+    child<QLineEdit>("EB_FileName")->setText(writeCsv("ok.csv", {"社員名,社員番号", "甲,1"}));
+    click("BTN_Check");
+    EXPECT_EQ(status->text(), QString());
+    EXPECT_EQ(grid->item(1, 0)->toolTip(), QString());
 }

@@ -7,8 +7,10 @@
 #include "support/ScriptedDialogs.h"
 #include "support/TestProject.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -580,3 +582,81 @@ TEST_F(RegisterScreen, MatrixLinkedEmployeesGetTheirZoneWhenTheListLoads)
 }
 
 } // namespace
+
+TEST_F(RegisterScreen, ATenDigitCodeIsOutOfRangeAndADeletionLeavesNothingCurrent)
+{
+    for (int code : {1, 2, 3})
+        AddRow(code, QStringLiteral("社員%1").arg(code), 1);
+    TPX0030& s = open();
+    for (const char* code : {"2147483648", "9999999999", "-2147483649"}) {
+        SCOPED_TRACE(code);
+        dialogs.clear();
+        w<QComboBox>("cmbWorker")->setEditText(QString::fromLatin1(code));
+        EXPECT_FALSE(s.cmbWorkerExit());
+        EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("入力範囲外です。")});
+    }
+    dialogs.clear();
+    w<QComboBox>("cmbWorker")->setEditText("12x");
+    EXPECT_FALSE(s.cmbWorkerExit());
+    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("数値を入力して下さい。")});
+
+    // Delete the last employee shown: the form is empty, so nothing is counted as current
+    // and no grid row is highlighted.
+    s.btnLastClick();
+    EXPECT_EQ(text("txtCureentNo"), "3");
+    dialogs.clear();
+    dialogs.answers = {true};
+    s.btnDltClick();
+    EXPECT_EQ(db("SELECT COUNT(*) FROM MSYAIN1"), "2");
+    EXPECT_EQ(text("txtWorkName"), "");
+    EXPECT_EQ(text("txtCureentNo"), "");
+    EXPECT_EQ(text("txtLastNo"), "2");
+    EXPECT_EQ(grid()->highlightedRow(), -1);
+    EXPECT_EQ(s.position(), 0);
+}
+
+TEST_F(RegisterScreen, TheHeadingsStayInViewAndNavigationScrollsToTheEmployee)
+{
+    for (int code = 1; code <= 60; ++code)
+        AddRow(code, QStringLiteral("社員%1").arg(code), 1 + code % 3);
+    TPX0030& s = open();
+    s.show();
+    QApplication::processEvents();
+    TStringGrid* g = grid();
+    auto rowInView = [g](int row) {
+        const QRect r = g->visualItemRect(g->item(row, 1));
+        return r.isValid() && r.top() >= 0 && r.bottom() <= g->viewport()->height();
+    };
+    auto headingsShown = [g] {
+        return g->horizontalHeader()->isVisible() && g->horizontalHeader()->height() > 0
+               && g->model()->headerData(1, Qt::Horizontal).toString() == QStringLiteral("社員ｺｰﾄﾞ")
+               && g->model()->headerData(3, Qt::Horizontal).toString() == g->cell(3, 0);
+    };
+    EXPECT_TRUE(headingsShown());
+    EXPECT_TRUE(g->isRowHidden(0));   // shown as the header instead
+
+    s.btnLastClick();
+    QApplication::processEvents();
+    EXPECT_EQ(g->highlightedRow(), 60);
+    EXPECT_TRUE(rowInView(60));
+    EXPECT_TRUE(headingsShown());
+
+    s.btnFirstClick();
+    QApplication::processEvents();
+    EXPECT_TRUE(rowInView(1));
+
+    // A grade filter, a cancel and a save reload the list: the headings stay.
+    s.optTokyuClick(2);
+    EXPECT_TRUE(headingsShown());
+    EXPECT_TRUE(g->isRowHidden(0));
+    s.btnLastClick();
+    EXPECT_TRUE(rowInView(g->highlightedRow()));
+    s.btnCancelClick();
+    EXPECT_TRUE(headingsShown());
+    s.optTokyuClick(0);
+    s.btnLastClick();
+    s.btnMntClick();
+    QApplication::processEvents();
+    EXPECT_TRUE(headingsShown());
+    EXPECT_TRUE(rowInView(60));
+}

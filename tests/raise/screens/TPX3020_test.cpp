@@ -136,7 +136,7 @@ TEST_F(EvaluationScreen, RowsWithoutACodeAreNotSavedAndTheGridIsReloaded)
     screen.Prepare();
     choose(1);
     grid->setCell(1, 2, "");      // clearing a code removes that evaluation
-    grid->setCell(3, 3, "一");    // a step that is not a number is stored as 0
+    grid->setCell(3, 3, "");      // an empty step is stored as 0
     screen.btnAddClick();
     EXPECT_TRUE(dialogs.calls.isEmpty());
     EXPECT_EQ(stored(1), "1S3,3B0");
@@ -165,4 +165,36 @@ TEST_F(EvaluationScreen, NoneEditsTheEvaluationsNotTiedToAWageTable)
     EXPECT_FALSE(screen.isVisible());
     EXPECT_TRUE(dialogs.calls.isEmpty());
     EXPECT_EQ(stored(0), QStringLiteral("1優2"));
+}
+
+TEST_F(EvaluationScreen, TypingStartsInTheGridAndALetterStepIsRefused)
+{
+    screen.Prepare();
+    screen.show();
+    QApplication::setActiveWindow(&screen);
+    QApplication::processEvents();
+    // The first key typed lands in the symbol of row 1, not in the wage-table list.
+    QWidget* focused = QApplication::focusWidget();
+    ASSERT_NE(focused, nullptr);
+    EXPECT_TRUE(focused == grid || grid->isAncestorOf(focused));
+    QTest::keyClick(focused, 'S');
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(grid->cell(2, 1), "S");
+    EXPECT_EQ(tables->currentIndex(), 0);
+
+    for (const char* step : {"x", "1.5", "２ab"}) {
+        SCOPED_TRACE(step);
+        dialogs.clear();
+        grid->setCell(3, 1, QString::fromUtf8(step));
+        screen.btnAddClick();
+        EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("数値を入力して下さい。")});
+        EXPECT_EQ(grid->row(), 1);
+        EXPECT_EQ(grid->col(), 3);
+        EXPECT_EQ(stored(0), QString());
+    }
+    dialogs.clear();
+    grid->setCell(3, 1, " 2 ");
+    screen.btnAddClick();
+    EXPECT_TRUE(dialogs.calls.isEmpty());
+    EXPECT_EQ(stored(0), "1S2");
 }

@@ -194,3 +194,34 @@ TEST_F(CostOfLivingScreen, EnterInTheLastNoteReturnsToTheFirstRow)
     QTest::keyClick(cell("txtSyotaisu", 1), Qt::Key_Return);
     EXPECT_EQ(QApplication::focusWidget(), cell("txtNenrei", 1));
 }
+
+TEST_F(CostOfLivingScreen, AmountsAndRatesWhoseFormattedTextOverrunsTheBoxAreRefused)
+{
+    screen.Prepare();
+    choose("12");
+    cell("txtSyotaisu", 1)->setText("1");
+    cell("txtNenrei", 1)->setText("30");
+    const struct {
+        const char* field;
+        const char* value;
+    } cases[] = {
+        {"txtSeikeihi", "12345678"},   // "12,345,678": 10 characters in a box of 8
+        {"txtSeikeihi", "1234567"},    // "1,234,567"
+        {"txtYuraku", "12345.6"},      // "12,345.60"
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.field) + " " + c.value);
+        dialogs.clear();
+        cell(c.field, 1)->setText(QString::fromLatin1(c.value));
+        screen.btnAddClick();
+        EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("入力範囲外です。")});
+        EXPECT_EQ(db("SELECT count(*) FROM MSEIKEI WHERE SKCO = 12"), "0");
+        cell(c.field, 1)->setText("0");
+    }
+    dialogs.clear();
+    cell("txtSeikeihi", 1)->setText("999999");
+    cell("txtYuraku", 1)->setText("1234.5");
+    screen.btnAddClick();
+    EXPECT_TRUE(dialogs.calls.isEmpty()) << dialogs.texts().join('|').toStdString();
+    EXPECT_EQ(db("SELECT SEIKEIHI || '/' || YURITSU FROM MSEIKEI WHERE SKCO = 12 AND SNIN = 1"), "999999/1234.5");
+}

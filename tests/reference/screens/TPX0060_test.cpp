@@ -6,8 +6,10 @@
 #include "support/ScriptedDialogs.h"
 #include "support/TestProject.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QScrollBar>
 
 #include <gtest/gtest.h>
 
@@ -186,4 +188,47 @@ TEST_F(ModelWageScreen, DeleteShowsTheFirstRemainingRow)
     code->setEditText(QString());
     screen.btnDltClick();
     EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("モデル賃金コードが入力されていません。")});
+}
+
+TEST_F(ModelWageScreen, AnAmountWhoseFormattedTextOverrunsItsBoxIsRefusedNotCut)
+{
+    screen.Prepare();
+    choose("2");
+    edit("txtNenrei")->setText("25");
+    screen.findChild<QComboBox*>("cmbSensyu")->setCurrentIndex(3);
+    // The boxes take 8 characters: "12,345,678" and "1,234,567" would be cut.
+    for (const char* amount : {"12345678", "1234567"}) {
+        SCOPED_TRACE(amount);
+        dialogs.clear();
+        edit("txtBonus")->setText(QString::fromLatin1(amount));
+        screen.btnAddClick();
+        EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("入力範囲外です。")});
+        EXPECT_EQ(edit("txtBonus")->text(), QString::fromLatin1(amount));
+        EXPECT_EQ(db("SELECT count(*) FROM MDCHINGIN"), "0");
+    }
+    dialogs.clear();
+    edit("txtBonus")->setText("999999");
+    screen.btnAddClick();
+    EXPECT_TRUE(dialogs.calls.isEmpty());
+    EXPECT_EQ(edit("txtBonus")->text(), "999,999");
+    EXPECT_EQ(db("SELECT SYOUYO FROM MDCHINGIN"), "999999");
+}
+
+TEST_F(ModelWageScreen, TheGridShowsAllItsColumnsBesideItsScrollBar)
+{
+    for (int c = 1; c <= 40; ++c)
+        Exec(folder.fdm().ACN1, QStringLiteral("INSERT INTO MDCHINGIN VALUES (4, %1, %2, 0, 210, 230, 600, 3360, 0, 0)")
+                                    .arg(c)
+                                    .arg(18 + c));
+    screen.Prepare();
+    screen.show();
+    QApplication::processEvents();
+    EXPECT_TRUE(grid->verticalScrollBar()->isVisible());
+    EXPECT_EQ(grid->horizontalScrollBar()->maximum(), 0);
+    const QRect lineType = grid->visualItemRect(grid->item(1, 9));
+    EXPECT_LE(lineType.right(), grid->viewport()->width());
+    EXPECT_EQ(grid->model()->headerData(9, Qt::Horizontal).toString(), QStringLiteral("線　種"));
+    screen.btnLastClick();
+    QApplication::processEvents();
+    EXPECT_LE(grid->visualItemRect(grid->item(40, 1)).bottom(), grid->viewport()->height());
 }

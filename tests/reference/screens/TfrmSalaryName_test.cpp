@@ -169,3 +169,41 @@ TEST_F(EmploymentFormScreen, EnterMovesOnAndABadIdKeepsTheFocus)
     EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("IDは1～4で入力して下さい。")});
     EXPECT_TRUE(id->hasFocus());
 }
+
+TEST_F(EmploymentFormScreen, CancelAndCloseWorkWhileTheIdIsRefusedAndAPickedFormShowsAtOnce)
+{
+    screen.show();
+    QApplication::setActiveWindow(&screen);
+    auto* cancel = screen.findChild<QPushButton*>("btnCancel");
+    auto* close = screen.findChild<QPushButton*>("btnClose");
+
+    // A refused ID: キャンセル clears it without repeating the message.
+    id->setFocus();
+    id->setEditText("5");
+    QTest::mouseClick(cancel, Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_TRUE(dialogs.calls.isEmpty()) << dialogs.texts().join('|').toStdString();
+    EXPECT_TRUE(id->currentText().isEmpty());
+
+    // 閉じる closes the screen however the ID reads.
+    id->setFocus();
+    id->setEditText("5");
+    QTest::mouseClick(close, Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_TRUE(dialogs.calls.isEmpty()) << dialogs.texts().join('|').toStdString();
+    EXPECT_FALSE(screen.isVisible());
+
+    // Picking a stored form from the list shows its names without leaving the box.
+    Exec(folder.fdm().ACN2, "INSERT INTO SALARYNAME VALUES (1, 2024, 3, 'パート', '時給', '基本給', '', '', "
+                            "'通勤手当', '', '', '', '')");
+    screen.Prepare();
+    screen.show();
+    QApplication::setActiveWindow(&screen);
+    id->setFocus();
+    ASSERT_EQ(id->count(), 1);
+    id->activated(0);
+    EXPECT_EQ(edit("txtName")->text(), QStringLiteral("パート"));
+    EXPECT_EQ(edit("txtTeate1")->text(), QStringLiteral("通勤手当"));
+    EXPECT_TRUE(screen.findChild<QPushButton*>("btnDlt")->isEnabled());
+    EXPECT_TRUE(dialogs.calls.isEmpty());
+}
