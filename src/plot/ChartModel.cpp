@@ -1,6 +1,7 @@
 // The chart model of the plot window: reading a chart into series, styles and ranges.
 #include "plot/ChartModel.h"
 
+#include "plot/Comparisons.h"
 #include "shell/AppState.h"
 #include "shell/Colors.h"
 #include "shell/Numbers.h"
@@ -93,6 +94,29 @@ ChartRanges RangesFor(int chartId, const TSeriesSet& points, const TSeriesSet& c
     return r;
 }
 
+void LoadComparisonSet(ChartModel& m)
+{
+    ResetSeriesSet(m.comparisonSet);
+    const TMKIGYOU2& company = Project().CurrentCompany;
+    const int order = m.curveOrder();
+    switch (m.chartId) {
+    case ChartCostOfLiving:
+        LoadCostOfLivingComparison(company.SKCO, order, m.comparisonSet);
+        m.comparisonMarks = CostOfLivingMarks();
+        break;
+    case ChartModelWage:
+        LoadModelWageComparison(company.MDCO, m.fx, m.fy, order, m.comparisonSet);
+        m.comparisonMarks = ModelWageMarks();
+        break;
+    case ChartOptimalWage:
+        FillOptimalWageDiagonal(m.pointSet, m.yName, order, m.comparisonSet);
+        m.comparisonMarks = m.marks;
+        break;
+    default:
+        break;
+    }
+}
+
 ChartModel OpenChart(int chartId)
 {
     ChartModel m;
@@ -107,10 +131,6 @@ ChartModel OpenChart(int chartId)
             QStringLiteral("SELECT * FROM MKIGYOU1"), company);
     if (company.ok)
         app.AgeByToday = company.FNK.trimmed() == QLatin1String("0") ? 0 : 1;
-    m.model.MDCO = QString::number(project.CurrentCompany.MDCO);
-    ReadOne(fdm.ACN1, false, SqlCondition(QStringLiteral(" WHERE MDCO = ?"), {project.CurrentCompany.MDCO}),
-            QStringLiteral("SELECT * FROM MDEL"), m.model);
-    m.modelFound = m.model.ok;
 
     m.settings.NENDO = QString::number(year);
     m.settings.KCO = QString::number(kco);
@@ -132,10 +152,13 @@ ChartModel OpenChart(int chartId)
         AddSeriesPoint(m.pointSet, m.marks[MarkIndexOf(p.MKCO)].MARK, p.F5, p.Y, p.X, p.MKCO);
     FinishSeriesMeans(m.pointSet);
     FitSeriesSet(m.pointSet, m.curveOrder());
-
-    m.styles = LoadGraphStyles(year, kco);
     m.xName = QString(m.settings.XNAME).remove(FullWidthBlank);
     m.yName = QString(m.settings.YNAME).remove(FullWidthBlank);
+    LoadComparisonSet(m);
+
+    m.styles = LoadGraphStyles(year, kco);
+    if (chartId == ChartOptimalWage)
+        m.xName = QStringLiteral("最適賃金");
     m.xUnit = m.settings.XUNIT;
     m.yUnit = m.settings.YUNIT;
     m.XPITCH = m.settings.XPITCH;
@@ -174,6 +197,27 @@ PlotInputs PlotInputsFor(const ChartModel& m, int Xmin, int Xmax, int Ymin, int 
     in.drawPoints = m.chartId != ChartWageTableGraph && (!curveDesign || m.settings.CGRAPH == 1);
     for (const TDChart_& p : m.points)
         in.points.append({p.X, p.Y, MarkIndexOf(p.MKCO), p.MARKL});
+
+    if (m.chartId == ChartCostOfLiving || m.chartId == ChartModelWage) {
+        const double xmax = Xmax;
+        for (int j : ComparisonLegendSeries(m.comparisonSet)) {
+            const TMMARK& mark = m.comparisonMarks[j - 1];
+            const PlotPen pen{mark.KCOLOR, mark.KSYURUI, mark.KHABA};
+            in.polylines.append(
+                {ComparisonPolyline(m.comparisonSet[j], m.chartId == ChartCostOfLiving ? &xmax : nullptr), pen});
+            in.comparisonLegend.append({mark.HANREI, mark.MKCOLOR, mark.MKSIZE, pen});
+        }
+    }
+    if (m.chartId == ChartWageTableGraph) {
+        for (int s = 1; s <= 9; ++s) {
+            const WageTableCurve curve = WageTableCurveOf(m.pointSet[s], m.curveOrder());
+            if (curve.points.empty())
+                continue;
+            const TMMARK& mark = m.marks[s - 1];
+            in.polylines.append({curve.points, {0xFF0000, PenSolid, 1}, curve.startsOnBottom, mark.MARK, mark.MKCOLOR,
+                                 mark.MKSIZE});
+        }
+    }
 
     const TSeriesSet* set = nullptr;
     const std::array<TMMARK, 9>* pens = nullptr;

@@ -45,8 +45,6 @@ struct ChartModel {
     TSeriesSet pointSet;
     TSeriesSet comparisonSet;
     std::array<TMMARK, 9> comparisonMarks;
-    TMODEL_ model;               // the company's model-wage source, for the commentary
-    bool modelFound = false;
     QString xName, yName, xUnit, yUnit;
     int XPITCH = 0, YPITCH = 0;
     ChartRanges ranges;
@@ -57,12 +55,16 @@ struct ChartModel {
 // The mark index 0..8 of a point's MKCO (outside 1..9: mark 1).
 int MarkIndexOf(int mkco);
 
-// Opens the current chart of the open project: the company row (AgeByToday), the model
-// source, MCHART, the marks, DCHART ordered by SCO, the series with their means and fits,
-// the graph styles, axis names and ranges. Database errors are reported by the record
+// The comparison set of a chart and the marks its lines are drawn with: the cost-of-living
+// lines (1030), the model-wage lines (1040), the optimal-wage diagonal (1070); empty otherwise.
+void LoadComparisonSet(ChartModel& model);
+
+// Opens the current chart of the open project: the company row (AgeByToday), MCHART, the marks, DCHART ordered by SCO, the series with their means and fits,
+// the comparison set, the graph styles, axis names and ranges. Database errors are reported by the record
 // access layer; the model then holds what was read.
 ChartModel OpenChart(int chartId);
 
-// The plot inputs of a model: ranges as the edits now hold them, points, legend counts and
-// the fitted curves of charts 1020 and 1070 with their level lines.
+// The plot inputs of a model: ranges as the edits now hold them, points, legend counts, the
+// fitted curves of charts 1020 and 1070 with their level lines, the comparison lines with
+// their legend (1030 extended flat to Xmax, 1040) and the grade curves of chart 1060.
 PlotInputs PlotInputsFor(const ChartModel& model, int Xmin, int Xmax, int Ymin, int Ymax);

@@ -2,6 +2,7 @@
 // curve control points.
 #include "plot/Comparisons.h"
 
+#include "plot/PlotLayout.h"
 #include "shell/Numbers.h"
 #include "store/Conversions.h"
 #include "store/DataModule.h"
@@ -16,9 +17,6 @@ namespace {
 constexpr std::uint32_t Maroon = 0x000080;
 constexpr std::uint32_t Red = 0x0000FF;
 constexpr std::uint32_t Blue = 0xFF0000;
-constexpr int SolidPen = 0;
-constexpr int DotPen = 2;
-constexpr int DashDotPen = 3;
 
 TMMARK markOf(const QString& legend, std::uint32_t colour, int style, int width)
 {
@@ -35,12 +33,12 @@ TMMARK markOf(const QString& legend, std::uint32_t colour, int style, int width)
 ComparisonMarks marksOf(const QString (&legends)[4])
 {
     ComparisonMarks marks;
-    marks[0] = markOf(legends[0], Maroon, SolidPen, 2);
-    marks[1] = markOf(legends[1], 0, DashDotPen, 1);
-    marks[2] = markOf(legends[2], Red, DotPen, 1);
-    marks[3] = markOf(legends[3], Blue, SolidPen, 1);
+    marks[0] = markOf(legends[0], Maroon, PenSolid, 2);
+    marks[1] = markOf(legends[1], 0, PenDashDot, 1);
+    marks[2] = markOf(legends[2], Red, PenDot, 1);
+    marks[3] = markOf(legends[3], Blue, PenSolid, 1);
     for (int i = 4; i < 9; ++i)
-        marks[i] = markOf(QString(), 0, SolidPen, 1);
+        marks[i] = markOf(QString(), 0, PenSolid, 1);
     for (int i = 0; i < 9; ++i)
         marks[i].MKCO = i + 1;
     return marks;
@@ -283,7 +281,7 @@ WageTableGraphResult WriteWageTableGraphPoints(int code)
         return result;
     result.points = points.size();
     if (points.isEmpty()) {
-        Dialogs().information(AppTitle, NoGraphDataMessage);
+        Dialogs().information(AppTitle, NoPlotDataMessage);
         return result;
     }
     result.ok = true;

@@ -2,6 +2,7 @@
 // curve control points.
 #pragma once
 
+#include "plot/PlotSetup.h"
 #include "plot/Regression.h"
 #include "shell/AppState.h"
 #include "store/Records.h"
@@ -20,7 +21,6 @@ using ComparisonMarks = std::array<TMMARK, 9>;
 inline const QString NoCostOfLivingCodeMessage =
     QStringLiteral("企業マスター　に、生計費コード　がセットされていません。");
 inline const QString NoModelCodeMessage = QStringLiteral("企業マスター　に、モデルコード　がセットされていません。");
-inline const QString NoGraphDataMessage = QStringLiteral("グラフに表示するデータがありません。");
 
 // ---- cost of living (chart 1030)
 
@@ -77,7 +77,7 @@ struct WageTableGraphResult {
     int curveKind = 0;     // KSENTAKUF of the table: 1 third order, otherwise second
     int points = 0;
 };
-// Reads the wage table's header (its curve kind) and its curve rows. No curve row: NoGraphDataMessage, ok false (DCHART is left empty).
+// Reads the wage table's header (its curve kind) and its curve rows. No curve row: NoPlotDataMessage, ok false (DCHART is left empty).
 WageTableGraphResult WriteWageTableGraphPoints(int wageTableCode);
 
 // A grade's curve in data units: starts at (minX, f(minX)) — on the bottom edge when minX is

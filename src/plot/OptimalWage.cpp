@@ -3,6 +3,7 @@
 #include "plot/OptimalWage.h"
 
 #include "plot/Comparisons.h"
+#include "plot/PlotLayout.h"
 #include "plot/PlotSetup.h"
 #include "shell/AppState.h"
 #include "shell/CsvWriter.h"
@@ -65,15 +66,9 @@ double ExplanatoryValue(const TSyain_& e, int box)
 
 long long ObjectiveValue(const TSyain_& e, int yCode)
 {
-    switch (yCode) {
-    case 0: return e.KKYU1;
-    case 1: return e.KKYU2;
-    case 2: return (long long)e.KKYU1 + e.KKYU2 + e.KKYU3;
-    case 3: return (long long)e.KKYU1 + e.KKYU2 + e.KKYU3 + e.TEATE1 + e.TEATE2 + e.TEATE3 + e.TEATE4 + e.TEATE5;
-    case 4: return e.SYOUYO;
-    case 5: return e.NENSYU;
-    default: return 0;
-    }
+    if (yCode < 0 || yCode > 5)
+        return 0;
+    return ItemYen(SetupVariant(ChartOptimalWage)->yItems[yCode].source, e);
 }
 
 TOptimalWage& OptimalWage()
@@ -398,7 +393,7 @@ bool WriteOptimalWagePoints(const TOptimalWage& s, int markLabel)
 {
     QList<TDChart_> rows = OptimalWagePoints(s, markLabel);
     if (rows.isEmpty()) {
-        Dialogs().information(AppTitle, NoGraphDataMessage);
+        Dialogs().information(AppTitle, NoPlotDataMessage);
         return false;
     }
     DbConnection& cn = FDM().ACN2;
@@ -412,9 +407,9 @@ bool WriteOptimalWagePoints(const TOptimalWage& s, int markLabel)
     });
 }
 
-RegressionPanelRows RegressionPanelOf(const TOptimalWage& s)
+AnalysisPanelRows RegressionPanelOf(const TOptimalWage& s)
 {
-    RegressionPanelRows rows;
+    AnalysisPanelRows rows;
     if (!s.valid)
         return rows;
     const auto coefficient = [&](int j) {

@@ -2,6 +2,7 @@
 // results grid, CSV, the replacement of a pay item by the optimal wage and its undo.
 #pragma once
 
+#include "plot/AnalysisTexts.h"
 #include "plot/Regression.h"
 #include "store/RecordAccess.h"
 #include "store/Records.h"
@@ -101,13 +102,9 @@ bool ResetOptimisedWages(bool* done = nullptr);
 // Y = the actual amount ÷ 10000 (万円), F5 = actual − optimal in yen, MKCO = MCO, MARKL by the
 // mark label (0 SCO, 1 evaluation symbol HYOUKA, 2 zone, 3 none), NO = position.
 QList<TDChart_> OptimalWagePoints(const TOptimalWage& state, int markLabel);
-// Empties DCHART and writes those rows in one transaction. No employee: NoGraphDataMessage
+// Empties DCHART and writes those rows in one transaction. No employee: NoPlotDataMessage
 // and false (DCHART is left as it was).
 bool WriteOptimalWagePoints(const TOptimalWage& state, int markLabel);
 
 // The rows of the regression panel (最適賃金分析結果): eight titles and texts.
-struct RegressionPanelRows {
-    std::array<QString, 8> titles;
-    std::array<QString, 8> captions;
-};
-RegressionPanelRows RegressionPanelOf(const TOptimalWage& state);
+AnalysisPanelRows RegressionPanelOf(const TOptimalWage& state);

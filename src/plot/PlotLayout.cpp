@@ -159,6 +159,36 @@ public:
         out_.curves.append(placed);
     }
 
+    void polyline(const PlotPolylineInput& p)
+    {
+        const PlotLayout& L = out_;
+        if (p.points.empty())
+            return;
+        PlacedCurve placed;
+        placed.pen = p.pen;
+        QList<QPoint> pixels;
+        for (size_t i = 0; i < p.points.size(); ++i) {
+            const QPointF& d = p.points[i];
+            pixels << QPoint(L.px(d.x()), i == 0 && p.startsOnBottom ? L.plotBottom : L.py(d.y()));
+        }
+        placed.samples = int(pixels.size());
+        placed.polylines.append(pixels);
+        out_.curves.append(placed);
+        if (!p.label.isEmpty())
+            text(pixels.last().x() + 10, pixels.last().y() - 10, p.label, p.labelColor, p.labelSize);
+    }
+
+    void comparisonLegend()
+    {
+        const PlotLayout& L = out_;
+        int e = 200;
+        for (const PlotLegendEntry& entry : in_.comparisonLegend) {
+            text(L.axisRight + 50, L.axisTop - 10 + e, entry.text, entry.color, entry.size);
+            line(L.axisRight + 20, L.axisTop - 5 + e, L.axisRight + 48, L.axisTop - 5 + e, entry.pen);
+            e += m_.height(entry.text, entry.size) + 2;
+        }
+    }
+
 private:
     const PlotInputs& in_;
     PlotLayout& out_;
@@ -228,6 +258,9 @@ PlotLayout LayOutPlot(const PlotInputs& in, QSize window, int panelWidth, const 
         b.pointsAndLegend();
     for (const PlotCurveInput& c : in.curves)
         b.curve(c);
+    for (const PlotPolylineInput& p : in.polylines)
+        b.polyline(p);
+    b.comparisonLegend();
     return L;
 }
 

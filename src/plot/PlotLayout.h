@@ -6,6 +6,7 @@
 #include "shell/Colors.h"
 
 #include <QList>
+#include <QPointF>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -13,6 +14,7 @@
 
 #include <array>
 #include <functional>
+#include <vector>
 
 // Chart ids: the numbers of the set-up screens.
 enum ChartId {
@@ -34,6 +36,7 @@ struct PlotPen {
 };
 inline constexpr int PenSolid = 0;
 inline constexpr int PenDot = 2;
+inline constexpr int PenDashDot = 3;
 
 // Text measures of the canvas font at a point size (the layout is tested with fixed ones).
 struct TextMeasure {
@@ -59,6 +62,24 @@ struct PlotCurveInput {
     PlotPen pen;
 };
 
+// A line through given points in data units (comparison lines, the wage-table graph's
+// grade curves), with an optional label beside its last point.
+struct PlotPolylineInput {
+    std::vector<QPointF> points;
+    PlotPen pen;
+    bool startsOnBottom = false;   // the first point sits on the bottom edge of the plot area
+    QString label;                 // written 10 pixels right of and above the last point
+    TColor labelColor = 0;
+    int labelSize = 9;
+};
+// An entry of the comparison legend: text in its colour and size, a sample of the pen.
+struct PlotLegendEntry {
+    QString text;
+    TColor color = 0;
+    int size = 9;
+    PlotPen pen;
+};
+
 struct PlotInputs {
     int chartId = ChartWagePlot;
     int Xmin = 0, Xmax = 0, Ymin = 0, Ymax = 0;
@@ -73,6 +94,8 @@ struct PlotInputs {
     bool drawPoints = true;               // points and legend
     QList<PlotPointInput> points;
     QList<PlotCurveInput> curves;
+    QList<PlotPolylineInput> polylines;         // drawn after the points and the legend
+    QList<PlotLegendEntry> comparisonLegend;    // from 200 pixels below the top of the Y axis
 };
 
 struct PlacedLine {

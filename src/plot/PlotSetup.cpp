@@ -65,6 +65,9 @@ std::map<int, PlotSetupVariant> BuildVariants()
     living.yItems = {Y("項　目　Ⅰ", 5, S::Pay1), Y("項　目　Ⅱ", 5, S::Pay2), Y("項　目　Ⅲ", 5, S::Pay3),
                      Y("基　本　給", 5, S::BasicPay), Y("所　定　給", 5, S::MonthlyPay), Y("年　収", 50, S::AnnualStored)};
     living.labelFromHKIGOU = true;
+    living.keepsCurveSettings = true;
+    living.defaultY = 3;   // 基本給
+    living.graphAlways = false;
     living.memoName = QStringLiteral("txtBikou");
     all[1030] = living;
 
@@ -75,12 +78,18 @@ std::map<int, PlotSetupVariant> BuildVariants()
     model.yItems = {Y("基　本　給", 5, S::BasicPay), Y("所　定　給", 5, S::MonthlyPay), Y("年　収", 50, S::AnnualPay),
                     Y("項　目　Ⅰ", 5, S::Pay1), Y("項　目　Ⅱ", 5, S::Pay2), Y("賞　与", 10, S::BonusTotal)};
     model.order = byEntry;
+    model.graphAlways = true;
+    model.defaultY = 0;   // 基本給
     all[1040] = model;
 
     PlotSetupVariant table = wage;
     table.screenId = 1060;
     table.caption = QStringLiteral("昇給曲線の設定");
     table.hasAxisItems = false;
+    table.wageTableGraph = true;
+    table.width = 530;
+    table.height = 300;
+    table.memoName = QStringLiteral("txtBikou");
     all[1060] = table;
 
     PlotSetupVariant optimal = wage;
@@ -90,6 +99,8 @@ std::map<int, PlotSetupVariant> BuildVariants()
     optimal.yItems = {Y("項　目　Ⅰ", 5, S::Pay1), Y("項　目　Ⅱ", 5, S::Pay2), Y("基　本　給", 5, S::BasicPay),
                       Y("所　定　給", 5, S::MonthlyPay), Y("賞　与", 10, S::BonusStored), Y("年　収", 50, S::AnnualStored)};
     optimal.optimalWageX = 0;
+    optimal.optimalWage = true;
+    optimal.width = 680;
     optimal.memoName = QStringLiteral("txtBikou");
     all[1070] = optimal;
     return all;
@@ -166,6 +177,7 @@ PlotSetupChoices ChoicesFromChart(const TChart_& row)
     c.curveOrder = row.FKINJI;
     c.graphMode = row.CGRAPH;
     c.levels = {row.SJYUN1, row.SJYUN2, row.SJYUN3, row.SJYUN4};
+    c.explanatory = row.FX.trimmed();
     return c;
 }
 
@@ -182,9 +194,9 @@ TChart_ ChartFromChoices(const PlotSetupVariant& v, const PlotSetupChoices& c, i
     r.FX = QString::number(c.fx);
     r.FY = QString::number(c.fy);
     r.MARKR = c.markLabel;
-    r.FKINJI = v.raiseCurve ? c.curveOrder : 0;
-    r.CGRAPH = v.raiseCurve ? c.graphMode : 1;
-    if (v.raiseCurve) {
+    r.FKINJI = v.raiseCurve || v.keepsCurveSettings ? c.curveOrder : 0;
+    r.CGRAPH = v.raiseCurve || !v.graphAlways ? c.graphMode : 1;
+    if (v.raiseCurve || v.keepsCurveSettings) {
         r.SJYUN1 = c.levels[0];
         r.SJYUN2 = c.levels[1];
         r.SJYUN3 = c.levels[2];
@@ -202,6 +214,32 @@ TChart_ ChartFromChoices(const PlotSetupVariant& v, const PlotSetupChoices& c, i
     r.XPITCH = XPitchFor(v, c.fx, c.fy);
     r.YPITCH = y.pitch;
     r.SEX = c.sex;
+    if (v.optimalWage) {
+        // FX holds the explanatory flags; the X axis is always the optimal wage, both axes
+        // in 万円 pitched by the objective.
+        QString flags = c.explanatory.left(9);
+        flags = flags.leftJustified(9, '0');
+        r.FX = flags;
+        r.CGRAPH = c.graphMode == 1 ? 1 : 0;
+        r.SJYUN1 = c.levels[0];
+        r.SJYUN2 = c.levels[1];
+        r.XNAME = QStringLiteral("最適賃金");
+        r.XUNIT = r.YUNIT = Man;
+        r.XPITCH = r.YPITCH = y.pitch;
+    }
+    if (v.wageTableGraph) {
+        // The curve order follows the chosen table (set by the caller); the axes are fixed.
+        r.FKINJI = c.curveOrder;
+        r.XNAME.clear();
+        r.YNAME.clear();
+        r.XUNIT = QStringLiteral("号俸");
+        r.YUNIT = Man;
+        r.XPITCH = r.YPITCH = 5;
+        r.MARKR = 0;
+        r.MIBUN = 0;
+        r.SEX = 0;
+        r.CGRAPH = 0;
+    }
     return r;
 }
 
@@ -214,6 +252,12 @@ bool LoadSetupRow(const PlotSetupVariant& v, int year, int kco, TChart_& out)
     row.KCO = QString::number(kco);
     row.CHCO = QString::number(v.screenId);
     row.KNO = 1;
+    TChart_ stored;
+    const bool existed = ReadOne(FDM().ACN2, false,
+                                 SqlCondition(QStringLiteral(" WHERE NENDO = ? AND KCO = ? AND CHCO = ? AND KNO = 1"),
+                                              {year, kco, v.screenId}),
+                                 QStringLiteral("SELECT * FROM MCHART"), stored)
+                         && stored.ok;
     if (!GetOrCreateChart(FDM().ACN2, true, QStringLiteral("SELECT * FROM MCHART"), row))
         return false;
     out = row;
@@ -226,6 +270,8 @@ bool LoadSetupChoices(const PlotSetupVariant& v, int year, int kco, PlotSetupCho
     if (!LoadSetupRow(v, year, kco, row))
         return false;
     choices = ChoicesFromChart(row);
+    if (!existed)
+        choices.fy = v.defaultY;
     return true;
 }
 
@@ -266,6 +312,26 @@ SqlCondition EmployeeSelection(const PlotSetupVariant& v, const PlotSetupChoices
     return s;
 }
 
+long long ItemYen(ItemSource source, const TSyain_& e)
+{
+    const long long basic = (long long)e.KKYU1 + e.KKYU2 + e.KKYU3;
+    const long long monthly = basic + e.TEATE1 + e.TEATE2 + e.TEATE3 + e.TEATE4 + e.TEATE5;
+    const long long bonus = (long long)e.SYOUYO + e.SYOUYO2;
+    switch (source) {
+    case S::OptimalWage: return e.FITKIN;
+    case S::Pay1: return e.KKYU1;
+    case S::Pay2: return e.KKYU2;
+    case S::Pay3: return e.KKYU3;
+    case S::BasicPay: return basic;
+    case S::MonthlyPay: return monthly;
+    case S::BonusTotal: return bonus;
+    case S::BonusStored: return e.SYOUYO;
+    case S::AnnualPay: return monthly * 12 + bonus;
+    case S::AnnualStored: return e.NENSYU;
+    default: return 0;
+    }
+}
+
 double ItemValue(ItemSource source, const TSyain_& e)
 {
     switch (source) {
@@ -276,16 +342,7 @@ double ItemValue(ItemSource source, const TSyain_& e)
     case S::Achievement: return e.TRITSU;
     case S::AchievementWhole: return std::trunc(e.TRITSU);
     case S::JobPoints: return e.TENSU;
-    case S::OptimalWage: return e.FITKIN / 10000.0;
-    case S::Pay1: return e.KKYU1 / 10000.0;
-    case S::Pay2: return e.KKYU2 / 10000.0;
-    case S::Pay3: return e.KKYU3 / 10000.0;
-    case S::BasicPay: return e.BasicSum / 10000.0;
-    case S::MonthlyPay: return e.MonthlyTotal / 10000.0;
-    case S::BonusTotal: return e.BonusTotal / 10000.0;
-    case S::BonusStored: return e.SYOUYO / 10000.0;
-    case S::AnnualPay: return e.AnnualTotal / 10000.0;
-    case S::AnnualStored: return e.NENSYU / 10000.0;
+    default: return ItemYen(source, e) / 10000.0;
     }
     return 0;
 }

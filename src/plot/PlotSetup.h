@@ -50,7 +50,13 @@ struct PlotSetupVariant {
     QString order;                 // " ORDER BY SCO"
     bool labelFromHKIGOU = false;  // "人事評価 記号" writes HKIGOU, else HYOUKA
     bool raiseCurve = false;       // curve order, levels, graph mode (TPX1020)
+    // What saving writes for the curve order, graph mode and levels besides the raise curve:
+    bool keepsCurveSettings = false;  // the stored FKINJI and SJYUN1..4 (CGRAPH too unless graphAlways)
+    bool graphAlways = true;          // CGRAPH = 1
+    bool wageTableGraph = false;      // the reduced frame of the wage-table graph (TPX1060)
+    bool optimalWage = false;         // explanatory flags in FX, two levels, optGraph (TPX1070)
     int optimalWageX = -1;         // the X code that plots the optimal wage, -1 without
+    int defaultY = 0;              // the Y item a newly created settings row starts with
     QString memoName = QStringLiteral("Memo1");
 };
 
@@ -72,6 +78,7 @@ struct PlotSetupChoices {
     int curveOrder = 0;              // FKINJI
     int graphMode = 1;               // CGRAPH
     std::array<double, 4> levels{};  // SJYUN1..4
+    QString explanatory;             // FX of the optimal wage: 9 characters "0"/"1"
 };
 
 // The X pitch stored for the choices (with the optimal wage on X, the Y item's pitch).
@@ -96,6 +103,8 @@ inline const QString EmployeeSelectionHead = QStringLiteral("SELECT * FROM VSYAI
 
 // An item's value for an employee, in the unit of the axis (Y items in 万円).
 double ItemValue(ItemSource source, const TSyain_& e);
+// A pay item's amount in yen (0 for the items that are not pay).
+long long ItemYen(ItemSource source, const TSyain_& e);
 // The DCHART rows of the selected employees, NO 1..n in query order.
 QList<TDChart_> ChartPoints(const PlotSetupVariant& v, const PlotSetupChoices& c, const QList<TSyain_>& employees);
 

@@ -324,6 +324,6 @@ TEST(WageTableGraph, WritesTheControlPointsToTheChartTable)
     Exec(cn, "INSERT INTO MCHINGIN VALUES (1, 2024, 3, 1, 40, 0, 0, 0, '表3', 3, 3, 0, 1, 40)");
     const WageTableGraphResult none = WriteWageTableGraphPoints(3);
     EXPECT_FALSE(none.ok);
-    EXPECT_TRUE(dialogs.saw(NoGraphDataMessage));
+    EXPECT_TRUE(dialogs.saw(NoPlotDataMessage));
     EXPECT_EQ(Scalar(cn, "SELECT COUNT(*) FROM DCHART"), QStringLiteral("0"));
 }

@@ -152,7 +152,7 @@ TEST_F(OptimalWageFixture, ExactLinearRuleIsRecoveredAndWrittenBack)
     EXPECT_EQ(grid[21][3], QStringLiteral("1.0000000"));
     EXPECT_EQ(OptimalWageGridWidths(s), (QList<int>{40, 60, 100, 70, 70, 70, 70, 70, 60, 60, 60}));
 
-    const RegressionPanelRows panel = RegressionPanelOf(s);
+    const AnalysisPanelRows panel = RegressionPanelOf(s);
     EXPECT_EQ(panel.titles[0], QStringLiteral("目的変数 :"));
     EXPECT_EQ(panel.captions[0], QStringLiteral("項目Ⅰ"));
     EXPECT_EQ(panel.captions[1], QStringLiteral("切片 = 100,000.00000 年齢 X1=3000.0000 勤続 X2=2000.0000 "));
@@ -199,7 +199,7 @@ TEST_F(OptimalWageFixture, PlotPointsOfTheAnalysis)
 
     // Nothing analysed: the message, and the previous points stay.
     EXPECT_FALSE(WriteOptimalWagePoints(TOptimalWage{}, 0));
-    EXPECT_TRUE(dialogs.saw(NoGraphDataMessage));
+    EXPECT_TRUE(dialogs.saw(NoPlotDataMessage));
     EXPECT_EQ(column("SELECT COUNT(*) FROM DCHART"), QStringLiteral("10"));
 }
 

@@ -73,9 +73,9 @@ void PlotSetupFrame::build()
     txtTitle_->setGeometry(75, 10, 455, 24);
     txtTitle_->setMaxLength(40);
 
-    QGroupBox* GroupBox1 = Group(this, QStringLiteral("X軸　項目"), {10, 40, 165, 172});
+    QGroupBox* GroupBox1 = xGroup_ = Group(this, QStringLiteral("X軸　項目"), {10, 40, 165, 172});
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    QGroupBox* GroupBox2 = Group(this, QStringLiteral("Y軸　項目"), {185, 40, 165, 172});
+    QGroupBox* GroupBox2 = yGroup_ = Group(this, QStringLiteral("Y軸　項目"), {185, 40, 165, 172});
     GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
     auto* xGroup = new QButtonGroup(this);
     auto* yGroup = new QButtonGroup(this);
@@ -156,6 +156,20 @@ void PlotSetupFrame::build()
     close->setGeometry(468, 566, 62, 40);
     connect(analyse, &QPushButton::clicked, this, &PlotSetupFrame::btnAnalizeClick);
     connect(close, &QPushButton::clicked, this, &PlotSetupFrame::btnCloseClick);
+
+    if (variant_.wageTableGraph) {
+        // The reduced frame: title, the wage table, commentary and the two buttons; the
+        // other groups keep their choices hidden.
+        for (QGroupBox* g : {GroupBox1, GroupBox2, labels, marks, grades, forms, sex})
+            g->hide();
+        Lbl_SelTable->setText(QStringLiteral("賃金表"));
+        Lbl_SelTable->move(10, 54);
+        cmbChingin_->setGeometry(75, 50, 455, 26);
+        memoLabel->move(10, 96);
+        memo_->setGeometry(75, 92, 455, 130);
+        analyse->move(400, 240);
+        close->move(468, 240);
+    }
 }
 
 void PlotSetupFrame::Prepare()
@@ -169,7 +183,7 @@ void PlotSetupFrame::Prepare()
     FillListFromQuery(*cmbChingin_,
                       QStringLiteral("select CGCO || ' : ' || TITLE as COMBNAME from MCHINGIN Where KCO = ? and  NENDO = ? "
                                      "order by CGCO"),
-                      true, {c.KCO.toLongLong(), c.NENDO.toLongLong()});
+                      !variant_.wageTableGraph, {c.KCO.toLongLong(), c.NENDO.toLongLong()});
     cmbChingin_->setCurrentIndex(0);
     SetCurrentChart(0);
     Load();
@@ -196,6 +210,7 @@ void PlotSetupFrame::Load()
 
 void PlotSetupFrame::showChoices(const PlotSetupChoices& c)
 {
+    loaded_ = c;
     txtTitle_->setText(c.title);
     memo_->setPlainText(c.memo);
     Check(xItems_, c.fx);
@@ -220,7 +235,7 @@ void PlotSetupFrame::cmbChinginChange()
 
 PlotSetupChoices PlotSetupFrame::choices() const
 {
-    PlotSetupChoices c;
+    PlotSetupChoices c = loaded_;
     c.title = txtTitle_->text();
     c.memo = memo_->toPlainText();
     c.fx = CheckedIndex(xItems_);
@@ -248,10 +263,7 @@ void PlotSetupFrame::btnAnalizeClick()
         PlotWindow().DeletePointLabels();
     errorFlag_ = false;
     PlotSetupChoices c = choices();
-    const SetupAnalysis outcome = [&] {
-        BusyCursor busy;
-        return RunSetupAnalysis(variant_, c, App().FiscalYear, App().OpenCompanyCode);
-    }();
+    const SetupAnalysis outcome = runAnalysis(c);
     if (outcome != SetupAnalysis::Plotted) {
         errorFlag_ = outcome == SetupAnalysis::NoData;
         txtTitle_->setFocus();
@@ -266,6 +278,12 @@ void PlotSetupFrame::btnAnalizeClick()
     accept();
     plot.raise();
     plot.activateWindow();
+}
+
+SetupAnalysis PlotSetupFrame::runAnalysis(PlotSetupChoices& c)
+{
+    BusyCursor busy;
+    return RunSetupAnalysis(variant_, c, App().FiscalYear, App().OpenCompanyCode);
 }
 
 void PlotSetupFrame::btnCloseClick()

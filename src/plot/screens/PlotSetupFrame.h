@@ -42,6 +42,13 @@ protected:
     virtual void readAdditions(PlotSetupChoices&) const {}
     virtual void showAdditions(const PlotSetupChoices&) {}
     void showChoices(const PlotSetupChoices& c);
+    // The work of 分析 between the choices and the plot: by default the employee points.
+    // A screen with its own checks or points overrides it; choices may change (shown after).
+    virtual SetupAnalysis runAnalysis(PlotSetupChoices& c);
+
+    QGroupBox* xGroup_ = nullptr;
+    QGroupBox* yGroup_ = nullptr;
+    QList<QRadioButton*> markLabels_;
 
 private:
     void build();
@@ -50,7 +57,8 @@ private:
     bool errorFlag_ = false;
     QLineEdit* txtTitle_ = nullptr;
     QPlainTextEdit* memo_ = nullptr;
-    QList<QRadioButton*> xItems_, yItems_, markLabels_, forms_, sexes_;
+    QList<QRadioButton*> xItems_, yItems_, forms_, sexes_;
+    PlotSetupChoices loaded_;   // the stored row's choices: kept for the columns no control shows
     QList<QAbstractButton*> plotMarks_, grades_;
     QList<QLineEdit*> gradeNames_;
     QComboBox* cmbChingin_ = nullptr;

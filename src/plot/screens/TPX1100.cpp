@@ -1,6 +1,7 @@
 // TPX1100: the plot window (long-lived, maximised): ranges, repaint, copy, back, menus.
 #include "plot/screens/TPX1100.h"
 
+#include "plot/OptimalWage.h"
 #include "plot/PlotPainter.h"
 #include "plot/PlotPrint.h"
 #include "plot/screens/TPX1101.h"
@@ -168,7 +169,7 @@ TPX1100::TPX1100(QWidget* parent) : QWidget(parent, Qt::Window)
     item("mnPrint", "印刷する(&P)", &TPX1100::btnPrintClick);
     item("mnSaveImage", "画像の保存(&S)…", &TPX1100::mnSaveImageClick);
     item("mnAnalize", "分析評価結果(&A)", &TPX1100::mnAnalizeClick);
-    mnAnalFit_ = item("mnAnalFit", "最適賃金分析結果(&F)", &TPX1100::mnAnalizeClick);
+    mnAnalFit_ = item("mnAnalFit", "最適賃金分析結果(&F)", &TPX1100::mnAnalFitClick);
     mnAnalFit_->setVisible(false);
     item("mnEnd", "操作パネルに戻る(&B)", &TPX1100::mnEndClick);
 
@@ -350,6 +351,15 @@ void TPX1100::mnAnalizeClick()
 {
     TPX1102& panel = analysisPanel();
     panel.Fill(model_);
+    panel.show();
+    panel.raise();
+}
+
+void TPX1100::mnAnalFitClick()
+{
+    TPX1102& panel = analysisPanel();
+    panel.ShowRows({});
+    panel.ShowRows(RegressionPanelOf(OptimalWage()));
     panel.show();
     panel.raise();
 }

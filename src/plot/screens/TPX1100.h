@@ -56,6 +56,8 @@ public:
     void btnCopyClick();
     void btnBackClick();
     void mnAnalizeClick();
+    // 最適賃金分析結果 (chart 1070): the panel with the last optimal-wage regression.
+    void mnAnalFitClick();
     void mnEndClick();
     // A range edit left (index 0 X min, 1 X max, 2 Y min, 3 Y max); false while refused.
     bool RangeEntered(int index);

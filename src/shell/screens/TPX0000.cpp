@@ -18,6 +18,10 @@
 #include "employees/screens/TfrmImportWorker.h"
 #include "plot/screens/TPX1010.h"
 #include "plot/screens/TPX1020.h"
+#include "plot/screens/TPX1030.h"
+#include "plot/screens/TPX1040.h"
+#include "plot/screens/TPX1060.h"
+#include "plot/screens/TPX1070.h"
 #include "projects/screens/TPX0010.h"
 #include "raise/screens/TPX3010.h"
 #include "raise/screens/TPX3020.h"
@@ -649,13 +653,13 @@ void TPX0000::mnSalaryUpCurveClick()
 void TPX0000::mnLivingCompClick()
 {
     if (CompanyGuard())
-        notAvailableYet();
+        showScreen(longLived(livingComparison_));
 }
 
 void TPX0000::mnModelSalaryCompClick()
 {
     if (CompanyGuard())
-        notAvailableYet();
+        showScreen(longLived(modelComparison_));
 }
 
 void TPX0000::mnSalaryUpSettingClick()
@@ -667,7 +671,7 @@ void TPX0000::mnSalaryUpSettingClick()
 void TPX0000::mnFitClick()
 {
     if (CompanyGuard())
-        notAvailableYet();
+        showScreen(longLived(optimalWage_));
 }
 
 void TPX0000::mnSalaryListClick()
@@ -679,7 +683,7 @@ void TPX0000::mnSalaryListClick()
 void TPX0000::mnSalarySettingClick()
 {
     if (CompanyGuard())
-        notAvailableYet();
+        showScreen(longLived(wageTableGraph_));
 }
 
 void TPX0000::mnSalaryInputClick()

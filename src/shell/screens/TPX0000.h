@@ -16,6 +16,10 @@ class TPX0070;
 class TPX0080;
 class TPX1010;
 class TPX1020;
+class TPX1030;
+class TPX1040;
+class TPX1060;
+class TPX1070;
 class TPX2010;
 class TPX4010;
 
@@ -114,5 +118,9 @@ private:
     std::unique_ptr<TPX2010> salaryList_;    // owns the base-amount window TPX2011
     std::unique_ptr<TPX1010> salaryPlot_;
     std::unique_ptr<TPX1020> salaryCurve_;
+    std::unique_ptr<TPX1030> livingComparison_;
+    std::unique_ptr<TPX1040> modelComparison_;
+    std::unique_ptr<TPX1060> wageTableGraph_;
+    std::unique_ptr<TPX1070> optimalWage_;
     std::unique_ptr<TPX4010> version_;
 };

@@ -1,0 +1,118 @@
+// TPX1070: optimal-wage set-up (最適賃金).
+#include "plot/screens/TPX1070.h"
+
+#include "plot/PlotLayout.h"
+#include "plot/OptimalWage.h"
+#include "plot/screens/TFPX1071.h"
+#include "shell/AppState.h"
+#include "shell/Numbers.h"
+#include "shell/screens/ScreenHelpers.h"
+#include "store/DialogService.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+TPX1070::TPX1070(QWidget* parent) : PlotSetupFrame(*SetupVariant(ChartOptimalWage), parent)
+{
+    // The explanatory variables are check boxes in place of the X items.
+    xGroup_->hide();
+    auto* box = new QGroupBox(QStringLiteral("X軸　説明変数"), this);
+    box->setObjectName(QStringLiteral("GroupBoxX"));
+    box->setGeometry(xGroup_->geometry());
+    const char* names[9] = {"optXNenrei", "optXKinzoku", "optXKeiken", "optXTaiNensuu", "optXSikaku",
+                            "optXGouhou", "optXTassei", "optXSyokumu", "optXJinji"};
+    for (int i = 0; i < 9; ++i) {
+        explanatory_[i] = new QCheckBox(ExplanatoryCaptions[i], box);
+        explanatory_[i]->setObjectName(QString::fromLatin1(names[i]));
+        explanatory_[i]->setGeometry(12, 18 + i * 17, 145, 17);
+    }
+    yGroup_->setTitle(QStringLiteral("Y軸　目的変数"));
+    markLabels_[0]->setText(QStringLiteral("ｼｰｹﾝｽNo"));
+    markLabels_[1]->setText(QStringLiteral("入力ﾃﾞｰﾀ"));
+
+    auto* area = new QGroupBox(QStringLiteral("最適エリア"), this);
+    area->setGeometry(540, 40, 130, 84);
+    const char* edges[2] = {"上限", "下限"};
+    for (int i = 0; i < 2; ++i) {
+        auto* edge = new QLabel(QString::fromUtf8(edges[i]), area);
+        edge->setGeometry(8, 22 + i * 28, 30, 22);
+        levels_[i] = new TRightEdit(area);
+        levels_[i]->setObjectName(QStringLiteral("txtLevel%1").arg(i + 1));
+        levels_[i]->setGeometry(40, 22 + i * 28, 34, 22);
+        levels_[i]->setMaxLength(3);
+        auto* line = new QLabel(QStringLiteral("％ライン"), area);
+        line->setGeometry(78, 22 + i * 28, 50, 22);
+        const int index = i;
+        CheckWhenLeft(*levels_[i], [this, index] { return LevelExit(index); });
+    }
+    optGraph_ = new QCheckBox(QStringLiteral("　グラフ表示"), this);
+    optGraph_->setObjectName(QStringLiteral("optGraph"));
+    optGraph_->setGeometry(548, 132, 120, 22);
+
+    QPushButton* keisan = MakeButton(this, QStringLiteral("btnKeisan"), QStringLiteral("計　算"));
+    keisan->setGeometry(548, 566, 62, 40);
+    connect(keisan, &QPushButton::clicked, this, &TPX1070::btnKeisanClick);
+}
+
+bool TPX1070::LevelExit(int index)
+{
+    return CheckRealField(*levels_[index], 3);
+}
+
+void TPX1070::readAdditions(PlotSetupChoices& c) const
+{
+    c.fx = 0;
+    c.explanatory.clear();
+    for (QCheckBox* b : explanatory_)
+        c.explanatory += b->isChecked() ? '1' : '0';
+    c.graphMode = optGraph_->isChecked() ? 1 : 0;
+    c.curveOrder = 0;
+    c.levels = {DecimalNumberOrZero(levels_[0]->text()), DecimalNumberOrZero(levels_[1]->text()), 0, 0};
+}
+
+void TPX1070::showAdditions(const PlotSetupChoices& c)
+{
+    for (int i = 0; i < 9; ++i)
+        explanatory_[i]->setChecked(c.explanatory.mid(i, 1) == QLatin1String("1"));
+    optGraph_->setChecked(c.graphMode == 1);
+    for (int i = 0; i < 2; ++i)
+        levels_[i]->setText(QString::number(c.levels[i], 'g', 10));
+}
+
+bool TPX1070::regress(PlotSetupChoices& c)
+{
+    BusyCursor busy;
+    const int year = App().FiscalYear, kco = App().OpenCompanyCode;
+    if (!SaveSetupChoices(variant(), c, year, kco, true))
+        return false;
+    // The employees of the filters, whatever the X item says.
+    PlotSetupVariant filters = variant();
+    filters.optimalWageX = -1;
+    filters.order = QStringLiteral(" ORDER BY SCO");
+    return RunOptimalWageRegression(EmployeeSelection(filters, c, year, kco), c.explanatory, c.fy);
+}
+
+void TPX1070::btnKeisanClick()
+{
+    PlotSetupChoices c = choices();
+    if (!regress(c))
+        return;
+    if (OptimalWage().linked)
+        Dialogs().information(AppTitle, LinkedDataMessage);
+    TFPX1071 results(this);
+    ShowModal(results);
+}
+
+SetupAnalysis TPX1070::runAnalysis(PlotSetupChoices& c)
+{
+    if (!regress(c))
+        return SetupAnalysis::Failed;
+    if (!WriteOptimalWagePoints(OptimalWage(), c.markLabel))
+        return SetupAnalysis::NoData;
+    return SaveSetupChoices(variant(), c, App().FiscalYear, App().OpenCompanyCode, true) ? SetupAnalysis::Plotted
+                                                                                          : SetupAnalysis::Failed;
+}
