@@ -376,7 +376,7 @@ int OptimalWageCommand(const Arguments& a, QTextStream& out)
     const TOptimalWage& state = OptimalWage();
     if (state.linked)
         Dialogs().information(AppTitle, LinkedDataMessage);
-    const RegressionPanelRows panel = RegressionPanelOf(state);
+    const AnalysisPanelRows panel = RegressionPanelOf(state);
     for (int i = 0; i < int(panel.titles.size()); ++i)
         if (!panel.titles[i].isEmpty() || !panel.captions[i].isEmpty())
             out << panel.titles[i] << '\t' << panel.captions[i].trimmed() << '\n';

@@ -283,7 +283,8 @@ PlotPrintData PlotPrintDataOf(const ChartModel& model)
     d.chart = model.settings;
     d.chart.CHCO = QString::number(model.chartId);
     TSeriesSet points = model.pointSet;
-    d.texts = BuildAnalysisTexts(points, AnalysisInputsOfOpenProject(model.settings));
+    const AnalysisInputs inputs = AnalysisInputsOfOpenProject(model.settings);
+    d.texts = BuildAnalysisTexts(points, inputs);
     const QDate today = QDate::currentDate();
     d.dateText = QStringLiteral("%1 年  %2 月  %3 日").arg(today.year()).arg(today.month()).arg(today.day());
     const TMKIGYOU2& c = Project().CurrentCompany;
@@ -294,8 +295,8 @@ PlotPrintData PlotPrintDataOf(const ChartModel& model)
         if (ReadCostSet(c.MCCO, set) && !set.rows.isEmpty())
             d.costSource = std::array<QString, 3>{set.source, set.region, set.surveyTime};
     }
-    if (model.chartId == ChartModelWage && c.MDCO != 0 && model.modelFound)
-        d.modelSource = model.model;
+    if (model.chartId == ChartModelWage && c.MDCO != 0 && inputs.model)
+        d.modelSource = *inputs.model;
     if (model.chartId == ChartCurveDesign) {
         for (int n = 1; n <= 5; ++n) {
             TSPDRAW_ row;

@@ -243,7 +243,7 @@ TChart_ ChartFromChoices(const PlotSetupVariant& v, const PlotSetupChoices& c, i
     return r;
 }
 
-bool LoadSetupRow(const PlotSetupVariant& v, int year, int kco, TChart_& out)
+bool LoadSetupRow(const PlotSetupVariant& v, int year, int kco, TChart_& out, bool* existed)
 {
     // The layer's shared chart record: a created row takes the axis names, units, pitches
     // and sex that it holds at that moment.
@@ -253,7 +253,7 @@ bool LoadSetupRow(const PlotSetupVariant& v, int year, int kco, TChart_& out)
     row.CHCO = QString::number(v.screenId);
     row.KNO = 1;
     TChart_ stored;
-    const bool existed = ReadOne(FDM().ACN2, false,
+    const bool wasStored = ReadOne(FDM().ACN2, false,
                                  SqlCondition(QStringLiteral(" WHERE NENDO = ? AND KCO = ? AND CHCO = ? AND KNO = 1"),
                                               {year, kco, v.screenId}),
                                  QStringLiteral("SELECT * FROM MCHART"), stored)
@@ -261,13 +261,16 @@ bool LoadSetupRow(const PlotSetupVariant& v, int year, int kco, TChart_& out)
     if (!GetOrCreateChart(FDM().ACN2, true, QStringLiteral("SELECT * FROM MCHART"), row))
         return false;
     out = row;
+    if (existed)
+        *existed = wasStored;
     return true;
 }
 
 bool LoadSetupChoices(const PlotSetupVariant& v, int year, int kco, PlotSetupChoices& choices)
 {
     TChart_ row;
-    if (!LoadSetupRow(v, year, kco, row))
+    bool existed = false;
+    if (!LoadSetupRow(v, year, kco, row, &existed))
         return false;
     choices = ChoicesFromChart(row);
     if (!existed)

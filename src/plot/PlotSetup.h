@@ -90,8 +90,9 @@ PlotSetupChoices ChoicesFromChart(const TChart_& row);
 // The MCHART row that saving the choices writes.
 TChart_ ChartFromChoices(const PlotSetupVariant& v, const PlotSetupChoices& c, int year, int kco);
 
-// Reads the set-up's MCHART row with get-or-create; false on a failed read.
-bool LoadSetupRow(const PlotSetupVariant& v, int year, int kco, TChart_& row);
+// Reads the set-up's MCHART row with get-or-create; false on a failed read. existed, when
+// given, tells whether the row was stored before (a created row takes the defaults).
+bool LoadSetupRow(const PlotSetupVariant& v, int year, int kco, TChart_& row, bool* existed = nullptr);
 // Reads the set-up's MCHART row with get-or-create into choices; false on a failed read.
 bool LoadSetupChoices(const PlotSetupVariant& v, int year, int kco, PlotSetupChoices& choices);
 // Updates the set-up's MCHART row from the choices.

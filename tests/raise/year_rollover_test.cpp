@@ -92,7 +92,7 @@ TEST_F(YearRollover, CarriesEveryTableWithTheNextYearAndCreatesTheYearFileOnce)
               QStringLiteral("5/2008/1,6/2008/2"));
     EXPECT_EQ(Scalar(fdm().ACN1, "SELECT KNA || ' ' || SDATE FROM MKIGYOU1 WHERE KCO = 5 AND NENDO = 2009"),
               QStringLiteral("テスト株式会社 20261210"));
-    EXPECT_EQ(Scalar(fdm().ACN1, "SELECT count(*) FROM pragma_database_list"), "1");
+    EXPECT_EQ(Scalar(fdm().ACN1, "SELECT count(*) FROM pragma_database_list WHERE name NOT IN ('main', 'temp')"), "0");
 
     // A second company of the same year goes into the same file; MSEIKEI is copied afresh.
     Exec(fdm().ACN1, "INSERT INTO MKIGYOU1 SELECT 6, NENDO, '六社', PATH, SDATE, FNK, KDATE, REKI, SYOTEIHH, SYOTEIDD, "

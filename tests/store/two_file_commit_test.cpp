@@ -145,7 +145,7 @@ TEST(TwoFileCommit, TheAttachmentEndsWithTheOperation)
     }));
     EXPECT_EQ(Scalar(fdm.ACN1, "SELECT FREKI FROM MSEIGYO"), QStringLiteral("2"));
     EXPECT_EQ(cn.select("SELECT * FROM MSEIGYO"), nullptr);  // no longer reachable
-    EXPECT_EQ(Scalar(cn, "SELECT count(*) FROM pragma_database_list"), QStringLiteral("1"));
+    EXPECT_EQ(Scalar(cn, "SELECT count(*) FROM pragma_database_list WHERE name NOT IN ('main', 'temp')"), QStringLiteral("0"));
 
     EXPECT_FALSE(InTwoFileTransaction(cn, controlPath, [&] {
         return cn.execute("UPDATE MSEIGYO SET FREKI = 3") >= 0 && cn.execute("INSERT INTO NO_SUCH_TABLE VALUES (1)") >= 0;
