@@ -8,6 +8,7 @@
 #include "plot/PlotPainter.h"
 #include "plot/PlotSetup.h"
 #include "projects/Companies.h"
+#include "raise/YearRollover.h"
 #include "reports/GroupReports.h"
 #include "reports/PersonalReports.h"
 #include "reports/ReportComposer.h"
@@ -25,6 +26,7 @@
 #include <QRegularExpression>
 
 #include <functional>
+#include <optional>
 
 // ---------------------------------------------------------------- messages
 
@@ -133,19 +135,28 @@ QString OutputPath(const Arguments& a, const QString& option)
 
 // Opens the company of the year as the current project, as 選択 on the company list does.
 // An unknown company is refused with the company list's message.
-bool OpenProject(const Arguments& a)
+// The company of --year and --company from the year's company list; its name, or nothing
+// (with the message) when the year does not list it.
+std::optional<QString> ListedCompany(const Arguments& a)
 {
     const int year = PositiveNumber(a, QStringLiteral("--year"));
     const int code = PositiveNumber(a, QStringLiteral("--company"));
     App().FiscalYear = year;
     QList<TKigyo1_> companies;
     if (!LoadCompanyList(year, companies))
-        return false;
+        return std::nullopt;
     for (const TKigyo1_& c : companies)
         if (c.KCO.toInt() == code)
-            return SelectCompany(year, code, c.KNA);
+            return c.KNA;
     Dialogs().information(AppTitle, QStringLiteral("企業マスターが存在しません。"));
-    return false;
+    return std::nullopt;
+}
+
+bool OpenProject(const Arguments& a)
+{
+    const std::optional<QString> name = ListedCompany(a);
+    return name && SelectCompany(PositiveNumber(a, QStringLiteral("--year")),
+                                 PositiveNumber(a, QStringLiteral("--company")), *name);
 }
 
 int Status(bool done)
@@ -367,6 +378,20 @@ int Plot(const Arguments& a, QTextStream&)
     return BatchSuccess;
 }
 
+// The year rollover of one company, as 年次更新 does: the closing message goes where the
+// screen shows it (standard error).
+int RolloverCommand(const Arguments& a, QTextStream&)
+{
+    if (!ListedCompany(a))
+        return BatchFailed;
+    App().refreshToday();
+    const RolloverResult result = RollOverCompany(PositiveNumber(a, QStringLiteral("--year")),
+                                                  PositiveNumber(a, QStringLiteral("--company")), App().Today);
+    if (result.done)
+        Dialogs().information(AppTitle, RolloverClosingMessage(result.undecided));
+    return Status(result.done);
+}
+
 int OptimalWageCommand(const Arguments& a, QTextStream& out)
 {
     if (!OpenProject(a))
@@ -415,6 +440,8 @@ const QList<Command>& Commands()
         {QStringLiteral("optimal-wage"), QStringLiteral("optimal-wage --year Y --company K [--csv FILE]"),
          {QStringLiteral("--year"), QStringLiteral("--company")}, {QStringLiteral("--csv")}, {}, 0,
          OptimalWageCommand},
+        {QStringLiteral("rollover"), QStringLiteral("rollover --year Y --company K"),
+         {QStringLiteral("--year"), QStringLiteral("--company")}, {}, {}, 0, RolloverCommand},
     };
     return all;
 }

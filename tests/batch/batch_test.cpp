@@ -8,6 +8,7 @@
 #include "plot/PlotSetup.h"
 #include "projects/Companies.h"
 #include "projects/SampleCompanies.h"
+#include "raise/YearRollover.h"
 #include "reports/GroupReports.h"
 #include "reports/PersonalReports.h"
 #include "reports/ReportComposer.h"
@@ -428,6 +429,27 @@ TEST_F(BatchTool, ReportsHaveTheReportScreensTextAndCsv)
     EXPECT_EQ(refused.status, 1);
     EXPECT_FALSE(refused.err.isEmpty());
     EXPECT_FALSE(QFile::exists(out));
+}
+
+TEST_F(BatchTool, RolloverCarriesTheCompanyOnceAndRefusesASecondTime)
+{
+    const ToolRun done = run({"rollover", "--year", "2020", "--company", "1"});
+    EXPECT_EQ(done.status, 0) << done.err.toStdString();
+    EXPECT_TRUE(done.err.contains(RolloverDoneMessage)) << done.err.toStdString();
+
+    // The next year lists the company and holds as many employees as the year it came from.
+    const ToolRun listed = run({"companies", "--year", "2021"});
+    EXPECT_EQ(listed.status, 0);
+    EXPECT_TRUE(listed.out.startsWith(QStringLiteral("1\t"))) << listed.out.toStdString();
+    const QString before = folder.path("2020.csv"), after = folder.path("2021.csv");
+    EXPECT_EQ(run({"export-employees", "--year", "2020", "--company", "1", "--out", before}).status, 0);
+    EXPECT_EQ(run({"export-employees", "--year", "2021", "--company", "1", "--out", after}).status, 0);
+    EXPECT_GT(bytes(before).count('\n'), 1);
+    EXPECT_EQ(bytes(after).count('\n'), bytes(before).count('\n'));
+
+    const ToolRun again = run({"rollover", "--year", "2020", "--company", "1"});
+    EXPECT_EQ(again.status, 1);
+    EXPECT_TRUE(again.err.contains(RolloverExistsMessage.left(10))) << again.err.toStdString();
 }
 
 } // namespace
