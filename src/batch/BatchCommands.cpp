@@ -6,6 +6,7 @@
 #include "plot/ChartModel.h"
 #include "plot/OptimalWage.h"
 #include "plot/PlotPainter.h"
+#include "plot/PlotPrint.h"
 #include "plot/PlotSetup.h"
 #include "projects/Companies.h"
 #include "raise/YearRollover.h"
@@ -358,8 +359,9 @@ int Plot(const Arguments& a, QTextStream&)
     const int chart = PositiveNumber(a, QStringLiteral("--chart"));
     if (!PlottableCharts.contains(chart))
         throw UsageError{QStringLiteral("--chart は 1010 (賃金プロット) か 1020 (昇給カーブの分析) を指定して下さい。")};
-    if (!a.values.contains(QStringLiteral("--png")))
-        throw UsageError{QStringLiteral("--png を指定して下さい。")};
+    const bool png = a.values.contains(QStringLiteral("--png"));
+    if (png == a.values.contains(QStringLiteral("--pdf")))
+        throw UsageError{QStringLiteral("--png か --pdf のどちらかを指定して下さい。")};
     const QSize size = PlotSize(a);
     if (!OpenProject(a))
         return BatchFailed;
@@ -368,6 +370,17 @@ int Plot(const Arguments& a, QTextStream&)
     const ChartModel model = OpenChart(CurrentChart());
     const ChartRanges& r = model.ranges;
     const QImage image = RenderPlot(model, {r.Xmin, r.Xmax, r.Ymin, r.Ymax}, size);
+    if (!png) {
+        // The printed page of the plot window's 印刷, written as a PDF at 600 dpi.
+        const QString path = OutputPath(a, QStringLiteral("--pdf"));
+        QString error;
+        if (WritePlotPdf(path, PlotPrintDataOf(model), image, App().DataFolder + QStringLiteral("RLB4T.bmp"), 600,
+                         &error))
+            return BatchSuccess;
+        QFile::remove(path);
+        Dialogs().information(AppTitle, error);
+        return BatchFailed;
+    }
     const QString path = OutputPath(a, QStringLiteral("--png"));
     if (image.isNull() || !image.save(path, "PNG")) {
         QFile::remove(path);
@@ -434,9 +447,9 @@ const QList<Command>& Commands()
           QStringLiteral("--csv")},
          {}, 1, Report},
         {QStringLiteral("plot"),
-         QStringLiteral("plot --year Y --company K --chart (1010 | 1020) --png FILE [--size WxH]"),
+         QStringLiteral("plot --year Y --company K --chart (1010 | 1020) (--png FILE | --pdf FILE) [--size WxH]"),
          {QStringLiteral("--year"), QStringLiteral("--company"), QStringLiteral("--chart")},
-         {QStringLiteral("--png"), QStringLiteral("--size")}, {}, 0, Plot},
+         {QStringLiteral("--png"), QStringLiteral("--pdf"), QStringLiteral("--size")}, {}, 0, Plot},
         {QStringLiteral("optimal-wage"), QStringLiteral("optimal-wage --year Y --company K [--csv FILE]"),
          {QStringLiteral("--year"), QStringLiteral("--company")}, {QStringLiteral("--csv")}, {}, 0,
          OptimalWageCommand},

@@ -5,6 +5,7 @@
 #include "plot/ChartModel.h"
 #include "plot/OptimalWage.h"
 #include "plot/PlotPainter.h"
+#include "plot/PlotPrint.h"
 #include "plot/PlotSetup.h"
 #include "projects/Companies.h"
 #include "projects/SampleCompanies.h"
@@ -450,6 +451,31 @@ TEST_F(BatchTool, RolloverCarriesTheCompanyOnceAndRefusesASecondTime)
     const ToolRun again = run({"rollover", "--year", "2020", "--company", "1"});
     EXPECT_EQ(again.status, 1);
     EXPECT_TRUE(again.err.contains(RolloverExistsMessage.left(10))) << again.err.toStdString();
+}
+
+TEST_F(BatchTool, PlotPdfIsThePrintedPageOfThePlotWindow)
+{
+    folder.openYear(2020);
+    storeWagePlotChoices(2020, 1);
+    const QString out = folder.path("plot.pdf");
+    const ToolRun r = run({"plot", "--year", "2020", "--company", "1", "--chart", "1010", "--pdf", out});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+
+    // The same page printed in this process from the plot the window would show.
+    EnsureGuiApplication();
+    open(2020, 1);
+    ASSERT_EQ(AnalyseStoredChart(1010, 2020, 1), SetupAnalysis::Plotted);
+    const ChartModel model = OpenChart(CurrentChart());
+    const ChartRanges& g = model.ranges;
+    const QImage picture = RenderPlot(model, {g.Xmin, g.Xmax, g.Ymin, g.Ymax}, QSize(1600, 1000));
+    const QString mine = folder.path("mine.pdf");
+    QString error;
+    ASSERT_TRUE(WritePlotPdf(mine, PlotPrintDataOf(model), picture, folder.dataPath("RLB4T.bmp"), 600, &error))
+        << error.toStdString();
+    const QStringList pages = PdfPages(out);
+    ASSERT_EQ(pages.size(), 1);
+    EXPECT_FALSE(pages.first().trimmed().isEmpty());
+    EXPECT_EQ(pages, PdfPages(mine));
 }
 
 } // namespace
