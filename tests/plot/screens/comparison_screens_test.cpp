@@ -21,6 +21,7 @@
 #include "shell/screens/TPX0000.h"
 #include "store/RecordAccess.h"
 #include "support/ScriptedDialogs.h"
+#include "support/screens/SamplePlotTest.h"
 #include "support/TestProgramFolder.h"
 
 #include <QAction>
@@ -41,39 +42,8 @@
 
 namespace {
 
-constexpr int Year = 2020;
-
-class ComparisonScreens : public ::testing::Test {
+class ComparisonScreens : public SamplePlotTest {
 protected:
-    void SetUp() override
-    {
-        ResetAppState();
-        QString error;
-        ASSERT_TRUE(WriteSampleCompanies(&error)) << error.toStdString();
-        App().FiscalYear = Year;
-        ASSERT_TRUE(OpenYearDatabase(Year, false));
-        ASSERT_EQ(OpenCompany(Year, 1, QStringLiteral("サンプル精機株式会社")), OpenOutcome::Opened);
-        SetModalHookForTesting([](QDialog&) { return int(QDialog::Accepted); });
-    }
-    void TearDown() override
-    {
-        SetModalHookForTesting(nullptr);
-        DestroyPlotWindowForTesting();
-        SetCurrentChart(0);
-    }
-    QString db(const QString& sql) { return Scalar(folder.fdm().ACN2, sql); }
-    QString chart(int id, const QString& columns)
-    {
-        return db(QStringLiteral("SELECT %1 FROM MCHART WHERE NENDO = 2020 AND KCO = 1 AND CHCO = %2").arg(columns).arg(id));
-    }
-    template <class W>
-    W* child(QWidget& screen, const QString& name)
-    {
-        W* w = screen.findChild<W*>(name);
-        EXPECT_NE(w, nullptr) << name.toStdString();
-        return w;
-    }
-    void press(QWidget& screen, const QString& name) { child<QPushButton>(screen, name)->click(); }
     void everyone(QWidget& screen)
     {
         press(screen, "btnPlotAll");
@@ -86,9 +56,6 @@ protected:
         const ChartModel& m = PlotWindow().model();
         return PlotInputsFor(m, m.ranges.Xmin, m.ranges.Xmax, m.ranges.Ymin, m.ranges.Ymax);
     }
-
-    ScriptedDialogs dialogs;
-    TestProgramFolder folder;
 };
 
 } // namespace

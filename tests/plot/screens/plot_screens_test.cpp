@@ -14,6 +14,7 @@
 #include "shell/screens/ScreenHelpers.h"
 #include "shell/screens/TPX0000.h"
 #include "support/ScriptedDialogs.h"
+#include "support/screens/SamplePlotTest.h"
 #include "support/TestProgramFolder.h"
 
 #include <QAction>
@@ -29,27 +30,8 @@
 
 namespace {
 
-constexpr int Year = 2020;
-
-class PlotScreens : public ::testing::Test {
+class PlotScreens : public SamplePlotTest {
 protected:
-    void SetUp() override
-    {
-        ResetAppState();
-        QString error;
-        ASSERT_TRUE(WriteSampleCompanies(&error)) << error.toStdString();
-        App().FiscalYear = Year;
-        ASSERT_TRUE(OpenYearDatabase(Year, false));
-        ASSERT_EQ(OpenCompany(Year, 1, QStringLiteral("サンプル精機株式会社")), OpenOutcome::Opened);
-        SetModalHookForTesting([](QDialog&) { return int(QDialog::Accepted); });
-    }
-    void TearDown() override
-    {
-        SetModalHookForTesting(nullptr);
-        DestroyPlotWindowForTesting();
-        SetCurrentChart(0);
-    }
-    QString db(const QString& sql) { return Scalar(folder.fdm().ACN2, sql); }
     // The employee codes of the sample company matching a condition, in the given order.
     QString expected(const QString& condition, const QString& order = QStringLiteral("SCO"))
     {
@@ -57,17 +39,6 @@ protected:
                   + " ORDER BY " + order + ")");
     }
     QString plotted() { return db("SELECT group_concat(SCO, ',') FROM (SELECT SCO FROM DCHART ORDER BY NO)"); }
-    QString chart(int id, const QString& columns)
-    {
-        return db(QStringLiteral("SELECT %1 FROM MCHART WHERE NENDO = 2020 AND KCO = 1 AND CHCO = %2").arg(columns).arg(id));
-    }
-    template <class W>
-    W* child(QWidget& screen, const QString& name)
-    {
-        W* w = screen.findChild<W*>(name);
-        EXPECT_NE(w, nullptr) << name.toStdString();
-        return w;
-    }
     void tick(QWidget& screen, const QString& prefix, std::initializer_list<int> boxes)
     {
         for (int i = 1; i <= 9; ++i)
@@ -75,11 +46,7 @@ protected:
         for (int i : boxes)
             child<QCheckBox>(screen, prefix + QString::number(i))->setChecked(true);
     }
-    void press(QWidget& screen, const QString& name) { child<QPushButton>(screen, name)->click(); }
     void choose(QWidget& screen, const QString& name) { child<QRadioButton>(screen, name)->setChecked(true); }
-
-    ScriptedDialogs dialogs;
-    TestProgramFolder folder;
 };
 
 } // namespace

@@ -11,6 +11,7 @@
 #include "shell/screens/ScreenHelpers.h"
 #include "store/RecordAccess.h"
 #include "support/ScriptedDialogs.h"
+#include "support/screens/SamplePlotTest.h"
 #include "support/TestProgramFolder.h"
 
 #include <QAction>
@@ -27,17 +28,14 @@
 
 namespace {
 
-class PointPopups : public ::testing::Test {
+class PointPopups : public SamplePlotTest {
 protected:
+    // The wage plot of every mark and grade, on view at a fixed size.
     void SetUp() override
     {
-        ResetAppState();
-        QString error;
-        ASSERT_TRUE(WriteSampleCompanies(&error)) << error.toStdString();
-        App().FiscalYear = 2020;
-        ASSERT_TRUE(OpenYearDatabase(2020, false));
-        ASSERT_EQ(OpenCompany(2020, 1, QStringLiteral("サンプル精機株式会社")), OpenOutcome::Opened);
-        SetModalHookForTesting([](QDialog&) { return int(QDialog::Accepted); });
+        SamplePlotTest::SetUp();
+        if (HasFatalFailure())
+            return;
         TPX1010 screen;
         screen.Prepare();
         screen.findChild<QPushButton*>("btnPlotAll")->click();
@@ -50,11 +48,8 @@ protected:
     void TearDown() override
     {
         ClosePointPopups();
-        SetModalHookForTesting(nullptr);
-        DestroyPlotWindowForTesting();
-        SetCurrentChart(0);
+        SamplePlotTest::TearDown();
     }
-    QString db(const QString& sql) { return Scalar(folder.fdm().ACN2, sql); }
     // Clicks the marker of the n-th point and returns the employee code found.
     int clickPoint(int n)
     {
@@ -62,9 +57,6 @@ protected:
         return PlotWindow().PointClick(L.markers[n].hitArea.center());
     }
     QAction* menuItem(const QString& name) { return PlotWindow().pointMenu()->findChild<QAction*>(name); }
-
-    ScriptedDialogs dialogs;
-    TestProgramFolder folder;
 };
 
 } // namespace
