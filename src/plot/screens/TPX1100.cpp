@@ -445,3 +445,10 @@ void UnregisterSetupScreen(int chartId, QDialog* screen)
     if (it != SetupScreens().end() && it->second.screen == screen)
         SetupScreens().erase(it);
 }
+
+void NotifyCurvesStored(int chartId)
+{
+    const auto it = SetupScreens().find(chartId);
+    if (it != SetupScreens().end() && it->second.curvesStored)
+        it->second.curvesStored();
+}

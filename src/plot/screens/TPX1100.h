@@ -116,6 +116,11 @@ void DestroyPlotWindowForTesting();
 struct SetupScreenLink {
     QDialog* screen = nullptr;
     std::function<void()> prepare;
+    // The raise-curve design screen: reload its curve lists and mark itself changed after
+    // the plot window stored a drawn curve (取込).
+    std::function<void()> curvesStored;
 };
 void RegisterSetupScreen(int chartId, const SetupScreenLink& link);
 void UnregisterSetupScreen(int chartId, QDialog* screen);
+// Tells the registered set-up screen of the chart that a drawn curve was stored.
+void NotifyCurvesStored(int chartId);
