@@ -108,6 +108,9 @@ void LoadComparisonSet(ChartModel& m)
         LoadModelWageComparison(company.MDCO, m.fx, m.fy, order, m.comparisonSet);
         m.comparisonMarks = ModelWageMarks();
         break;
+    case ChartCurveDesign:
+        LoadDrawnCurves(m.fx, m.fy, order, m.drawnSlots, m.comparisonSet);
+        break;
     case ChartOptimalWage:
         FillOptimalWageDiagonal(m.pointSet, m.yName, order, m.comparisonSet);
         m.comparisonMarks = m.marks;
@@ -208,6 +211,8 @@ PlotInputs PlotInputsFor(const ChartModel& m, int Xmin, int Xmax, int Ymin, int 
             in.comparisonLegend.append({mark.HANREI, mark.MKCOLOR, mark.MKSIZE, pen});
         }
     }
+    if (curveDesign)
+        in.drawnCurves = DrawnCurveInputs(m.drawnSlots, m.comparisonSet);
     if (m.chartId == ChartWageTableGraph) {
         for (int s = 1; s <= 9; ++s) {
             const WageTableCurve curve = WageTableCurveOf(m.pointSet[s], m.curveOrder());

@@ -2,6 +2,7 @@
 // series, marks, graph styles, ranges and fitted curves; the process-wide current chart id.
 #pragma once
 
+#include "plot/DrawnCurves.h"
 #include "plot/PlotLayout.h"
 #include "plot/Regression.h"
 #include "store/Records.h"
@@ -45,6 +46,7 @@ struct ChartModel {
     TSeriesSet pointSet;
     TSeriesSet comparisonSet;
     std::array<TMMARK, 9> comparisonMarks;
+    DrawnSlots drawnSlots;   // chart 1050: the five drawn-curve slots (series 1..5 of the comparison set)
     QString xName, yName, xUnit, yUnit;
     int XPITCH = 0, YPITCH = 0;
     ChartRanges ranges;
@@ -56,7 +58,8 @@ struct ChartModel {
 int MarkIndexOf(int mkco);
 
 // The comparison set of a chart and the marks its lines are drawn with: the cost-of-living
-// lines (1030), the model-wage lines (1040), the optimal-wage diagonal (1070); empty otherwise.
+// lines (1030), the model-wage lines (1040), the drawn curves of the design's X and Y items
+// (1050, with their slots), the optimal-wage diagonal (1070); empty otherwise.
 void LoadComparisonSet(ChartModel& model);
 
 // Opens the current chart of the open project: the company row (AgeByToday), MCHART, the marks, DCHART ordered by SCO, the series with their means and fits,
@@ -66,5 +69,6 @@ ChartModel OpenChart(int chartId);
 
 // The plot inputs of a model: ranges as the edits now hold them, points, legend counts, the
 // fitted curves of charts 1020 and 1070 with their level lines, the comparison lines with
-// their legend (1030 extended flat to Xmax, 1040) and the grade curves of chart 1060.
+// their legend (1030 extended flat to Xmax, 1040), the drawn curves of chart 1050 and the
+// grade curves of chart 1060.
 PlotInputs PlotInputsFor(const ChartModel& model, int Xmin, int Xmax, int Ymin, int Ymax);

@@ -2,6 +2,7 @@
 #include "plot/DrawnCurves.h"
 
 #include "shell/AppState.h"
+#include "shell/Colors.h"
 #include "shell/Numbers.h"
 #include "shell/WaitCursor.h"
 #include "store/Conversions.h"
@@ -35,10 +36,121 @@ QString CaptureRefusal(const QString& curveNumberText, int captured)
     return {};
 }
 
+bool ReadDrawnCurveRows(int xCode, int yCode, bool shownOnly, QList<TSPDRAW_>& rows)
+{
+    const TMKIGYOU2& c = Project().CurrentCompany;
+    TSPDRAW_rec list;
+    const SqlCondition condition(
+        QStringLiteral(" WHERE NENDO = ? AND KCO = ? AND X = ? AND Y = ?") + (shownOnly ? QStringLiteral(" AND FCHKS = 1") : QString())
+            + QStringLiteral(" order by SDCO"),
+        {c.NENDO.toLongLong(), c.KCO.toLongLong(), qint64(xCode), qint64(yCode)});
+    const bool ok = ReadAll(FDM().ACN2, false, condition, QStringLiteral("SELECT * FROM DSPDRAW"), list);
+    rows = list.items;
+    return ok;
+}
+
+DrawnSlots SlotsFromRows(const QList<TSPDRAW_>& rows)
+{
+    DrawnSlots drawn;
+    for (const TSPDRAW_& r : rows) {
+        bool ok = false;
+        const int n = r.SDCO.trimmed().toInt(&ok);
+        if (!ok || n < 1 || n > DrawnSlotCount)
+            continue;
+        TSPD_& s = drawn[n - 1];
+        s = TSPD_();
+        s.FCHKS = r.FCHKS;
+        s.SNENREI = {r.SNENREI1, r.SNENREI2, r.SNENREI3, r.SNENREI4, r.SNENREI5, r.SNENREI6};
+        s.SKIN = {r.SKIN1, r.SKIN2, r.SKIN3, r.SKIN4, r.SKIN5, r.SKIN6};
+        s.HANREI = r.HANREI;
+        s.KAISETSU = r.KAISETSU;
+        s.color = ColorFromText(r.SCOLOR);
+        s.style = r.SSYURUI;
+        s.width = r.SHABA;
+    }
+    return drawn;
+}
+
+void FillDrawnCurveSeries(const DrawnSlots& drawn, int order, TSeriesSet& set)
+{
+    ResetSeriesSet(set);
+    for (int i = 1; i <= DrawnSlotCount; ++i) {
+        const TSPD_& s = drawn[i - 1];
+        for (int k = 0; k < MaxCapturedPoints; ++k)
+            if (s.SNENREI[k] != 0)
+                AddSeriesPoint(set, s.HANREI, 0, RoundHalfAway(s.SKIN[k] / 10000.0, 1), s.SNENREI[k], i);
+    }
+    FinishSeriesMeans(set);
+    FitSeriesSet(set, order);
+}
+
+void LoadDrawnCurves(int xCode, int yCode, int order, DrawnSlots& drawn, TSeriesSet& set)
+{
+    ResetSeriesSet(set);
+    drawn = DrawnSlots();
+    QList<TSPDRAW_> rows;
+    if (ReadDrawnCurveRows(xCode, yCode, true, rows))
+        drawn = SlotsFromRows(rows);
+    FillDrawnCurveSeries(drawn, order, set);
+}
+
+QList<PlotDrawnCurveInput> DrawnCurveInputs(const DrawnSlots& drawn, const TSeriesSet& set)
+{
+    QList<PlotDrawnCurveInput> curves;
+    for (int i = 1; i <= DrawnSlotCount; ++i) {
+        const TXYDATA& series = set[i];
+        if (series.count == 0)
+            continue;
+        const TSPD_& s = drawn[i - 1];
+        PlotDrawnCurveInput c;
+        c.number = i;
+        for (size_t k = 0; k < series.xs.size(); ++k)
+            c.points.emplace_back(series.xs[k], series.ys[k]);
+        c.startsOnBottom = series.minX == 0;
+        c.pen = {s.color, s.style, s.width};
+        c.legend = s.HANREI;
+        curves << c;
+    }
+    return curves;
+}
+
+SlotPen PenOfSlot(const TSPD_& slot)
+{
+    return {ColorToText(slot.color), slot.style, slot.width};
+}
+
+RangeEntry CheckDrawNumberEntry(const QString& typed, int lastAccepted)
+{
+    RangeEntry e;
+    long long v = 0;
+    const QString restored = QString::number(lastAccepted);
+    if (typed.trimmed().isEmpty() || !ParseWholeNumber(typed, v)) {
+        e = {false, QStringLiteral("数値を入力してください。"), restored, lastAccepted};
+    } else if (v != 0 && (v < 1 || v > DrawnSlotCount)) {
+        e = {false, QStringLiteral("入力範囲外です。1 ～ 5 の値を入力して下さい。"), restored, lastAccepted};
+    } else {
+        e.value = int(v);
+        e.text = QString::number(v);
+    }
+    return e;
+}
+
+int DrawNumberOf(const QString& text)
+{
+    bool ok = false;
+    const int n = text.trimmed().toInt(&ok);
+    return ok ? n : 1;
+}
+
 bool StoreCapturedCurve(int n, int xCode, int yCode, const QList<CapturedPoint>& points, const SlotPen& pen)
 {
     if (points.size() < 2) {
         Dialogs().information(AppTitle, QStringLiteral("取込む点を２～６箇所をポイントして下さい。"));
+        return false;
+    }
+    // A curve stored under a number outside 1..5 would never be drawn nor listed.
+    if (n < 1 || n > DrawnSlotCount) {
+        Dialogs().information(AppTitle, CaptureRefusal(QString::number(n), 0));
         return false;
     }
     WaitCursor busy;

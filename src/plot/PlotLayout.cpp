@@ -189,6 +189,49 @@ public:
         }
     }
 
+    // The drawn curves: per curve its "＋" marks, "(n)" beside the last point, the legend line
+    // (k counts the curves drawn) and the polyline, all in the curve's colour.
+    void drawnCurves()
+    {
+        const PlotLayout& L = out_;
+        const int size = in_.baseFontSize > 0 ? in_.baseFontSize : 12;
+        int k = 0;
+        for (const PlotDrawnCurveInput& c : in_.drawnCurves) {
+            if (c.points.empty())
+                continue;
+            PlotPen pen = c.pen;
+            pen.width = std::max(1, pen.width);
+            QList<QPoint> pixels;
+            for (const QPointF& d : c.points)
+                pixels << QPoint(L.px(d.x()), L.py(d.y()));
+            for (const QPoint& p : pixels)
+                text(p.x() - 5, p.y() - 5, QStringLiteral("＋"), pen.color, size);
+            const QString number = QStringLiteral("(%1)").arg(c.number);
+            text(pixels.last().x() + 5, pixels.last().y() - 10, number, pen.color, size);
+            text(L.axisRight + 20, L.axisTop + 95 + 15 * k, number + ' ' + c.legend, pen.color, size);
+            ++k;
+            const QPoint start(pixels.first().x(), c.startsOnBottom ? L.plotBottom : pixels.first().y());
+            if (start != pixels.first())
+                pixels.prepend(start);
+            PlacedCurve placed;
+            placed.pen = pen;
+            placed.samples = int(pixels.size());
+            placed.polylines.append(pixels);
+            out_.curves.append(placed);
+        }
+    }
+
+    // The points clicked for a new curve: a circle around each, a black line from the one before.
+    void captured()
+    {
+        const PlotPen black{0, PenSolid, 1};
+        for (int i = 0; i < in_.captured.size(); ++i) {
+            out_.circles.append({in_.captured[i], 5, black});
+            if (i > 0)
+                line(in_.captured[i - 1].x(), in_.captured[i - 1].y(), in_.captured[i].x(), in_.captured[i].y(), black);
+        }
+    }
+
 private:
     const PlotInputs& in_;
     PlotLayout& out_;
@@ -261,6 +304,8 @@ PlotLayout LayOutPlot(const PlotInputs& in, QSize window, int panelWidth, const 
     for (const PlotPolylineInput& p : in.polylines)
         b.polyline(p);
     b.comparisonLegend();
+    b.drawnCurves();
+    b.captured();
     return L;
 }
 

@@ -80,6 +80,16 @@ struct PlotLegendEntry {
     PlotPen pen;
 };
 
+// A hand-drawn curve of the raise-curve design (chart 1050): "＋" marks at its points, its
+// number beside the last point, a legend line and a polyline through the points.
+struct PlotDrawnCurveInput {
+    int number = 0;                 // 1..5
+    std::vector<QPointF> points;    // data units, in stored order
+    bool startsOnBottom = false;    // the series' minX is 0: the line rises from the bottom edge
+    PlotPen pen;                    // a width of 0 is drawn as 1
+    QString legend;                 // HANREI
+};
+
 struct PlotInputs {
     int chartId = ChartWagePlot;
     int Xmin = 0, Xmax = 0, Ymin = 0, Ymax = 0;
@@ -96,6 +106,8 @@ struct PlotInputs {
     QList<PlotCurveInput> curves;
     QList<PlotPolylineInput> polylines;         // drawn after the points and the legend
     QList<PlotLegendEntry> comparisonLegend;    // from 200 pixels below the top of the Y axis
+    QList<PlotDrawnCurveInput> drawnCurves;     // chart 1050, after everything else
+    QList<QPoint> captured;                     // pixels clicked for a new drawn curve
 };
 
 struct PlacedLine {
@@ -118,6 +130,11 @@ struct PlacedMarker {
     TColor color = 0;
     int size = 9;
 };
+struct PlacedCircle {
+    QPoint centre;
+    int radius = 5;
+    PlotPen pen;
+};
 struct PlacedCurve {
     PlotPen pen;
     QList<QList<QPoint>> polylines;   // connected drawn segments
@@ -135,6 +152,7 @@ struct PlotLayout {
     QList<PlacedText> texts;      // numbers, units, names, point labels, legend
     QList<PlacedMarker> markers;
     QList<PlacedCurve> curves;
+    QList<PlacedCircle> circles;  // the captured points, drawn last
 
     int px(double x) const;
     int py(double y) const;

@@ -82,6 +82,11 @@ void PaintPlot(QPainter& painter, const PlotLayout& layout)
         for (const QList<QPoint>& line : c.polylines)
             painter.drawPolyline(line.constData(), int(line.size()));
     }
+    painter.setBrush(Qt::NoBrush);
+    for (const PlacedCircle& c : layout.circles) {
+        painter.setPen(QtPen(c.pen));
+        painter.drawEllipse(c.centre, c.radius, c.radius);
+    }
     painter.setRenderHint(QPainter::Antialiasing, false);
     // The markers lie on top of everything, grouped by look so that thousands of points
     // set the font a few times only.
@@ -101,23 +106,24 @@ void PaintPlot(QPainter& painter, const PlotLayout& layout)
     painter.restore();
 }
 
-QImage RenderPlot(const ChartModel& model, const PlotRanges& r, QSize size)
+QImage RenderPlot(const ChartModel& model, const PlotRanges& r, QSize size, const QList<QPoint>& captured)
 {
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::white);
     if (model.chartId == 0)
         return image;
     QPainter painter(&image);
-    PaintPlot(painter, LayOutPlot(PlotInputsFor(model, r.Xmin, r.Xmax, r.Ymin, r.Ymax), size, PlotPanelWidth,
-                                  QtTextMeasure()));
+    PlotInputs in = PlotInputsFor(model, r.Xmin, r.Xmax, r.Ymin, r.Ymax);
+    in.captured = captured;
+    PaintPlot(painter, LayOutPlot(in, size, PlotPanelWidth, QtTextMeasure()));
     return image;
 }
 
-QImage CopyPlotImage(const ChartModel& model, const PlotRanges& ranges, QSize window)
+QImage CopyPlotImage(const ChartModel& model, const PlotRanges& ranges, QSize window, const QList<QPoint>& captured)
 {
     const int right = window.width() - 9, bottom = window.height() - 36;
     const QRect area(QPoint(PlotPanelWidth + 2, 2), QPoint(right - 2, bottom - 2));
-    return RenderPlot(model, ranges, window)
+    return RenderPlot(model, ranges, window, captured)
         .copy(area)
         .scaled(window.width() - 4, window.height() - 4, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }

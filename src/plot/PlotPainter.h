@@ -25,8 +25,10 @@ struct PlotRanges {
     int Xmin = 0, Xmax = 0, Ymin = 0, Ymax = 0;
 };
 
-// The chart laid out and painted on a white image of the given size (empty for no chart).
-QImage RenderPlot(const ChartModel& model, const PlotRanges& ranges, QSize size);
+// The chart laid out and painted on a white image of the given size (empty for no chart),
+// with the points captured for a drawn curve (window pixels).
+QImage RenderPlot(const ChartModel& model, const PlotRanges& ranges, QSize size, const QList<QPoint>& captured = {});
 // The picture コピー puts on the clipboard: the window area from (panel + 2, 2) to
 // (right − 2, bottom − 2), stretched to (width − 4) × (height − 4).
-QImage CopyPlotImage(const ChartModel& model, const PlotRanges& ranges, QSize window);
+QImage CopyPlotImage(const ChartModel& model, const PlotRanges& ranges, QSize window,
+                     const QList<QPoint>& captured = {});

@@ -298,12 +298,11 @@ PlotPrintData PlotPrintDataOf(const ChartModel& model)
     if (model.chartId == ChartModelWage && c.MDCO != 0 && inputs.model)
         d.modelSource = *inputs.model;
     if (model.chartId == ChartCurveDesign) {
-        for (int n = 1; n <= 5; ++n) {
-            TSPDRAW_ row;
-            const SqlCondition condition(
-                QStringLiteral(" WHERE NENDO = ? AND KCO = ? AND SDCO = ? AND X = ? AND Y = ?"),
-                {c.NENDO.toLongLong(), c.KCO.toLongLong(), qint64(n), qint64(model.fx), qint64(model.fy)});
-            if (ReadOne(FDM().ACN2, false, condition, QStringLiteral("SELECT * FROM DSPDRAW"), row) && row.ok)
+        QList<TSPDRAW_> rows;
+        ReadDrawnCurveRows(model.fx, model.fy, false, rows);
+        for (const TSPDRAW_& row : rows) {
+            const int n = row.SDCO.trimmed().toInt();
+            if (n >= 1 && n <= DrawnSlotCount)
                 d.curves[n - 1] = DrawnCurveText{row.HANREI, row.SETSUMEI};
         }
     }

@@ -142,16 +142,23 @@ TPX1100::TPX1100(QWidget* parent) : QWidget(parent, Qt::Window)
     connect(btnCopy_, &QPushButton::clicked, this, &TPX1100::btnCopyClick);
     connect(btnBack_, &QPushButton::clicked, this, &TPX1100::btnBackClick);
 
-    // The drawn-curve controls of the raise-curve design; their work comes with that chart.
+    // The drawn-curve controls of the raise-curve design (chart 1050 only).
     drawControls_ = new QWidget(Panel1_);
     drawControls_->setGeometry(0, y + 6, PanelWidth, 110);
     auto* dispLabel = new QLabel(QStringLiteral("描画番号"), drawControls_);
     dispLabel->setGeometry(6, 0, 64, 16);
-    auto* txtDispNo = new TRightEdit(drawControls_);
-    txtDispNo->setObjectName(QStringLiteral("txtDispNo"));
-    txtDispNo->setGeometry(6, 17, 44, 22);
-    MakeButton(drawControls_, QStringLiteral("btnImport"), QStringLiteral("取込"))->setGeometry(6, 44, 61, 28);
-    MakeButton(drawControls_, QStringLiteral("btn1Dlt"), QStringLiteral("１点消去"))->setGeometry(6, 76, 61, 28);
+    txtDispNo_ = new TRightEdit(drawControls_);
+    txtDispNo_->setObjectName(QStringLiteral("txtDispNo"));
+    txtDispNo_->setMaxLength(2);
+    txtDispNo_->setText(QStringLiteral("0"));
+    txtDispNo_->setGeometry(6, 17, 44, 22);
+    CheckWhenLeft(*txtDispNo_, [this] { return txtDispNoExit(); });
+    QPushButton* btnImport = MakeButton(drawControls_, QStringLiteral("btnImport"), QStringLiteral("取込"));
+    btnImport->setGeometry(6, 44, 61, 28);
+    QPushButton* btn1Dlt = MakeButton(drawControls_, QStringLiteral("btn1Dlt"), QStringLiteral("１点消去"));
+    btn1Dlt->setGeometry(6, 76, 61, 28);
+    connect(btnImport, &QPushButton::clicked, this, &TPX1100::btnImportClick);
+    connect(btn1Dlt, &QPushButton::clicked, this, &TPX1100::btn1DltClick);
     drawControls_->hide();
     InstallEnterMovesFocus(*Panel1_);
 
@@ -216,6 +223,7 @@ void TPX1100::OpenPlot()
     // of one control per point.
     pointLabelCount_ = chart == ChartWageTableGraph ? 0 : int(model_.points.size());
     clickedEmployee_ = 0;
+    captured_.clear();
     drawControls_->setVisible(chart == ChartCurveDesign);
     btnPrint_->setVisible(chart != ChartWageTableGraph);
     const ChartRanges& r = model_.ranges;
@@ -294,8 +302,17 @@ void TPX1100::mnSaveImageClick()
 
 PlotLayout TPX1100::layoutFor(QSize size) const
 {
-    return LayOutPlot(PlotInputsFor(model_, range_[0], range_[1], range_[2], range_[3]), size, PanelWidth,
-                      QtTextMeasure());
+    PlotInputs in = PlotInputsFor(model_, range_[0], range_[1], range_[2], range_[3]);
+    in.captured = capturedPixels();
+    return LayOutPlot(in, size, PanelWidth, QtTextMeasure());
+}
+
+QList<QPoint> TPX1100::capturedPixels() const
+{
+    QList<QPoint> pixels;
+    for (const CapturedPoint& p : captured_)
+        pixels << p.pixel;
+    return pixels;
 }
 
 PlotLayout TPX1100::currentLayout() const
@@ -305,12 +322,12 @@ PlotLayout TPX1100::currentLayout() const
 
 QImage TPX1100::renderPlot(QSize size) const
 {
-    return RenderPlot(model_, {range_[0], range_[1], range_[2], range_[3]}, size);
+    return RenderPlot(model_, {range_[0], range_[1], range_[2], range_[3]}, size, capturedPixels());
 }
 
 QImage TPX1100::copyImage() const
 {
-    return CopyPlotImage(model_, {range_[0], range_[1], range_[2], range_[3]}, size());
+    return CopyPlotImage(model_, {range_[0], range_[1], range_[2], range_[3]}, size(), capturedPixels());
 }
 
 void TPX1100::btnCopyClick()
@@ -364,6 +381,57 @@ void TPX1100::mnAnalFitClick()
     panel.raise();
 }
 
+bool TPX1100::txtDispNoExit()
+{
+    const RangeEntry e = CheckDrawNumberEntry(txtDispNo_->text(), dispNo_);
+    txtDispNo_->setText(e.text);
+    if (!e.ok) {
+        Dialogs().information(AppTitle, e.message);
+        return false;
+    }
+    dispNo_ = e.value;
+    return true;
+}
+
+bool TPX1100::CaptureClick(QPoint position)
+{
+    const QString refusal = CaptureRefusal(txtDispNo_->text(), int(captured_.size()));
+    if (!refusal.isEmpty()) {
+        Dialogs().information(AppTitle, refusal);
+        return false;
+    }
+    captured_ << CapturePoint(currentLayout(), position);
+    update();
+    return true;
+}
+
+void TPX1100::btnImportClick()
+{
+    const int n = DrawNumberOf(txtDispNo_->text());
+    const SlotPen pen = n >= 1 && n <= DrawnSlotCount ? PenOfSlot(model_.drawnSlots[n - 1]) : SlotPen();
+    if (!StoreCapturedCurve(n, model_.fx, model_.fy, captured_, pen))
+        return;
+    {
+        BusyCursor busy;
+        LoadComparisonSet(model_);
+        txtDispNo_->setText(QStringLiteral("0"));
+        dispNo_ = 0;
+        captured_.clear();
+        update();
+    }
+    NotifyCurvesStored(ChartCurveDesign);
+}
+
+void TPX1100::btn1DltClick()
+{
+    if (captured_.isEmpty()) {
+        Dialogs().information(AppTitle, QStringLiteral("消去する点はありません。"));
+        return;
+    }
+    captured_.removeLast();
+    update();
+}
+
 int TPX1100::PointClick(QPoint position)
 {
     const int point = PointAt(currentLayout(), position);
@@ -397,9 +465,15 @@ void TPX1100::mousePressEvent(QMouseEvent* event)
         PopupMenu2_->popup(event->globalPosition().toPoint());
         return;
     }
-    if (event->button() == Qt::LeftButton && PointClick(event->position().toPoint()) != 0
-        && !PopupMenu1_->actions().isEmpty())
-        PopupMenu1_->popup(mapToGlobal(clickedMarker_ + QPoint(10, 25)));
+    const QPoint at = event->position().toPoint();
+    if (event->button() == Qt::LeftButton && PointClick(at) != 0) {
+        if (!PopupMenu1_->actions().isEmpty())
+            PopupMenu1_->popup(mapToGlobal(clickedMarker_ + QPoint(10, 25)));
+        return;
+    }
+    // Off the points, the left and middle buttons capture the points of a drawn curve.
+    if (model_.chartId == ChartCurveDesign && (event->button() == Qt::LeftButton || event->button() == Qt::MiddleButton))
+        CaptureClick(at);
 }
 
 void TPX1100::closeEvent(QCloseEvent* event)

@@ -62,6 +62,14 @@ public:
     // A range edit left (index 0 X min, 1 X max, 2 Y min, 3 Y max); false while refused.
     bool RangeEntered(int index);
 
+    // Chart 1050: 描画番号 left (false while refused), 取込, １点消去, and a click on the plot
+    // that captures a point for the drawn curve (refusals shown; true when captured).
+    bool txtDispNoExit();
+    void btnImportClick();
+    void btn1DltClick();
+    bool CaptureClick(QPoint position);
+    const QList<CapturedPoint>& captured() const { return captured_; }
+
     // What a left click at a position finds: the employee code of the point, 0 for none.
     int PointClick(QPoint position);
     int clickedEmployee() const { return clickedEmployee_; }
@@ -86,6 +94,7 @@ protected:
 
 private:
     PlotLayout layoutFor(QSize size) const;
+    QList<QPoint> capturedPixels() const;
 
     ChartModel model_;
     int range_[4] = {0, 0, 0, 0};   // Xmin, Xmax, Ymin, Ymax in force
@@ -100,6 +109,9 @@ private:
     QPushButton* btnCopy_ = nullptr;
     QPushButton* btnBack_ = nullptr;
     QWidget* drawControls_ = nullptr;   // 描画番号, 取込, １点消去 (chart 1050)
+    QLineEdit* txtDispNo_ = nullptr;
+    int dispNo_ = 0;                     // the curve number accepted last
+    QList<CapturedPoint> captured_;
     QMenu* PopupMenu1_ = nullptr;
     QMenu* PopupMenu2_ = nullptr;
     QAction* mnAnalFit_ = nullptr;
