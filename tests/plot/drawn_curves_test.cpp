@@ -1,6 +1,9 @@
-// Drawn curves: the capture arithmetic, the capture refusals and 取込 into DSPDRAW.
+// Drawn curves: the capture arithmetic, the capture refusals, 取込 into DSPDRAW, loading the
+// five slots and the layout of the drawn curves and captured points.
 #include "plot/DrawnCurves.h"
+#include "shell/AppState.h"
 #include "store/DataModule.h"
+#include "store/RecordAccess.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestProject.h"
 
@@ -73,6 +76,233 @@ TEST(DrawnCurveStore, ThreePointsStoreZerosAndReplaceTheCurveWithTheSlotPen)
                          " || ',' || SSYURUI || ',' || SHABA FROM DSPDRAW WHERE SDCO = 3 AND X = 1 AND Y = 2"),
               "22,210000,40,300000,0,0,0,0,1,1,clRed,2,3");
     EXPECT_EQ(Scalar(cn, "SELECT SCOLOR || ',' || SHABA FROM DSPDRAW WHERE SDCO = 3 AND Y = 4"), "clBlack,0");
+}
+
+TEST(DrawnCurveStore, ACurveNumberOutsideOneToFiveStoresNothing)
+{
+    ScriptedDialogs dialogs;
+    TestProgramFolder folder;
+    OpenTestProject(folder, {.kco = 3, .year = 2024});
+    const QList<CapturedPoint> two = {{{}, 20, 200000}, {{}, 30, 250000}};
+    EXPECT_FALSE(StoreCapturedCurve(0, 1, 2, two, {}));
+    EXPECT_FALSE(StoreCapturedCurve(6, 1, 2, two, {}));
+    EXPECT_EQ(dialogs.texts(), (QStringList{QStringLiteral("描画番号 を、入力して下さい。"),
+                                            QStringLiteral("描画番号 は、１～５ を入力して下さい。")}));
+    EXPECT_EQ(Scalar(folder.fdm().ACN2, "SELECT count(*) FROM DSPDRAW"), "0");
+}
+
+TEST(DrawnCurveEntry, CurveNumberLeftAcceptsZeroToFiveAndRestoresTheLastOtherwise)
+{
+    struct Case {
+        const char* typed;
+        bool ok;
+        const char* message;
+        const char* text;
+        int value;
+    } cases[] = {
+        {"0", true, "", "0", 0},
+        {"3", true, "", "3", 3},
+        {" 5", true, "", "5", 5},
+        {"6", false, "入力範囲外です。1 ～ 5 の値を入力して下さい。", "2", 2},
+        {"-1", false, "入力範囲外です。1 ～ 5 の値を入力して下さい。", "2", 2},
+        {"x", false, "数値を入力してください。", "2", 2},
+        {"", false, "数値を入力してください。", "2", 2},
+    };
+    for (const Case& c : cases) {
+        const RangeEntry e = CheckDrawNumberEntry(QString::fromUtf8(c.typed), 2);
+        EXPECT_EQ(e.ok, c.ok) << c.typed;
+        EXPECT_EQ(e.message, QString::fromUtf8(c.message)) << c.typed;
+        EXPECT_EQ(e.text, QString::fromUtf8(c.text)) << c.typed;
+        EXPECT_EQ(e.value, c.value) << c.typed;
+    }
+    EXPECT_EQ(DrawNumberOf(QStringLiteral("4")), 4);
+    EXPECT_EQ(DrawNumberOf(QStringLiteral("x")), 1);
+}
+
+// A DSPDRAW row of the test project (company 3, 2024).
+TSPDRAW_ Row(int sdco, int x, int y, int fchks, std::array<int, 6> xs, std::array<double, 6> yens, const char* colour,
+             int style, int width)
+{
+    TSPDRAW_ r;
+    r.KCO = QStringLiteral("3");
+    r.NENDO = QStringLiteral("2024");
+    r.SDCO = QString::number(sdco);
+    r.X = x;
+    r.Y = y;
+    r.FCHKS = fchks;
+    r.FREN = 1;
+    r.SNENREI1 = xs[0], r.SNENREI2 = xs[1], r.SNENREI3 = xs[2], r.SNENREI4 = xs[3], r.SNENREI5 = xs[4], r.SNENREI6 = xs[5];
+    r.SKIN1 = yens[0], r.SKIN2 = yens[1], r.SKIN3 = yens[2], r.SKIN4 = yens[3], r.SKIN5 = yens[4], r.SKIN6 = yens[5];
+    r.HANREI = QStringLiteral("設計%1").arg(sdco);
+    r.SETSUMEI = QStringLiteral("説明%1").arg(sdco);
+    r.SCOLOR = QString::fromUtf8(colour);
+    r.SSYURUI = style;
+    r.SHABA = width;
+    return r;
+}
+
+TEST(DrawnCurveLoad, SlotsOfTheItemPairMarkedForDrawingFillSeriesInManYen)
+{
+    ScriptedDialogs dialogs;
+    TestProgramFolder folder;
+    OpenTestProject(folder, {.kco = 3, .year = 2024});
+    DbConnection& cn = folder.fdm().ACN2;
+    TSPDRAW_ rows[] = {
+        Row(3, 1, 2, 1, {22, 30, 40, 0, 0, 0}, {210000, 234560, 234499, 0, 0, 0}, "clRed", 2, 0),
+        Row(1, 1, 2, 0, {20, 30, 0, 0, 0, 0}, {200000, 250000, 0, 0, 0, 0}, "clBlue", 0, 1),   // not for drawing
+        Row(5, 1, 2, 1, {25, 0, 35, 0, 0, 0}, {220000, 0, 280000, 0, 0, 0}, "", 0, 3),         // a gap in the middle
+        Row(2, 1, 4, 1, {20, 30, 0, 0, 0, 0}, {1, 2, 0, 0, 0, 0}, "clRed", 0, 1),             // another Y item
+    };
+    for (TSPDRAW_& r : rows)
+        ASSERT_TRUE(Insert(cn, false, r));
+
+    QList<TSPDRAW_> all;
+    ASSERT_TRUE(ReadDrawnCurveRows(1, 2, false, all));
+    ASSERT_EQ(all.size(), 3);
+    EXPECT_EQ(all[0].SDCO, "1");   // SDCO order
+    EXPECT_EQ(all[2].SDCO, "5");
+
+    DrawnSlots drawn;
+    TSeriesSet set;
+    LoadDrawnCurves(1, 2, 2, drawn, set);
+    EXPECT_EQ(drawn[0].FCHKS, 0);
+    EXPECT_EQ(drawn[0].SNENREI[0], 0);   // FCHKS 0 is not loaded
+    EXPECT_EQ(drawn[1].HANREI, QString());
+    const TSPD_& three = drawn[2];
+    EXPECT_EQ(three.FCHKS, 1);
+    EXPECT_EQ(three.SNENREI, (std::array<int, 6>{22, 30, 40, 0, 0, 0}));
+    EXPECT_EQ(three.SKIN[1], 234560);
+    EXPECT_EQ(three.HANREI, QStringLiteral("設計3"));
+    EXPECT_EQ(three.color, 0x0000FFu);
+    EXPECT_EQ(three.style, 2);
+    EXPECT_EQ(three.width, 0);
+    EXPECT_EQ(drawn[4].color, 0u);   // empty SCOLOR: black
+
+    EXPECT_EQ(set[3].count, 3);
+    EXPECT_EQ(set[3].xs, (std::vector<double>{22, 30, 40}));
+    EXPECT_EQ(set[3].ys, (std::vector<double>{21.0, 23.5, 23.4}));   // yen ÷ 10000 to one decimal
+    EXPECT_EQ(set[3].name, QStringLiteral("設計3"));
+    EXPECT_EQ(set[5].xs, (std::vector<double>{25, 35}));             // the zero pair is skipped
+    EXPECT_EQ(set[1].count + set[2].count + set[4].count, 0);
+    EXPECT_EQ(set[0].count, 5);
+    EXPECT_DOUBLE_EQ(set[0].minX, 22);
+    EXPECT_DOUBLE_EQ(set[0].maxY, 28);
+    EXPECT_DOUBLE_EQ(set[0].meanX, (22 + 30 + 40 + 25 + 35) / 5.0);
+
+    EXPECT_EQ(PenOfSlot(three).colourName, QStringLiteral("clRed"));
+    EXPECT_EQ(PenOfSlot(drawn[1]).colourName, QStringLiteral("clBlack"));   // an empty slot: black, solid, 0
+    EXPECT_EQ(PenOfSlot(drawn[1]).width, 0);
+}
+
+// Window 1000 × 700, panel 73, fixed font (characters as wide as the size, lines size + 3):
+// originX 146, axisRight 859, axisTop 30, originY 619; X 20..60 → plotLeft 176, width 663;
+// Y 0..50 → plotBottom 619, height 569.
+PlotLayout LayDrawn(const QList<PlotDrawnCurveInput>& curves, const QList<QPoint>& captured = {})
+{
+    PlotInputs in;
+    in.chartId = ChartCurveDesign;
+    in.Xmin = 20;
+    in.Xmax = 60;
+    in.Ymin = 0;
+    in.Ymax = 50;
+    in.XPITCH = in.YPITCH = 5;
+    in.drawPoints = false;
+    in.drawnCurves = curves;
+    in.captured = captured;
+    const TextMeasure fixed{[](const QString& t, int size) { return int(t.size()) * size; },
+                            [](const QString&, int size) { return size + 3; }};
+    return LayOutPlot(in, QSize(1000, 700), 73, fixed);
+}
+
+QList<PlacedText> TextsOf(const PlotLayout& L, const QString& text)
+{
+    QList<PlacedText> found;
+    for (const PlacedText& t : L.texts)
+        if (t.text == text)
+            found << t;
+    return found;
+}
+
+TEST(DrawnCurveLayout, StoredCurvesDrawMarksNumbersLegendAndPolylines)
+{
+    DrawnSlots drawn;
+    drawn[2].FCHKS = 1;
+    drawn[2].SNENREI = {20, 40, 60, 0, 0, 0};
+    drawn[2].SKIN = {200000, 300000, 400000, 0, 0, 0};
+    drawn[2].HANREI = QStringLiteral("設計3");
+    drawn[2].color = 0x0000FF;
+    drawn[2].width = 0;
+    drawn[4].FCHKS = 1;
+    drawn[4].SNENREI = {30, 50, 0, 0, 0, 0};
+    drawn[4].SKIN = {250000, 350000, 0, 0, 0, 0};
+    drawn[4].color = 0xFF0000;
+    drawn[4].style = 1;
+    drawn[4].width = 2;
+    TSeriesSet set;
+    FillDrawnCurveSeries(drawn, 2, set);
+    const QList<PlotDrawnCurveInput> curves = DrawnCurveInputs(drawn, set);
+    ASSERT_EQ(curves.size(), 2);
+    EXPECT_EQ(curves[0].number, 3);
+    EXPECT_EQ(curves[1].number, 5);
+
+    const PlotLayout L = LayDrawn(curves);
+    const int x20 = L.px(20), x40 = L.px(40), x60 = L.px(60);
+    const int y20 = L.py(20), y30 = L.py(30), y40 = L.py(40);
+    // "＋" at (px − 5, py − 5) for the five stored points only: the zero pairs are not drawn.
+    QList<QPoint> pluses;
+    for (const PlacedText& t : TextsOf(L, QStringLiteral("＋")))
+        pluses << t.topLeft;
+    EXPECT_EQ(pluses, (QList<QPoint>{{x20 - 5, y20 - 5}, {x40 - 5, y30 - 5}, {x60 - 5, y40 - 5},
+                                     {L.px(30) - 5, L.py(25) - 5}, {L.px(50) - 5, L.py(35) - 5}}));
+    // "(n)" 5 pixels right of and 10 above the last point, in the curve's colour.
+    const QList<PlacedText> three = TextsOf(L, QStringLiteral("(3)"));
+    ASSERT_EQ(three.size(), 1);
+    EXPECT_EQ(three[0].topLeft, QPoint(x60 + 5, y40 - 10));
+    EXPECT_EQ(three[0].color, 0x0000FFu);
+    // Legend at (axisRight + 20, axisTop + 95 + 15 k), k counting the drawn curves.
+    ASSERT_EQ(TextsOf(L, QStringLiteral("(3) 設計3")).size(), 1);
+    EXPECT_EQ(TextsOf(L, QStringLiteral("(3) 設計3"))[0].topLeft, QPoint(879, 125));
+    ASSERT_EQ(TextsOf(L, QStringLiteral("(5) ")).size(), 1);
+    EXPECT_EQ(TextsOf(L, QStringLiteral("(5) "))[0].topLeft, QPoint(879, 140));
+    // Polylines through the points in stored order; a width of 0 is drawn as 1.
+    ASSERT_EQ(L.curves.size(), 2);
+    EXPECT_EQ(L.curves[0].polylines, (QList<QList<QPoint>>{{{x20, y20}, {x40, y30}, {x60, y40}}}));
+    EXPECT_EQ(L.curves[0].pen, (PlotPen{0x0000FF, 0, 1}));
+    EXPECT_EQ(L.curves[1].pen, (PlotPen{0xFF0000, 1, 2}));
+    EXPECT_TRUE(L.circles.isEmpty());
+}
+
+TEST(DrawnCurveLayout, ALineWhoseSeriesStartsAtZeroRisesFromTheBottomEdge)
+{
+    PlotDrawnCurveInput c;
+    c.number = 1;
+    c.points = {{30, 20}, {40, 30}};
+    PlotLayout L = LayDrawn({c});
+    ASSERT_EQ(L.curves.size(), 1);
+    EXPECT_EQ(L.curves[0].polylines[0].first(), QPoint(L.px(30), L.py(20)));
+    c.startsOnBottom = true;
+    L = LayDrawn({c});
+    EXPECT_EQ(L.curves[0].polylines[0],
+              (QList<QPoint>{{L.px(30), L.plotBottom}, {L.px(30), L.py(20)}, {L.px(40), L.py(30)}}));
+}
+
+TEST(DrawnCurveLayout, CapturedPointsGetCirclesJoinedByBlackLines)
+{
+    const QList<QPoint> clicks = {{300, 400}, {400, 300}, {500, 350}};
+    const PlotLayout L = LayDrawn({}, clicks);
+    ASSERT_EQ(L.circles.size(), 3);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(L.circles[i].centre, clicks[i]);
+        EXPECT_EQ(L.circles[i].radius, 5);
+    }
+    int joins = 0;
+    for (const PlacedLine& l : L.lines)
+        if ((l.from == clicks[0] && l.to == clicks[1]) || (l.from == clicks[1] && l.to == clicks[2])) {
+            EXPECT_EQ(l.pen, (PlotPen{0, 0, 1}));
+            ++joins;
+        }
+    EXPECT_EQ(joins, 2);
+    EXPECT_TRUE(L.curves.isEmpty());
 }
 
 } // namespace
