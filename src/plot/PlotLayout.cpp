@@ -15,6 +15,8 @@ constexpr int NumberSize = 12;
 constexpr int CaptionSize = 11;
 constexpr int TickHalf = 5;
 constexpr int BrokenAxisGap = 30;
+// The drawn curves' "＋", numbers and legend: small enough for the 15-pixel legend pitch.
+constexpr int DrawnCurveFontSize = 9;
 
 // A pixel coordinate from a real one, kept inside what a QPoint holds.
 int Pixel(double v)
@@ -129,6 +131,7 @@ public:
             text(L.axisRight + 20, L.axisTop + line - 10, mark.MARK + ' ' + mark.HANREI, mark.MKCOLOR, mark.MKSIZE);
             line += m_.height(mark.MARK, mark.MKSIZE) + 2;
         }
+        legendEnd_ = L.axisTop + line - 10;
     }
 
     void curve(const PlotCurveInput& c)
@@ -190,11 +193,15 @@ public:
     }
 
     // The drawn curves: per curve its "＋" marks, "(n)" beside the last point, the legend line
-    // (k counts the curves drawn) and the polyline, all in the curve's colour.
+    // and the polyline, all in the curve's colour. The legend lines stand 15 pixels apart from
+    // axisTop + 95 down, k counting the curves drawn; a font taller than 15 pixels widens the
+    // pitch, and with the employees' legend on view they start below it, so nothing overlaps.
     void drawnCurves()
     {
         const PlotLayout& L = out_;
-        const int size = in_.baseFontSize > 0 ? in_.baseFontSize : 12;
+        const int size = DrawnCurveFontSize;
+        const int pitch = std::max(15, m_.height(QStringLiteral("(1)"), size));
+        const int legendTop = std::max(L.axisTop + 95, legendEnd_);
         int k = 0;
         for (const PlotDrawnCurveInput& c : in_.drawnCurves) {
             if (c.points.empty())
@@ -204,11 +211,15 @@ public:
             QList<QPoint> pixels;
             for (const QPointF& d : c.points)
                 pixels << QPoint(L.px(d.x()), L.py(d.y()));
+            // The "＋" is centred on its point by the font's measures (5 pixels up and left in a
+            // font 10 pixels high; taller line heights would sink it below the point).
+            const QString plus = QStringLiteral("＋");
+            const int halfWidth = m_.width(plus, size) / 2, halfHeight = m_.height(plus, size) / 2;
             for (const QPoint& p : pixels)
-                text(p.x() - 5, p.y() - 5, QStringLiteral("＋"), pen.color, size);
+                text(p.x() - halfWidth, p.y() - halfHeight, plus, pen.color, size);
             const QString number = QStringLiteral("(%1)").arg(c.number);
             text(pixels.last().x() + 5, pixels.last().y() - 10, number, pen.color, size);
-            text(L.axisRight + 20, L.axisTop + 95 + 15 * k, number + ' ' + c.legend, pen.color, size);
+            text(L.axisRight + 20, legendTop + pitch * k, number + ' ' + c.legend, pen.color, size);
             ++k;
             const QPoint start(pixels.first().x(), c.startsOnBottom ? L.plotBottom : pixels.first().y());
             if (start != pixels.first())
@@ -236,6 +247,7 @@ private:
     const PlotInputs& in_;
     PlotLayout& out_;
     const TextMeasure& m_;
+    int legendEnd_ = 0;   // where a further line of the employees' legend would go
 };
 
 } // namespace

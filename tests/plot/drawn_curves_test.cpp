@@ -248,12 +248,13 @@ TEST(DrawnCurveLayout, StoredCurvesDrawMarksNumbersLegendAndPolylines)
     const PlotLayout L = LayDrawn(curves);
     const int x20 = L.px(20), x40 = L.px(40), x60 = L.px(60);
     const int y20 = L.py(20), y30 = L.py(30), y40 = L.py(40);
-    // "＋" at (px − 5, py − 5) for the five stored points only: the zero pairs are not drawn.
+    // "＋" centred on each of the five stored points only (9 wide, 12 high in the fixed font):
+    // the zero pairs are not drawn.
     QList<QPoint> pluses;
     for (const PlacedText& t : TextsOf(L, QStringLiteral("＋")))
         pluses << t.topLeft;
-    EXPECT_EQ(pluses, (QList<QPoint>{{x20 - 5, y20 - 5}, {x40 - 5, y30 - 5}, {x60 - 5, y40 - 5},
-                                     {L.px(30) - 5, L.py(25) - 5}, {L.px(50) - 5, L.py(35) - 5}}));
+    EXPECT_EQ(pluses, (QList<QPoint>{{x20 - 4, y20 - 6}, {x40 - 4, y30 - 6}, {x60 - 4, y40 - 6},
+                                     {L.px(30) - 4, L.py(25) - 6}, {L.px(50) - 4, L.py(35) - 6}}));
     // "(n)" 5 pixels right of and 10 above the last point, in the curve's colour.
     const QList<PlacedText> three = TextsOf(L, QStringLiteral("(3)"));
     ASSERT_EQ(three.size(), 1);
@@ -270,6 +271,54 @@ TEST(DrawnCurveLayout, StoredCurvesDrawMarksNumbersLegendAndPolylines)
     EXPECT_EQ(L.curves[0].pen, (PlotPen{0x0000FF, 0, 1}));
     EXPECT_EQ(L.curves[1].pen, (PlotPen{0xFF0000, 1, 2}));
     EXPECT_TRUE(L.circles.isEmpty());
+}
+
+TEST(DrawnCurveLayout, TheLegendMovesBelowTheEmployeesLegendAndWidensForTallFonts)
+{
+    PlotDrawnCurveInput c;
+    c.number = 2;
+    c.points = {{30, 20}, {40, 30}};
+    c.legend = QStringLiteral("案");
+    struct Case {
+        int marksWithPoints;
+        int lineHeightExtra;   // the fixed font's line height is size + this
+        int top;               // where "(2) 案" goes
+    } cases[] = {
+        {0, 3, 125},            // axisTop + 95
+        {3, 3, 125},            // three lines of the employees' legend end above it
+        {9, 3, 30 + 15 + 2 + 9 * (17 + 2) - 10},   // nine lines reach further: the next line's place
+    };
+    for (const Case& k : cases) {
+        PlotInputs in;
+        in.chartId = ChartCurveDesign;
+        in.Xmin = 20, in.Xmax = 60, in.Ymax = 50;
+        in.drawPoints = k.marksWithPoints > 0;
+        for (int i = 0; i < 9; ++i) {
+            in.marks[i].MARK = QStringLiteral("●");
+            in.marks[i].MKSIZE = 14;
+            in.seriesCount[i + 1] = i < k.marksWithPoints ? 1 : 0;
+        }
+        in.drawnCurves = {c, c};
+        const int extra = k.lineHeightExtra;
+        const TextMeasure fixed{[](const QString& t, int size) { return int(t.size()) * size; },
+                                [extra](const QString&, int size) { return size + extra; }};
+        const PlotLayout L = LayOutPlot(in, QSize(1000, 700), 73, fixed);
+        const QList<PlacedText> legend = TextsOf(L, QStringLiteral("(2) 案"));
+        ASSERT_EQ(legend.size(), 2) << k.marksWithPoints;
+        EXPECT_EQ(legend[0].topLeft, QPoint(879, k.top)) << k.marksWithPoints;
+        EXPECT_EQ(legend[1].topLeft.y() - legend[0].topLeft.y(), 15);
+    }
+    // A font taller than the 15-pixel pitch spaces the lines by its height.
+    PlotInputs in;
+    in.chartId = ChartCurveDesign;
+    in.Xmin = 20, in.Xmax = 60, in.Ymax = 50;
+    in.drawPoints = false;
+    in.drawnCurves = {c, c};
+    const TextMeasure tall{[](const QString& t, int size) { return int(t.size()) * size; },
+                           [](const QString&, int size) { return size + 10; }};
+    const QList<PlacedText> legend = TextsOf(LayOutPlot(in, QSize(1000, 700), 73, tall), QStringLiteral("(2) 案"));
+    ASSERT_EQ(legend.size(), 2);
+    EXPECT_EQ(legend[1].topLeft.y() - legend[0].topLeft.y(), 19);
 }
 
 TEST(DrawnCurveLayout, ALineWhoseSeriesStartsAtZeroRisesFromTheBottomEdge)
