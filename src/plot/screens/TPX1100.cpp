@@ -471,8 +471,10 @@ void TPX1100::mousePressEvent(QMouseEvent* event)
             PopupMenu1_->popup(mapToGlobal(clickedMarker_ + QPoint(10, 25)));
         return;
     }
-    // Off the points, the left and middle buttons capture the points of a drawn curve.
-    if (model_.chartId == ChartCurveDesign && (event->button() == Qt::LeftButton || event->button() == Qt::MiddleButton))
+    // Off the points, the left and middle buttons capture the points of a drawn curve; a click
+    // on the left panel's free space reaches the window too and captures nothing.
+    if (model_.chartId == ChartCurveDesign && (event->button() == Qt::LeftButton || event->button() == Qt::MiddleButton)
+        && !Panel1_->geometry().contains(at))
         CaptureClick(at);
 }
 

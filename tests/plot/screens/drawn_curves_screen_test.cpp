@@ -205,6 +205,8 @@ TEST_F(DrawnCurveScreen, RefusalsOfTheCaptureOnePointDeleteAndImport)
     plot.btn1DltClick();
     plot.btnImportClick();
     typeNumber(plot, "1");
+    QTest::mouseClick(child<QWidget>(plot, "Panel1"), Qt::LeftButton, Qt::NoModifier, {30, 600});
+    EXPECT_TRUE(plot.captured().isEmpty());   // the panel is not the plot
     click(plot, at);
     plot.btnImportClick();   // one point is not a curve
     for (int i = 1; i < MaxCapturedPoints; ++i)
