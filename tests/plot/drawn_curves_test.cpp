@@ -281,13 +281,14 @@ TEST(DrawnCurveLayout, TheLegendMovesBelowTheEmployeesLegendAndWidensForTallFont
     c.legend = QStringLiteral("案");
     struct Case {
         int marksWithPoints;
-        int lineHeightExtra;   // the fixed font's line height is size + this
         int top;               // where "(2) 案" goes
     } cases[] = {
-        {0, 3, 125},            // axisTop + 95
-        {3, 3, 125},            // three lines of the employees' legend end above it
-        {9, 3, 30 + 15 + 2 + 9 * (17 + 2) - 10},   // nine lines reach further: the next line's place
+        {0, 125},                                // axisTop + 95
+        {3, 125},                                // three lines of the employees' legend end above it
+        {9, 30 + 15 + 2 + 9 * (17 + 2) - 10},    // nine lines reach further: the next line's place
     };
+    const TextMeasure fixed{[](const QString& t, int size) { return int(t.size()) * size; },
+                            [](const QString&, int size) { return size + 3; }};
     for (const Case& k : cases) {
         PlotInputs in;
         in.chartId = ChartCurveDesign;
@@ -299,9 +300,6 @@ TEST(DrawnCurveLayout, TheLegendMovesBelowTheEmployeesLegendAndWidensForTallFont
             in.seriesCount[i + 1] = i < k.marksWithPoints ? 1 : 0;
         }
         in.drawnCurves = {c, c};
-        const int extra = k.lineHeightExtra;
-        const TextMeasure fixed{[](const QString& t, int size) { return int(t.size()) * size; },
-                                [extra](const QString&, int size) { return size + extra; }};
         const PlotLayout L = LayOutPlot(in, QSize(1000, 700), 73, fixed);
         const QList<PlacedText> legend = TextsOf(L, QStringLiteral("(2) 案"));
         ASSERT_EQ(legend.size(), 2) << k.marksWithPoints;
