@@ -273,7 +273,17 @@ void TPX1050::btnCloseClick()
         focusFirstPoint();
         return;
     }
+    closing_ = true;
     PlotSetupFrame::btnCloseClick();
+    closing_ = false;
+}
+
+void TPX1050::reject()
+{
+    if (closing_)
+        PlotSetupFrame::reject();
+    else
+        btnCloseClick();
 }
 
 void TPX1050::btnHanreiClick(int n)

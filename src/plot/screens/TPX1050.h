@@ -37,6 +37,10 @@ public:
     RaiseCurveDesign design() const;
     bool changed() const { return changed_; }
 
+public slots:
+    // Escape and the title bar's close button go the way of 閉じる, question included.
+    void reject() override;
+
 protected:
     void readAdditions(PlotSetupChoices& c) const override;
     void showAdditions(const PlotSetupChoices& c) override;
@@ -58,4 +62,5 @@ private:
     DesignCurves curves_{};   // legends and line styles (the points live in the boxes)
     bool changed_ = false;
     bool loading_ = false;
+    bool closing_ = false;
 };

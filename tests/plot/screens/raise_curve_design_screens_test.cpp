@@ -8,12 +8,15 @@
 #include "shell/AppState.h"
 #include "shell/Colors.h"
 #include "shell/TextCodec.h"
+#include "shell/screens/TPX0000.h"
 #include "support/PdfText.h"
 #include "support/screens/SamplePlotTest.h"
 #include "support/screens/Typing.h"
 #include "wagetable/RaiseCurveDesign.h"
 
+#include <QAction>
 #include <QCheckBox>
+#include <QToolButton>
 #include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
@@ -231,6 +234,11 @@ TEST_F(RaiseCurveDesignScreens, ExecAsksForRegistrationFirstThenPlotsChart1050)
     EXPECT_EQ(chart(1050, "MARKR || ',' || CGRAPH || ',' || TITLE || ',' || YNAME"),
               QStringLiteral("1,1,設計,") + child<QRadioButton>(s, "optY1")->text());
     EXPECT_GT(db("SELECT count(*) FROM DCHART").toInt(), 0);
+
+    // The stored choices plot chart 1050 again without the screen.
+    SetCurrentChart(0);
+    EXPECT_EQ(AnalyseStoredChart(1050, Year, 1), SetupAnalysis::Plotted);
+    EXPECT_EQ(CurrentChart(), 1050);
 }
 
 TEST_F(RaiseCurveDesignScreens, CloseAsksWithUnsavedChanges)
@@ -241,13 +249,18 @@ TEST_F(RaiseCurveDesignScreens, CloseAsksWithUnsavedChanges)
     TypeText(child<QLineEdit>(s, "txtTitle"), QStringLiteral("案"));
     ASSERT_TRUE(s.changed());
 
-    dialogs.answers = {true, false};
+    dialogs.answers = {true, true, false};
     press(s, "btnClose");   // はい: back to the screen
     ASSERT_EQ(dialogs.calls.size(), 1);
     EXPECT_EQ(dialogs.calls[0].kind, QStringLiteral("yesNo"));
     EXPECT_EQ(dialogs.calls[0].caption, QStringLiteral("確認"));
     EXPECT_EQ(dialogs.calls[0].text,
               QStringLiteral("ﾃﾞｰﾀが変更されています。\r【はい】:戻ります。\r【いいえ】:画面を閉じます。"));
+    EXPECT_NE(chart(1050, "TITLE"), QStringLiteral("案"));
+
+    s.reject();   // Escape asks the same question
+    ASSERT_EQ(dialogs.calls.size(), 2);
+    EXPECT_EQ(dialogs.calls[1].text, dialogs.calls[0].text);
     EXPECT_NE(chart(1050, "TITLE"), QStringLiteral("案"));
 
     press(s, "btnClose");   // いいえ: the settings saved, the screen closed
@@ -339,4 +352,23 @@ TEST_F(RaiseCurveDesignScreens, LegendFromTheScreenIsStoredWithTheCurveAndMarksT
     NotifyCurvesStored(1050);
     EXPECT_EQ(amount(s, 2, 3)->text(), QStringLiteral("390,000"));
     EXPECT_TRUE(s.changed());
+}
+
+TEST_F(RaiseCurveDesignScreens, MainWindowKeepsTheCommandDisabledButItsHandlerOpensTheScreen)
+{
+    QStringList shown;
+    SetModalHookForTesting([&shown](QDialog& d) {
+        shown << d.objectName();
+        return int(QDialog::Rejected);
+    });
+    TPX0000 window;   // its creation starts without a company: open the sample again
+    App().FiscalYear = Year;
+    ASSERT_TRUE(OpenYearDatabase(Year, false));
+    ASSERT_EQ(OpenCompany(Year, 1, QStringLiteral("サンプル精機株式会社")), OpenOutcome::Opened);
+    window.RefreshMenu(false);
+    EXPECT_FALSE(window.action("mnSalaryUpSetting")->isEnabled());
+    EXPECT_FALSE(window.toolButton("btnSalaryUpSetting")->isEnabled());
+    window.mnSalaryUpSettingClick();
+    EXPECT_EQ(shown, QStringList{"TPX1050"});
+    EXPECT_TRUE(dialogs.texts().isEmpty()) << dialogs.texts().join('|').toStdString();
 }
