@@ -3,6 +3,7 @@
 
 #include "employees/EmployeeExport.h"
 #include "employees/ImportWorker.h"
+#include "plot/ChartAnalyses.h"
 #include "plot/ChartModel.h"
 #include "plot/OptimalWage.h"
 #include "plot/PlotPainter.h"
@@ -75,9 +76,8 @@ std::optional<std::uint32_t> StreamDialogs::chooseColor(std::uint32_t)
 
 namespace {
 
-// The charts whose set-up the tool can run from the stored settings: the wage plot and the
-// raise-curve analysis.
-const QList<int> PlottableCharts = {1010, 1020};
+// The charts whose set-up the tool can run from the stored settings.
+const QList<int> PlottableCharts = {1010, 1020, 1030, 1040, 1060, 1070};
 // The picture size of plot --png without --size.
 const QSize DefaultPlotSize(1600, 1000);
 
@@ -358,7 +358,7 @@ int Plot(const Arguments& a, QTextStream&)
 {
     const int chart = PositiveNumber(a, QStringLiteral("--chart"));
     if (!PlottableCharts.contains(chart))
-        throw UsageError{QStringLiteral("--chart は 1010 (賃金プロット) か 1020 (昇給カーブの分析) を指定して下さい。")};
+        throw UsageError{QStringLiteral("--chart は 1010, 1020, 1030, 1040, 1060, 1070 のいずれかを指定して下さい。")};
     const bool png = a.values.contains(QStringLiteral("--png"));
     if (png == a.values.contains(QStringLiteral("--pdf")))
         throw UsageError{QStringLiteral("--png か --pdf のどちらかを指定して下さい。")};
@@ -447,7 +447,7 @@ const QList<Command>& Commands()
           QStringLiteral("--csv")},
          {}, 1, Report},
         {QStringLiteral("plot"),
-         QStringLiteral("plot --year Y --company K --chart (1010 | 1020) (--png FILE | --pdf FILE) [--size WxH]"),
+         QStringLiteral("plot --year Y --company K --chart ID (--png FILE | --pdf FILE) [--size WxH]"),
          {QStringLiteral("--year"), QStringLiteral("--company"), QStringLiteral("--chart")},
          {QStringLiteral("--png"), QStringLiteral("--pdf"), QStringLiteral("--size")}, {}, 0, Plot},
         {QStringLiteral("optimal-wage"), QStringLiteral("optimal-wage --year Y --company K [--csv FILE]"),

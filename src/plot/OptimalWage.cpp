@@ -443,7 +443,6 @@ bool RunStoredOptimalWage(int year, int kco)
     // FX holds the nine explanatory flags here, not an X item: the selection is the set-up's
     // filter, never the "analysed before" one of the optimal wage on X.
     choices.fx = -1;
-    // A flag text stored as a number loses its leading zeros.
-    const QString flags = row.FX.trimmed().rightJustified(9, QLatin1Char('0'));
-    return RunOptimalWageRegression(EmployeeSelection(v, choices, year, kco), flags, int(WholeNumberOrZero(row.FY)));
+    return RunOptimalWageRegression(EmployeeSelection(v, choices, year, kco), choices.explanatory,
+                                    int(WholeNumberOrZero(row.FY)));
 }

@@ -240,8 +240,10 @@ PlotPageLayout ComposePlotPage(const PlotPrintData& d)
     const bool design = chart == ChartCurveDesign;
     addText(page, 450, design ? 5600 : 4850, QStringLiteral("【解説】"), 14);
     const QStringList pieces = CommentaryPieces(d.chart.KAISETSU);
+    // Forty full-width characters at 12 points are wider than the frame: such a piece is
+    // drawn smaller so that it stays inside.
     for (int k = 0; k < pieces.size(); ++k)
-        addText(page, 600, (design ? 5850 : 5100) + 140 * k, pieces[k], 12);
+        page.texts << PageText{{600, (design ? 5850 : 5100) + 140 * k}, 12, pieces[k], false, 4500 - 40 - 600};
     page.frames << PageFrame{QRect(QPoint(450, design ? 5750 : 5000), QPoint(4500, 6500))};
     return page;
 }
@@ -261,6 +263,12 @@ void PaintPlotPage(QPainter& painter, int resolution, const PlotPageLayout& page
     for (const PageText& t : page.texts) {
         QFont font(PlotFontFamily);
         font.setPixelSize(std::max(1, int(std::lround(t.fontSize * resolution / 72.0))));
+        if (t.maxWidth > 0) {
+            const int room = ToDevice(t.maxWidth, resolution);
+            const int width = QFontMetrics(font).horizontalAdvance(t.text);
+            if (width > room)
+                font.setPixelSize(std::max(1, font.pixelSize() * room / width));
+        }
         painter.setFont(font);
         const QFontMetrics fm(font);
         int x = ToDevice(t.at.x(), resolution);

@@ -76,6 +76,7 @@ struct PageText {
     int fontSize = 10;    // points
     QString text;
     bool centred = false; // at.x() is the centre
+    int maxWidth = 0;     // page units the text may take (0: no limit); a longer one is drawn smaller
 };
 
 struct PageFrame {

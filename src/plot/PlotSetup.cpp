@@ -189,7 +189,8 @@ PlotSetupChoices ChoicesFromChart(const TChart_& row)
     c.curveOrder = row.FKINJI;
     c.graphMode = row.CGRAPH;
     c.levels = {row.SJYUN1, row.SJYUN2, row.SJYUN3, row.SJYUN4};
-    c.explanatory = row.FX.trimmed();
+    // A flag text stored as a number loses its leading zeros.
+    c.explanatory = row.FX.trimmed().rightJustified(9, QLatin1Char('0'));
     return c;
 }
 
@@ -416,16 +417,4 @@ SetupAnalysis RunSetupAnalysis(const PlotSetupVariant& v, PlotSetupChoices& choi
         return SaveSetupChoices(v, choices, year, kco, false);
     });
     return written ? SetupAnalysis::Plotted : SetupAnalysis::Failed;
-}
-
-SetupAnalysis AnalyseStoredChart(int chartId, int year, int kco)
-{
-    const PlotSetupVariant* v = SetupVariant(chartId);
-    PlotSetupChoices choices;
-    if (!v || !LoadSetupChoices(*v, year, kco, choices))
-        return SetupAnalysis::Failed;
-    const SetupAnalysis outcome = RunSetupAnalysis(*v, choices, year, kco);
-    if (outcome == SetupAnalysis::Plotted)
-        SetCurrentChart(chartId);
-    return outcome;
 }

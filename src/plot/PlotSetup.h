@@ -122,7 +122,3 @@ inline const QString NoPlotDataMessage = QStringLiteral("グラフに表示す�
 // last optimal-wage analysis (FITNO − 1 of the first employee) and choices.fy follows.
 SetupAnalysis RunSetupAnalysis(const PlotSetupVariant& v, PlotSetupChoices& choices, int year, int kco);
 
-// 分析 from the stored choices of a set-up (charts 1010 … 1060; the optimal wage draws 1070
-// after its regression), as the set-up screen runs it with those choices on view; on
-// Plotted the chart becomes the current chart.
-SetupAnalysis AnalyseStoredChart(int chartId, int year, int kco);

@@ -2,6 +2,7 @@
 // its files against the screens' routines, its exit statuses, usage lines and messages.
 #include "employees/EmployeeExport.h"
 #include "employees/ImportWorker.h"
+#include "plot/ChartAnalyses.h"
 #include "plot/ChartModel.h"
 #include "plot/OptimalWage.h"
 #include "plot/PlotPainter.h"
@@ -17,6 +18,7 @@
 #include "shell/CsvWriter.h"
 #include "wagetable/SalaryList.h"
 #include "wagetable/SalaryListExport.h"
+#include "support/BatchToolRun.h"
 #include "support/PdfText.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestProgramFolder.h"
@@ -24,19 +26,12 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QProcess>
 
 #include <functional>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-struct ToolRun {
-    int status = -1;
-    QString out;
-    QString err;
-};
 
 // The employees of the first sample company in 2020 that carry a mark and a grade: the ones
 // a set-up with every mark and grade ticked selects.
@@ -57,21 +52,7 @@ protected:
     }
 
     // Runs the tool on the temporary program folder.
-    ToolRun run(QStringList arguments)
-    {
-        arguments << QStringLiteral("--folder") << folder.path();
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove(QStringLiteral("QT_QPA_PLATFORM"));   // the tool chooses offscreen itself
-        p.setProcessEnvironment(env);
-        p.start(QStringLiteral(WAGELOOM_BATCH), arguments);
-        EXPECT_TRUE(p.waitForFinished(60000));
-        ToolRun r;
-        r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-        r.out = QString::fromUtf8(p.readAllStandardOutput());
-        r.err = QString::fromUtf8(p.readAllStandardError());
-        return r;
-    }
+    ToolRun run(const QStringList& arguments) { return RunBatchTool(folder.path(), arguments); }
 
     // Opens a sample company in this process, as the company list does.
     void open(int year, int code)
@@ -157,7 +138,7 @@ TEST_F(BatchTool, BadArgumentsGiveStatusTwoAndAUsageLine)
          QStringLiteral("--replace か --add のどれか一つを指定して下さい。")},
         {{"wage-table", "--year", "2020", "--company", "1", "--table", "1"},
          QStringLiteral("--csv か --pdf のどれか一つを指定して下さい。")},
-        {{"plot", "--year", "2020", "--company", "1", "--chart", "1030", "--png", "p.png"},
+        {{"plot", "--year", "2020", "--company", "1", "--chart", "1080", "--png", "p.png"},
          QStringLiteral("--chart は 1010")},
         {{"plot", "--year", "2020", "--company", "1", "--chart", "1010", "--png", "p.png", "--size", "big"},
          QStringLiteral("--size は")},

@@ -55,6 +55,30 @@ TEST(PlotPrintPage, CommentaryIsCutIntoFortyCharacterPiecesInUpperCase)
     EXPECT_TRUE(CommentaryPieces(QString()).isEmpty());
 }
 
+TEST(PlotPrintPage, FortyFullWidthCharactersStayInsideTheCommentaryFrame)
+{
+    EnsureGuiApplication();
+    const QString line = QString(QStringLiteral("賃金設計の解説文")).repeated(5);
+    const PlotPageLayout page = ComposePlotPage(raiseCurvePage(line + line));
+    const int dpi = 150;
+    QImage sheet(ToDevice(4960, dpi), ToDevice(7016, dpi), QImage::Format_RGB32);
+    sheet.fill(Qt::white);
+    {
+        QPainter painter(&sheet);
+        PaintPlotPage(painter, dpi, page, BandedBitmap());
+    }
+    // Right of the frame's pen, on the rows of the two commentary lines: nothing drawn.
+    int inked = 0, outside = 0;
+    for (int y = ToDevice(5100, dpi); y < ToDevice(5100 + 2 * 140, dpi); ++y) {
+        for (int x = ToDevice(600, dpi); x < ToDevice(4480, dpi); ++x)
+            inked += qGray(sheet.pixel(x, y)) < 128;
+        for (int x = ToDevice(4520, dpi); x < sheet.width(); ++x)
+            outside += qGray(sheet.pixel(x, y)) < 128;
+    }
+    EXPECT_GT(inked, 1000);
+    EXPECT_EQ(outside, 0);
+}
+
 TEST(PlotPrintPage, AnalysisBlockFollowsTheChart)
 {
     PlotPrintData d = raiseCurvePage(QStringLiteral("x"));

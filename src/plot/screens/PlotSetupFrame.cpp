@@ -1,6 +1,7 @@
 // The set-up frame shared by the plot set-up screens (TPX1010, TPX1020 and the later ones).
 #include "plot/screens/PlotSetupFrame.h"
 
+#include "plot/ChartAnalyses.h"
 #include "plot/ChartModel.h"
 #include "plot/screens/TPX1100.h"
 #include "shell/AppState.h"
@@ -283,7 +284,7 @@ void PlotSetupFrame::btnAnalizeClick()
 SetupAnalysis PlotSetupFrame::runAnalysis(PlotSetupChoices& c)
 {
     BusyCursor busy;
-    return RunSetupAnalysis(variant_, c, App().FiscalYear, App().OpenCompanyCode);
+    return RunChartAnalysis(variant_, c, App().FiscalYear, App().OpenCompanyCode);
 }
 
 void PlotSetupFrame::btnCloseClick()

@@ -42,8 +42,8 @@ protected:
     virtual void readAdditions(PlotSetupChoices&) const {}
     virtual void showAdditions(const PlotSetupChoices&) {}
     void showChoices(const PlotSetupChoices& c);
-    // The work of 分析 between the choices and the plot: by default the employee points.
-    // A screen with its own checks or points overrides it; choices may change (shown after).
+    // The work of 分析 between the choices and the plot (the chart's analysis); choices may
+    // change (shown after).
     virtual SetupAnalysis runAnalysis(PlotSetupChoices& c);
 
     QGroupBox* xGroup_ = nullptr;

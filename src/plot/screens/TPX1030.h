@@ -7,8 +7,4 @@ class TPX1030 : public PlotSetupFrame {
     Q_OBJECT
 public:
     explicit TPX1030(QWidget* parent = nullptr);
-
-protected:
-    // Refused without a cost-of-living code of the company.
-    SetupAnalysis runAnalysis(PlotSetupChoices& c) override;
 };

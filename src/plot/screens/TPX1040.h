@@ -7,8 +7,4 @@ class TPX1040 : public PlotSetupFrame {
     Q_OBJECT
 public:
     explicit TPX1040(QWidget* parent = nullptr);
-
-protected:
-    // Refused without a model code of the company.
-    SetupAnalysis runAnalysis(PlotSetupChoices& c) override;
 };

@@ -7,9 +7,4 @@ class TPX1060 : public PlotSetupFrame {
     Q_OBJECT
 public:
     explicit TPX1060(QWidget* parent = nullptr);
-
-protected:
-    // The chosen table's curve control points become the chart's points; the settings are
-    // saved with the table's curve order whether or not the table has curves.
-    SetupAnalysis runAnalysis(PlotSetupChoices& c) override;
 };

@@ -1,6 +1,7 @@
 // TPX1070: optimal-wage set-up (最適賃金).
 #include "plot/screens/TPX1070.h"
 
+#include "plot/ChartAnalyses.h"
 #include "plot/PlotLayout.h"
 #include "plot/OptimalWage.h"
 #include "plot/screens/TFPX1071.h"
@@ -83,36 +84,16 @@ void TPX1070::showAdditions(const PlotSetupChoices& c)
         levels_[i]->setText(QString::number(c.levels[i], 'g', 10));
 }
 
-bool TPX1070::regress(PlotSetupChoices& c)
-{
-    BusyCursor busy;
-    const int year = App().FiscalYear, kco = App().OpenCompanyCode;
-    if (!SaveSetupChoices(variant(), c, year, kco, true))
-        return false;
-    // The employees of the filters, whatever the X item says.
-    PlotSetupVariant filters = variant();
-    filters.optimalWageX = -1;
-    filters.order = QStringLiteral(" ORDER BY SCO");
-    return RunOptimalWageRegression(EmployeeSelection(filters, c, year, kco), c.explanatory, c.fy);
-}
-
 void TPX1070::btnKeisanClick()
 {
     PlotSetupChoices c = choices();
-    if (!regress(c))
-        return;
+    {
+        BusyCursor busy;
+        if (!RegressOptimalWageChoices(variant(), c, App().FiscalYear, App().OpenCompanyCode))
+            return;
+    }
     if (OptimalWage().linked)
         Dialogs().information(AppTitle, LinkedDataMessage);
     TFPX1071 results(this);
     ShowModal(results);
-}
-
-SetupAnalysis TPX1070::runAnalysis(PlotSetupChoices& c)
-{
-    if (!regress(c))
-        return SetupAnalysis::Failed;
-    if (!WriteOptimalWagePoints(OptimalWage(), c.markLabel))
-        return SetupAnalysis::NoData;
-    return SaveSetupChoices(variant(), c, App().FiscalYear, App().OpenCompanyCode, true) ? SetupAnalysis::Plotted
-                                                                                          : SetupAnalysis::Failed;
 }

@@ -22,13 +22,8 @@ public:
 protected:
     void readAdditions(PlotSetupChoices& c) const override;
     void showAdditions(const PlotSetupChoices& c) override;
-    // The regression, then the employees' points of actual against optimal pay.
-    SetupAnalysis runAnalysis(PlotSetupChoices& c) override;
 
 private:
-    // Saves the choices and runs the regression over the selected employees.
-    bool regress(PlotSetupChoices& c);
-
     std::array<QCheckBox*, 9> explanatory_{};
     QLineEdit* levels_[2] = {};
     QCheckBox* optGraph_ = nullptr;
