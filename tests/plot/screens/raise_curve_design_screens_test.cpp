@@ -1,5 +1,6 @@
 // The raise-curve design TPX1050 and its legend dialog TPX1051 on a sample company: curves
 // saved and reloaded per X and Y pair, the print and the CSV, the checks, 実行 and 閉じる.
+#include "plot/ChartAnalyses.h"
 #include "plot/ChartModel.h"
 #include "plot/screens/TPX1050.h"
 #include "plot/screens/TPX1051.h"
