@@ -82,6 +82,18 @@ std::map<int, PlotSetupVariant> BuildVariants()
     model.defaultY = 0;   // 基本給
     all[1040] = model;
 
+    // The raise-curve design: the wage plot's items with 賞与 on Y; the plot-mark option
+    // decides CGRAPH (the employees' points drawn beside the trial curves).
+    PlotSetupVariant design = wage;
+    design.screenId = 1050;
+    design.caption = QStringLiteral("昇給カーブの設計");
+    design.width = 880;
+    design.height = 620;
+    design.yItems[4].caption = QStringLiteral("賞　与");
+    design.graphAlways = false;
+    design.memoName = QStringLiteral("txtBikou");
+    all[1050] = design;
+
     PlotSetupVariant table = wage;
     table.screenId = 1060;
     table.caption = QStringLiteral("昇給曲線の設定");

@@ -60,7 +60,7 @@ struct PlotSetupVariant {
     QString memoName = QStringLiteral("Memo1");
 };
 
-// The variant of a set-up screen id (1010, 1020, 1030, 1040, 1060, 1070); nullptr otherwise.
+// The variant of a set-up screen id (1010, 1020, 1030, 1040, 1050, 1060, 1070); nullptr otherwise.
 const PlotSetupVariant* SetupVariant(int screenId);
 
 // What a set-up screen shows and stores.

@@ -116,15 +116,34 @@ QList<TCHNGIN_> BuildDesignRows(const RaiseCurveDesign& design, const QString& k
     return rows;
 }
 
+std::array<DesignCurveSummary, DesignCurveCount> SummariseDesignRows(const QList<TCHNGIN_>& rows)
+{
+    std::array<std::map<int, long long>, DesignCurveCount> byCurve;   // NO -> amount
+    for (const TCHNGIN_& r : rows)
+        if (r.SDCO >= 1 && r.SDCO <= DesignCurveCount)
+            byCurve[r.SDCO - 1][r.NO] = r.SKIN;
+    std::array<DesignCurveSummary, DesignCurveCount> out{};
+    for (int n = 0; n < DesignCurveCount; ++n) {
+        const auto& amounts = byCurve[n];
+        if (amounts.empty())
+            continue;
+        double sum = 0;
+        for (const auto& [no, amount] : amounts)
+            sum += double(amount);
+        DesignCurveSummary& s = out[n];
+        s.count = int(amounts.size());
+        s.meanAmount = sum / s.count;
+        if (s.count >= 2)
+            s.meanStep = double(amounts.rbegin()->second - amounts.begin()->second) / (s.count - 1);
+    }
+    return out;
+}
+
 QStringList DesignCsvLines(const QList<TCHNGIN_>& rows, const QString& title)
 {
-    // curve -> NO -> row, and the rows of each curve in NO order for the closing line.
-    std::map<int, std::map<int, const TCHNGIN_*>> byNo;
-    std::map<int, std::map<int, const TCHNGIN_*>> byCurve;
-    for (const TCHNGIN_& r : rows) {
+    std::map<int, std::map<int, const TCHNGIN_*>> byNo;   // NO -> curve -> row
+    for (const TCHNGIN_& r : rows)
         byNo[r.NO][r.SDCO] = &r;
-        byCurve[r.SDCO][r.NO] = &r;
-    }
     QStringList lines;
     lines << title;
     lines << QStringLiteral(",設計１,,,設計２,,,設計３,,,設計４,,,設計５,");
@@ -142,21 +161,14 @@ QStringList DesignCsvLines(const QList<TCHNGIN_>& rows, const QString& title)
         lines << fields.join(',');
     }
     QStringList groups;
-    for (int n = 1; n <= DesignCurveCount; ++n) {
-        const auto it = byCurve.find(n);
-        if (it == byCurve.end() || it->second.empty()) {
+    for (const DesignCurveSummary& s : SummariseDesignRows(rows)) {
+        if (s.count == 0) {
             groups << QStringLiteral(",,");
             continue;
         }
-        const auto& list = it->second;
-        double sum = 0;
-        for (const auto& [no, r] : list)
-            sum += r->SKIN;
-        const double count = double(list.size());
-        QString group = QStringLiteral("平均,") + FormatFloat(QStringLiteral("###"), sum / count) + ',';
-        if (list.size() >= 2)
-            group += FormatFloat(QStringLiteral("###"),
-                                 double(list.rbegin()->second->SKIN - list.begin()->second->SKIN) / (count - 1));
+        QString group = QStringLiteral("平均,") + FormatFloat(QStringLiteral("###"), s.meanAmount) + ',';
+        if (s.count >= 2)
+            group += FormatFloat(QStringLiteral("###"), s.meanStep);
         groups << group;
     }
     lines << groups.join(',');

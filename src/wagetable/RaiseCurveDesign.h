@@ -47,6 +47,16 @@ QString ValidateDesignCurves(const DesignCurves& curves);
 // segment's yearly step is rounded to 10 yen; points shared by two segments appear once.
 QList<TCHNGIN_> BuildDesignRows(const RaiseCurveDesign& design, const QString& kco, const QString& nendo);
 
+// The closing figures of one curve's DCHINGIN rows: how many, the mean amount and the mean
+// yearly step (last amount − first amount) ÷ (count − 1), first and last by NO.
+struct DesignCurveSummary {
+    int count = 0;
+    double meanAmount = 0;
+    double meanStep = 0;   // only meaningful with count >= 2
+};
+// The summaries of curves 1..5 (index 0..4) from the stored rows (any order).
+std::array<DesignCurveSummary, DesignCurveCount> SummariseDesignRows(const QList<TCHNGIN_>& rows);
+
 // The lines of 昇給カーブの設計.CSV from the stored rows (any order) and the title.
 QStringList DesignCsvLines(const QList<TCHNGIN_>& rows, const QString& title);
 

@@ -20,6 +20,7 @@
 #include "plot/screens/TPX1020.h"
 #include "plot/screens/TPX1030.h"
 #include "plot/screens/TPX1040.h"
+#include "plot/screens/TPX1050.h"
 #include "plot/screens/TPX1060.h"
 #include "plot/screens/TPX1070.h"
 #include "projects/screens/TPX0010.h"
@@ -664,8 +665,9 @@ void TPX0000::mnModelSalaryCompClick()
 
 void TPX0000::mnSalaryUpSettingClick()
 {
+    // The command stays disabled in the menu and on the tool bar; the screen works when called.
     if (CompanyGuard())
-        notAvailableYet();
+        showScreen(longLived(curveDesign_));
 }
 
 void TPX0000::mnFitClick()

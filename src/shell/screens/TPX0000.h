@@ -18,6 +18,7 @@ class TPX1010;
 class TPX1020;
 class TPX1030;
 class TPX1040;
+class TPX1050;
 class TPX1060;
 class TPX1070;
 class TPX2010;
@@ -120,6 +121,7 @@ private:
     std::unique_ptr<TPX1020> salaryCurve_;
     std::unique_ptr<TPX1030> livingComparison_;
     std::unique_ptr<TPX1040> modelComparison_;
+    std::unique_ptr<TPX1050> curveDesign_;
     std::unique_ptr<TPX1060> wageTableGraph_;
     std::unique_ptr<TPX1070> optimalWage_;
     std::unique_ptr<TPX4010> version_;
