@@ -1,10 +1,13 @@
 // The drawn curves on the plot window of the raise-curve design (chart 1050) on a sample
-// company: clicking points, １点消去, the refusals, 取込 into DSPDRAW and the repainted curve.
+// company: clicking points, １点消去, the refusals, 取込 into DSPDRAW, the repainted curve and
+// the design screen showing the curve taken.
 #include "plot/ChartModel.h"
 #include "plot/DrawnCurves.h"
 #include "plot/PlotPrint.h"
 #include "plot/PlotSetup.h"
+#include "plot/screens/TPX1050.h"
 #include "plot/screens/TPX1100.h"
+#include "shell/Numbers.h"
 #include "store/DataModule.h"
 #include "store/RecordAccess.h"
 #include "support/screens/SamplePlotTest.h"
@@ -12,6 +15,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -265,4 +269,36 @@ TEST_F(DrawnCurveScreen, EmployeePointsOnlyWithThePlotMarkChoiceAndAClickOnOneOp
     click(plot, {plot.currentLayout().originX + 5, plot.currentLayout().axisTop + 5});
     EXPECT_TRUE(plot.captured().isEmpty());
     EXPECT_TRUE(dialogs.texts().isEmpty());
+}
+
+TEST_F(DrawnCurveScreen, TheDesignScreenShowsTheCurveTakenFromItsPlotAsAChange)
+{
+    TPX1050 design;
+    design.Prepare();
+    press(design, "btnPlotAll");
+    press(design, "btnTokyuAll");
+    child<QRadioButton>(design, "optSex3")->click();
+    child<QRadioButton>(design, "optSalaryAll")->click();
+    child<QLineEdit>(design, "txtTitle")->setText(QStringLiteral("設計"));
+    press(design, "btnAdd");
+    ASSERT_FALSE(design.changed());
+    press(design, "btnExec");
+    ASSERT_EQ(CurrentChart(), ChartCurveDesign);
+
+    TPX1100& plot = PlotWindow();
+    plot.resize(1280, 800);
+    plot.btnExecClick();
+    const PlotLayout L = plot.currentLayout();
+    typeNumber(plot, "2");
+    click(plot, {L.px(L.Xmin + 5), L.py(L.Ymin + 10)});
+    click(plot, {L.px(L.Xmin + 20), L.py(L.Ymin + 20)});
+    plot.btnImportClick();
+    ASSERT_TRUE(dialogs.texts().isEmpty()) << dialogs.texts().join('|').toStdString();
+
+    const TSPD_& slot = plot.model().drawnSlots[1];
+    EXPECT_EQ(slot.SNENREI[1], L.Xmin + 20);
+    EXPECT_EQ(child<QLineEdit>(design, "txtNenrei21")->text(), QString::number(slot.SNENREI[0]));
+    EXPECT_EQ(child<QLineEdit>(design, "txtNenrei22")->text(), QString::number(slot.SNENREI[1]));
+    EXPECT_EQ(child<QLineEdit>(design, "txtSyokunou22")->text(), FormatFloat(QStringLiteral("#,##0"), slot.SKIN[1]));
+    EXPECT_TRUE(design.changed());
 }
