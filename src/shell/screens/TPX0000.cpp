@@ -450,11 +450,6 @@ bool TPX0000::CompanyGuard()
     return false;
 }
 
-void TPX0000::notAvailableYet()
-{
-    Dialogs().information(AppTitle, QStringLiteral("この機能は現在準備中です。"));
-}
-
 // ---------------------------------------------------------------- project commands
 
 void TPX0000::openCompanyList()

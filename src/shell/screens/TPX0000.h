@@ -97,7 +97,6 @@ private:
     QToolButton* addButton(QWidget* panel, const QString& name, const QString& caption, const QString& hint,
                            const QString& menuName);
     void openCompanyList();
-    void notAvailableYet();
 
     // A screen that lives for the whole run, created on first use when start-up did not.
     template <class Screen>
