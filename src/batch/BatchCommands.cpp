@@ -77,7 +77,7 @@ std::optional<std::uint32_t> StreamDialogs::chooseColor(std::uint32_t)
 namespace {
 
 // The charts whose set-up the tool can run from the stored settings.
-const QList<int> PlottableCharts = {1010, 1020, 1030, 1040, 1060, 1070};
+const QList<int> PlottableCharts = {1010, 1020, 1030, 1040, 1050, 1060, 1070};
 // The picture size of plot --png without --size.
 const QSize DefaultPlotSize(1600, 1000);
 
@@ -358,7 +358,7 @@ int Plot(const Arguments& a, QTextStream&)
 {
     const int chart = PositiveNumber(a, QStringLiteral("--chart"));
     if (!PlottableCharts.contains(chart))
-        throw UsageError{QStringLiteral("--chart は 1010, 1020, 1030, 1040, 1060, 1070 のいずれかを指定して下さい。")};
+        throw UsageError{QStringLiteral("--chart は 1010, 1020, 1030, 1040, 1050, 1060, 1070 のいずれかを指定して下さい。")};
     const bool png = a.values.contains(QStringLiteral("--png"));
     if (png == a.values.contains(QStringLiteral("--pdf")))
         throw UsageError{QStringLiteral("--png か --pdf のどちらかを指定して下さい。")};

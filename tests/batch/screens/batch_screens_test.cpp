@@ -1,8 +1,10 @@
 // wageloom-batch against the screens it stands in for: the plot of every comparison set-up
 // drawn from the choices its screen stored, and the year rollover of 年次更新.
 #include "plot/Comparisons.h"
+#include "plot/DrawnCurves.h"
 #include "plot/screens/TPX1030.h"
 #include "plot/screens/TPX1040.h"
+#include "plot/screens/TPX1050.h"
 #include "plot/screens/TPX1060.h"
 #include "plot/screens/TPX1070.h"
 #include "raise/YearRollover.h"
@@ -15,6 +17,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QImage>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QTemporaryDir>
 
@@ -61,10 +64,26 @@ TEST_F(BatchAgainstScreens, PlotOfEachSetupIsThePictureItsScreenOpened)
         int chart;
         std::function<PlotSetupFrame*()> make;
         QStringList ticks;   // check boxes ticked besides every mark, grade, form and sex
+        std::function<void(PlotSetupFrame&)> analyse = [](PlotSetupFrame& s) { s.btnAnalizeClick(); };
+    };
+    // The raise-curve design with two trial curves over the employees, registered, then 実行.
+    const auto design = [this](PlotSetupFrame& screen) {
+        const QStringList points[2] = {{"22", "200000", "30", "260000", "45", "380000"}, {"25", "210000", "50", "420000"}};
+        for (int n = 0; n < 2; ++n) {
+            for (int k = 0; k < points[n].size() / 2; ++k) {
+                child<QLineEdit>(screen, QStringLiteral("txtNenrei%1%2").arg(n + 1).arg(k + 1))->setText(points[n][2 * k]);
+                child<QLineEdit>(screen, QStringLiteral("txtSyokunou%1%2").arg(n + 1).arg(k + 1))->setText(points[n][2 * k + 1]);
+            }
+            child<QCheckBox>(screen, QStringLiteral("chk%1").arg(n + 1))->setChecked(true);
+        }
+        child<QRadioButton>(screen, "optLabelTrue")->setChecked(true);
+        press(screen, "btnAdd");
+        press(screen, "btnExec");
     };
     const QList<Case> cases{
         {1030, [] { return new TPX1030; }, {}},
         {1040, [] { return new TPX1040; }, {}},
+        {1050, [] { return new TPX1050; }, {}, design},
         {1060, [] { return new TPX1060; }, {}},
         {1070, [] { return new TPX1070; }, {"optXNenrei", "optXKinzoku", "optXGouhou"}},
     };
@@ -82,8 +101,10 @@ TEST_F(BatchAgainstScreens, PlotOfEachSetupIsThePictureItsScreenOpened)
         }
         for (const QString& box : c.ticks)
             child<QCheckBox>(*screen, box)->setChecked(true);
-        press(*screen, "btnAnalize");
+        c.analyse(*screen);
         ASSERT_EQ(CurrentChart(), c.chart) << dialogs.texts().join('|').toStdString();
+        if (c.chart == 1050)   // the two trial curves are on the plot
+            EXPECT_EQ(DrawnCurveInputs(PlotWindow().model().drawnSlots, PlotWindow().model().comparisonSet).size(), 2);
         const QImage onScreen = PlotWindow().renderPlot(size);
         ASSERT_FALSE(onScreen.isNull());
         EXPECT_NE(onScreen, previous);   // each chart draws its own picture
