@@ -61,8 +61,9 @@ protected:
         ASSERT_TRUE(LoadCompanyList(year, companies));
         App().FiscalYear = year;
         for (const TKigyo1_& c : companies)
-            if (c.KCO.toInt() == code)
+            if (c.KCO.toInt() == code) {
                 ASSERT_TRUE(SelectCompany(year, code, c.KNA));
+            }
         ASSERT_TRUE(App().CompanyOpen);
     }
 

@@ -465,10 +465,11 @@ TEST_F(SampleReportsTest, WageTableOfTheSampleCompanyPrintsItsStepsAndAverage)
     EXPECT_TRUE(WithoutBlanks(pages[0]).contains(WithoutBlanks(Project().CurrentCompany.KNA)));
     // Every step's grade-1 amount, as "####,###", on its own line.
     for (const TCHNGIN2_& r : rows)
-        if (r.KIN1.toLongLong() != 0)
+        if (r.KIN1.toLongLong() != 0) {
             EXPECT_TRUE(QRegularExpression(QStringLiteral("(^|\\n)\\s*") + r.GOUHOU + QStringLiteral("\\s+")
                                            + QRegularExpression::escape(QStringLiteral("%L1").arg(r.KIN1.toLongLong())))
                             .match(pages[0])
                             .hasMatch())
                 << r.GOUHOU.toStdString();
+        }
 }

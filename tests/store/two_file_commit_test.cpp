@@ -68,8 +68,9 @@ TEST(TwoFileCommitChild, RegistersAndDeletesUntilKilled)
         in.year = QString::number(year);
         in.name = QStringLiteral("会社%1").arg(code);
         ASSERT_TRUE(RegisterCompany(in, QDate(2026, 12, 10)));
-        if (code % 2 == 0)
+        if (code % 2 == 0) {
             ASSERT_TRUE(DeleteCompany(year, code - 1));
+        }
     }
 }
 

@@ -103,8 +103,9 @@ TEST_F(BatchAgainstScreens, PlotOfEachSetupIsThePictureItsScreenOpened)
             child<QCheckBox>(*screen, box)->setChecked(true);
         c.analyse(*screen);
         ASSERT_EQ(CurrentChart(), c.chart) << dialogs.texts().join('|').toStdString();
-        if (c.chart == 1050)   // the two trial curves are on the plot
+        if (c.chart == 1050) {   // the two trial curves are on the plot
             EXPECT_EQ(DrawnCurveInputs(PlotWindow().model().drawnSlots, PlotWindow().model().comparisonSet).size(), 2);
+        }
         const QImage onScreen = PlotWindow().renderPlot(size);
         ASSERT_FALSE(onScreen.isNull());
         EXPECT_NE(onScreen, previous);   // each chart draws its own picture
