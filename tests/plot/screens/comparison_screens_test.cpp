@@ -322,9 +322,7 @@ TEST_F(ComparisonScreens, MainWindowCommandsShowTheirSetUps)
         return int(QDialog::Rejected);
     });
     TPX0000 window;
-    App().FiscalYear = Year;
-    ASSERT_TRUE(OpenYearDatabase(Year, false));
-    ASSERT_EQ(OpenCompany(Year, 1, QStringLiteral("サンプル精機株式会社")), OpenOutcome::Opened);
+    openSample();
     window.mnLivingCompClick();
     window.mnModelSalaryCompClick();
     window.mnSalarySettingClick();

@@ -361,9 +361,7 @@ TEST_F(PlotScreens, MainWindowCommandsAndTheBackButtonShowTheSetUps)
     });
     {
         TPX0000 window;   // its creation starts without a company: open the sample again
-        App().FiscalYear = Year;
-        ASSERT_TRUE(OpenYearDatabase(Year, false));
-        ASSERT_EQ(OpenCompany(Year, 1, QStringLiteral("サンプル精機株式会社")), OpenOutcome::Opened);
+        openSample();
         window.mnSalaryPlotClick();
         window.mnSalaryUpCurveClick();
         EXPECT_EQ(shown, (QStringList{"TPX1010", "TPX1020"}));

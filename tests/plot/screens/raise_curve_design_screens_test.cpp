@@ -363,9 +363,7 @@ TEST_F(RaiseCurveDesignScreens, MainWindowKeepsTheCommandDisabledButItsHandlerOp
         return int(QDialog::Rejected);
     });
     TPX0000 window;   // its creation starts without a company: open the sample again
-    App().FiscalYear = Year;
-    ASSERT_TRUE(OpenYearDatabase(Year, false));
-    ASSERT_EQ(OpenCompany(Year, 1, QStringLiteral("サンプル精機株式会社")), OpenOutcome::Opened);
+    openSample();
     window.RefreshMenu(false);
     EXPECT_FALSE(window.action("mnSalaryUpSetting")->isEnabled());
     EXPECT_FALSE(window.toolButton("btnSalaryUpSetting")->isEnabled());

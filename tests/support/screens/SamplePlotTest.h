@@ -25,9 +25,7 @@ protected:
         ResetAppState();
         QString error;
         ASSERT_TRUE(WriteSampleCompanies(&error)) << error.toStdString();
-        App().FiscalYear = Year;
-        ASSERT_TRUE(OpenYearDatabase(Year, false));
-        ASSERT_EQ(OpenCompany(Year, 1, QStringLiteral("サンプル精機株式会社")), OpenOutcome::Opened);
+        openSample();
         SetModalHookForTesting([](QDialog&) { return int(QDialog::Accepted); });
     }
     void TearDown() override
@@ -35,6 +33,14 @@ protected:
         SetModalHookForTesting(nullptr);
         DestroyPlotWindowForTesting();
         SetCurrentChart(0);
+    }
+    // Opens the first sample company of the year (again, after a main window started
+    // without a company).
+    void openSample()
+    {
+        App().FiscalYear = Year;
+        ASSERT_TRUE(OpenYearDatabase(Year, false));
+        ASSERT_EQ(OpenCompany(Year, 1, QStringLiteral("サンプル精機株式会社")), OpenOutcome::Opened);
     }
     QString db(const QString& sql) { return Scalar(folder.fdm().ACN2, sql); }
     // Columns of the company's stored settings row of a chart.
