@@ -36,7 +36,7 @@ QString CaptureRefusal(const QString& curveNumberText, int captured)
     return {};
 }
 
-bool ReadDrawnCurveRows(int xCode, int yCode, bool shownOnly, QList<TSPDRAW_>& rows)
+bool ReadDrawnCurveRows(DbConnection& cn, int xCode, int yCode, bool shownOnly, QList<TSPDRAW_>& rows)
 {
     const TMKIGYOU2& c = Project().CurrentCompany;
     TSPDRAW_rec list;
@@ -44,15 +44,21 @@ bool ReadDrawnCurveRows(int xCode, int yCode, bool shownOnly, QList<TSPDRAW_>& r
         QStringLiteral(" WHERE NENDO = ? AND KCO = ? AND X = ? AND Y = ?") + (shownOnly ? QStringLiteral(" AND FCHKS = 1") : QString())
             + QStringLiteral(" order by SDCO"),
         {c.NENDO.toLongLong(), c.KCO.toLongLong(), qint64(xCode), qint64(yCode)});
-    const bool ok = ReadAll(FDM().ACN2, false, condition, QStringLiteral("SELECT * FROM DSPDRAW"), list);
+    const bool ok = ReadAll(cn, false, condition, QStringLiteral("SELECT * FROM DSPDRAW"), list);
     rows = list.items;
     return ok;
+}
+
+StoredPointFields PointFieldsOf(TSPDRAW_& r)
+{
+    return {{&r.SNENREI1, &r.SNENREI2, &r.SNENREI3, &r.SNENREI4, &r.SNENREI5, &r.SNENREI6},
+            {&r.SKIN1, &r.SKIN2, &r.SKIN3, &r.SKIN4, &r.SKIN5, &r.SKIN6}};
 }
 
 DrawnSlots SlotsFromRows(const QList<TSPDRAW_>& rows)
 {
     DrawnSlots drawn;
-    for (const TSPDRAW_& r : rows) {
+    for (TSPDRAW_ r : rows) {
         bool ok = false;
         const int n = r.SDCO.trimmed().toInt(&ok);
         if (!ok || n < 1 || n > DrawnSlotCount)
@@ -60,8 +66,11 @@ DrawnSlots SlotsFromRows(const QList<TSPDRAW_>& rows)
         TSPD_& s = drawn[n - 1];
         s = TSPD_();
         s.FCHKS = r.FCHKS;
-        s.SNENREI = {r.SNENREI1, r.SNENREI2, r.SNENREI3, r.SNENREI4, r.SNENREI5, r.SNENREI6};
-        s.SKIN = {r.SKIN1, r.SKIN2, r.SKIN3, r.SKIN4, r.SKIN5, r.SKIN6};
+        const StoredPointFields points = PointFieldsOf(r);
+        for (int k = 0; k < MaxCapturedPoints; ++k) {
+            s.SNENREI[k] = *points.x[k];
+            s.SKIN[k] = *points.yen[k];
+        }
         s.HANREI = r.HANREI;
         s.KAISETSU = r.KAISETSU;
         s.color = ColorFromText(r.SCOLOR);
@@ -89,7 +98,7 @@ void LoadDrawnCurves(int xCode, int yCode, int order, DrawnSlots& drawn, TSeries
     ResetSeriesSet(set);
     drawn = DrawnSlots();
     QList<TSPDRAW_> rows;
-    if (ReadDrawnCurveRows(xCode, yCode, true, rows))
+    if (ReadDrawnCurveRows(FDM().ACN2, xCode, yCode, true, rows))
         drawn = SlotsFromRows(rows);
     FillDrawnCurveSeries(drawn, order, set);
 }
@@ -170,12 +179,10 @@ bool StoreCapturedCurve(int n, int xCode, int yCode, const QList<CapturedPoint>&
         row.Y = yCode;
         row.FCHKS = 1;
         row.FREN = 1;
-        int* xs[MaxCapturedPoints] = {&row.SNENREI1, &row.SNENREI2, &row.SNENREI3,
-                                      &row.SNENREI4, &row.SNENREI5, &row.SNENREI6};
-        double* ys[MaxCapturedPoints] = {&row.SKIN1, &row.SKIN2, &row.SKIN3, &row.SKIN4, &row.SKIN5, &row.SKIN6};
+        const StoredPointFields fields = PointFieldsOf(row);
         for (int k = 0; k < MaxCapturedPoints && k < points.size(); ++k) {
-            *xs[k] = points[k].x;
-            *ys[k] = double(points[k].yen);
+            *fields.x[k] = points[k].x;
+            *fields.yen[k] = double(points[k].yen);
         }
         row.SCOLOR = pen.colourName;
         row.SSYURUI = pen.style;

@@ -3,6 +3,7 @@
 
 #include "plot/PlotLayout.h"
 #include "plot/Regression.h"
+#include "store/Connection.h"
 #include "store/Records.h"
 
 #include <QList>
@@ -38,7 +39,14 @@ using DrawnSlots = std::array<TSPD_, DrawnSlotCount>;
 // The DSPDRAW rows of the open project's curves for an X and Y item pair, in SDCO order;
 // shownOnly keeps the curves marked for drawing (FCHKS = 1). false on a failed read (reported
 // by the record access layer).
-bool ReadDrawnCurveRows(int xCode, int yCode, bool shownOnly, QList<TSPDRAW_>& rows);
+bool ReadDrawnCurveRows(DbConnection& cn, int xCode, int yCode, bool shownOnly, QList<TSPDRAW_>& rows);
+
+// The six point columns of a DSPDRAW row in point order: SNENREIk (x) and SKINk (yen).
+struct StoredPointFields {
+    std::array<int*, MaxCapturedPoints> x;
+    std::array<double*, MaxCapturedPoints> yen;
+};
+StoredPointFields PointFieldsOf(TSPDRAW_& row);
 // The slots the rows fill (rows with SDCO outside 1..5 are left out).
 DrawnSlots SlotsFromRows(const QList<TSPDRAW_>& rows);
 // Series i (1..5) of the set from slot i: every point with x ≠ 0 at y = SKIN ÷ 10000 rounded

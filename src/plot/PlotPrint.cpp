@@ -307,7 +307,7 @@ PlotPrintData PlotPrintDataOf(const ChartModel& model)
         d.modelSource = *inputs.model;
     if (model.chartId == ChartCurveDesign) {
         QList<TSPDRAW_> rows;
-        ReadDrawnCurveRows(model.fx, model.fy, false, rows);
+        ReadDrawnCurveRows(FDM().ACN2, model.fx, model.fy, false, rows);
         for (const TSPDRAW_& row : rows) {
             const int n = row.SDCO.trimmed().toInt();
             if (n >= 1 && n <= DrawnSlotCount)

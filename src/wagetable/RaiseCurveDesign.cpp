@@ -1,6 +1,7 @@
 // Raise-curve design: trial curves, their checks, the year-by-year table DCHINGIN and its CSV.
 #include "wagetable/RaiseCurveDesign.h"
 
+#include "plot/DrawnCurves.h"
 #include "shell/AppState.h"
 #include "shell/CsvWriter.h"
 #include "shell/Numbers.h"
@@ -38,22 +39,22 @@ QString cell(int curve, int point)
     return QStringLiteral("%1列 %2行目").arg(curve).arg(point);
 }
 
+static_assert(DesignPointCount == MaxCapturedPoints, "a design curve has the points of a DSPDRAW row");
+
 // The points of a DSPDRAW row as an array of six, and back.
-void pointsFromRow(const TSPDRAW_& r, std::array<DesignPoint, DesignPointCount>& p)
+void pointsFromRow(TSPDRAW_ r, std::array<DesignPoint, DesignPointCount>& p)
 {
-    const int xs[DesignPointCount] = {r.SNENREI1, r.SNENREI2, r.SNENREI3, r.SNENREI4, r.SNENREI5, r.SNENREI6};
-    const double ys[DesignPointCount] = {r.SKIN1, r.SKIN2, r.SKIN3, r.SKIN4, r.SKIN5, r.SKIN6};
+    const StoredPointFields fields = PointFieldsOf(r);
     for (int k = 0; k < DesignPointCount; ++k)
-        p[k] = {xs[k], static_cast<long long>(ys[k])};
+        p[k] = {*fields.x[k], static_cast<long long>(*fields.yen[k])};
 }
 
 void pointsToRow(const std::array<DesignPoint, DesignPointCount>& p, TSPDRAW_& r)
 {
-    int* xs[DesignPointCount] = {&r.SNENREI1, &r.SNENREI2, &r.SNENREI3, &r.SNENREI4, &r.SNENREI5, &r.SNENREI6};
-    double* ys[DesignPointCount] = {&r.SKIN1, &r.SKIN2, &r.SKIN3, &r.SKIN4, &r.SKIN5, &r.SKIN6};
+    const StoredPointFields fields = PointFieldsOf(r);
     for (int k = 0; k < DesignPointCount; ++k) {
-        *xs[k] = p[k].x;
-        *ys[k] = double(p[k].amount);
+        *fields.x[k] = p[k].x;
+        *fields.yen[k] = double(p[k].amount);
     }
 }
 
@@ -184,13 +185,10 @@ bool LoadDesignCurves(DbConnection& cn, RaiseCurveDesign& design)
 {
     design.curves = DesignCurves{};
     design.commentary.clear();
-    TSPDRAW_rec list;
-    const SqlCondition condition(QStringLiteral(" WHERE NENDO = ? AND KCO = ? AND X = ? AND Y = ? order by SDCO"),
-                                 {projectNendoText().toLongLong(), projectKcoText().toLongLong(),
-                                  qint64(design.xCode), qint64(design.yCode)});
-    if (!ReadAll(cn, false, condition, QStringLiteral("SELECT * FROM DSPDRAW"), list))
+    QList<TSPDRAW_> rows;
+    if (!ReadDrawnCurveRows(cn, design.xCode, design.yCode, false, rows))
         return false;
-    for (const TSPDRAW_& r : list.items) {
+    for (const TSPDRAW_& r : rows) {
         const int n = r.SDCO.toInt();
         if (n < 1 || n > DesignCurveCount)
             continue;

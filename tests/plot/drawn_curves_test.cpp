@@ -157,7 +157,7 @@ TEST(DrawnCurveLoad, SlotsOfTheItemPairMarkedForDrawingFillSeriesInManYen)
         ASSERT_TRUE(Insert(cn, false, r));
 
     QList<TSPDRAW_> all;
-    ASSERT_TRUE(ReadDrawnCurveRows(1, 2, false, all));
+    ASSERT_TRUE(ReadDrawnCurveRows(FDM().ACN2, 1, 2, false, all));
     ASSERT_EQ(all.size(), 3);
     EXPECT_EQ(all[0].SDCO, "1");   // SDCO order
     EXPECT_EQ(all[2].SDCO, "5");
