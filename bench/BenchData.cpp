@@ -1,8 +1,6 @@
 // What the benchmarks share: generated employees, program folders, the bare sqlite3 read.
 #include "BenchData.h"
 
-#include "shell/AppState.h"
-
 #include <sqlite3.h>
 
 #include <QDir>
@@ -10,16 +8,6 @@
 
 #include <algorithm>
 #include <cstdio>
-
-void QuietDialogs::information(const QString&, const QString& text)
-{
-    std::fprintf(stderr, "%s\n", qPrintable(text));
-}
-
-void QuietDialogs::warning(const QString&, const QString& text)
-{
-    std::fprintf(stderr, "%s\n", qPrintable(text));
-}
 
 namespace {
 
@@ -100,7 +88,6 @@ bool MakeProgramFolder(QTemporaryDir& dir)
         std::fprintf(stderr, "the supplied databases are missing under %s\n", WAGELOOM_FIXTURES);
         return false;
     }
-    App().setExeFolder(dir.path());
     return true;
 }
 

@@ -1,8 +1,7 @@
 // What the benchmarks share: the generated employees, a fresh program folder with a year
-// database, quiet dialogs, the bare sqlite3 read they compare with, and the statistics.
+// database, the bare sqlite3 read they compare with, and the statistics. Failures the data
+// store reports go to standard error.
 #pragma once
-
-#include "store/DialogService.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>
@@ -16,25 +15,14 @@ inline constexpr int BenchEmployeeCount = 10000;
 inline constexpr int BenchKco = 1;
 inline constexpr int BenchYear = 2024;
 
-// Messages go to stderr; the benchmarks answer every question No.
-class QuietDialogs final : public DialogService {
-public:
-    void information(const QString&, const QString& text) override;
-    void warning(const QString&, const QString& text) override;
-    bool yesNo(const QString&, const QString&) override { return false; }
-    bool okCancel(const QString&, const QString&) override { return false; }
-    QString openFile(const QString&, const QString&, const QString&) override { return {}; }
-    std::optional<std::uint32_t> chooseColor(std::uint32_t) override { return std::nullopt; }
-};
-
 // The lines of the generated CSV file: the export's headings plus 公的資格, quoted texts;
 // the same employees on every call.
 QStringList GeneratedEmployeeLines();
 
 bool WriteBytes(const QString& path, const QByteArray& bytes);
 
-// A temporary program folder with fresh copies of the supplied databases, the application
-// state pointed at it; BENCH_KEEP=1 keeps it. false with a message on stderr.
+// A temporary program folder with fresh copies of the supplied databases; BENCH_KEEP=1
+// keeps it. false with a message on stderr.
 bool MakeProgramFolder(QTemporaryDir& dir);
 
 // The register's list query and the first employee's full row, read straight through the

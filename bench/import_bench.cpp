@@ -8,10 +8,9 @@
 #include "BenchData.h"
 #include "employees/EmployeeList.h"
 #include "employees/ImportWorker.h"
-#include "shell/AppState.h"
-#include "shell/TextCodec.h"
+#include "shell/Session.h"
+#include "core/TextCodec.h"
 #include "store/DataModule.h"
-#include "store/DialogService.h"
 #include "store/RecordAccess.h"
 
 #include <QCoreApplication>
@@ -43,8 +42,9 @@ bool oneRun(const QByteArray& cp932, const QByteArray& utf8, RunTimes& times)
         return false;
     const QString data = dir.path() + "/DATA/";
     TFDM fdm;
-    fdm.OpenDatabase(fdm.ACN1, data + "SEIGYO.MDB");
-    if (!fdm.OpenOrCreateDatabase(fdm.ACN2, data + QString::number(BenchYear) + "/DATA.MDB", data + "DATA.MDB", true))
+    Session session;
+    if (!StartSession(session, dir.path(), fdm.ACN1, fdm.ACN2, QDate(2024, 4, 1)).ok
+        || !fdm.OpenOrCreateDatabase(fdm.ACN2, data + QString::number(BenchYear) + "/DATA.MDB", data + "DATA.MDB", true))
         return false;
 
     const QString csv = dir.path() + "/CSV/employees.csv";
@@ -62,15 +62,18 @@ bool oneRun(const QByteArray& cp932, const QByteArray& utf8, RunTimes& times)
         return false;
     }
     t.restart();
-    if (!ImportEmployees(fdm.ACN2, BenchKco, BenchYear, check.rows, ImportMode::Add, QDate(2024, 4, 1)))
+    if (!ImportEmployees(fdm.ACN2, BenchKco, BenchYear, check.rows, ImportMode::Add, QDate(2024, 4, 1)).ok)
         return false;
     times.insert = Ms(t);
 
     t.restart();
     TSyain_rec list;
-    Project().CurrentCompany.KCO = QString::number(BenchKco);
-    Project().CurrentCompany.NENDO = QString::number(BenchYear);
-    if (!LoadEmployeeList(0, list))
+    session.companyCode = BenchKco;
+    session.fiscalYear = BenchYear;
+    session.referenceDate = 20240401;
+    session.project.CurrentCompany.KCO = QString::number(BenchKco);
+    session.project.CurrentCompany.NENDO = QString::number(BenchYear);
+    if (!LoadEmployeeList(session, 0, list))
         return false;
     times.list = Ms(t);
     if (list.items.size() != BenchEmployeeCount) {
@@ -113,8 +116,6 @@ bool oneRun(const QByteArray& cp932, const QByteArray& utf8, RunTimes& times)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    QuietDialogs dialogs;
-    InstallDialogService(&dialogs);
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 5;
 
     const QStringList lines = GeneratedEmployeeLines();

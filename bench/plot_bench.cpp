@@ -7,9 +7,8 @@
 #include "plot/ChartModel.h"
 #include "plot/PlotLayout.h"
 #include "plot/PlotPainter.h"
-#include "shell/AppState.h"
+#include "shell/Session.h"
 #include "store/DataModule.h"
-#include "store/DialogService.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -34,16 +33,6 @@ const int PointCount = 5000;
 const int Kco = 1;
 const int Year = 2024;
 const QSize ImageSize(1600, 1000);
-
-class QuietDialogs final : public DialogService {
-public:
-    void information(const QString&, const QString& text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
-    void warning(const QString&, const QString& text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
-    bool yesNo(const QString&, const QString&) override { return false; }
-    bool okCancel(const QString&, const QString&) override { return false; }
-    QString openFile(const QString&, const QString&, const QString&) override { return {}; }
-    std::optional<std::uint32_t> chooseColor(std::uint32_t) override { return std::nullopt; }
-};
 
 struct Lcg {
     quint32 state = 20240401;
@@ -86,11 +75,11 @@ void WriteChart(DbConnection& cn)
 }
 
 // Our way: open the chart (the window's OpenPlot less the widgets) and paint it.
-double OurPlot(QImage& image)
+double OurPlot(Session& session, QImage& image)
 {
     QElapsedTimer t;
     t.start();
-    const ChartModel model = OpenChart(1020);
+    const ChartModel model = OpenChart(session, 1020);
     const ChartRanges& r = model.ranges;
     image = RenderPlot(model, {r.Xmin, r.Xmax, r.Ymin, r.Ymax}, ImageSize);
     return t.nsecsElapsed() / 1e6;
@@ -147,8 +136,6 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 9;
-    QuietDialogs dialogs;
-    InstallDialogService(&dialogs);
 
     QTemporaryDir dir;
     const QString data = dir.path() + "/DATA/";
@@ -161,17 +148,18 @@ int main(int argc, char** argv)
     }
     QFile(data + "SEIGYO.MDB").setPermissions(QFile::ReadOwner | QFile::WriteOwner);
     QFile(yearFile).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
-    App().setExeFolder(dir.path());
-    App().FiscalYear = Year;
-    App().OpenCompanyCode = Kco;
     TFDM fdm;
-    fdm.OpenDatabase(fdm.ACN1, data + "SEIGYO.MDB");
+    Session session;
+    if (!StartSession(session, dir.path(), fdm.ACN1, fdm.ACN2, QDate(2024, 4, 1)).ok)
+        return 1;
+    session.fiscalYear = Year;
+    session.companyCode = Kco;
     fdm.OpenDatabase(fdm.ACN2, yearFile);
     if (!fdm.ACN2.isOpen())
         return 1;
     WriteChart(fdm.ACN2);
     for (int i = 0; i < 9; ++i) {
-        TMMARK& m = Project().Marks[i];
+        TMMARK& m = session.project.Marks[i];
         m.MKCO = i + 1;
         m.MARK = QString::fromUtf8(Symbols[i]);
         m.HANREI = QStringLiteral("印%1").arg(i + 1);
@@ -181,13 +169,13 @@ int main(int argc, char** argv)
     }
 
     QImage ours(ImageSize, QImage::Format_RGB32), bare(ImageSize, QImage::Format_RGB32);
-    OurPlot(ours);   // warm-up: fonts and caches
+    OurPlot(session, ours);   // warm-up: fonts and caches
     BareLoop(yearFile, bare);
     std::vector<double> a, b;
     std::printf("%d points, %dx%d image\n%4s %10s %10s %8s\n", PointCount, ImageSize.width(), ImageSize.height(), "run",
                 "plot ms", "bare ms", "ratio");
     for (int i = 1; i <= runs; ++i) {
-        a.push_back(OurPlot(ours));
+        a.push_back(OurPlot(session, ours));
         b.push_back(BareLoop(yearFile, bare));
         std::printf("%4d %10.2f %10.2f %8.2f\n", i, a.back(), b.back(), a.back() / b.back());
     }
@@ -197,6 +185,5 @@ int main(int argc, char** argv)
                 ratio <= 2.0 ? "met" : "missed");
     if (qEnvironmentVariableIsSet("BENCH_IMAGE"))
         ours.save(qEnvironmentVariable("BENCH_IMAGE"));
-    InstallDialogService(nullptr);
     return 0;
 }

@@ -7,8 +7,8 @@
 #include "BenchData.h"
 #include "employees/ImportWorker.h"
 #include "employees/screens/TPX0030.h"
-#include "shell/AppState.h"
-#include "shell/TextCodec.h"
+#include "shell/screens/AppState.h"
+#include "core/TextCodec.h"
 #include "shell/screens/StringGrid.h"
 #include "store/DataModule.h"
 
@@ -38,8 +38,13 @@ bool oneRun(const QList<ImportRow>& rows, RunTimes& times)
     fdm.OpenDatabase(fdm.ACN1, data + "SEIGYO.MDB");
     if (!fdm.OpenOrCreateDatabase(fdm.ACN2, year, data + "DATA.MDB", true))
         return false;
-    if (!ImportEmployees(fdm.ACN2, BenchKco, BenchYear, rows, ImportMode::Add, QDate(2024, 4, 1)))
+    if (!ImportEmployees(fdm.ACN2, BenchKco, BenchYear, rows, ImportMode::Add, QDate(2024, 4, 1)).ok)
         return false;
+    // The register reads the open project from the window's state.
+    App().setExeFolder(dir.path());
+    App().FiscalYear = BenchYear;
+    App().OpenCompanyCode = BenchKco;
+    App().CompanyOpen = true;
     Project().CurrentCompany.KCO = QString::number(BenchKco);
     Project().CurrentCompany.NENDO = QString::number(BenchYear);
 
@@ -83,8 +88,6 @@ int main(int argc, char** argv)
     if (qgetenv("QT_QPA_PLATFORM").isEmpty())
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QuietDialogs dialogs;
-    InstallDialogService(&dialogs);
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 5;
 
     const QStringList lines = GeneratedEmployeeLines();

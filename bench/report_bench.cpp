@@ -6,7 +6,7 @@
 //   report_bench [runs]     (default 7)
 #include "reports/GroupReports.h"
 #include "reports/ReportComposer.h"
-#include "shell/AppState.h"
+#include "shell/Session.h"
 #include "wagetable/SalaryListReport.h"
 
 #include <QDir>
@@ -195,7 +195,7 @@ int main(int argc, char** argv)
     QDir(dir.path()).mkpath(QStringLiteral("Report"));
     QFile::copy(QStringLiteral(WAGELOOM_SOURCE_DATA "/Report/PrintSalaryList.jfm"),
                 dir.path() + QStringLiteral("/Report/PrintSalaryList.jfm"));
-    App().setExeFolder(dir.path());
+    const QString exeFolder = dir.path() + '/';
     const QList<TCHNGIN2_> rows = wageTable(91);
     const SalaryListHeading heading{QStringLiteral("2024 年度"), QStringLiteral("株式会社　金山鉄工所"),
                                     QStringLiteral("総合職賃金表"), QStringLiteral("2024年04月01日")};
@@ -220,22 +220,22 @@ int main(int argc, char** argv)
     const double wageRatio = compare(
         "wage table of 91 steps, 9 grades", runs,
         [&] {
-            if (ComposeReport(BuildSalaryListPages(rows, heading), &error))
+            if (ComposeReport(BuildSalaryListPages(exeFolder, rows, heading), &error))
                 return true;
             std::fprintf(stderr, "%s\n", qPrintable(error));
             return false;
         },
-        flatten(wageTemplate, BuildSalaryListPages(rows, heading)), wageTemplate, bareFile, &wageMs);
+        flatten(wageTemplate, BuildSalaryListPages(exeFolder, rows, heading)), wageTemplate, bareFile, &wageMs);
 
     // The group salary list: rows grouped and totalled, pages laid out, composed.
-    App().ReferenceDate = 20240401;
     const QList<TSyain_> people = employees(1000, 10);
     const GroupHeading groupHeading{QStringLiteral("2024"), QStringLiteral("株式会社　金山鉄工所"), QDate(2024, 4, 1), 20240401,
                                     QString()};
     auto groupDoc = [&] {
         ReportTemplate t;
         LoadReportTemplate(dir.path() + QStringLiteral("/Report/PrintSyainSalaryList.jfm"), t, nullptr);
-        return BuildGroupReportPages(GroupReportKind::Salary, BuildGroupLines(people, {}), groupHeading, t);
+        return BuildGroupReportPages(exeFolder, GroupReportKind::Salary, BuildGroupLines(20240401, people, {}),
+                                     groupHeading, t);
     };
     double groupMs = 0;
     const double groupRatio = compare(

@@ -4,9 +4,8 @@
 //
 //   wageloom_rollover_bench [runs]     (default 5; each run uses a fresh program folder)
 #include "raise/YearRollover.h"
-#include "shell/AppState.h"
+#include "shell/Session.h"
 #include "store/DataModule.h"
-#include "store/DialogService.h"
 #include "store/RecordAccess.h"
 #include "store/Transactions.h"
 
@@ -26,16 +25,6 @@ namespace {
 const int EmployeeCount = 10000;
 const int Kco = 1;
 const int Year = 2024;
-
-class QuietDialogs final : public DialogService {
-public:
-    void information(const QString&, const QString& text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
-    void warning(const QString&, const QString& text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
-    bool yesNo(const QString&, const QString&) override { return false; }
-    bool okCancel(const QString&, const QString&) override { return false; }
-    QString openFile(const QString&, const QString&, const QString&) override { return {}; }
-    std::optional<std::uint32_t> chooseColor(std::uint32_t) override { return std::nullopt; }
-};
 
 bool copyFile(const QString& from, const QString& to)
 {
@@ -162,15 +151,12 @@ bool oneRun(RunTimes& times)
         std::fprintf(stderr, "the supplied databases are missing under %s\n", WAGELOOM_FIXTURES);
         return false;
     }
-    App().setExeFolder(dir.path());
     TFDM fdm;
-    fdm.OpenDatabase(fdm.ACN1, data + "SEIGYO.MDB");
-    if (!fdm.OpenOrCreateDatabase(fdm.ACN2, data + "2024/DATA.MDB", data + "DATA.MDB", true) || !fillSourceYear(fdm))
+    Session session;
+    if (!StartSession(session, dir.path(), fdm.ACN1, fdm.ACN2, QDate(2025, 3, 31)).ok
+        || !fdm.OpenOrCreateDatabase(fdm.ACN2, data + "2024/DATA.MDB", data + "DATA.MDB", true) || !fillSourceYear(fdm))
         return false;
-    Project().CurrentCompany.KCO = QString::number(Kco);
-    Project().CurrentCompany.NENDO = QString::number(Year);
-    App().FiscalYear = Year;
-    App().ReferenceDate = 20240401;
+    session.fiscalYear = Year;
 
     // The reference works on copies made before the rollover touches anything.
     const QString ref = dir.path() + "/ref/";
@@ -180,7 +166,7 @@ bool oneRun(RunTimes& times)
 
     QElapsedTimer t;
     t.start();
-    const RolloverResult result = RollOverCompany(Year, Kco, QDate(2025, 3, 31));
+    const RolloverResult result = RollOverCompany(session, fdm.ACN3, Year, Kco);
     times.rollover = ms(t);
     if (!result.done || result.employees != EmployeeCount) {
         std::fprintf(stderr, "the rollover failed (%d employees)\n", result.employees);
@@ -231,8 +217,6 @@ double median(std::vector<double> v)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    QuietDialogs dialogs;
-    InstallDialogService(&dialogs);
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
 
     std::printf("Year rollover of %d employees against sqlite3 INSERT ... SELECT of the same rows\n", EmployeeCount);

@@ -3,7 +3,7 @@
 //
 //   make_samples <program folder>
 #include "projects/SampleCompanies.h"
-#include "shell/AppState.h"
+#include "shell/Session.h"
 #include "store/DataModule.h"
 
 #include <QCoreApplication>
@@ -17,15 +17,14 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: make_samples <program folder>\n");
         return 2;
     }
-    App().setExeFolder(QString::fromLocal8Bit(argv[1]));
-    App().refreshToday();
     TFDM dataModule;
-    dataModule.OpenDatabase(dataModule.ACN1, App().DataFolder + QStringLiteral("SEIGYO.MDB"));
-    if (!dataModule.ACN1.isOpen())
+    Session session;
+    if (!StartSession(session, QString::fromLocal8Bit(argv[1]), dataModule.ACN1, dataModule.ACN2, QDate::currentDate())
+             .ok)
         return 1;
     QString error;
     QStringList log;
-    const bool ok = WriteSampleCompanies(&error, &log);
+    const bool ok = WriteSampleCompanies(session, &error, &log);
     for (const QString& line : log)
         std::printf("make_samples: %s\n", line.toUtf8().constData());
     if (!ok) {

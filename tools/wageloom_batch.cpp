@@ -31,11 +31,7 @@ int main(int argc, char** argv)
     QGuiApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
-    StreamDialogs dialogs(err);
-    InstallDialogService(&dialogs);
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
-    const int status = RunBatch(arguments, QCoreApplication::applicationDirPath(), out, err);
-    InstallDialogService(nullptr);
-    return status;
+    return RunBatch(arguments, QCoreApplication::applicationDirPath(), out, err);
 }

@@ -14,8 +14,8 @@
 #include "reports/GroupReports.h"
 #include "reports/PersonalReports.h"
 #include "reports/ReportComposer.h"
-#include "shell/AppState.h"
-#include "shell/Startup.h"
+#include "shell/Session.h"
+#include "store/Conversions.h"
 #include "store/DataModule.h"
 #include "wagetable/SalaryList.h"
 #include "wagetable/SalaryListExport.h"
@@ -29,48 +29,6 @@
 
 #include <functional>
 #include <optional>
-
-// ---------------------------------------------------------------- messages
-
-void StreamDialogs::write(const QString& text)
-{
-    QString plain = text;
-    plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace('\r', '\n');
-    stream_ << plain << '\n';
-    stream_.flush();
-}
-
-void StreamDialogs::information(const QString&, const QString& text)
-{
-    write(text);
-}
-
-void StreamDialogs::warning(const QString&, const QString& text)
-{
-    write(text);
-}
-
-bool StreamDialogs::yesNo(const QString&, const QString& text)
-{
-    write(text);
-    return false;
-}
-
-bool StreamDialogs::okCancel(const QString&, const QString& text)
-{
-    write(text);
-    return false;
-}
-
-QString StreamDialogs::openFile(const QString&, const QString&, const QString&)
-{
-    return {};
-}
-
-std::optional<std::uint32_t> StreamDialogs::chooseColor(std::uint32_t)
-{
-    return std::nullopt;
-}
 
 // ---------------------------------------------------------------- arguments
 
@@ -100,7 +58,32 @@ struct Command {
     QStringList optional;      // options with a value that may be given
     QStringList flags;         // options without a value
     int positionals = 0;       // words after the command name
-    std::function<int(const Arguments&, QTextStream& out)> run;
+    std::function<int(const Arguments&, struct Batch&)> run;
+};
+
+// What a command works with: the session on the program folder (a project once the
+// command has opened one), its output and the stream its messages go to.
+struct Batch {
+    Session session;
+    QTextStream& out;
+    QTextStream& err;
+
+    // Writes a message as a box would show it (line breaks as new lines), nothing for none.
+    void write(const QString& text)
+    {
+        if (text.isEmpty())
+            return;
+        QString plain = text;
+        plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace('\r', '\n');
+        err << plain << '\n';
+        err.flush();
+    }
+    // Tells the outcome's message; true when it is a success.
+    bool tell(const Outcome& outcome)
+    {
+        write(outcome.text);
+        return outcome.ok;
+    }
 };
 
 const QStringList ValueOptions = {"--folder", "--year", "--company", "--out",   "--file",  "--table", "--csv",
@@ -134,30 +117,29 @@ QString OutputPath(const Arguments& a, const QString& option)
     return QFileInfo(a.values.value(option)).absoluteFilePath();
 }
 
-// Opens the company of the year as the current project, as 選択 on the company list does.
-// An unknown company is refused with the company list's message.
 // The company of --year and --company from the year's company list; its name, or nothing
-// (with the message) when the year does not list it.
-std::optional<QString> ListedCompany(const Arguments& a)
+// (with the company list's message) when the year does not list it.
+std::optional<QString> ListedCompany(const Arguments& a, Batch& b)
 {
     const int year = PositiveNumber(a, QStringLiteral("--year"));
     const int code = PositiveNumber(a, QStringLiteral("--company"));
-    App().FiscalYear = year;
+    b.session.fiscalYear = year;
     QList<TKigyo1_> companies;
-    if (!LoadCompanyList(year, companies))
+    if (!LoadCompanyList(b.session, year, companies))
         return std::nullopt;
     for (const TKigyo1_& c : companies)
         if (c.KCO.toInt() == code)
             return c.KNA;
-    Dialogs().information(AppTitle, QStringLiteral("企業マスターが存在しません。"));
+    b.tell(Outcome::Refused(QStringLiteral("企業マスターが存在しません。")));
     return std::nullopt;
 }
 
-bool OpenProject(const Arguments& a)
+// Opens the company of the year in the session, through the company list's 選択.
+bool OpenProject(const Arguments& a, Batch& b)
 {
-    const std::optional<QString> name = ListedCompany(a);
-    return name && SelectCompany(PositiveNumber(a, QStringLiteral("--year")),
-                                 PositiveNumber(a, QStringLiteral("--company")), *name);
+    const std::optional<QString> name = ListedCompany(a, b);
+    return name && b.tell(SelectCompany(b.session, PositiveNumber(a, QStringLiteral("--year")),
+                                        PositiveNumber(a, QStringLiteral("--company")), *name));
 }
 
 int Status(bool done)
@@ -167,81 +149,80 @@ int Status(bool done)
 
 // ---------------------------------------------------------------- the commands
 
-int Companies(const Arguments& a, QTextStream& out)
+int Companies(const Arguments& a, Batch& b)
 {
     const int year = a.values.contains(QStringLiteral("--year")) ? PositiveNumber(a, QStringLiteral("--year"))
-                                                                  : App().TodayYear;
+                                                                  : b.session.today.year();
     QList<TKigyo1_> companies;
-    if (!LoadCompanyList(year, companies))
+    if (!LoadCompanyList(b.session, year, companies))
         return BatchFailed;
     for (const TKigyo1_& c : companies)
-        out << c.KCO << '\t' << c.KNA << '\n';
+        b.out << c.KCO << '\t' << c.KNA << '\n';
     return BatchSuccess;
 }
 
-int ExportEmployees(const Arguments& a, QTextStream&)
+// The export of 社員マスタ出力. Its question about characters Shift-JIS cannot hold is
+// answered No, as the window's No leaves the file unwritten.
+int ExportEmployees(const Arguments& a, Batch& b)
 {
-    if (!OpenProject(a))
+    if (!OpenProject(a, b))
         return BatchFailed;
     const QString path = a.values.contains(QStringLiteral("--out")) ? OutputPath(a, QStringLiteral("--out"))
-                                                                    : EmployeeExportPath();
-    return Status(WriteEmployeeMaster(path));
+                                                                    : EmployeeExportPath(b.session);
+    return Status(b.tell(WriteEmployeeMaster(b.session, path, false)));
 }
 
-int ImportEmployeesCommand(const Arguments& a, QTextStream& out)
+int ImportEmployeesCommand(const Arguments& a, Batch& b)
 {
     const ImportMode mode =
         OneOf(a, {QStringLiteral("--replace"), QStringLiteral("--add")}) == QLatin1String("--replace")
             ? ImportMode::Replace
             : ImportMode::Add;
-    if (!OpenProject(a))
+    if (!OpenProject(a, b))
         return BatchFailed;
     const ImportCheck check = CheckImportFile(QFileInfo(a.values.value(QStringLiteral("--file"))).absoluteFilePath());
     // The rows a check rejected, as the grid would show them with ERROR.
     for (int i = 0; i < check.rows.size(); ++i)
         if (!check.rows[i][ImportColumn::Status].isEmpty())
-            Dialogs().warning(AppTitle, QStringLiteral("%1行目: ").arg(i + 2) + check.rows[i][ImportColumn::Status]
-                                            + QStringLiteral(" ") + check.rows[i][ImportColumn::Number]
-                                            + QStringLiteral(" ") + check.rows[i][ImportColumn::Name]);
-    if (!check.message.isEmpty())
-        Dialogs().information(AppTitle, check.message);
+            b.write(QStringLiteral("%1行目: ").arg(i + 2) + check.rows[i][ImportColumn::Status] + QStringLiteral(" ")
+                    + check.rows[i][ImportColumn::Number] + QStringLiteral(" ") + check.rows[i][ImportColumn::Name]);
+    b.write(check.message);
     if (!check.importable())
         return BatchFailed;
-    const TMKIGYOU2& company = Project().CurrentCompany;
-    if (!ImportEmployees(FDM().ACN2, company.KCO.toInt(), company.NENDO.toInt(), check.rows, mode, CurrentDate()))
+    const TMKIGYOU2& company = b.session.company();
+    if (!b.tell(ImportEmployees(*b.session.year, company.KCO.toInt(), company.NENDO.toInt(), check.rows, mode,
+                                b.session.today)))
         return BatchFailed;
-    out << check.rows.size() << QStringLiteral(" 件の社員を取り込みました。") << '\n';
+    b.out << check.rows.size() << QStringLiteral(" 件の社員を取り込みました。") << '\n';
     return BatchSuccess;
 }
 
 // Composes a report's pages into the file instead of the preview's document file.
-bool ComposeInto(ReportDocument doc, const QString& path)
+bool ComposeInto(Batch& b, ReportDocument doc, const QString& path)
 {
     doc.documentPath = path;
     QString error;
-    if (!ComposeReport(doc, &error)) {
-        Dialogs().warning(AppTitle, error);
-        return false;
-    }
+    if (!ComposeReport(doc, &error))
+        return b.tell(Outcome::Warned(error));
     return true;
 }
 
-int WageTable(const Arguments& a, QTextStream&)
+int WageTable(const Arguments& a, Batch& b)
 {
     const int id = PositiveNumber(a, QStringLiteral("--table"));
     const QString output = OneOf(a, {QStringLiteral("--csv"), QStringLiteral("--pdf")});
-    if (!OpenProject(a))
+    if (!OpenProject(a, b))
         return BatchFailed;
     TMCHNGIN_ header;
     bool found = false;
-    if (!LoadSalaryListHeader(id, header, found))
+    if (!LoadSalaryListHeader(b.session, id, header, found))
         return BatchFailed;
     // An unknown table has no generated rows: the command's "nothing to print" message.
     const QString title = found ? header.TITLE : QString();
     if (output == QLatin1String("--csv"))
-        return Status(ExportSalaryListCsv(id, title, OutputPath(a, output)));
+        return Status(b.tell(ExportSalaryListCsv(b.session, id, title, OutputPath(a, output))));
     ReportDocument doc;
-    return Status(SalaryListDocument(id, title, doc) && ComposeInto(doc, OutputPath(a, output)));
+    return Status(b.tell(SalaryListDocument(b.session, id, title, doc)) && ComposeInto(b, doc, OutputPath(a, output)));
 }
 
 // "A-B" of a range option as two codes 1..9; both 0 when the option is not given.
@@ -260,9 +241,9 @@ void RangeCodes(const Arguments& a, const QString& option, int& low, int& high)
 
 // The ranges as the report screens' lists would hold them; a code the project's list does
 // not offer is refused with the list's name.
-bool ReportRanges(const Arguments& a, GroupRanges& ranges)
+bool ReportRanges(const Arguments& a, Batch& b, GroupRanges& ranges)
 {
-    const RangeLists lists = RangeListsForProject();
+    const RangeLists lists = RangeListsForProject(b.session);
     struct Pair {
         QString option;
         QString label;
@@ -279,15 +260,14 @@ bool ReportRanges(const Arguments& a, GroupRanges& ranges)
         int low = 0, high = 0;
         RangeCodes(a, p.option, low, high);
         if (!RangeEndOf(*p.items, low, *p.start) || !RangeEndOf(*p.items, high, *p.end)) {
-            Dialogs().information(AppTitle, p.label + QStringLiteral("に ") + a.values.value(p.option)
-                                                + QStringLiteral(" の範囲はありません。"));
-            return false;
+            return b.tell(Outcome::Refused(p.label + QStringLiteral("に ") + a.values.value(p.option)
+                                           + QStringLiteral(" の範囲はありません。")));
         }
     }
     return true;
 }
 
-int Report(const Arguments& a, QTextStream&)
+int Report(const Arguments& a, Batch& b)
 {
     const QString kind = a.positional.value(0);
     static const QStringList kinds = {QStringLiteral("salary-list"), QStringLiteral("raise-list"),
@@ -303,41 +283,36 @@ int Report(const Arguments& a, QTextStream&)
     int low = 0, high = 0;
     for (const char* option : {"--marks", "--grades", "--forms"})
         RangeCodes(a, QString::fromLatin1(option), low, high);
-    if (!OpenProject(a))
+    if (!OpenProject(a, b))
         return BatchFailed;
 
     GroupRanges ranges;
-    if (!ReportRanges(a, ranges))
+    if (!ReportRanges(a, b, ranges))
         return BatchFailed;
     GroupFilter filter;
     QList<TSyain_> employees;
-    if (!SelectGroupEmployees(ranges, filter, employees))
+    if (!b.tell(SelectGroupEmployees(b.session, ranges, filter, employees)))
         return BatchFailed;
     const QString path = OutputPath(a, output);
+    const Outcome nothingToPrint = Outcome::Refused(QStringLiteral("印刷対象データは有りません。"));
     if (group) {
         const GroupReportKind k = kind == QLatin1String("raise-list") ? GroupReportKind::Raise : GroupReportKind::Salary;
-        App().ReportMode = k == GroupReportKind::Raise ? 1 : 2;
         if (output == QLatin1String("--csv"))
-            return Status(ExportGroupReportCsv(k, employees, path));
-        if (employees.isEmpty()) {
-            Dialogs().information(AppTitle, QStringLiteral("印刷対象データは有りません。"));
-            return BatchFailed;
-        }
+            return Status(b.tell(ExportGroupReportCsv(b.session, k, employees, path)));
+        if (employees.isEmpty())
+            return Status(b.tell(nothingToPrint));
         ReportDocument doc;
         QString error;
-        if (!BuildGroupReport(k, employees, filter, doc, &error)) {
-            Dialogs().warning(AppTitle, error);
-            return BatchFailed;
-        }
-        return Status(ComposeInto(doc, path));
+        if (!BuildGroupReport(b.session, k, employees, filter, doc, &error))
+            return Status(b.tell(Outcome::Warned(error)));
+        return Status(ComposeInto(b, doc, path));
     }
-    if (employees.isEmpty()) {
-        Dialogs().information(AppTitle, QStringLiteral("印刷対象データは有りません。"));
-        return BatchFailed;
-    }
+    if (employees.isEmpty())
+        return Status(b.tell(nothingToPrint));
     const PersonalReportKind k = kind == QLatin1String("personal-hr") ? PersonalReportKind::HR : PersonalReportKind::Wage;
-    return Status(ComposeInto(BuildPersonalPages(k, employees, PersonalHeadingForProject(), LoadEmploymentForms(),
-                                                 LoadMatrixTables()),
+    return Status(ComposeInto(b,
+                              BuildPersonalPages(b.session.exeFolder, k, employees, PersonalHeadingForProject(b.session),
+                                                 LoadEmploymentForms(b.session), LoadMatrixTables(b.session)),
                               path));
 }
 
@@ -354,7 +329,7 @@ QSize PlotSize(const Arguments& a)
     return {m.captured(1).toInt(), m.captured(2).toInt()};
 }
 
-int Plot(const Arguments& a, QTextStream&)
+int Plot(const Arguments& a, Batch& b)
 {
     const int chart = PositiveNumber(a, QStringLiteral("--chart"));
     if (!PlottableCharts.contains(chart))
@@ -363,63 +338,62 @@ int Plot(const Arguments& a, QTextStream&)
     if (png == a.values.contains(QStringLiteral("--pdf")))
         throw UsageError{QStringLiteral("--png か --pdf のどちらかを指定して下さい。")};
     const QSize size = PlotSize(a);
-    if (!OpenProject(a))
+    if (!OpenProject(a, b))
         return BatchFailed;
-    if (AnalyseStoredChart(chart, App().FiscalYear, App().OpenCompanyCode) != SetupAnalysis::Plotted)
+    const ChartAnalysis analysis = AnalyseStoredChart(b.session, chart);
+    b.tell(analysis.outcome);
+    if (analysis.status != SetupAnalysis::Plotted)
         return BatchFailed;
-    const ChartModel model = OpenChart(CurrentChart());
+    const ChartModel model = OpenChart(b.session, analysis.chartId);
     const ChartRanges& r = model.ranges;
     const QImage image = RenderPlot(model, {r.Xmin, r.Xmax, r.Ymin, r.Ymax}, size);
     if (!png) {
         // The printed page of the plot window's 印刷, written as a PDF at 600 dpi.
         const QString path = OutputPath(a, QStringLiteral("--pdf"));
         QString error;
-        if (WritePlotPdf(path, PlotPrintDataOf(model), image, App().DataFolder + QStringLiteral("RLB4T.bmp"), 600,
-                         &error))
+        if (WritePlotPdf(path, PlotPrintDataOf(b.session, model), image,
+                         b.session.dataFolder + QStringLiteral("RLB4T.bmp"), 600, &error))
             return BatchSuccess;
         QFile::remove(path);
-        Dialogs().information(AppTitle, error);
-        return BatchFailed;
+        return Status(b.tell(Outcome::Failed(error)));
     }
     const QString path = OutputPath(a, QStringLiteral("--png"));
     if (image.isNull() || !image.save(path, "PNG")) {
         QFile::remove(path);
-        Dialogs().information(AppTitle, QStringLiteral("画像ファイルの書き込みでエラーが発生しました。\r\n")
-                                            + QDir::toNativeSeparators(path));
-        return BatchFailed;
+        return Status(b.tell(Outcome::Failed(QStringLiteral("画像ファイルの書き込みでエラーが発生しました。\r\n")
+                                             + QDir::toNativeSeparators(path))));
     }
     return BatchSuccess;
 }
 
 // The year rollover of one company, as 年次更新 does: the closing message goes where the
 // screen shows it (standard error).
-int RolloverCommand(const Arguments& a, QTextStream&)
+int RolloverCommand(const Arguments& a, Batch& b)
 {
-    if (!ListedCompany(a))
+    if (!ListedCompany(a, b))
         return BatchFailed;
-    App().refreshToday();
-    const RolloverResult result = RollOverCompany(PositiveNumber(a, QStringLiteral("--year")),
-                                                  PositiveNumber(a, QStringLiteral("--company")), App().Today);
-    if (result.done)
-        Dialogs().information(AppTitle, RolloverClosingMessage(result.undecided));
-    return Status(result.done);
+    SqliteConnection next;
+    const RolloverResult result = RollOverCompany(b.session, next, PositiveNumber(a, QStringLiteral("--year")),
+                                                  PositiveNumber(a, QStringLiteral("--company")));
+    return Status(b.tell(result.outcome));
 }
 
-int OptimalWageCommand(const Arguments& a, QTextStream& out)
+int OptimalWageCommand(const Arguments& a, Batch& b)
 {
-    if (!OpenProject(a))
+    if (!OpenProject(a, b))
         return BatchFailed;
-    if (!RunStoredOptimalWage(App().FiscalYear, App().OpenCompanyCode))
+    const OptimalWageRun run = RunStoredOptimalWage(b.session);
+    if (!b.tell(run.outcome))
         return BatchFailed;
-    const TOptimalWage& state = OptimalWage();
+    const TOptimalWage& state = run.state;
     if (state.linked)
-        Dialogs().information(AppTitle, LinkedDataMessage);
+        b.write(LinkedDataMessage);
     const AnalysisPanelRows panel = RegressionPanelOf(state);
     for (int i = 0; i < int(panel.titles.size()); ++i)
         if (!panel.titles[i].isEmpty() || !panel.captions[i].isEmpty())
-            out << panel.titles[i] << '\t' << panel.captions[i].trimmed() << '\n';
+            b.out << panel.titles[i] << '\t' << panel.captions[i].trimmed() << '\n';
     if (a.values.contains(QStringLiteral("--csv")))
-        return Status(WriteOptimalWageCsv(state, OutputPath(a, QStringLiteral("--csv"))));
+        return Status(b.tell(WriteOptimalWageCsv(state, OutputPath(a, QStringLiteral("--csv")))));
     return BatchSuccess;
 }
 
@@ -549,12 +523,18 @@ int RunBatch(const QStringList& arguments, const QString& defaultFolder, QTextSt
             a.values.contains(QStringLiteral("--folder")) ? a.values.value(QStringLiteral("--folder")) : defaultFolder;
         if (!QFileInfo(folder).isDir())
             throw UsageError{QStringLiteral("プログラムフォルダがありません: ") + folder};
-        App().setExeFolder(QFileInfo(folder).absoluteFilePath());
+        // The store's failures are told like every other message, on standard error.
+        Batch batch{Session(), out, err};
+        InstallFailureReporter([&batch](const Outcome& failure) { batch.tell(failure); });
+        struct Uninstall {
+            ~Uninstall() { InstallFailureReporter(nullptr); }
+        } uninstall;
 
         TFDM dataModule;
-        if (!StartSession())
+        if (!batch.tell(StartSession(batch.session, QFileInfo(folder).absoluteFilePath(), dataModule.ACN1,
+                                     dataModule.ACN2, QDate::currentDate())))
             return BatchFailed;
-        const int status = command->run(a, out);
+        const int status = command->run(a, batch);
         out.flush();
         return status;
     } catch (const UsageError& e) {

@@ -1,17 +1,14 @@
 // Employee CSV export: the employee master of the open project as a CSV file.
 #include "employees/EmployeeExport.h"
 
-#include "shell/AppState.h"
-#include "shell/CsvWriter.h"
-#include "shell/TextCodec.h"
-#include "shell/WaitCursor.h"
-#include "store/DataModule.h"
-#include "store/DialogService.h"
+#include "core/CsvWriter.h"
+#include "core/TextCodec.h"
+#include "core/WaitCursor.h"
 #include "store/RecordAccess.h"
 
-QString EmployeeExportPath()
+QString EmployeeExportPath(const Session& s)
 {
-    return App().ExeFolder + QStringLiteral("CSV/社員マスタ出力.CSV");
+    return s.exeFolder + QStringLiteral("CSV/社員マスタ出力.CSV");
 }
 
 QString ExportDateText(int d)
@@ -77,49 +74,64 @@ QString UnwritableQuestion(const QStringList& problems)
     return text + QStringLiteral("\r\nこのまま出力しますか？");
 }
 
-void ExportEmployeeMaster()
+Outcome CheckEmployeeExport(const Session& s)
 {
-    if (!App().CompanyOpen) {
-        Dialogs().information(AppTitle, QStringLiteral("企業の選択がされていません。企業を選択してください。"));
-        return;
-    }
-    if (!Dialogs().yesNo(AppTitle, QStringLiteral("社員マスタを") + App().ExeFolder
-                                       + QStringLiteral("CSVへ出力します。\r\nよろしいですか？")))
-        return;
-    WriteEmployeeMaster(EmployeeExportPath());
+    if (!s.companyOpen())
+        return Outcome::Refused(NoCompanyForExportMessage);
+    return Outcome::Done();
 }
 
-bool WriteEmployeeMaster(const QString& path)
+QString EmployeeExportQuestion(const Session& s)
 {
-    const TMKIGYOU2& company = Project().CurrentCompany;
+    return QStringLiteral("社員マスタを") + s.exeFolder + QStringLiteral("CSVへ出力します。\r\nよろしいですか？");
+}
+
+EmployeeExportData ReadEmployeeExport(const Session& s)
+{
+    EmployeeExportData data;
+    data.outcome = CheckEmployeeExport(s);
+    if (!data.outcome.ok)
+        return data;
+    const TMKIGYOU2& company = s.company();
     TSyain_rec list;
     // Employee numbers are text, so "10" sorts before "9"; SCO keeps equal numbers in a
     // fixed order.
-    if (!ReadAll(FDM().ACN2, false,
+    if (!ReadAll(*s.year, false,
                  SqlCondition(QStringLiteral(" WHERE NENDO = ? AND KCO = ? ORDER BY SCOT, SCO"),
                               {company.NENDO.toLongLong(), company.KCO.toLongLong()}),
-                 QStringLiteral("SELECT * FROM VSYAIN"), list))
-        return false;
-    if (list.items.isEmpty()) {
-        Dialogs().information(AppTitle, QStringLiteral("社員マスタは有りません。"));
-        return false;
+                 QStringLiteral("SELECT * FROM VSYAIN"), list, s.ageReferenceDay())) {
+        data.outcome = Outcome::Failed(QString());
+        return data;
     }
-
+    if (list.items.isEmpty()) {
+        data.outcome = Outcome::Refused(NoEmployeesToExportMessage);
+        return data;
+    }
+    data.employees = list.items;
     // Texts that Shift-JIS cannot hold are named before anything is written.
-    const QStringList unwritable = EmployeeExportUnwritable(list.items);
-    if (!unwritable.isEmpty() && !Dialogs().yesNo(AppTitle, UnwritableQuestion(unwritable)))
-        return false;
+    data.unwritable = EmployeeExportUnwritable(data.employees);
+    return data;
+}
 
+Outcome WriteEmployeeExport(const QString& path, const QList<TSyain_>& employees)
+{
     QString error;
     bool written;
     {
         WaitCursor wait;
-        written = WriteCsvFile(path, EmployeeExportLines(list.items), &error);
+        written = WriteCsvFile(path, EmployeeExportLines(employees), &error);
     }
-    if (!written) {
-        Dialogs().information(AppTitle, error + '\r' + path);
-        return false;
-    }
-    Dialogs().information(AppTitle, QStringLiteral("CSVデレクトリに社員マスタが出力されました。"));
-    return true;
+    if (!written)
+        return Outcome::Failed(error + '\r' + path);
+    return Outcome::Done(EmployeesExportedMessage);
+}
+
+Outcome WriteEmployeeMaster(const Session& s, const QString& path, bool writeUnwritable)
+{
+    const EmployeeExportData data = ReadEmployeeExport(s);
+    if (!data.outcome.ok)
+        return data.outcome;
+    if (!data.unwritable.isEmpty() && !writeUnwritable)
+        return Outcome::Refused(UnwritableQuestion(data.unwritable));
+    return WriteEmployeeExport(path, data.employees);
 }

@@ -2,21 +2,49 @@
 // CSV/社員マスタ出力.CSV in the columns the employee import recognises.
 #pragma once
 
+#include "core/Outcome.h"
+#include "shell/Session.h"
 #include "store/Records.h"
 
 #include <QList>
 #include <QString>
 #include <QStringList>
 
-// The main-menu command: asks, reads the employees and writes the file, with its messages.
-void ExportEmployeeMaster();
-// Reads the open project's employees and writes them to path, with the command's messages
-// (none to export, the question about texts Shift-JIS cannot hold, the write error, done).
-// false when nothing was written.
-bool WriteEmployeeMaster(const QString& path);
+// The main menu's command (employees/screens/EmployeeExportCommand.h) runs these in order:
+// CheckEmployeeExport, the question EmployeeExportQuestion, ReadEmployeeExport, when texts
+// cannot be written the question UnwritableQuestion, then WriteEmployeeExport.
 
-// The export file's path under the program folder.
-QString EmployeeExportPath();
+inline const QString NoCompanyForExportMessage =
+    QStringLiteral("企業の選択がされていません。企業を選択してください。");
+inline const QString NoEmployeesToExportMessage = QStringLiteral("社員マスタは有りません。");
+inline const QString EmployeesExportedMessage = QStringLiteral("CSVデレクトリに社員マスタが出力されました。");
+
+// Refused with NoCompanyForExportMessage when the session has no company open.
+Outcome CheckEmployeeExport(const Session& s);
+// The question asked before anything is read: the export goes to the CSV folder.
+QString EmployeeExportQuestion(const Session& s);
+
+// The employees to export, in file order, and the texts that Shift-JIS cannot hold.
+struct EmployeeExportData {
+    Outcome outcome;              // refused: no company open, or NoEmployeesToExportMessage;
+                                  // failed without a message: the read failed (the store
+                                  // reports that)
+    QList<TSyain_> employees;
+    QStringList unwritable;       // EmployeeExportUnwritable(employees)
+};
+EmployeeExportData ReadEmployeeExport(const Session& s);
+// Writes the employees to path: done with EmployeesExportedMessage, or failed with the
+// platform's error, a carriage return and the path.
+Outcome WriteEmployeeExport(const QString& path, const QList<TSyain_>& employees);
+
+// Reads the session's employees and writes them to path without asking (the batch tool):
+// the outcomes of ReadEmployeeExport and WriteEmployeeExport. When some texts cannot be
+// written they are written as "?" with writeUnwritable, otherwise nothing is written and
+// the outcome is refused with UnwritableQuestion's text.
+Outcome WriteEmployeeMaster(const Session& s, const QString& path, bool writeUnwritable);
+
+// The export file's path under the session's program folder.
+QString EmployeeExportPath(const Session& s);
 
 // A date yyyymmdd as "yyyy/mm/dd"; "0" for no date.
 QString ExportDateText(int yyyymmdd);

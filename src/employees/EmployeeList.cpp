@@ -2,8 +2,6 @@
 // employee read whole.
 #include "employees/EmployeeList.h"
 
-#include "shell/AppState.h"
-#include "store/DataModule.h"
 #include "store/RecordAccess.h"
 
 namespace {
@@ -16,9 +14,9 @@ const QString ListHead = QStringLiteral(
 
 } // namespace
 
-bool LoadEmployeeList(int gradeFilter, TSyain_rec& out)
+bool LoadEmployeeList(const Session& s, int gradeFilter, TSyain_rec& out)
 {
-    const TMKIGYOU2& c = Project().CurrentCompany;
+    const TMKIGYOU2& c = s.company();
     QString where = QStringLiteral(" WHERE NENDO = ? AND KCO = ?");
     SqlValues values{c.NENDO.toLongLong(), c.KCO.toLongLong()};
     if (gradeFilter >= 1 && gradeFilter <= 9) {
@@ -26,19 +24,19 @@ bool LoadEmployeeList(int gradeFilter, TSyain_rec& out)
         values << gradeFilter;
     }
     where += QStringLiteral(" ORDER BY KCO, SCO");
-    const bool ok = ReadAll(FDM().ACN2, false, SqlCondition(where, values), ListHead, out);
+    const bool ok = ReadAll(*s.year, false, SqlCondition(where, values), ListHead, out, s.ageReferenceDay());
     if (!ok)
         out.items.clear();
     return ok;
 }
 
-bool LoadEmployee(int sco, TSyain_& out, bool& found)
+bool LoadEmployee(const Session& s, int sco, TSyain_& out, bool& found)
 {
-    const TMKIGYOU2& c = Project().CurrentCompany;
+    const TMKIGYOU2& c = s.company();
     TSyain_ row;
     const SqlCondition where(QStringLiteral(" WHERE NENDO = ? AND KCO = ? AND SCO = ?"),
                              {c.NENDO.toLongLong(), c.KCO.toLongLong(), qint64(sco)});
-    if (!ReadOne(FDM().ACN2, false, where, QStringLiteral("SELECT * FROM VSYAIN"), row)) {
+    if (!ReadOne(*s.year, false, where, QStringLiteral("SELECT * FROM VSYAIN"), row, s.ageReferenceDay())) {
         found = false;
         return false;
     }

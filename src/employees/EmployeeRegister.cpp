@@ -1,9 +1,8 @@
 // Rules of the employee register that need no widget.
 #include "employees/EmployeeRegister.h"
 
-#include "shell/AppState.h"
-#include "shell/CodeLists.h"
-#include "shell/Numbers.h"
+#include "core/CodeLists.h"
+#include "core/Numbers.h"
 #include "store/Conversions.h"
 #include "store/DataModule.h"
 #include "store/RecordAccess.h"
@@ -154,7 +153,7 @@ EmployeeCheck failure(EmployeeFieldError e, const QString& message)
 
 } // namespace
 
-EmployeeCheck FillEmployeeRecord(const EmployeeFields& f, TSyain_& rec)
+EmployeeCheck FillEmployeeRecord(const Session& s, const EmployeeFields& f, TSyain_& rec)
 {
     if (f.code.trimmed().isEmpty())
         return failure(EmployeeFieldError::CodeEmpty, QStringLiteral("社員コードが入力されていません。"));
@@ -164,15 +163,15 @@ EmployeeCheck FillEmployeeRecord(const EmployeeFields& f, TSyain_& rec)
     if (EmployeeCheck c = CheckEmployeeCode(f.code, &code); !c.ok())
         return c;
     TYMD birth = f.birth, entry = f.entry, promotion = f.promotion;
-    if (!JoinDate(birth))
+    if (!JoinDate(birth, s.calendarMode, s.eras))
         return failure(EmployeeFieldError::BirthDate, QStringLiteral("生年月日の入力エラーです。"));
-    if (!JoinDate(entry))
+    if (!JoinDate(entry, s.calendarMode, s.eras))
         return failure(EmployeeFieldError::EntryDate, QStringLiteral("入社日の入力エラーです。"));
-    if (!JoinDate(promotion))
+    if (!JoinDate(promotion, s.calendarMode, s.eras))
         return failure(EmployeeFieldError::PromotionDate, QStringLiteral("登用日の入力エラーです。"));
 
     TSyain_ r = rec;
-    const TMKIGYOU2& company = Project().CurrentCompany;
+    const TMKIGYOU2& company = s.company();
     r.KCO = company.KCO;
     r.NENDO = company.NENDO;
     r.SCO = QString::number(code);
@@ -222,8 +221,8 @@ EmployeeCheck FillEmployeeRecord(const EmployeeFields& f, TSyain_& rec)
     r.BANDID = f.band;
     r.YHYOUKA = f.role;
 
-    r.NENREI = YearsUntilReference(r.SEIHI);
-    r.KINZOKU = YearsUntilReference(r.NYUHI);
+    r.NENREI = s.yearsUntilReference(r.SEIHI);
+    r.KINZOKU = s.yearsUntilReference(r.NYUHI);
     // The matrix link is not offered, so every save leaves the employee unlinked.
     r.MNA.clear();
     r.SM2.clear();
@@ -252,46 +251,47 @@ void SetAddTimeValues(TSyain_& r, const QDateTime& now)
 
 namespace {
 
-SqlCondition employeeKey(int code)
+SqlCondition employeeKey(const Session& s, int code)
 {
-    const TMKIGYOU2& c = Project().CurrentCompany;
+    const TMKIGYOU2& c = s.company();
     return SqlCondition(QStringLiteral(" WHERE NENDO = ? AND KCO = ? AND SCO = ?"),
                         {c.NENDO.toLongLong(), c.KCO.toLongLong(), qint64(code)});
 }
 
 } // namespace
 
-bool EmployeeExists(int code, bool& exists)
+bool EmployeeExists(const Session& s, int code, bool& exists)
 {
     exists = false;
     TSyain_ probe;
-    if (!ReadOne(FDM().ACN2, false, employeeKey(code), QStringLiteral("SELECT * FROM MSYAIN1"), probe))
+    if (!ReadOne(*s.year, false, employeeKey(s, code), QStringLiteral("SELECT * FROM MSYAIN1"), probe,
+                 s.ageReferenceDay()))
         return false;
     exists = probe.ok;
     return true;
 }
 
-bool AddEmployee(TSyain_& rec)
+bool AddEmployee(const Session& s, TSyain_& rec)
 {
-    return Insert(FDM().ACN2, true, rec);
+    return Insert(*s.year, true, rec);
 }
 
-bool ModifyEmployee(TSyain_& rec)
+bool ModifyEmployee(const Session& s, TSyain_& rec)
 {
-    return Update(FDM().ACN2, true, employeeKey(rec.SCO.toInt()), rec);
+    return Update(*s.year, true, employeeKey(s, rec.SCO.toInt()), rec);
 }
 
-bool DeleteEmployee(int code)
+bool DeleteEmployee(const Session& s, int code)
 {
     TSyain_ rec;
-    const TMKIGYOU2& c = Project().CurrentCompany;
+    const TMKIGYOU2& c = s.company();
     rec.KCO = c.KCO;
     rec.NENDO = c.NENDO;
     rec.SCO = QString::number(code);
-    return Delete(FDM().ACN2, true, employeeKey(code), rec);
+    return Delete(*s.year, true, employeeKey(s, code), rec);
 }
 
-bool RecomputeMatrixZones(TSyain_rec& list, const MatrixTables& tables)
+bool RecomputeMatrixZones(const Session& s, TSyain_rec& list, const MatrixTables& tables)
 {
     QList<int> changed;
     QList<int> zones;
@@ -309,9 +309,9 @@ bool RecomputeMatrixZones(TSyain_rec& list, const MatrixTables& tables)
     if (changed.isEmpty())
         return true;
 
-    DbConnection& cn = FDM().ACN2;
+    DbConnection& cn = *s.year;
     // Only the zone changes: the list rows do not carry every column of an employee.
-    const TMKIGYOU2& c = Project().CurrentCompany;
+    const TMKIGYOU2& c = s.company();
     const QString sql = QStringLiteral("UPDATE MSYAIN2 SET ZONEX = ? WHERE KCO = ? AND SCO = ? AND NENDO = ?");
     const bool written = InTransaction(cn, [&] {
         for (int k = 0; k < changed.size(); ++k) {

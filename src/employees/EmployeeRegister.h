@@ -4,7 +4,8 @@
 #pragma once
 
 #include "matrix/MatrixZone.h"
-#include "shell/Dates.h"
+#include "core/Dates.h"
+#include "shell/Session.h"
 #include "store/Records.h"
 
 #include <QDateTime>
@@ -109,26 +110,28 @@ struct EmployeeCheck {
 EmployeeCheck CheckEmployeeCode(const QString& text, int* code = nullptr);
 
 // Checks the fields in the order code, name, code value, birth date, entry date, promotion
-// date, then fills rec from them: the open project's KCO and NENDO, every shown column, age
-// and service, the totals from the amounts, and the columns every save resets (MNA, SM2
-// empty; MLINK, ZONEX 0). Columns the register does not show keep rec's values. rec is not
-// touched when a check fails.
-EmployeeCheck FillEmployeeRecord(const EmployeeFields& fields, TSyain_& rec);
+// date (dates joined in the session's calendar and eras), then fills rec from them: the
+// session's KCO and NENDO, every shown column, age and service up to the session's
+// ageReferenceDay(), the totals from the amounts, and the columns every save resets (MNA,
+// SM2 empty; MLINK, ZONEX 0). Columns the register does not show keep rec's values. rec is
+// not touched when a check fails.
+EmployeeCheck FillEmployeeRecord(const Session& s, const EmployeeFields& fields, TSyain_& rec);
 
 // The values a new employee's hidden columns get (registration time as NEWDAY1).
 void SetAddTimeValues(TSyain_& rec, const QDateTime& now);
 
 // ---------------------------------------------------------------- writes
 
-// Whether MSYAIN1 has the code in the open project; false when the read failed.
-bool EmployeeExists(int code, bool& exists);
+// These read and write the session's year database.
+// Whether MSYAIN1 has the code in the session's project; false when the read failed.
+bool EmployeeExists(const Session& s, int code, bool& exists);
 // Both rows of the employee in one transaction.
-bool AddEmployee(TSyain_& rec);
-bool ModifyEmployee(TSyain_& rec);
-bool DeleteEmployee(int code);
+bool AddEmployee(const Session& s, TSyain_& rec);
+bool ModifyEmployee(const Session& s, TSyain_& rec);
+bool DeleteEmployee(const Session& s, int code);
 
 // For every employee of the list whose MLINK is 1..3, the zone of its basic pay component
 // MLINK for its band and role evaluation; ZONEX of the list rows is set and every changed
 // row written back, all in one transaction (rolled back on failure). Returns false when a
 // write failed; the list then keeps the stored zones.
-bool RecomputeMatrixZones(TSyain_rec& list, const MatrixTables& tables);
+bool RecomputeMatrixZones(const Session& s, TSyain_rec& list, const MatrixTables& tables);

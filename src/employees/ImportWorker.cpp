@@ -1,10 +1,9 @@
 // Employee CSV import: file reading, field splitting, checks and the insertion.
 #include "employees/ImportWorker.h"
 
-#include "shell/Numbers.h"
-#include "shell/TextCodec.h"
+#include "core/Numbers.h"
+#include "core/TextCodec.h"
 #include "store/Conversions.h"
-#include "store/DialogService.h"
 #include "store/RecordAccess.h"
 
 #include <QDate>
@@ -491,14 +490,16 @@ int dateOrZero(const QString& text)
     return !text.isEmpty() && ParseImportDate(text, ymd) ? ymd : 0;
 }
 
-void showFailure(const QString& engineText, const QString& statement)
+// The import's failure, under an empty caption: the sentence, then the engine's text and
+// the statement when there are any.
+Outcome failure(const QString& engineText, const QString& statement)
 {
-    QString text = QStringLiteral("データベースにエラーがありました。");
+    QString text = ImportFailedMessage;
     if (!engineText.isEmpty())
         text += '\r' + engineText;
     if (!statement.isEmpty())
         text += '\r' + statement;
-    Dialogs().information(QString(), text);
+    return Outcome::Failed(text, QString());
 }
 
 QString engineText(const DbConnection& cn)
@@ -537,24 +538,22 @@ struct RowValues {
 
 } // namespace
 
-bool ImportEmployees(DbConnection& cn, int kco, int nendo, const QList<ImportRow>& rows, ImportMode mode,
-                     const QDate& today)
+Outcome ImportEmployees(DbConnection& cn, int kco, int nendo, const QList<ImportRow>& rows, ImportMode mode,
+                        const QDate& today)
 {
-    if (!cn.begin()) {
-        showFailure(engineText(cn), QString());
-        return false;
-    }
+    if (!cn.begin())
+        return failure(engineText(cn), QString());
     // The engine's text is taken before the rollback clears it.
     auto failWith = [&](const QString& engine, const QString& statement) {
-        showFailure(engine, statement);
+        const Outcome failed = failure(engine, statement);
         cn.rollback();
-        return false;
+        return failed;
     };
     auto fail = [&](const QString& statement) { return failWith(engineText(cn), statement); };
 
     if (mode == ImportMode::Replace) {
         TSyain_ rec;
-        // The delete routine has shown the engine's text already.
+        // The delete routine has reported the engine's text already.
         if (!Delete(cn, false, SqlCondition(QStringLiteral(" WHERE KCO = ? AND NENDO = ?"), {kco, nendo}), rec))
             return failWith(QString(), QString());
     }
@@ -594,7 +593,7 @@ bool ImportEmployees(DbConnection& cn, int kco, int nendo, const QList<ImportRow
     const RowValues values{kco, nendo, today.toString(QStringLiteral("yyyy/MM/dd"))};
     // Runs the rows [first, first + count) one at a time: the way to find the row whose
     // insert fails inside a failed bulk statement (which SQLite has undone as a whole).
-    auto oneByOne = [&](qsizetype first, qsizetype count, bool msyain1Too) {
+    auto oneByOne = [&](qsizetype first, qsizetype count, bool msyain1Too) -> Outcome {
         for (qsizetype r = first; r < first + count; ++r) {
             const qint64 rowCode = code + r;
             SqlValues v;
@@ -609,7 +608,7 @@ bool ImportEmployees(DbConnection& cn, int kco, int nendo, const QList<ImportRow
             if (one2->execute(v) < 0)
                 return fail(StatementWithValues(single2, v));
         }
-        return true;
+        return Outcome::Done();
     };
 
     const qsizetype n = rows.size();
@@ -627,16 +626,16 @@ bool ImportEmployees(DbConnection& cn, int kco, int nendo, const QList<ImportRow
         const bool first = many1->execute(v1) >= 0;
         if (!first || many2->execute(v2) < 0) {
             const QString engine = engineText(cn);
-            if (!oneByOne(done, RowsPerStatement, !first))
-                return false;
+            if (const Outcome alone = oneByOne(done, RowsPerStatement, !first); !alone.ok)
+                return alone;
             // Every row went in alone: the bulk statement itself failed.
             return failWith(engine, (first ? InsertMsyain2 : InsertMsyain1) + RowPlaceholders + "...");
         }
         done += RowsPerStatement;
     }
-    if (!oneByOne(done, n - done, true))
-        return false;
+    if (const Outcome rest = oneByOne(done, n - done, true); !rest.ok)
+        return rest;
     if (!cn.commit())
         return fail(QString());
-    return true;
+    return Outcome::Done();
 }

@@ -2,6 +2,7 @@
 // columns, checking the rows, and inserting the employees into the open project.
 #pragma once
 
+#include "core/Outcome.h"
 #include "store/Connection.h"
 
 #include <QDate>
@@ -118,9 +119,12 @@ enum class ImportMode {
     Add,       // add to them
 };
 
+inline const QString ImportFailedMessage = QStringLiteral("データベースにエラーがありました。");
+
 // Inserts the rows as new employees of the project kco / nendo, codes from the largest
 // SCO + 1, all in one transaction (the deletion of replace mode included). today gives
-// NEWDAY1. On a database failure everything is rolled back,
-// "データベースにエラーがありました。" is shown and false returned.
-bool ImportEmployees(DbConnection& cn, int kco, int nendo, const QList<ImportRow>& rows, ImportMode mode,
-                     const QDate& today);
+// NEWDAY1. On a database failure everything is rolled back and the outcome fails under an
+// empty caption with ImportFailedMessage, followed on their own lines by the engine's text
+// and the failing statement when there are any.
+Outcome ImportEmployees(DbConnection& cn, int kco, int nendo, const QList<ImportRow>& rows, ImportMode mode,
+                        const QDate& today);

@@ -1,16 +1,19 @@
 // Zone computation of the role matrix over the band and matrix-cell tables.
 #include "matrix/MatrixZone.h"
 
-#include "shell/Numbers.h"
+#include "core/Numbers.h"
 
 #include <algorithm>
 
-MatrixTables LoadMatrixTables()
+MatrixTables LoadMatrixTables(const Session& s)
 {
     MatrixTables t;
-    t.bands = LoadBandTable();
-    t.matrix = LoadMatrixTable();
-    LoadRoleEvaluations();
+    t.bands = LoadBandTable(s);
+    t.matrix = LoadMatrixTable(s);
+    // The role evaluations are read the way a selection reads them into its project.
+    Session reader = s;
+    LoadRoleEvaluations(reader);
+    t.roles = reader.project.EvaluationSymbols;
     return t;
 }
 

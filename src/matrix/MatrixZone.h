@@ -17,9 +17,10 @@ struct ZoneResult {
 struct MatrixTables {
     TBANDTBL bands;
     TMATTBL matrix;
+    QList<TYHYOUKA> roles;   // the role evaluations (YHYOUKA) in HCO order
 };
-// Reloads the band and matrix tables and the role evaluations of the open project.
-MatrixTables LoadMatrixTables();
+// Reads the band and matrix tables and the role evaluations of the session's project.
+MatrixTables LoadMatrixTables(const Session& s);
 
 // The zone of an amount: 1 for 下限額1 <= v < 上限額1, then 2, 3, 4 likewise, 5 for
 // 下限額5 <= v <= 上限額5; the last test that holds wins; 0 when none holds.

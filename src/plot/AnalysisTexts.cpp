@@ -1,9 +1,7 @@
 // Analysis texts of a plot: counts, means, curve averages, pitches, residuals and sources.
 #include "plot/AnalysisTexts.h"
 
-#include "shell/AppState.h"
-#include "shell/Numbers.h"
-#include "store/DataModule.h"
+#include "core/Numbers.h"
 #include "store/RecordAccess.h"
 
 #include <vector>
@@ -58,20 +56,20 @@ QString AnalysisDateText(int yyyymmdd)
     return QStringLiteral("%1 年  %2 月  %3 日時点").arg(date.year()).arg(date.month()).arg(date.day());
 }
 
-AnalysisInputs AnalysisInputsOfOpenProject(const TChart_& chart)
+AnalysisInputs AnalysisInputsOfOpenProject(const Session& s, const TChart_& chart)
 {
     AnalysisInputs in;
     in.chart = chart;
-    in.referenceDate = App().ReferenceDate;
-    in.ageByToday = App().AgeByToday != 0;
-    in.today = CurrentDate();
-    const TMKIGYOU2& company = Project().CurrentCompany;
+    in.referenceDate = s.referenceDate;
+    in.ageByToday = s.ageByToday;
+    in.today = s.today;
+    const TMKIGYOU2& company = s.company();
     for (int i = 0; i < 9; ++i)
         in.gradeNames[i] = company.TK[i];
     in.modelCode = company.MDCO;
-    if (in.modelCode != 0 && FDM().ACN1.isOpen()) {
+    if (in.modelCode != 0 && s.control && s.control->isOpen()) {
         TMODEL_ model;
-        if (ReadOne(FDM().ACN1, false, SqlCondition(" WHERE MDCO = ?", {qint64(in.modelCode)}),
+        if (ReadOne(*s.control, false, SqlCondition(" WHERE MDCO = ?", {qint64(in.modelCode)}),
                     QStringLiteral("SELECT * FROM MDEL"), model)
             && model.rows > 0)
             in.model = model;

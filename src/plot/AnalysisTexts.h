@@ -2,6 +2,7 @@
 #pragma once
 
 #include "plot/Regression.h"
+#include "shell/Session.h"
 #include "store/Records.h"
 
 #include <QDate>
@@ -24,9 +25,9 @@ struct AnalysisInputs {
     std::optional<TMODEL_> model;  // its MDEL row, when found
 };
 
-// The analysis inputs of the open project for a chart row: reference date, today, grade
+// The analysis inputs of the session's project for a chart row: reference date, today, grade
 // names and the model-wage source read from the control database.
-AnalysisInputs AnalysisInputsOfOpenProject(const TChart_& chart);
+AnalysisInputs AnalysisInputsOfOpenProject(const Session& s, const TChart_& chart);
 
 // True for a chart that plots against the optimal wage: 1070, or 1020 with X item 5.
 bool PlotsOptimalWage(const TChart_& chart);

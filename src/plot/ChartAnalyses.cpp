@@ -3,77 +3,85 @@
 
 #include "plot/ChartModel.h"
 #include "plot/Comparisons.h"
-#include "plot/OptimalWage.h"
 #include "plot/PlotLayout.h"
-#include "shell/AppState.h"
-#include "store/DialogService.h"
 
 namespace {
 
-SetupAnalysis WageTableGraph(const PlotSetupVariant& v, PlotSetupChoices& c, int year, int kco)
+ChartAnalysis Analysis(SetupAnalysis status, const Outcome& outcome)
 {
-    const WageTableGraphResult result = WriteWageTableGraphPoints(c.wageTable);
-    c.curveOrder = result.curveKind == 1 ? 1 : 0;
-    const bool saved = SaveSetupChoices(v, c, year, kco, true);
-    if (!result.ok)
-        return result.points == 0 ? SetupAnalysis::NoData : SetupAnalysis::Failed;
-    return saved ? SetupAnalysis::Plotted : SetupAnalysis::Failed;
+    ChartAnalysis a;
+    a.status = status;
+    a.outcome = outcome;
+    return a;
 }
 
-SetupAnalysis OptimalWagePlot(const PlotSetupVariant& v, PlotSetupChoices& c, int year, int kco)
+ChartAnalysis WageTableGraph(const Session& s, const PlotSetupVariant& v, PlotSetupChoices& c)
 {
-    if (!RegressOptimalWageChoices(v, c, year, kco))
-        return SetupAnalysis::Failed;
-    if (!WriteOptimalWagePoints(OptimalWage(), c.markLabel))
-        return SetupAnalysis::NoData;
-    return SaveSetupChoices(v, c, year, kco, true) ? SetupAnalysis::Plotted : SetupAnalysis::Failed;
+    const WageTableGraphResult result = WriteWageTableGraphPoints(s, c.wageTable);
+    c.curveOrder = result.curveKind == 1 ? 1 : 0;
+    const bool saved = SaveSetupChoices(s, v, c, true);
+    if (!result.ok)
+        return Analysis(result.points == 0 ? SetupAnalysis::NoData : SetupAnalysis::Failed, result.outcome);
+    return Analysis(saved ? SetupAnalysis::Plotted : SetupAnalysis::Failed, result.outcome);
+}
+
+ChartAnalysis OptimalWagePlot(const Session& s, const PlotSetupVariant& v, PlotSetupChoices& c)
+{
+    OptimalWageRun run = RegressOptimalWageChoices(s, v, c);
+    if (!run.outcome.ok)
+        return Analysis(SetupAnalysis::Failed, run.outcome);
+    const Outcome written = WriteOptimalWagePoints(s, run.state, c.markLabel);
+    ChartAnalysis a;
+    if (!written.ok)
+        a = Analysis(SetupAnalysis::NoData, written);
+    else
+        a = Analysis(SaveSetupChoices(s, v, c, true) ? SetupAnalysis::Plotted : SetupAnalysis::Failed, Outcome::Done());
+    a.optimalWage = std::move(run.state);
+    return a;
 }
 
 } // namespace
 
-SetupAnalysis RunChartAnalysis(const PlotSetupVariant& v, PlotSetupChoices& c, int year, int kco)
+ChartAnalysis RunChartAnalysis(const Session& s, const PlotSetupVariant& v, PlotSetupChoices& c)
 {
     switch (v.screenId) {
     case ChartCostOfLiving:
-        if (Project().CurrentCompany.SKCO == 0) {
-            Dialogs().information(AppTitle, NoCostOfLivingCodeMessage);
-            return SetupAnalysis::Failed;
-        }
+        if (s.company().SKCO == 0)
+            return Analysis(SetupAnalysis::Failed, Outcome::Refused(NoCostOfLivingCodeMessage));
         break;
     case ChartModelWage:
-        if (Project().CurrentCompany.MDCO == 0) {
-            Dialogs().information(AppTitle, NoModelCodeMessage);
-            return SetupAnalysis::Failed;
-        }
+        if (s.company().MDCO == 0)
+            return Analysis(SetupAnalysis::Failed, Outcome::Refused(NoModelCodeMessage));
         break;
     case ChartWageTableGraph:
-        return WageTableGraph(v, c, year, kco);
+        return WageTableGraph(s, v, c);
     case ChartOptimalWage:
-        return OptimalWagePlot(v, c, year, kco);
+        return OptimalWagePlot(s, v, c);
     default:
         break;
     }
-    return RunSetupAnalysis(v, c, year, kco);
+    const SetupResult result = RunSetupAnalysis(s, v, c);
+    return Analysis(result.status, result.outcome);
 }
 
-SetupAnalysis AnalyseStoredChart(int chartId, int year, int kco)
+ChartAnalysis AnalyseStoredChart(const Session& s, int chartId)
 {
     const PlotSetupVariant* v = SetupVariant(chartId);
     PlotSetupChoices choices;
-    if (!v || !LoadSetupChoices(*v, year, kco, choices))
-        return SetupAnalysis::Failed;
-    const SetupAnalysis outcome = RunChartAnalysis(*v, choices, year, kco);
-    if (outcome == SetupAnalysis::Plotted)
-        SetCurrentChart(chartId);
-    return outcome;
+    if (!v || !LoadSetupChoices(s, *v, choices))
+        return Analysis(SetupAnalysis::Failed, Outcome::Failed(QString()));
+    ChartAnalysis a = RunChartAnalysis(s, *v, choices);
+    if (a.status == SetupAnalysis::Plotted)
+        a.chartId = chartId;
+    return a;
 }
 
-bool RegressOptimalWageChoices(const PlotSetupVariant& v, const PlotSetupChoices& c, int year, int kco)
+OptimalWageRun RegressOptimalWageChoices(const Session& s, const PlotSetupVariant& v, const PlotSetupChoices& c)
 {
-    if (!SaveSetupChoices(v, c, year, kco, true))
-        return false;
+    if (!SaveSetupChoices(s, v, c, true))
+        return {Outcome::Failed(QString()), {}};
     PlotSetupVariant filters = v;
     filters.optimalWageX = -1;
     filters.order = QStringLiteral(" ORDER BY SCO");
-    return RunOptimalWageRegression(EmployeeSelection(filters, c, year, kco), c.explanatory, c.fy);
+    return RunOptimalWageRegression(s, EmployeeSelection(filters, c, s.fiscalYear, s.companyCode), c.explanatory, c.fy);
 }

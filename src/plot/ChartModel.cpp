@@ -2,17 +2,13 @@
 #include "plot/ChartModel.h"
 
 #include "plot/Comparisons.h"
-#include "shell/AppState.h"
-#include "shell/Colors.h"
-#include "shell/Numbers.h"
-#include "store/DataModule.h"
+#include "core/Colors.h"
+#include "core/Numbers.h"
 #include "store/RecordAccess.h"
 
 #include <algorithm>
 
 namespace {
-
-int g_currentChart = 0;
 
 const QString FullWidthBlank = QStringLiteral("　");
 
@@ -25,20 +21,18 @@ int NumberOr(const QString& text, int fallback)
 
 } // namespace
 
-int CurrentChart() { return g_currentChart; }
-void SetCurrentChart(int chartId) { g_currentChart = chartId; }
-
 PlotPen GraphStyleFromRow(const TGraph_& row)
 {
     return {ColorFromText(row.CCOLOR), NumberOr(row.CSYURUI, 1), NumberOr(row.CHABA, 1)};
 }
 
-std::array<PlotPen, 4> LoadGraphStyles(int year, int kco)
+std::array<PlotPen, 4> LoadGraphStyles(const Session& s)
 {
     std::array<PlotPen, 4> styles{};
     TGraph_rec rows;
-    ReadAll(FDM().ACN2, false,
-            SqlCondition(QStringLiteral(" WHERE NENDO = ? AND KCO = ? ORDER BY KCO,NENDO,GSCO"), {year, kco}),
+    ReadAll(*s.year, false,
+            SqlCondition(QStringLiteral(" WHERE NENDO = ? AND KCO = ? ORDER BY KCO,NENDO,GSCO"),
+                         {s.fiscalYear, s.companyCode}),
             QStringLiteral("SELECT * FROM MGRAPH"), rows);
     for (int i = 0; i < 4 && i < rows.items.size(); ++i)
         styles[i] = GraphStyleFromRow(rows.items[i]);
@@ -94,22 +88,22 @@ ChartRanges RangesFor(int chartId, const TSeriesSet& points, const TSeriesSet& c
     return r;
 }
 
-void LoadComparisonSet(ChartModel& m)
+void LoadComparisonSet(const Session& s, ChartModel& m)
 {
     ResetSeriesSet(m.comparisonSet);
-    const TMKIGYOU2& company = Project().CurrentCompany;
+    const TMKIGYOU2& company = s.company();
     const int order = m.curveOrder();
     switch (m.chartId) {
     case ChartCostOfLiving:
-        LoadCostOfLivingComparison(company.SKCO, order, m.comparisonSet);
+        LoadCostOfLivingComparison(s, company.SKCO, order, m.comparisonSet);
         m.comparisonMarks = CostOfLivingMarks();
         break;
     case ChartModelWage:
-        LoadModelWageComparison(company.MDCO, m.fx, m.fy, order, m.comparisonSet);
+        LoadModelWageComparison(s, company.MDCO, m.fx, m.fy, order, m.comparisonSet);
         m.comparisonMarks = ModelWageMarks();
         break;
     case ChartCurveDesign:
-        LoadDrawnCurves(m.fx, m.fy, order, m.drawnSlots, m.comparisonSet);
+        LoadDrawnCurves(s, m.fx, m.fy, order, m.drawnSlots, m.comparisonSet);
         break;
     case ChartOptimalWage:
         FillOptimalWageDiagonal(m.pointSet, m.yName, order, m.comparisonSet);
@@ -120,34 +114,36 @@ void LoadComparisonSet(ChartModel& m)
     }
 }
 
-ChartModel OpenChart(int chartId)
+ChartModel OpenChart(Session& s, int chartId)
 {
     ChartModel m;
     m.chartId = chartId;
-    TAppState& app = App();
-    TOpenProject& project = Project();
-    const int year = app.FiscalYear, kco = app.OpenCompanyCode;
-    TFDM& fdm = FDM();
+    const int year = s.fiscalYear, kco = s.companyCode;
 
     TKigyo1_ company;
-    ReadOne(fdm.ACN1, false, SqlCondition(QStringLiteral(" WHERE NENDO = ? AND KCO = ?"), {year, kco}),
+    ReadOne(*s.control, false, SqlCondition(QStringLiteral(" WHERE NENDO = ? AND KCO = ?"), {year, kco}),
             QStringLiteral("SELECT * FROM MKIGYOU1"), company);
     if (company.ok)
-        app.AgeByToday = company.FNK.trimmed() == QLatin1String("0") ? 0 : 1;
+        s.ageByToday = company.FNK.trimmed() != QLatin1String("0");
 
     m.settings.NENDO = QString::number(year);
     m.settings.KCO = QString::number(kco);
     m.settings.CHCO = QString::number(chartId);
     m.settings.KNO = 1;
-    ReadOne(fdm.ACN2, false,
+    ReadOne(*s.year, false,
             SqlCondition(QStringLiteral(" WHERE NENDO = ? AND KCO = ? AND CHCO = ? AND KNO = 1"), {year, kco, chartId}),
             QStringLiteral("SELECT * FROM MCHART"), m.settings);
     m.fx = chartId == ChartOptimalWage ? 0 : NumberOr(m.settings.FX, 0);
     m.fy = NumberOr(m.settings.FY, 0);
-    m.marks = ChartMarks(chartId, project.Marks);
+    m.marks = ChartMarks(chartId, s.project.Marks);
+    // The canvas font follows mark 1 of the project; a size of 0 is taken as 12.
+    int& size = s.project.Marks[0].MKSIZE;
+    if (size == 0)
+        size = 12;
+    m.fontSize = size;
 
     TDChart_rec rows;
-    ReadAll(fdm.ACN2, false, SqlCondition(QStringLiteral(" order by SCO")), QStringLiteral("SELECT * FROM DCHART"), rows);
+    ReadAll(*s.year, false, SqlCondition(QStringLiteral(" order by SCO")), QStringLiteral("SELECT * FROM DCHART"), rows);
     m.points = rows.items;
     ResetSeriesSet(m.pointSet);
     ResetSeriesSet(m.comparisonSet);
@@ -157,9 +153,9 @@ ChartModel OpenChart(int chartId)
     FitSeriesSet(m.pointSet, m.curveOrder());
     m.xName = QString(m.settings.XNAME).remove(FullWidthBlank);
     m.yName = QString(m.settings.YNAME).remove(FullWidthBlank);
-    LoadComparisonSet(m);
+    LoadComparisonSet(s, m);
 
-    m.styles = LoadGraphStyles(year, kco);
+    m.styles = LoadGraphStyles(s);
     if (chartId == ChartOptimalWage)
         m.xName = QStringLiteral("最適賃金");
     m.xUnit = m.settings.XUNIT;
@@ -188,12 +184,8 @@ PlotInputs PlotInputsFor(const ChartModel& m, int Xmin, int Xmax, int Ymin, int 
     in.meanY = m.pointSet[0].meanY;
     in.styles = m.styles;
     in.marks = m.marks;
-    // The canvas font follows mark 1 of the open project; a size of 0 is taken as 12.
-    int& size = Project().Marks[0].MKSIZE;
-    if (size == 0)
-        size = 12;
-    in.baseFontSize = size;
-    in.legendFontSize = size;
+    in.baseFontSize = m.fontSize;
+    in.legendFontSize = m.fontSize;
     for (int i = 0; i < 10; ++i)
         in.seriesCount[i] = m.pointSet[i].count;
     const bool curveDesign = m.chartId == ChartCurveDesign;

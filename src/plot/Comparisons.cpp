@@ -3,13 +3,11 @@
 #include "plot/Comparisons.h"
 
 #include "plot/PlotLayout.h"
-#include "shell/Numbers.h"
+#include "core/Numbers.h"
 #include "store/Conversions.h"
-#include "store/DataModule.h"
 #include "store/RecordAccess.h"
 #include "store/Transactions.h"
 #include "wagetable/SalaryList.h"
-#include "store/DialogService.h"
 
 namespace {
 
@@ -91,27 +89,27 @@ void FillCostOfLivingComparison(const QList<TSEIKEI_>& rows, int order, TSeriesS
 
 namespace {
 
-bool readCostOfLiving(int costCode, TSEIKEI_rec& list)
+bool readCostOfLiving(const Session& s, int costCode, TSEIKEI_rec& list)
 {
-    return ReadAll(FDM().ACN2, false,
+    return ReadAll(*s.year, false,
                    SqlCondition(QStringLiteral(" WHERE SKCO = ? ORDER BY KCO,NENDO,SKCO,SNIN,SNENREI"), {costCode}),
                    QStringLiteral("SELECT * FROM MSEIKEI"), list);
 }
 
 } // namespace
 
-bool LoadCostOfLivingComparison(int costCode, int order, TSeriesSet& set)
+bool LoadCostOfLivingComparison(const Session& s, int costCode, int order, TSeriesSet& set)
 {
     TSEIKEI_rec list;
-    const bool ok = readCostOfLiving(costCode, list);
+    const bool ok = readCostOfLiving(s, costCode, list);
     FillCostOfLivingComparison(ok ? list.items : QList<TSEIKEI_>(), order, set);
     return ok;
 }
 
-bool CostOfLivingSource(int costCode, TSEIKEI_& first)
+bool CostOfLivingSource(const Session& s, int costCode, TSEIKEI_& first)
 {
     TSEIKEI_rec list;
-    if (!readCostOfLiving(costCode, list) || list.items.isEmpty())
+    if (!readCostOfLiving(s, costCode, list) || list.items.isEmpty())
         return false;
     first = list.items.first();
     return true;
@@ -154,10 +152,10 @@ void FillModelWageComparison(const QList<TMDCHNGIN_>& rows, int xCode, int yCode
     finish(set, order);
 }
 
-bool LoadModelWageComparison(int modelCode, int xCode, int yCode, int order, TSeriesSet& set)
+bool LoadModelWageComparison(const Session& s, int modelCode, int xCode, int yCode, int order, TSeriesSet& set)
 {
     TMDCHNGIN_rec list;
-    const bool ok = ReadAll(FDM().ACN1, false,
+    const bool ok = ReadAll(*s.control, false,
                             SqlCondition(QStringLiteral(" WHERE MDCO = ? ORDER BY SENSYU,MDCO,MCCO"), {modelCode}),
                             QStringLiteral("SELECT * FROM MDCHINGIN"), list);
     FillModelWageComparison(ok ? list.items : QList<TMDCHNGIN_>(), xCode, yCode, order, set);
@@ -245,29 +243,30 @@ QList<TDChart_> WageTableGraphPoints(const QList<T3JI_>& cubic)
     return rows;
 }
 
-WageTableGraphResult WriteWageTableGraphPoints(int code)
+WageTableGraphResult WriteWageTableGraphPoints(const Session& s, int code)
 {
     WageTableGraphResult result;
+    result.outcome = Outcome::Failed(QString());
     TMCHNGIN_ table;
     bool found = false;
-    if (!LoadSalaryListHeader(code, table, found))
+    if (!LoadSalaryListHeader(s, code, table, found))
         return result;
     result.curveKind = found ? table.KSENTAKUF : 0;
 
     QList<TDChart_> points;
     if (result.curveKind == 1) {
         QList<T3JI_> curves;
-        if (!LoadThirdOrderCurves(code, curves))
+        if (!LoadThirdOrderCurves(s, code, curves))
             return result;
         points = WageTableGraphPoints(curves);
     } else {
         QList<T2JI_> curves;
-        if (!LoadSecondOrderCurves(code, curves))
+        if (!LoadSecondOrderCurves(s, code, curves))
             return result;
         points = WageTableGraphPoints(curves);
     }
 
-    DbConnection& cn = FDM().ACN2;
+    DbConnection& cn = *s.year;
     // The previous plot's points go in any case; the new ones replace them all at once.
     const bool written = InTransaction(cn, [&] {
         if (!ExecuteReported(cn, QStringLiteral("DELETE FROM DCHART"), {}))
@@ -281,10 +280,11 @@ WageTableGraphResult WriteWageTableGraphPoints(int code)
         return result;
     result.points = points.size();
     if (points.isEmpty()) {
-        Dialogs().information(AppTitle, NoPlotDataMessage);
+        result.outcome = Outcome::Refused(NoPlotDataMessage);
         return result;
     }
     result.ok = true;
+    result.outcome = Outcome::Done();
     return result;
 }
 

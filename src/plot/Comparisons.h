@@ -4,7 +4,8 @@
 
 #include "plot/PlotSetup.h"
 #include "plot/Regression.h"
-#include "shell/AppState.h"
+#include "core/Outcome.h"
+#include "shell/Session.h"
 #include "store/Records.h"
 
 #include <QList>
@@ -29,13 +30,13 @@ ComparisonMarks CostOfLivingMarks();
 // The four lines from cost-of-living rows in the order given (age 0 skipped, zero values not
 // added), then means and fits of all ten series with the curve order (2 or 3).
 void FillCostOfLivingComparison(const QList<TSEIKEI_>& rows, int order, TSeriesSet& set);
-// Reads the rows of the cost-of-living code from the project database and fills the set.
-// false when the rows could not be read (the set is then empty).
-bool LoadCostOfLivingComparison(int costCode, int order, TSeriesSet& set);
+// Reads the rows of the cost-of-living code from the session's project database and fills
+// the set. false when the rows could not be read (the set is then empty).
+bool LoadCostOfLivingComparison(const Session& s, int costCode, int order, TSeriesSet& set);
 
 // The source of a cost-of-living table (DEDOKORO, TCHIIKI, CJITEN of its first row, in the
 // loader's order). false when the table has no row or could not be read.
-bool CostOfLivingSource(int costCode, TSEIKEI_& first);
+bool CostOfLivingSource(const Session& s, int costCode, TSEIKEI_& first);
 
 // ---- model wages (chart 1040)
 
@@ -45,8 +46,8 @@ ComparisonMarks ModelWageMarks();
 // column of X item xCode (0 age, 1 service, 2 experience, others 0), y the column of Y item
 // yCode (0 KKIN, 1 SKIN, 2 NENSYU, 5 SYOUYO, others 0) in 万円 (thousands ÷ 10, half away).
 void FillModelWageComparison(const QList<TMDCHNGIN_>& rows, int xCode, int yCode, int order, TSeriesSet& set);
-// Reads the model's rows from the control database and fills the set.
-bool LoadModelWageComparison(int modelCode, int xCode, int yCode, int order, TSeriesSet& set);
+// Reads the model's rows from the session's control database and fills the set.
+bool LoadModelWageComparison(const Session& s, int modelCode, int xCode, int yCode, int order, TSeriesSet& set);
 
 // ---- optimal wage (chart 1070)
 
@@ -76,9 +77,11 @@ struct WageTableGraphResult {
     bool ok = false;       // written, with at least one point
     int curveKind = 0;     // KSENTAKUF of the table: 1 third order, otherwise second
     int points = 0;
+    Outcome outcome;       // the message to show (none when written, nor after a reported failure)
 };
-// Reads the wage table's header (its curve kind) and its curve rows. No curve row: NoPlotDataMessage, ok false (DCHART is left empty).
-WageTableGraphResult WriteWageTableGraphPoints(int wageTableCode);
+// Reads the wage table's header (its curve kind) and its curve rows from the session's
+// project. No curve row: NoPlotDataMessage, ok false (DCHART is left empty).
+WageTableGraphResult WriteWageTableGraphPoints(const Session& s, int wageTableCode);
 
 // A grade's curve in data units: starts at (minX, f(minX)) — on the bottom edge when minX is
 // 0 — then every half step while x < maxX. label is where the Roman numeral goes (last point).

@@ -1,13 +1,10 @@
 // Drawn curves of the raise-curve design chart: capturing clicked points and storing them as a curve.
 #include "plot/DrawnCurves.h"
 
-#include "shell/AppState.h"
-#include "shell/Colors.h"
-#include "shell/Numbers.h"
-#include "shell/WaitCursor.h"
+#include "core/Colors.h"
+#include "core/Numbers.h"
+#include "core/WaitCursor.h"
 #include "store/Conversions.h"
-#include "store/DataModule.h"
-#include "store/DialogService.h"
 #include "store/RecordAccess.h"
 #include "store/Transactions.h"
 
@@ -36,15 +33,15 @@ QString CaptureRefusal(const QString& curveNumberText, int captured)
     return {};
 }
 
-bool ReadDrawnCurveRows(DbConnection& cn, int xCode, int yCode, bool shownOnly, QList<TSPDRAW_>& rows)
+bool ReadDrawnCurveRows(const Session& s, int xCode, int yCode, bool shownOnly, QList<TSPDRAW_>& rows)
 {
-    const TMKIGYOU2& c = Project().CurrentCompany;
+    const TMKIGYOU2& c = s.company();
     TSPDRAW_rec list;
     const SqlCondition condition(
         QStringLiteral(" WHERE NENDO = ? AND KCO = ? AND X = ? AND Y = ?") + (shownOnly ? QStringLiteral(" AND FCHKS = 1") : QString())
             + QStringLiteral(" order by SDCO"),
         {c.NENDO.toLongLong(), c.KCO.toLongLong(), qint64(xCode), qint64(yCode)});
-    const bool ok = ReadAll(cn, false, condition, QStringLiteral("SELECT * FROM DSPDRAW"), list);
+    const bool ok = ReadAll(*s.year, false, condition, QStringLiteral("SELECT * FROM DSPDRAW"), list);
     rows = list.items;
     return ok;
 }
@@ -93,12 +90,12 @@ void FillDrawnCurveSeries(const DrawnSlots& drawn, int order, TSeriesSet& set)
     FitSeriesSet(set, order);
 }
 
-void LoadDrawnCurves(int xCode, int yCode, int order, DrawnSlots& drawn, TSeriesSet& set)
+void LoadDrawnCurves(const Session& s, int xCode, int yCode, int order, DrawnSlots& drawn, TSeriesSet& set)
 {
     ResetSeriesSet(set);
     drawn = DrawnSlots();
     QList<TSPDRAW_> rows;
-    if (ReadDrawnCurveRows(FDM().ACN2, xCode, yCode, true, rows))
+    if (ReadDrawnCurveRows(s, xCode, yCode, true, rows))
         drawn = SlotsFromRows(rows);
     FillDrawnCurveSeries(drawn, order, set);
 }
@@ -151,21 +148,18 @@ int DrawNumberOf(const QString& text)
     return ok ? n : 1;
 }
 
-bool StoreCapturedCurve(int n, int xCode, int yCode, const QList<CapturedPoint>& points, const SlotPen& pen)
+Outcome StoreCapturedCurve(const Session& s, int n, int xCode, int yCode, const QList<CapturedPoint>& points,
+                           const SlotPen& pen)
 {
-    if (points.size() < 2) {
-        Dialogs().information(AppTitle, QStringLiteral("取込む点を２～６箇所をポイントして下さい。"));
-        return false;
-    }
+    if (points.size() < 2)
+        return Outcome::Refused(QStringLiteral("取込む点を２～６箇所をポイントして下さい。"));
     // A curve stored under a number outside 1..5 would never be drawn nor listed.
-    if (n < 1 || n > DrawnSlotCount) {
-        Dialogs().information(AppTitle, CaptureRefusal(QString::number(n), 0));
-        return false;
-    }
+    if (n < 1 || n > DrawnSlotCount)
+        return Outcome::Refused(CaptureRefusal(QString::number(n), 0));
     WaitCursor busy;
-    const TMKIGYOU2& c = Project().CurrentCompany;
-    DbConnection& cn = FDM().ACN2;
-    return InTransaction(cn, [&] {
+    const TMKIGYOU2& c = s.company();
+    DbConnection& cn = *s.year;
+    const bool stored = InTransaction(cn, [&] {
         TSPDRAW_ row;
         const SqlCondition curve(QStringLiteral(" WHERE KCO = ? AND NENDO = ? AND SDCO = ? AND X = ? AND Y = ?"),
                                  {c.KCO.toLongLong(), c.NENDO.toLongLong(), qint64(n), qint64(xCode), qint64(yCode)});
@@ -189,4 +183,5 @@ bool StoreCapturedCurve(int n, int xCode, int yCode, const QList<CapturedPoint>&
         row.SHABA = pen.width;
         return Insert(cn, false, row);
     });
+    return stored ? Outcome::Done() : Outcome::Failed(QString());
 }

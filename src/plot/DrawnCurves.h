@@ -3,7 +3,8 @@
 
 #include "plot/PlotLayout.h"
 #include "plot/Regression.h"
-#include "store/Connection.h"
+#include "core/Outcome.h"
+#include "shell/Session.h"
 #include "store/Records.h"
 
 #include <QList>
@@ -36,10 +37,10 @@ struct TSPD_ {
 };
 using DrawnSlots = std::array<TSPD_, DrawnSlotCount>;
 
-// The DSPDRAW rows of the open project's curves for an X and Y item pair, in SDCO order;
+// The DSPDRAW rows of the session's project for an X and Y item pair, in SDCO order;
 // shownOnly keeps the curves marked for drawing (FCHKS = 1). false on a failed read (reported
 // by the record access layer).
-bool ReadDrawnCurveRows(DbConnection& cn, int xCode, int yCode, bool shownOnly, QList<TSPDRAW_>& rows);
+bool ReadDrawnCurveRows(const Session& s, int xCode, int yCode, bool shownOnly, QList<TSPDRAW_>& rows);
 
 // The six point columns of a DSPDRAW row in point order: SNENREIk (x) and SKINk (yen).
 struct StoredPointFields {
@@ -53,7 +54,7 @@ DrawnSlots SlotsFromRows(const QList<TSPDRAW_>& rows);
 // to one decimal (万円), named by HANREI; then the means and the fits of the given order.
 void FillDrawnCurveSeries(const DrawnSlots& drawn, int order, TSeriesSet& set);
 // Loads the drawn curves of the X and Y items into the drawn slots and the set (both emptied first).
-void LoadDrawnCurves(int xCode, int yCode, int order, DrawnSlots& drawn, TSeriesSet& set);
+void LoadDrawnCurves(const Session& s, int xCode, int yCode, int order, DrawnSlots& drawn, TSeriesSet& set);
 // What the plot draws of the drawn slots: each slot whose series has points, in slot order.
 QList<PlotDrawnCurveInput> DrawnCurveInputs(const DrawnSlots& drawn, const TSeriesSet& set);
 
@@ -84,7 +85,9 @@ RangeEntry CheckDrawNumberEntry(const QString& typed, int lastAccepted);
 // The curve number 取込 stores under: the 描画番号 text, 1 when it is not a number.
 int DrawNumberOf(const QString& text);
 
-// 取込: replaces curve n of the X and Y items of the open project with the captured points
-// (zeros for the points not captured) and the slot's pen, in one transaction. Shows
-// "取込む点を２～６箇所をポイントして下さい。" for fewer than two points. true when stored.
-bool StoreCapturedCurve(int n, int xCode, int yCode, const QList<CapturedPoint>& points, const SlotPen& pen);
+// 取込: replaces curve n of the X and Y items of the session's project with the captured
+// points (zeros for the points not captured) and the slot's pen, in one transaction. Refused
+// with "取込む点を２～６箇所をポイントして下さい。" for fewer than two points and with the
+// curve number's refusal outside 1..5. ok when stored.
+Outcome StoreCapturedCurve(const Session& s, int n, int xCode, int yCode, const QList<CapturedPoint>& points,
+                           const SlotPen& pen);

@@ -5,12 +5,9 @@
 #include "plot/Comparisons.h"
 #include "plot/PlotLayout.h"
 #include "plot/PlotSetup.h"
-#include "shell/AppState.h"
-#include "shell/CsvWriter.h"
-#include "shell/Numbers.h"
+#include "core/CsvWriter.h"
+#include "core/Numbers.h"
 #include "store/Conversions.h"
-#include "store/DataModule.h"
-#include "store/DialogService.h"
 #include "store/Transactions.h"
 
 namespace {
@@ -23,9 +20,9 @@ SqlCondition employeeKey(const TSyain_& e)
                         {e.NENDO.toLongLong(), e.KCO.toLongLong(), e.SCO.toLongLong()});
 }
 
-SqlValues projectKey()
+SqlValues projectKey(const Session& s)
 {
-    const TMKIGYOU2& c = Project().CurrentCompany;
+    const TMKIGYOU2& c = s.company();
     return {c.NENDO.toLongLong(), c.KCO.toLongLong()};
 }
 
@@ -48,13 +45,13 @@ int OptimalYPitch(int yCode)
     return yCode >= 0 && yCode < 6 ? pitches[yCode] : 5;
 }
 
-double ExplanatoryValue(const TSyain_& e, int box)
+double ExplanatoryValue(const Session& s, const TSyain_& e, int box)
 {
     switch (box) {
-    case 0: return YearsUntilReference(e.SEIHI);
-    case 1: return YearsUntilReference(e.NYUHI);
+    case 0: return s.yearsUntilReference(e.SEIHI);
+    case 1: return s.yearsUntilReference(e.NYUHI);
     case 2: return e.NENSU;
-    case 3: return YearsUntilReference(e.THI);
+    case 3: return s.yearsUntilReference(e.THI);
     case 4: return e.TOUKYU;
     case 5: return e.GOUHOU;
     case 6: return e.TRITSU;
@@ -71,23 +68,16 @@ long long ObjectiveValue(const TSyain_& e, int yCode)
     return ItemYen(SetupVariant(ChartOptimalWage)->yItems[yCode].source, e);
 }
 
-TOptimalWage& OptimalWage()
+OptimalWageRun RunOptimalWageRegression(const Session& s, const SqlCondition& selection, const QString& explanatoryFlags,
+                                        int yCode)
 {
-    static TOptimalWage state;
-    return state;
-}
-
-bool RunOptimalWageRegression(const SqlCondition& selection, const QString& explanatoryFlags, int yCode)
-{
-    DbConnection& cn = FDM().ACN2;
+    DbConnection& cn = *s.year;
     TSyain_rec list;
-    if (!ReadAll(cn, false, selection, EmployeeView, list))
-        return false;
+    if (!ReadAll(cn, false, selection, EmployeeView, list, s.ageReferenceDay()))
+        return {Outcome::Failed(QString()), {}};
     const int n = list.items.size();
-    if (n == 0) {
-        Dialogs().information(AppTitle, NoSubjectsMessage);
-        return false;
-    }
+    if (n == 0)
+        return {Outcome::Refused(NoSubjectsMessage), {}};
 
     TOptimalWage run;
     run.yCode = yCode;
@@ -101,15 +91,13 @@ bool RunOptimalWageRegression(const SqlCondition& selection, const QString& expl
             run.names.push_back(WithoutFullWidthBlanks(ExplanatoryCaptions[box]));
         }
     const int p = int(boxes.size());
-    if (p == 0) {
-        Dialogs().information(AppTitle, NoExplanatoryMessage);
-        return false;
-    }
+    if (p == 0)
+        return {Outcome::Refused(NoExplanatoryMessage), {}};
 
     for (const TSyain_& e : run.employees) {
         std::vector<double> row{1.0};
         for (int box : boxes) {
-            const double v = ExplanatoryValue(e, box);
+            const double v = ExplanatoryValue(s, e, box);
             row.push_back(v);
             if (v == 0)
                 run.zeroX += 1;
@@ -129,8 +117,7 @@ bool RunOptimalWageRegression(const SqlCondition& selection, const QString& expl
             text += QStringLiteral("\r\n") + QString::number(run.zeroY) + QStringLiteral("個の目的変数がゼロのデータが存在します");
         if (run.zeroX > 0)
             text += QStringLiteral("\r\n") + QString::number(run.zeroX) + QStringLiteral("個の説明変数がゼロのデータが存在します");
-        Dialogs().information(AppTitle, text);
-        return false;
+        return {Outcome::Failed(text), {}};
     }
     JudgeFit(n, p, RegressionEps, run.X, run.Y, run.coefficients, run.fit);
 
@@ -142,7 +129,7 @@ bool RunOptimalWageRegression(const SqlCondition& selection, const QString& expl
     const QString fitName = WithoutFullWidthBlanks(yCaption);
     const bool written = InTransaction(cn, [&] {
         if (!ExecuteReported(cn, QStringLiteral("update MSYAIN2 Set FITNO = 0, FITKIN = 0  where   NENDO = ?   and   KCO   = ?"),
-                     projectKey()))
+                     projectKey(s)))
             return false;
         for (int k = 0; k < n; ++k) {
             TSyain_ e = run.employees[k];
@@ -157,11 +144,10 @@ bool RunOptimalWageRegression(const SqlCondition& selection, const QString& expl
         return true;
     });
     if (!written)
-        return false;
+        return {Outcome::Failed(QString()), {}};
 
     run.valid = true;
-    OptimalWage() = std::move(run);
-    return true;
+    return {Outcome::Done(), std::move(run)};
 }
 
 QList<QStringList> OptimalWageGrid(const TOptimalWage& s)
@@ -250,9 +236,9 @@ bool CanOptimise(const TOptimalWage& s)
     return s.valid && (s.yCode == 0 || s.yCode == 1 || s.yCode == 4) && !s.linked;
 }
 
-QString OptimalWageCsvPath()
+QString OptimalWageCsvPath(const QString& exeFolder)
 {
-    return App().ExeFolder + QStringLiteral("CSV/最適賃金の分析結果.CSV");
+    return exeFolder + QStringLiteral("CSV/最適賃金の分析結果.CSV");
 }
 
 QStringList OptimalWageCsvLines(const QList<QStringList>& grid)
@@ -267,46 +253,40 @@ QStringList OptimalWageCsvLines(const QList<QStringList>& grid)
     return lines;
 }
 
-bool WriteOptimalWageCsv(const TOptimalWage& s, const QString& path)
+Outcome WriteOptimalWageCsv(const TOptimalWage& state, const QString& path)
 {
-    const QString target = path.isEmpty() ? OptimalWageCsvPath() : path;
     QString error;
-    if (!WriteCsvFile(target, OptimalWageCsvLines(OptimalWageGrid(s)), &error)) {
-        Dialogs().information(AppTitle, error + '\r' + target);
-        return false;
-    }
-    Dialogs().information(AppTitle, OptimalCsvWrittenMessage);
-    return true;
+    if (!WriteCsvFile(path, OptimalWageCsvLines(OptimalWageGrid(state)), &error))
+        return Outcome::Failed(error + '\r' + path);
+    return Outcome::Done(OptimalCsvWrittenMessage);
 }
 
-bool OptimiseWages(const TOptimalWage& s, bool* done)
+Outcome OptimiseWages(const Session& s, const TOptimalWage& state, bool confirmed)
 {
-    if (done)
-        *done = false;
-    if (!CanOptimise(s) || !Dialogs().yesNo(AppTitle, OptimiseQuestion))
-        return false;
+    if (!CanOptimise(state) || !confirmed)
+        return Outcome::Refused(QString());
 
-    DbConnection& cn = FDM().ACN2;
-    const TMKIGYOU2& c = Project().CurrentCompany;
+    DbConnection& cn = *s.year;
+    const TMKIGYOU2& c = s.company();
     bool countError = false;
     // The former replacement is forgotten only when the new one is written in full.
     const bool written = InTransaction(cn, [&] {
         if (!ExecuteReported(cn, QStringLiteral("update MSYAIN2 Set SAVENO = 0, SAVEKIN = 0  where   NENDO = ?   and   KCO   = ?"),
-                     projectKey()))
+                     projectKey(s)))
             return false;
         TSyain_rec list;
         if (!ReadAll(cn, false,
                      SqlCondition(QStringLiteral(" where NENDO = ?   and KCO   = ?   and FITNO = ? order by SCO"),
-                                  {c.NENDO.toLongLong(), c.KCO.toLongLong(), s.yCode + 1}),
-                     QStringLiteral("select * from VSYAIN"), list))
+                                  {c.NENDO.toLongLong(), c.KCO.toLongLong(), state.yCode + 1}),
+                     QStringLiteral("select * from VSYAIN"), list, s.ageReferenceDay()))
             return false;
-        if (list.items.size() != s.n()) {
+        if (list.items.size() != state.n()) {
             countError = true;
             return false;
         }
         for (TSyain_ e : list.items) {
-            e.SAVENO = s.yCode + 1;
-            switch (s.yCode) {
+            e.SAVENO = state.yCode + 1;
+            switch (state.yCode) {
             case 0: e.SAVEKIN = e.KKYU1; e.KKYU1 = e.FITKIN; break;
             case 1: e.SAVEKIN = e.KKYU2; e.KKYU2 = e.FITKIN; break;
             case 4: e.SAVEKIN = e.SYOUYO; e.SYOUYO = e.FITKIN; break;
@@ -318,31 +298,25 @@ bool OptimiseWages(const TOptimalWage& s, bool* done)
         return true;
     });
     if (countError)
-        Dialogs().information(AppTitle, CountErrorMessage);
-    if (done)
-        *done = written;
-    return true;
+        return Outcome::Failed(CountErrorMessage);
+    return written ? Outcome::Done() : Outcome::Failed(QString());
 }
 
-bool ResetOptimisedWages(bool* done)
+Outcome ResetOptimisedWages(const Session& s, bool confirmed)
 {
-    if (done)
-        *done = false;
-    if (!Dialogs().yesNo(AppTitle, ResetQuestion))
-        return false;
+    if (!confirmed)
+        return Outcome::Refused(QString());
 
-    DbConnection& cn = FDM().ACN2;
-    const TMKIGYOU2& c = Project().CurrentCompany;
+    DbConnection& cn = *s.year;
+    const TMKIGYOU2& c = s.company();
     TSyain_rec list;
     if (!ReadAll(cn, false,
                  SqlCondition(QStringLiteral(" where NENDO = ?   and   KCO = ?   and   SAVENO <> 0"),
                               {c.NENDO.toLongLong(), c.KCO.toLongLong()}),
-                 QStringLiteral("select * from VSYAIN "), list))
-        return true;
-    if (list.items.isEmpty()) {
-        Dialogs().information(AppTitle, NothingToResetMessage);
-        return true;
-    }
+                 QStringLiteral("select * from VSYAIN "), list, s.ageReferenceDay()))
+        return Outcome::Failed(QString());
+    if (list.items.isEmpty())
+        return Outcome::Refused(NothingToResetMessage);
     const bool written = InTransaction(cn, [&] {
         for (TSyain_ e : list.items) {
             switch (e.SAVENO) {
@@ -358,9 +332,7 @@ bool ResetOptimisedWages(bool* done)
         }
         return true;
     });
-    if (done)
-        *done = written;
-    return true;
+    return written ? Outcome::Done() : Outcome::Failed(QString());
 }
 
 QList<TDChart_> OptimalWagePoints(const TOptimalWage& s, int markLabel)
@@ -389,15 +361,13 @@ QList<TDChart_> OptimalWagePoints(const TOptimalWage& s, int markLabel)
     return rows;
 }
 
-bool WriteOptimalWagePoints(const TOptimalWage& s, int markLabel)
+Outcome WriteOptimalWagePoints(const Session& s, const TOptimalWage& state, int markLabel)
 {
-    QList<TDChart_> rows = OptimalWagePoints(s, markLabel);
-    if (rows.isEmpty()) {
-        Dialogs().information(AppTitle, NoPlotDataMessage);
-        return false;
-    }
-    DbConnection& cn = FDM().ACN2;
-    return InTransaction(cn, [&] {
+    QList<TDChart_> rows = OptimalWagePoints(state, markLabel);
+    if (rows.isEmpty())
+        return Outcome::Refused(NoPlotDataMessage);
+    DbConnection& cn = *s.year;
+    const bool written = InTransaction(cn, [&] {
         if (!ExecuteReported(cn, QStringLiteral("DELETE FROM DCHART"), {}))
             return false;
         for (TDChart_& r : rows)
@@ -405,6 +375,7 @@ bool WriteOptimalWagePoints(const TOptimalWage& s, int markLabel)
                 return false;
         return true;
     });
+    return written ? Outcome::Done() : Outcome::Failed(QString());
 }
 
 AnalysisPanelRows RegressionPanelOf(const TOptimalWage& s)
@@ -433,16 +404,16 @@ AnalysisPanelRows RegressionPanelOf(const TOptimalWage& s)
     return rows;
 }
 
-bool RunStoredOptimalWage(int year, int kco)
+OptimalWageRun RunStoredOptimalWage(const Session& s)
 {
     const PlotSetupVariant& v = *SetupVariant(1070);
     TChart_ row;
-    if (!LoadSetupRow(v, year, kco, row))
-        return false;
+    if (!LoadSetupRow(s, v, row))
+        return {Outcome::Failed(QString()), {}};
     PlotSetupChoices choices = ChoicesFromChart(row);
     // FX holds the nine explanatory flags here, not an X item: the selection is the set-up's
     // filter, never the "analysed before" one of the optimal wage on X.
     choices.fx = -1;
-    return RunOptimalWageRegression(EmployeeSelection(v, choices, year, kco), choices.explanatory,
+    return RunOptimalWageRegression(s, EmployeeSelection(v, choices, s.fiscalYear, s.companyCode), choices.explanatory,
                                     int(WholeNumberOrZero(row.FY)));
 }

@@ -4,6 +4,8 @@
 
 #include "plot/AnalysisTexts.h"
 #include "plot/Regression.h"
+#include "core/Outcome.h"
+#include "shell/Session.h"
 #include "store/RecordAccess.h"
 #include "store/Records.h"
 
@@ -36,12 +38,14 @@ inline const QString NothingToResetMessage = QStringLiteral("リセットする�
 QString WithoutFullWidthBlanks(const QString& caption);
 // The Y pitch of an objective code: 5, 5, 5, 5, 10, 50.
 int OptimalYPitch(int yCode);
-// Value of explanatory variable box (0..8) for an employee; years count to the reference date.
-double ExplanatoryValue(const TSyain_& employee, int box);
+// Value of explanatory variable box (0..8) for an employee; years count to the session's
+// reference day (Session::ageReferenceDay).
+double ExplanatoryValue(const Session& s, const TSyain_& employee, int box);
 // Objective value in yen: KKYU1, KKYU2, basic pay, 所定給, SYOUYO, NENSYU.
 long long ObjectiveValue(const TSyain_& employee, int yCode);
 
-// The state of the last analysis, kept for the rest of the run.
+// The state of an analysis: the screens keep the last one for the rest of the run, the
+// batch tool for its command.
 struct TOptimalWage {
     bool valid = false;          // a run succeeded
     TRegName names;              // 0 = objective, 1..p = explanatory variables (blanks removed)
@@ -59,20 +63,26 @@ struct TOptimalWage {
     int n() const { return int(employees.size()); }
     int p() const { return int(names.size()) - 1; }
 };
-TOptimalWage& OptimalWage();
+
+// What a regression came to: on success (outcome.ok) the state of the run; otherwise the
+// failure message (none after a failure the data store has reported) and an empty state.
+struct OptimalWageRun {
+    Outcome outcome;
+    TOptimalWage state;
+};
 
 // Reads the employees of the selection (a condition on VSYAIN, ordered by SCO), fits the
 // objective yCode (0..5) on the explanatory boxes flagged "1" in explanatoryFlags (FX of
 // chart 1070), and writes FITNO, FITNAME, FITKIN and FITJITSU of every analysed employee, after
-// clearing FITNO and FITKIN of the whole project, in one transaction. Shows the failure
-// messages; false when nothing was analysed or the write-back failed (the employees then stay
-// as they were). On success OptimalWage() holds the run.
-bool RunOptimalWageRegression(const SqlCondition& selection, const QString& explanatoryFlags, int yCode);
+// clearing FITNO and FITKIN of the whole project, in one transaction. Not ok when nothing was
+// analysed or the write-back failed (the employees then stay as they were).
+OptimalWageRun RunOptimalWageRegression(const Session& s, const SqlCondition& selection, const QString& explanatoryFlags,
+                                        int yCode);
 
-// RunOptimalWageRegression with the settings stored for chart 1070 (MCHART): the employees
-// selected by its form, wage table, grades, marks and sex, the explanatory flags FX and the
-// objective FY. The same messages and outcome.
-bool RunStoredOptimalWage(int year, int kco);
+// RunOptimalWageRegression with the settings stored for chart 1070 (MCHART) of the session's
+// year and company: the employees selected by its form, wage table, grades, marks and sex,
+// the explanatory flags FX and the objective FY. The same messages and outcome.
+OptimalWageRun RunStoredOptimalWage(const Session& s);
 
 // The results grid: row 0 the headings, then one row per employee, totals and means, the
 // coefficients and the goodness of fit; p + 8 columns and n + p + 9 rows.
@@ -82,29 +92,32 @@ QList<int> OptimalWageGridWidths(const TOptimalWage& state);
 // 最適化 is offered for 項目Ⅰ, 項目Ⅱ and 賞与 when no analysed employee is linked.
 bool CanOptimise(const TOptimalWage& state);
 
-// CSV/最適賃金の分析結果.CSV under the program folder.
-QString OptimalWageCsvPath();
+// CSV/最適賃金の分析結果.CSV under the program folder exeFolder.
+QString OptimalWageCsvPath(const QString& exeFolder);
 // Every grid row as one line of quoted cells.
 QStringList OptimalWageCsvLines(const QList<QStringList>& grid);
-// Writes the file (OptimalWageCsvPath() when path is empty) and shows the done message (or
-// the failure). false when not written.
-bool WriteOptimalWageCsv(const TOptimalWage& state, const QString& path = QString());
+// Writes the grid to the file at path: done with OptimalCsvWrittenMessage, or failed with
+// the error and the path.
+Outcome WriteOptimalWageCsv(const TOptimalWage& state, const QString& path);
 
-// 最適化: asks, then replaces the objective pay item of every analysed employee by the optimal
-// wage and keeps the former amount in SAVENO/SAVEKIN, in one transaction. Returns whether the
-// user answered Yes; done tells whether the employees were changed.
-bool OptimiseWages(const TOptimalWage& state, bool* done = nullptr);
-// リセット: asks, then restores the replaced pay items of the project in one transaction.
-// Returns whether the user answered Yes (the results screen then closes).
-bool ResetOptimisedWages(bool* done = nullptr);
+// 最適化, once OptimiseQuestion has been answered (confirmed: Yes): replaces the objective pay
+// item of every analysed employee by the optimal wage and keeps the former amount in
+// SAVENO/SAVEKIN, in one transaction. Nothing is done unless confirmed and CanOptimise; ok
+// tells whether the employees were changed (a count that no longer matches fails with
+// CountErrorMessage).
+Outcome OptimiseWages(const Session& s, const TOptimalWage& state, bool confirmed);
+// リセット, once ResetQuestion has been answered (confirmed: Yes): restores the replaced pay
+// items of the session's project in one transaction. Nothing is done unless confirmed;
+// NothingToResetMessage when nothing was replaced; ok when restored.
+Outcome ResetOptimisedWages(const Session& s, bool confirmed);
 
 // The DCHART rows of chart 1070, one per analysed employee in query order: X = FITKIN ÷ 10000,
 // Y = the actual amount ÷ 10000 (万円), F5 = actual − optimal in yen, MKCO = MCO, MARKL by the
 // mark label (0 SCO, 1 evaluation symbol HYOUKA, 2 zone, 3 none), NO = position.
 QList<TDChart_> OptimalWagePoints(const TOptimalWage& state, int markLabel);
-// Empties DCHART and writes those rows in one transaction. No employee: NoPlotDataMessage
-// and false (DCHART is left as it was).
-bool WriteOptimalWagePoints(const TOptimalWage& state, int markLabel);
+// Empties DCHART of the session's project database and writes those rows in one
+// transaction. No employee: refused with NoPlotDataMessage (DCHART is left as it was).
+Outcome WriteOptimalWagePoints(const Session& s, const TOptimalWage& state, int markLabel);
 
 // The rows of the regression panel (最適賃金分析結果): eight titles and texts.
 AnalysisPanelRows RegressionPanelOf(const TOptimalWage& state);

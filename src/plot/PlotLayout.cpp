@@ -1,7 +1,7 @@
 // The plot window's layout arithmetic: positions of axes, scale, points, legend and curves.
 #include "plot/PlotLayout.h"
 
-#include "shell/Numbers.h"
+#include "core/Numbers.h"
 #include "store/Conversions.h"
 
 #include <algorithm>

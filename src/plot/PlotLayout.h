@@ -2,8 +2,8 @@
 // legend and fitted curves, computed from plain inputs; the painter only draws it.
 #pragma once
 
-#include "shell/AppState.h"
-#include "shell/Colors.h"
+#include "shell/Session.h"
+#include "core/Colors.h"
 
 #include <QList>
 #include <QPointF>

@@ -3,7 +3,7 @@
 
 #include "plot/ChartModel.h"
 
-#include "shell/Colors.h"
+#include "core/Colors.h"
 
 #include <QFont>
 #include <QFontMetrics>

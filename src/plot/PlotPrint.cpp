@@ -5,10 +5,8 @@
 #include "plot/PlotLayout.h"
 #include "plot/PlotPainter.h"
 #include "reference/CostOfLiving.h"
-#include "shell/AppState.h"
-#include "shell/Dates.h"
-#include "shell/Pictures.h"
-#include "store/DataModule.h"
+#include "core/Dates.h"
+#include "core/Pictures.h"
 #include "store/RecordAccess.h"
 
 #include <QFile>
@@ -285,29 +283,29 @@ void PaintPlotPage(QPainter& painter, int resolution, const PlotPageLayout& page
     }
 }
 
-PlotPrintData PlotPrintDataOf(const ChartModel& model)
+PlotPrintData PlotPrintDataOf(const Session& s, const ChartModel& model)
 {
     PlotPrintData d;
     d.chart = model.settings;
     d.chart.CHCO = QString::number(model.chartId);
     TSeriesSet points = model.pointSet;
-    const AnalysisInputs inputs = AnalysisInputsOfOpenProject(model.settings);
+    const AnalysisInputs inputs = AnalysisInputsOfOpenProject(s, model.settings);
     d.texts = BuildAnalysisTexts(points, inputs);
-    const QDate today = QDate::currentDate();
+    const QDate& today = s.today;
     d.dateText = QStringLiteral("%1 年  %2 月  %3 日").arg(today.year()).arg(today.month()).arg(today.day());
-    const TMKIGYOU2& c = Project().CurrentCompany;
-    d.companyLine = FiscalYearText(App().CalendarMode, c.NENDO.toInt()) + QStringLiteral(" 年度  :  ") + c.KNA
+    const TMKIGYOU2& c = s.company();
+    d.companyLine = FiscalYearText(s.calendarMode, c.NENDO.toInt()) + QStringLiteral(" 年度  :  ") + c.KNA
                     + QStringLiteral("　　様");
     if (model.chartId == ChartCostOfLiving && c.MCCO != 0) {
         CostSet set;
-        if (ReadCostSet(c.MCCO, set) && !set.rows.isEmpty())
+        if (ReadCostSet(s, c.MCCO, set) && !set.rows.isEmpty())
             d.costSource = std::array<QString, 3>{set.source, set.region, set.surveyTime};
     }
     if (model.chartId == ChartModelWage && c.MDCO != 0 && inputs.model)
         d.modelSource = *inputs.model;
     if (model.chartId == ChartCurveDesign) {
         QList<TSPDRAW_> rows;
-        ReadDrawnCurveRows(FDM().ACN2, model.fx, model.fy, false, rows);
+        ReadDrawnCurveRows(s, model.fx, model.fy, false, rows);
         for (const TSPDRAW_& row : rows) {
             const int n = row.SDCO.trimmed().toInt();
             if (n >= 1 && n <= DrawnSlotCount)

@@ -102,9 +102,10 @@ int ToDevice(int pageUnits, int resolution);
 // Paints the page onto a device whose resolution is resolution dots per inch.
 void PaintPlotPage(QPainter& painter, int resolution, const PlotPageLayout& page, const BandedBitmap& picture);
 
-// The page data of the plot on view: analysis texts, date, company line and the sources or
-// drawn-curve texts the chart needs, read from the open project.
-PlotPrintData PlotPrintDataOf(const ChartModel& model);
+// The page data of the plot on view: analysis texts, the session's today as the date, the
+// company line and the sources or drawn-curve texts the chart needs, read from the session's
+// project.
+PlotPrintData PlotPrintDataOf(const Session& s, const ChartModel& model);
 
 // Prints one plot page on an A4 portrait device: writes picture to bmpPath as a BMP, reads it
 // back into bands and paints the page. false with the message when the picture cannot be

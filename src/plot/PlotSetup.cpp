@@ -1,11 +1,7 @@
 // The plot set-ups as data and logic: variants, stored choices, selection and points.
 #include "plot/PlotSetup.h"
 
-#include "plot/ChartModel.h"
-
-#include "shell/AppState.h"
-#include "store/DataModule.h"
-#include "store/DialogService.h"
+#include "store/Conversions.h"
 #include "store/Transactions.h"
 
 #include <QStringList>
@@ -149,6 +145,25 @@ QString Flags(const std::array<bool, 9>& ticked)
     return s;
 }
 
+// Empties DCHART as the data module runs a free statement: a failure is reported with the
+// overflow message or the unknown-error message.
+bool ClearChartPoints(DbConnection& cn)
+{
+    DbQuery query(cn);
+    query.setText(QStringLiteral("DELETE from DCHART "));
+    if (query.execute())
+        return true;
+    query.close();
+    const QList<DbError>& errors = cn.errors();
+    const bool overflow = std::any_of(errors.begin(), errors.end(), [](const DbError& e) {
+        return e.state == QLatin1String("18") || e.description.contains(QLatin1String("overflow"), Qt::CaseInsensitive)
+               || e.description.contains(QLatin1String("too big"), Qt::CaseInsensitive);
+    });
+    ReportFailure(Outcome::Failed(overflow ? QStringLiteral("ＳＱＬ処理でオーバーフローが発生しました。")
+                                           : QStringLiteral("ＳＱＬ処理で不明なエラーが発生しました。")));
+    return false;
+}
+
 std::array<bool, 9> Ticks(const QString& flags)
 {
     std::array<bool, 9> t{};
@@ -256,8 +271,9 @@ TChart_ ChartFromChoices(const PlotSetupVariant& v, const PlotSetupChoices& c, i
     return r;
 }
 
-bool LoadSetupRow(const PlotSetupVariant& v, int year, int kco, TChart_& out, bool* existed)
+bool LoadSetupRow(const Session& s, const PlotSetupVariant& v, TChart_& out, bool* existed)
 {
+    const int year = s.fiscalYear, kco = s.companyCode;
     // The layer's shared chart record: a created row takes the axis names, units, pitches
     // and sex that it holds at that moment.
     TChart_& row = SharedRecord<TChart_>();
@@ -266,12 +282,12 @@ bool LoadSetupRow(const PlotSetupVariant& v, int year, int kco, TChart_& out, bo
     row.CHCO = QString::number(v.screenId);
     row.KNO = 1;
     TChart_ stored;
-    const bool wasStored = ReadOne(FDM().ACN2, false,
+    const bool wasStored = ReadOne(*s.year, false,
                                  SqlCondition(QStringLiteral(" WHERE NENDO = ? AND KCO = ? AND CHCO = ? AND KNO = 1"),
                                               {year, kco, v.screenId}),
                                  QStringLiteral("SELECT * FROM MCHART"), stored)
                          && stored.ok;
-    if (!GetOrCreateChart(FDM().ACN2, true, QStringLiteral("SELECT * FROM MCHART"), row))
+    if (!GetOrCreateChart(*s.year, true, QStringLiteral("SELECT * FROM MCHART"), row))
         return false;
     out = row;
     if (existed)
@@ -279,11 +295,11 @@ bool LoadSetupRow(const PlotSetupVariant& v, int year, int kco, TChart_& out, bo
     return true;
 }
 
-bool LoadSetupChoices(const PlotSetupVariant& v, int year, int kco, PlotSetupChoices& choices)
+bool LoadSetupChoices(const Session& s, const PlotSetupVariant& v, PlotSetupChoices& choices)
 {
     TChart_ row;
     bool existed = false;
-    if (!LoadSetupRow(v, year, kco, row, &existed))
+    if (!LoadSetupRow(s, v, row, &existed))
         return false;
     choices = ChoicesFromChart(row);
     if (!existed)
@@ -291,10 +307,11 @@ bool LoadSetupChoices(const PlotSetupVariant& v, int year, int kco, PlotSetupCho
     return true;
 }
 
-bool SaveSetupChoices(const PlotSetupVariant& v, const PlotSetupChoices& c, int year, int kco, bool ownTransaction)
+bool SaveSetupChoices(const Session& s, const PlotSetupVariant& v, const PlotSetupChoices& c, bool ownTransaction)
 {
+    const int year = s.fiscalYear, kco = s.companyCode;
     TChart_ row = ChartFromChoices(v, c, year, kco);
-    return Update(FDM().ACN2, ownTransaction,
+    return Update(*s.year, ownTransaction,
                   SqlCondition(QStringLiteral(" WHERE KNO = 1 AND NENDO = ? AND KCO = ? AND CHCO = ?"),
                                {year, kco, v.screenId}),
                   row);
@@ -392,29 +409,31 @@ QList<TDChart_> ChartPoints(const PlotSetupVariant& v, const PlotSetupChoices& c
     return rows;
 }
 
-SetupAnalysis RunSetupAnalysis(const PlotSetupVariant& v, PlotSetupChoices& choices, int year, int kco)
+SetupResult RunSetupAnalysis(const Session& s, const PlotSetupVariant& v, PlotSetupChoices& choices)
 {
-    DbConnection& cn = FDM().ACN2;
+    DbConnection& cn = *s.year;
     TSyain_rec employees;
-    if (!ReadAll(cn, true, EmployeeSelection(v, choices, year, kco), EmployeeSelectionHead, employees))
-        return SetupAnalysis::Failed;
+    if (!ReadAll(cn, true, EmployeeSelection(v, choices, s.fiscalYear, s.companyCode), EmployeeSelectionHead, employees,
+                 s.ageReferenceDay()))
+        return {SetupAnalysis::Failed, Outcome::Failed(QString())};
     const bool optimal = OptimalOnX(v, choices);
     if (employees.items.isEmpty()) {
-        Dialogs().information(AppTitle, NoPlotDataMessage);
         if (!optimal)
-            SaveSetupChoices(v, choices, year, kco, true);
-        return SetupAnalysis::NoData;
+            SaveSetupChoices(s, v, choices, true);
+        return {SetupAnalysis::NoData, Outcome::Refused(NoPlotDataMessage)};
     }
     if (optimal)
         choices.fy = Clamp05(employees.items.first().FITNO - 1);
     const QList<TDChart_> points = ChartPoints(v, choices, employees.items);
     const bool written = InTransaction(cn, [&] {
-        if (!FDM().RunStatement(FDM().Query21, QStringLiteral("DELETE from DCHART "), 'E'))
+        if (!ClearChartPoints(cn))
             return false;
         for (TDChart_ row : points)
             if (!Insert(cn, false, row))
                 return false;
-        return SaveSetupChoices(v, choices, year, kco, false);
+        return SaveSetupChoices(s, v, choices, false);
     });
-    return written ? SetupAnalysis::Plotted : SetupAnalysis::Failed;
+    if (!written)
+        return {SetupAnalysis::Failed, Outcome::Failed(QString())};
+    return {SetupAnalysis::Plotted, Outcome::Done()};
 }

@@ -2,6 +2,8 @@
 // choices stored in MCHART, the employee selection and the points written to DCHART.
 #pragma once
 
+#include "core/Outcome.h"
+#include "shell/Session.h"
 #include "store/Records.h"
 #include "store/RecordAccess.h"
 
@@ -90,13 +92,14 @@ PlotSetupChoices ChoicesFromChart(const TChart_& row);
 // The MCHART row that saving the choices writes.
 TChart_ ChartFromChoices(const PlotSetupVariant& v, const PlotSetupChoices& c, int year, int kco);
 
-// Reads the set-up's MCHART row with get-or-create; false on a failed read. existed, when
-// given, tells whether the row was stored before (a created row takes the defaults).
-bool LoadSetupRow(const PlotSetupVariant& v, int year, int kco, TChart_& row, bool* existed = nullptr);
+// Reads the set-up's MCHART row of the session's year and company with get-or-create; false
+// on a failed read. existed, when given, tells whether the row was stored before (a created
+// row takes the defaults).
+bool LoadSetupRow(const Session& s, const PlotSetupVariant& v, TChart_& row, bool* existed = nullptr);
 // Reads the set-up's MCHART row with get-or-create into choices; false on a failed read.
-bool LoadSetupChoices(const PlotSetupVariant& v, int year, int kco, PlotSetupChoices& choices);
-// Updates the set-up's MCHART row from the choices.
-bool SaveSetupChoices(const PlotSetupVariant& v, const PlotSetupChoices& c, int year, int kco, bool ownTransaction);
+bool LoadSetupChoices(const Session& s, const PlotSetupVariant& v, PlotSetupChoices& choices);
+// Updates the set-up's MCHART row of the session's year and company from the choices.
+bool SaveSetupChoices(const Session& s, const PlotSetupVariant& v, const PlotSetupChoices& c, bool ownTransaction);
 
 // The condition after "SELECT * FROM VSYAIN" that selects the plotted employees, values bound.
 SqlCondition EmployeeSelection(const PlotSetupVariant& v, const PlotSetupChoices& c, int year, int kco);
@@ -111,14 +114,22 @@ QList<TDChart_> ChartPoints(const PlotSetupVariant& v, const PlotSetupChoices& c
 
 enum class SetupAnalysis {
     Plotted,   // DCHART and MCHART written: open the plot
-    NoData,    // message shown; DCHART left as it was
-    Failed,    // a database error (reported by the record access layer); nothing half-written
+    NoData,    // nothing to plot (the outcome says so); DCHART left as it was
+    Failed,    // refused, or a database error (reported by the record access layer); nothing half-written
 };
 inline const QString NoPlotDataMessage = QStringLiteral("グラフに表示するデータがありません。");
 
-// 分析: selects the employees, writes DCHART and the MCHART row in one transaction. Without
-// employees shows the no-data message and saves the choices (except with the optimal wage
-// on X, which saves nothing). With the optimal wage on X the Y code becomes the item of the
-// last optimal-wage analysis (FITNO − 1 of the first employee) and choices.fy follows.
-SetupAnalysis RunSetupAnalysis(const PlotSetupVariant& v, PlotSetupChoices& choices, int year, int kco);
+// What 分析 came to and the message the caller shows (none when plotted, nor after a failure
+// the data store has reported itself).
+struct SetupResult {
+    SetupAnalysis status = SetupAnalysis::Failed;
+    Outcome outcome;
+};
+
+// 分析: selects the employees of the session's year and company, writes DCHART and the MCHART
+// row in one transaction. Without employees the no-data message (NoData) after saving the
+// choices (except with the optimal wage on X, which saves nothing). With the optimal wage on
+// X the Y code becomes the item of the last optimal-wage analysis (FITNO − 1 of the first
+// employee) and choices.fy follows.
+SetupResult RunSetupAnalysis(const Session& s, const PlotSetupVariant& v, PlotSetupChoices& choices);
 

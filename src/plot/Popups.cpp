@@ -1,10 +1,8 @@
 // Point pop-ups of the plot window: the employee read, the rows of each kind and the optimal-wage update.
 #include "plot/Popups.h"
 
-#include "shell/AppState.h"
-#include "shell/Numbers.h"
+#include "core/Numbers.h"
 #include "store/Conversions.h"
-#include "store/DataModule.h"
 #include "store/RecordAccess.h"
 
 namespace {
@@ -14,16 +12,16 @@ QString yen(double amount)
     return FormatFloat(QStringLiteral("#,##0"), amount) + QStringLiteral(" 円");
 }
 
-QString gradeName(int grade)
+QString gradeName(const Session& s, int grade)
 {
     if (grade < 1 || grade > 9)
         return {};
-    return Project().CurrentCompany.TK[grade - 1];
+    return s.company().TK[grade - 1];
 }
 
-SqlCondition employeeCondition(int sco)
+SqlCondition employeeCondition(const Session& s, int sco)
 {
-    const TMKIGYOU2& c = Project().CurrentCompany;
+    const TMKIGYOU2& c = s.company();
     return SqlCondition(QStringLiteral(" WHERE NENDO = ? AND KCO = ? AND SCO = ?"),
                         {c.NENDO.toLongLong(), c.KCO.toLongLong(), qint64(sco)});
 }
@@ -56,11 +54,12 @@ QString PopupMenuText(PopupKind kind)
     return {};
 }
 
-bool ReadPopupEmployee(int sco, TSyain_& employee, bool& found)
+bool ReadPopupEmployee(const Session& s, int sco, TSyain_& employee, bool& found)
 {
     employee = TSyain_();
     found = false;
-    if (!ReadOne(FDM().ACN2, false, employeeCondition(sco), QStringLiteral("SELECT * FROM VSYAIN"), employee))
+    if (!ReadOne(*s.year, false, employeeCondition(s, sco), QStringLiteral("SELECT * FROM VSYAIN"), employee,
+                 s.ageReferenceDay()))
         return false;
     found = employee.ok;
     if (!found)
@@ -74,7 +73,7 @@ QString PopupNameLine(PopupKind kind, const TSyain_& employee)
     return employee.SCO + (oneBlank ? QStringLiteral(" ") : QStringLiteral("  ")) + employee.SNA;
 }
 
-PopupRows PopupContents(PopupKind kind, const TSyain_& e)
+PopupRows PopupContents(const Session& s, PopupKind kind, const TSyain_& e)
 {
     PopupRows r;
     const bool present = !e.SCO.isEmpty();
@@ -93,8 +92,8 @@ PopupRows PopupContents(PopupKind kind, const TSyain_& e)
     case PopupKind::Career:
         r.titles = {QStringLiteral("役　職　:"), QStringLiteral("等　級　:"), QStringLiteral("号　俸　:"),
                     QStringLiteral("滞　留　:"), QString()};
-        r.values = {e.YAKU, gradeName(e.TOUKYU), num(e.GOUHOU),
-                    present ? QString::number(YearsUntilReference(e.THI)) + QStringLiteral(" 年") : QString(),
+        r.values = {e.YAKU, gradeName(s, e.TOUKYU), num(e.GOUHOU),
+                    present ? QString::number(s.yearsUntilReference(e.THI)) + QStringLiteral(" 年") : QString(),
                     QString()};
         break;
     case PopupKind::Pay: {
@@ -140,11 +139,12 @@ OptimalWagePopup OptimalWageContents(const TSyain_& e)
     return p;
 }
 
-bool UpdateOptimalAdjustment(int sco, int evaluation, long long adjustment, bool& found)
+bool UpdateOptimalAdjustment(const Session& s, int sco, int evaluation, long long adjustment, bool& found)
 {
     TSyain_ e;
     found = false;
-    if (!ReadOne(FDM().ACN2, false, employeeCondition(sco), QStringLiteral("select * from VSYAIN"), e))
+    if (!ReadOne(*s.year, false, employeeCondition(s, sco), QStringLiteral("select * from VSYAIN"), e,
+                 s.ageReferenceDay()))
         return false;
     if (!e.ok)
         return true;
@@ -152,8 +152,8 @@ bool UpdateOptimalAdjustment(int sco, int evaluation, long long adjustment, bool
     e.HCO = evaluation;
     e.KKYU3 = int(adjustment);
     e.computeTotals();
-    const TMKIGYOU2& c = Project().CurrentCompany;
-    return Update(FDM().ACN2, true,
+    const TMKIGYOU2& c = s.company();
+    return Update(*s.year, true,
                   SqlCondition(QStringLiteral(" WHERE KCO = ? AND NENDO = ? AND SCO = ?"),
                                {c.KCO.toLongLong(), c.NENDO.toLongLong(), qint64(sco)}),
                   e);

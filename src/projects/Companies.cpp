@@ -1,13 +1,11 @@
 // Companies of a fiscal year: list, next code, register, change, delete and open.
 #include "projects/Companies.h"
 
-#include "shell/AppState.h"
-#include "shell/CodeLists.h"
-#include "shell/Numbers.h"
+#include "core/CodeLists.h"
+#include "core/Numbers.h"
 #include "shell/ProjectLookups.h"
 #include "store/Conversions.h"
 #include "store/DataModule.h"
-#include "store/DialogService.h"
 #include "store/RecordAccess.h"
 #include "store/Transactions.h"
 
@@ -70,37 +68,35 @@ void fillWorkingTime(TKigyo1_& row, const CompanyMasterInput& in)
 
 } // namespace
 
-QString YearDatabasePath(int year)
+QString YearDatabasePath(const Session& s, int year)
 {
-    return App().DataFolder + QString::number(year) + QStringLiteral("/DATA.MDB");
+    return s.yearDatabasePath(year);
 }
 
-QString TemplateDatabasePath()
+QString TemplateDatabasePath(const Session& s)
 {
-    return App().DataFolder + QStringLiteral("DATA.MDB");
+    return s.templateDatabasePath();
 }
 
-bool OpenYearDatabase(int year, bool mayCreate)
+bool OpenYearDatabase(const Session& s, int year, bool mayCreate)
 {
-    TFDM& fdm = FDM();
-    return fdm.OpenOrCreateDatabase(fdm.ACN2, YearDatabasePath(year), mayCreate ? TemplateDatabasePath() : QString(),
-                                    mayCreate);
+    return TFDM::OpenOrCreateDatabase(*s.year, YearDatabasePath(s, year),
+                                      mayCreate ? TemplateDatabasePath(s) : QString(), mayCreate);
 }
 
-bool LoadCompanyList(int year, QList<TKigyo1_>& rows)
+bool LoadCompanyList(const Session& s, int year, QList<TKigyo1_>& rows)
 {
     TKigyo1_rec list;
-    const bool ok = ReadAll(FDM().ACN1, false, SqlCondition(QStringLiteral(" WHERE NENDO = ? ORDER BY KCO"), {qint64(year)}),
+    const bool ok = ReadAll(*s.control, false, SqlCondition(QStringLiteral(" WHERE NENDO = ? ORDER BY KCO"), {qint64(year)}),
                             QStringLiteral("SELECT * FROM MKIGYOU1"), list);
     rows = list.items;
     return ok;
 }
 
-int LargestCompanyCode()
+int LargestCompanyCode(const Session& s)
 {
-    TFDM& fdm = FDM();
-    DbQuery& q = fdm.Query1;
-    if (!fdm.RunStatement(q, QStringLiteral("SELECT Max(KCO) FROM MKIGYOU1"), 'S'))
+    DbQuery q(*s.control);
+    if (!TFDM::RunStatement(q, QStringLiteral("SELECT Max(KCO) FROM MKIGYOU1"), 'S'))
         return 0;
     const int code = q.eof() ? 0 : VariantToInteger(q.value(0));
     q.close();
@@ -117,22 +113,22 @@ QList<int> SelectableYears(int thisYear)
     return years;
 }
 
-QStringList ModelCodeItems()
+QStringList ModelCodeItems(const Session& s)
 {
     TMODEL_rec models;
     QStringList items;
-    if (!ReadAll(FDM().ACN1, false, SqlCondition(" "), QStringLiteral("select * from MDEL ORDER BY MDCO"), models))
+    if (!ReadAll(*s.control, false, SqlCondition(" "), QStringLiteral("select * from MDEL ORDER BY MDCO"), models))
         return items;
     for (const TMODEL_& m : models.items)
         items << CodeItemText(m.MDCO, m.MDNA);
     return items;
 }
 
-QStringList LivingCodeItems()
+QStringList LivingCodeItems(const Session& s)
 {
     TSEIKEI_rec tables;
     QStringList items;
-    if (!ReadAll(FDM().ACN2, false, SqlCondition(" "),
+    if (!ReadAll(*s.year, false, SqlCondition(" "),
                  QStringLiteral("select * from MSEIKEI ORDER BY SKCO,SNIN,SNENREI"), tables))
         return items;
     // One item per table: its code with the source named in its first row.
@@ -148,21 +144,21 @@ QStringList LivingCodeItems()
     return items;
 }
 
-bool ReadCompanyRow(int year, int code, TKigyo1_& row, bool& found)
+bool ReadCompanyRow(const Session& s, int year, int code, TKigyo1_& row, bool& found)
 {
     row = TKigyo1_();
-    const bool ok = ReadOne(FDM().ACN1, false,
+    const bool ok = ReadOne(*s.control, false,
                             SqlCondition(QStringLiteral(" WHERE NENDO = ? AND   KCO   = ?"), {qint64(year), qint64(code)}),
                             QStringLiteral("SELECT * FROM MKIGYOU1 "), row);
     found = ok && row.ok;
     return ok;
 }
 
-bool ReadCompanyMasterRow(int year, int code, TKigyo2_& row, bool& found)
+bool ReadCompanyMasterRow(const Session& s, int year, int code, TKigyo2_& row, bool& found)
 {
     row = TKigyo2_();
     const bool ok = ReadOne(
-        FDM().ACN2, false,
+        *s.year, false,
         SqlCondition(QStringLiteral(" WHERE NENDO = ? AND   KCO   = ? ORDER BY KCO"), {qint64(year), qint64(code)}),
         QStringLiteral("SELECT * FROM MKIGYOU2"), row);
     found = ok && row.ok;
@@ -193,18 +189,18 @@ QStringList CompanyTablesOfYear()
 
 // Runs work on the year database's connection with the control database attached, so
 // that both files are written with one commit.
-static bool onBothFiles(const std::function<bool(DbConnection&)>& work)
+static bool onBothFiles(const Session& s, const std::function<bool(DbConnection&)>& work)
 {
-    TFDM& fdm = FDM();
-    return InTwoFileTransaction(fdm.ACN2, fdm.ACN1.path(), [&] { return work(fdm.ACN2); });
+    DbConnection& cn = *s.year;
+    return InTwoFileTransaction(cn, s.control->path(), [&] { return work(cn); });
 }
 
-bool RegisterCompany(const CompanyMasterInput& in, const QDate& today)
+bool RegisterCompany(const Session& s, const CompanyMasterInput& in, const QDate& today)
 {
     const QString code = in.code.trimmed(), year = in.year.trimmed();
     const int nendo = toInt(year);
 
-    return onBothFiles([&](DbConnection& cn) {
+    return onBothFiles(s, [&](DbConnection& cn) {
         TKigyo1_ company;
         company.KCO = code;
         company.NENDO = year;
@@ -250,11 +246,11 @@ bool RegisterCompany(const CompanyMasterInput& in, const QDate& today)
     });
 }
 
-bool ChangeCompany(const CompanyMasterInput& in)
+bool ChangeCompany(const Session& s, const CompanyMasterInput& in)
 {
     const SqlCondition where = companyOfYear(WholeNumberOrZero(in.year), WholeNumberOrZero(in.code));
 
-    return onBothFiles([&](DbConnection& cn) {
+    return onBothFiles(s, [&](DbConnection& cn) {
         // Each row is read, the master's fields are put in and the row is written back; a
         // row that is not there is left alone (an update would match nothing either).
         TKigyo1_ company;
@@ -279,11 +275,11 @@ bool ChangeCompany(const CompanyMasterInput& in)
     });
 }
 
-bool DeleteCompany(int year, int code)
+bool DeleteCompany(const Session& s, int year, int code)
 {
     const SqlCondition where(QStringLiteral(" WHERE NENDO = ? AND KCO = ?"), {qint64(year), qint64(code)});
 
-    return onBothFiles([&](DbConnection& cn) {
+    return onBothFiles(s, [&](DbConnection& cn) {
         TSyain_ employees;
         if (!Delete(cn, false, where, employees))
             return false;
@@ -302,61 +298,50 @@ bool DeleteCompany(int year, int code)
     });
 }
 
-OpenOutcome OpenCompany(int year, int code, const QString& name)
+OpenOutcome OpenCompany(Session& s, int year, int code, const QString& name)
 {
-    TAppState& app = App();
-    TOpenProject& project = Project();
-    const TAppState savedApp = app;
-    const TOpenProject savedProject = project;
-    const auto restore = [&] {
-        app = savedApp;
-        project = savedProject;
-    };
-
-    app.OpenCompanyCode = code;
-    app.CompanyName = name;
+    // Everything is filled into a copy: the session changes only when the company opened.
+    Session opened = s;
+    opened.fiscalYear = year;
+    opened.companyCode = code;
+    opened.companyName = name;
 
     TKigyo1_ company;
-    if (!ReadOne(FDM().ACN1, false,
+    if (!ReadOne(*s.control, false,
                  SqlCondition(QStringLiteral(" WHERE NENDO   = ?       AND KCO = ?"), {qint64(year), qint64(code)}),
-                 QStringLiteral("SELECT * FROM MKIGYOU1"), company)) {
-        restore();
+                 QStringLiteral("SELECT * FROM MKIGYOU1"), company))
         return OpenOutcome::Failed;
-    }
-    app.CalendarMode = toInt(company.REKI);
-    app.AgeByToday = toInt(company.FNK);
-    app.ReferenceDate = toInt(company.KDATE);
+    opened.calendarMode = toInt(company.REKI);
+    opened.ageByToday = toInt(company.FNK) != 0;
+    opened.referenceDate = toInt(company.KDATE);
 
-    project.CurrentCompany.KCO = QString::number(code);
-    project.CurrentCompany.NENDO = QString::number(year);
-    if (!LoadCompanyMaster()) {
-        restore();
+    opened.project.CurrentCompany.KCO = QString::number(code);
+    opened.project.CurrentCompany.NENDO = QString::number(year);
+    if (!LoadCompanyMaster(opened))
         return OpenOutcome::NoCompanyMaster;
-    }
-    TMKIGYOU2& c = project.CurrentCompany;
+    TMKIGYOU2& c = opened.project.CurrentCompany;
     c.SYOTEIHH = DecimalNumberOrZero(company.SYOTEIHH);
     c.SYOTEIDD = DecimalNumberOrZero(company.SYOTEIDD);
     c.SYOTEIMM = DecimalNumberOrZero(company.SYOTEIMM);
     c.SAITEI = toInt(company.SAITEI);
 
-    LoadMarks();
-    LoadRoleEvaluations();
-    app.CompanyOpen = true;
+    LoadMarks(opened);
+    LoadRoleEvaluations(opened);
+    s = opened;
     return OpenOutcome::Opened;
 }
 
-bool SelectCompany(int year, int code, const QString& name)
+Outcome SelectCompany(Session& s, int year, int code, const QString& name)
 {
-    if (!OpenYearDatabase(year, false))
-        return false;
-    switch (OpenCompany(year, code, name)) {
+    if (!OpenYearDatabase(s, year, false))
+        return Outcome::Failed(QString());
+    switch (OpenCompany(s, year, code, name)) {
     case OpenOutcome::NoCompanyMaster:
-        Dialogs().information(AppTitle, QStringLiteral("企業マスターが存在しません。"));
-        return false;
+        return Outcome::Refused(NoCompanyMasterMessage);
     case OpenOutcome::Failed:
-        return false;
+        return Outcome::Failed(QString());
     case OpenOutcome::Opened:
         break;
     }
-    return true;
+    return Outcome::Done();
 }

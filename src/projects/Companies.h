@@ -1,43 +1,48 @@
 // Companies of a fiscal year: the list, the next free code, registering, changing and
-// deleting a company, and opening it as the current project.
+// deleting a company, and opening it in a session.
 //
-// A company lives in two files: its MKIGYOU1 row in the control database (ACN1) and
-// its rows in the year database (ACN2). Registering, changing and deleting write both
-// files with one commit: the control file is attached to ACN2 for the operation and
-// every statement runs there; on any failure the one transaction rolls back, the failing
-// statement's message has been shown and neither file has changed. A process killed
-// part-way leaves neither file changed either.
+// A company lives in two files: its MKIGYOU1 row in the control database (the session's
+// control connection) and its rows in the year database (its year connection).
+// Registering, changing and deleting write both files with one commit: the control file
+// is attached to the year connection for the operation and every statement runs there; on
+// any failure the one transaction rolls back, the failing statement's message has been
+// reported and neither file has changed. A process killed part-way leaves neither file
+// changed either.
 #pragma once
 
+#include "core/Outcome.h"
+#include "shell/Session.h"
 #include "store/Records.h"
 
 #include <QDate>
 #include <QList>
 #include <QString>
 
-// DataFolder + year + "/DATA.MDB" and the template DataFolder + "DATA.MDB".
-QString YearDatabasePath(int year);
-QString TemplateDatabasePath();
-// Opens the year's database on ACN2; with mayCreate its folder and file are made from
-// the template when missing (an existing file is never replaced). Messages are shown.
-bool OpenYearDatabase(int year, bool mayCreate);
+// The session's year database of a year (DATA/<year>/DATA.MDB) and the template it is
+// made from (DATA/DATA.MDB).
+QString YearDatabasePath(const Session& s, int year);
+QString TemplateDatabasePath(const Session& s);
+// Opens the year's database on the session's year connection; with mayCreate its folder
+// and file are made from the template when missing (an existing file is never replaced).
+// The store reports each failure.
+bool OpenYearDatabase(const Session& s, int year, bool mayCreate);
 
-// The MKIGYOU1 rows of a year in KCO order; false when the read failed (message shown).
-bool LoadCompanyList(int year, QList<TKigyo1_>& rows);
+// The MKIGYOU1 rows of a year in KCO order; false when the read failed (the store reports it).
+bool LoadCompanyList(const Session& s, int year, QList<TKigyo1_>& rows);
 // The largest KCO over all years, 0 when there is none (or the statement failed).
-int LargestCompanyCode();
+int LargestCompanyCode(const Session& s);
 
 // The year box's years: 2004 ... thisYear + 1 (nothing when thisYear is before 2003).
 QList<int> SelectableYears(int thisYear);
 
 // The company master's lists: MDCO " : " MDNA of every model (control database) and
 // SKCO " : " DEDOKORO of every cost-of-living table of the open year database.
-QStringList ModelCodeItems();
-QStringList LivingCodeItems();
+QStringList ModelCodeItems(const Session& s);
+QStringList LivingCodeItems(const Session& s);
 // The company's MKIGYOU1 row (control database) and MKIGYOU2 row (year database) of a
 // year; false when the read failed, found tells whether there was a row.
-bool ReadCompanyRow(int year, int code, TKigyo1_& row, bool& found);
-bool ReadCompanyMasterRow(int year, int code, TKigyo2_& row, bool& found);
+bool ReadCompanyRow(const Session& s, int year, int code, TKigyo1_& row, bool& found);
+bool ReadCompanyMasterRow(const Session& s, int year, int code, TKigyo2_& row, bool& found);
 
 // What the company master writes.
 struct CompanyMasterInput {
@@ -59,31 +64,34 @@ bool IsWorkingTimeNumber(const QString& typed);
 // The field's value as it is stored: commas and blanks removed, '' as "0".
 QString WorkingTimeValue(const QString& typed);
 
-// Inserts MKIGYOU1 (ACN1) and MKIGYOU2, the template marks MMMARK -> MMARK and graph
-// styles MMGRAPH -> MGRAPH (ACN2). SDATE is the year with today's month and day.
-bool RegisterCompany(const CompanyMasterInput& in, const QDate& today);
+// Inserts MKIGYOU1 (control database) and MKIGYOU2, the template marks MMMARK -> MMARK and
+// graph styles MMGRAPH -> MGRAPH (year database). SDATE is the year with today's month and day.
+bool RegisterCompany(const Session& s, const CompanyMasterInput& in, const QDate& today);
 // Rewrites the name and working-time figures of MKIGYOU1 and the master row MKIGYOU2.
-bool ChangeCompany(const CompanyMasterInput& in);
+bool ChangeCompany(const Session& s, const CompanyMasterInput& in);
 // Deletes the company's rows of that year from MKIGYOU1 and from every project table,
 // and the MSEIKEI rows it saved (by KCO alone).
-bool DeleteCompany(int year, int code);
+bool DeleteCompany(const Session& s, int year, int code);
 
 // The project tables of a year emptied for a company, in the order they are deleted
 // (MSEIKEI, deleted by KCO alone, comes last).
 QStringList CompanyTablesOfYear();
 
 enum class OpenOutcome {
-    Opened,           // CurrentCompany, Marks, EvaluationSymbols and the state are filled
-    NoCompanyMaster,  // no MKIGYOU2 row; the state is as before
-    Failed,           // a read failed (message shown); the state is as before
+    Opened,           // the session's company, dates, calendar and project are filled
+    NoCompanyMaster,  // no MKIGYOU2 row; the session is as before
+    Failed,           // a read failed (the store reports it); the session is as before
 };
-// Opens a company of a year as the current project: OpenCompanyCode, CompanyName,
-// CalendarMode (REKI), AgeByToday (FNK), ReferenceDate (KDATE), CurrentCompany with the
-// working-time figures of MKIGYOU1, the marks and the role evaluations; CompanyOpen.
-// The year database must be open on ACN2.
-OpenOutcome OpenCompany(int year, int code, const QString& name);
+// Opens a company of a year in the session: companyCode, companyName, fiscalYear,
+// calendarMode (REKI), ageByToday (FNK not 0), referenceDate (KDATE), and the project:
+// CurrentCompany with the working-time figures of MKIGYOU1, the marks and the role
+// evaluations. The year database must be open on the session's year connection.
+OpenOutcome OpenCompany(Session& s, int year, int code, const QString& name);
 
-// 選択 of the company list: opens the year database (without creating it) and the company
-// as the current project; "企業マスターが存在しません。" when it has no master row. Messages
-// are shown; true when the project is open.
-bool SelectCompany(int year, int code, const QString& name);
+inline const QString NoCompanyMasterMessage = QStringLiteral("企業マスターが存在しません。");
+// 選択 of the company list (and the batch tool's --year/--company): opens the year
+// database on the session's year connection (without creating it) and the company in the
+// session; refused with NoCompanyMasterMessage when it has no master row, failed without
+// a message of its own when a database could not be opened or read (the store reports
+// that). The session is unchanged unless the company was opened.
+Outcome SelectCompany(Session& s, int year, int code, const QString& name);

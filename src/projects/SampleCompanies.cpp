@@ -3,8 +3,7 @@
 #include "projects/SampleCompanies.h"
 
 #include "projects/Companies.h"
-#include "shell/AppState.h"
-#include "shell/Numbers.h"
+#include "core/Numbers.h"
 #include "store/Conversions.h"
 #include "store/DataModule.h"
 #include "store/RecordAccess.h"
@@ -654,10 +653,9 @@ bool insertAll(DbConnection& cn, QList<R>& rows)
     return true;
 }
 
-bool writeReferenceRows(const CompanyState& s, int year, bool withCostOfLiving)
+bool writeReferenceRows(const Session& session, const CompanyState& s, int year, bool withCostOfLiving)
 {
-    TFDM& fdm = FDM();
-    DbConnection& cn = fdm.ACN2;
+    DbConnection& cn = *session.year;
     const QString k = QString::number(s.code), y = QString::number(year);
     QList<TSALARY_> forms;
     for (int i = 0; i < 3; ++i) {
@@ -716,9 +714,9 @@ bool writeReferenceRows(const CompanyState& s, int year, bool withCostOfLiving)
     return InTransaction(cn, [&] { return insertAll(cn, forms) && insertAll(cn, scale) && insertAll(cn, living); });
 }
 
-bool writeModelWages(QString* error)
+bool writeModelWages(const Session& session, QString* error)
 {
-    DbConnection& cn = FDM().ACN1;
+    DbConnection& cn = *session.control;
     TMODEL_ model;
     model.MDCO = QStringLiteral("1");
     if (!ReadOne(cn, false, SqlCondition(), QStringLiteral("SELECT * FROM MDEL"), model))
@@ -760,9 +758,8 @@ bool writeModelWages(QString* error)
     return true;
 }
 
-bool writeCompanyYear(CompanyState& s, int year, bool first, QString* error)
+bool writeCompanyYear(Session& session, CompanyState& s, int year, bool first, QString* error)
 {
-    TFDM& fdm = FDM();
     const CompanyPlan& plan = *s.plan;
     CompanyMasterInput in;
     in.code = QString::number(s.code);
@@ -776,33 +773,33 @@ bool writeCompanyYear(CompanyState& s, int year, bool first, QString* error)
     in.days = QStringLiteral("21");
     in.monthlyHours = QStringLiteral("168");
     in.minimumWage = QString::fromUtf8(plan.minimumWage);
-    if (!RegisterCompany(in, QDate(year, 4, 1)))
+    if (!RegisterCompany(session, in, QDate(year, 4, 1)))
         return fail(error, QStringLiteral("%1 %2年度を登録できません。").arg(in.name).arg(year));
 
     // The basic settings: ages to 1 April of the year, the company's calendar.
     TKigyo1_ company;
     bool found = false;
-    if (!ReadCompanyRow(year, s.code, company, found) || !found)
+    if (!ReadCompanyRow(session, year, s.code, company, found) || !found)
         return fail(error, QStringLiteral("企業の行を読めません。"));
     company.FNK = QStringLiteral("0");
     company.KDATE = QString::number(dateOf(year, 4, 1));
     company.REKI = QString::number(plan.calendarMode);
     const SqlCondition key(QStringLiteral(" WHERE KCO = ? AND NENDO = ?"), {qint64(s.code), qint64(year)});
-    if (!Update(fdm.ACN1, true, key, company))
+    if (!Update(*session.control, true, key, company))
         return fail(error, QStringLiteral("基本設定を書けません。"));
 
-    if (OpenCompany(year, s.code, in.name) != OpenOutcome::Opened)
+    if (OpenCompany(session, year, s.code, in.name) != OpenOutcome::Opened)
         return fail(error, QStringLiteral("企業を開けません。"));
-    if (!writeReferenceRows(s, year, first))
+    if (!writeReferenceRows(session, s, year, first))
         return fail(error, QStringLiteral("就労形態・評価・生計費を書けません。"));
 
     for (int t = 0; t < 2; ++t) {
         SalaryListDefinition def = tableDefinition(plan.tables[size_t(t)], t + 1, year, plan);
-        if (!SaveSalaryList(def))
+        if (!SaveSalaryList(session, def).ok)
             return fail(error, QStringLiteral("賃金表を書けません。"));
     }
 
-    DbConnection& cn = fdm.ACN2;
+    DbConnection& cn = *session.year;
     const bool written = InTransaction(cn, [&] {
         for (const Person& p : s.people) {
             TSyain_ e = employeeRow(s, p, year);
@@ -816,12 +813,12 @@ bool writeCompanyYear(CompanyState& s, int year, bool first, QString* error)
 
 // The code a sample company takes: its usual one, unless another company (or another
 // sample company of this run) already has it; then the next free code.
-int codeFor(const CompanyPlan& plan, QList<int>& assigned, int& nextFree)
+int codeFor(const Session& session, const CompanyPlan& plan, QList<int>& assigned, int& nextFree)
 {
     TKigyo1_rec others;
     const SqlCondition taken(QStringLiteral(" WHERE KCO = ? AND KNA <> ?"),
                              {qint64(plan.preferredCode), QString::fromUtf8(plan.name)});
-    ReadAll(FDM().ACN1, false, taken, QStringLiteral("SELECT * FROM MKIGYOU1"), others);
+    ReadAll(*session.control, false, taken, QStringLiteral("SELECT * FROM MKIGYOU1"), others);
     int code = plan.preferredCode;
     if (!others.items.isEmpty() || assigned.contains(code)) {
         while (assigned.contains(nextFree))
@@ -834,22 +831,21 @@ int codeFor(const CompanyPlan& plan, QList<int>& assigned, int& nextFree)
 
 } // namespace
 
-bool WriteSampleCompanies(QString* error, QStringList* log)
+bool WriteSampleCompanies(const Session& s, QString* error, QStringList* log)
 {
-    TAppState& app = App();
-    const TAppState savedApp = app;
-    const TOpenProject savedProject = Project();
-    bool ok = writeModelWages(error);
+    // Each company is opened in a session of the writer's own; the caller's stays as it is.
+    Session session = s;
+    bool ok = writeModelWages(session, error);
 
     std::vector<CompanyState> states;
     QList<int> assigned;
-    int nextFree = LargestCompanyCode() + 1;
+    int nextFree = LargestCompanyCode(session) + 1;
     for (const CompanyPlan& plan : companies)
-        states.push_back(initialState(plan, codeFor(plan, assigned, nextFree), FirstSampleYear));
+        states.push_back(initialState(plan, codeFor(session, plan, assigned, nextFree), FirstSampleYear));
 
     for (int year = FirstSampleYear; ok && year <= LastSampleYear; ++year) {
-        const bool missing = !QFileInfo::exists(YearDatabasePath(year));
-        if (missing && !OpenYearDatabase(year, true)) {
+        const bool missing = !QFileInfo::exists(YearDatabasePath(session, year));
+        if (missing && !OpenYearDatabase(session, year, true)) {
             ok = fail(error, QStringLiteral("%1年度のデータベースを作成できません。").arg(year));
             break;
         }
@@ -860,7 +856,7 @@ bool WriteSampleCompanies(QString* error, QStringList* log)
             for (Person& p : s.people)
                 decide(s, p, year);
             if (missing) {
-                if (!writeCompanyYear(s, year, first, error)) {
+                if (!writeCompanyYear(session, s, year, first, error)) {
                     ok = false;
                     break;
                 }
@@ -871,7 +867,5 @@ bool WriteSampleCompanies(QString* error, QStringList* log)
             advance(s, year);
         }
     }
-    app = savedApp;
-    Project() = savedProject;
     return ok;
 }

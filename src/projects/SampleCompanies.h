@@ -3,14 +3,17 @@
 // their settings, wage tables, reference data and employees.
 #pragma once
 
+#include "shell/Session.h"
+
 #include <QString>
 #include <QStringList>
 
-// Writes the sample years into the program folder whose data module is open (ACN1 on
-// SEIGYO.MDB). A year whose DATA/<year>/DATA.MDB already exists is left untouched; the
-// people of later years are the same people, a year older, with the raises of the year
-// before applied. Returns false (with a reason) when a write fails.
-bool WriteSampleCompanies(QString* error = nullptr, QStringList* log = nullptr);
+// Writes the sample years into the session's program folder (its control connection open
+// on SEIGYO.MDB; its year connection is left on the last year database made). A year whose
+// DATA/<year>/DATA.MDB already exists is left untouched; the people of later years are the
+// same people, a year older, with the raises of the year before applied. The session
+// itself is not changed. Returns false (with a reason) when a write fails.
+bool WriteSampleCompanies(const Session& s, QString* error = nullptr, QStringList* log = nullptr);
 
 inline constexpr int FirstSampleYear = 2018;
 inline constexpr int LastSampleYear = 2020;

@@ -1,11 +1,9 @@
 // Evaluation symbols of a wage table (MHYOUKA): checks, the appended code, reading, saving.
 #include "raise/EvaluationSymbols.h"
 
-#include "store/Transactions.h"
-#include "shell/AppState.h"
-#include "shell/Numbers.h"
-#include "store/DataModule.h"
+#include "core/Numbers.h"
 #include "store/RecordAccess.h"
+#include "store/Transactions.h"
 
 #include <optional>
 
@@ -33,9 +31,9 @@ bool takesPart(const EvaluationRow& r)
     return !r.code.trimmed().isEmpty();
 }
 
-SqlValues tableKey(int wageTableId)
+SqlValues tableKey(const Session& s, int wageTableId)
 {
-    return {Project().CurrentCompany.NENDO.toLongLong(), Project().CurrentCompany.KCO.toLongLong(), qint64(wageTableId)};
+    return {s.company().NENDO.toLongLong(), s.company().KCO.toLongLong(), qint64(wageTableId)};
 }
 
 } // namespace
@@ -75,12 +73,12 @@ QString NextEvaluationCode(const QList<EvaluationRow>& rows, int left)
     return QString::number(largest ? *largest + 1 : 1);
 }
 
-bool ReadEvaluations(int wageTableId, QList<EvaluationRow>& rows)
+bool ReadEvaluations(const Session& s, int wageTableId, QList<EvaluationRow>& rows)
 {
     rows.clear();
     TMHYOUKA_rec all;
-    if (!ReadAll(FDM().ACN2, false,
-                 SqlCondition(" WHERE NENDO = ? AND KCO = ? AND SKCO = ? ORDER BY KCO,NENDO,HCO", tableKey(wageTableId)),
+    if (!ReadAll(*s.year, false,
+                 SqlCondition(" WHERE NENDO = ? AND KCO = ? AND SKCO = ? ORDER BY KCO,NENDO,HCO", tableKey(s, wageTableId)),
                  QStringLiteral("SELECT * from MHYOUKA"), all))
         return false;
     for (const TMHYOUKA_& r : all.items)
@@ -88,19 +86,19 @@ bool ReadEvaluations(int wageTableId, QList<EvaluationRow>& rows)
     return true;
 }
 
-bool SaveEvaluations(int wageTableId, const QList<EvaluationRow>& rows)
+bool SaveEvaluations(const Session& s, int wageTableId, const QList<EvaluationRow>& rows)
 {
-    DbConnection& cn = FDM().ACN2;
+    DbConnection& cn = *s.year;
     return InTransaction(cn, [&] {
         TMHYOUKA_ old;
-        if (!Delete(cn, false, SqlCondition(" WHERE NENDO = ? AND KCO = ? AND SKCO = ?", tableKey(wageTableId)), old))
+        if (!Delete(cn, false, SqlCondition(" WHERE NENDO = ? AND KCO = ? AND SKCO = ?", tableKey(s, wageTableId)), old))
             return false;
         for (const EvaluationRow& row : rows) {
             if (!takesPart(row))
                 continue;
             TMHYOUKA_ r;
-            r.KCO = Project().CurrentCompany.KCO;
-            r.NENDO = Project().CurrentCompany.NENDO;
+            r.KCO = s.company().KCO;
+            r.NENDO = s.company().NENDO;
             r.SKCO = QString::number(wageTableId);
             r.HCO = row.code.trimmed();
             r.HKIGOU = row.symbol;

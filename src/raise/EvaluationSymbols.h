@@ -1,6 +1,8 @@
 // Evaluation symbols of a wage table (MHYOUKA): code, symbol and step increment per row.
 #pragma once
 
+#include "shell/Session.h"
+
 #include <QList>
 #include <QString>
 
@@ -32,8 +34,9 @@ EvaluationCheck CheckEvaluationRows(const QList<EvaluationRow>& rows);
 // not a whole number the largest whole-number code of the rows + 1 (1 when there is none).
 QString NextEvaluationCode(const QList<EvaluationRow>& rows, int left);
 
-// The rows of a wage table of the open project by code (0 = not tied to a wage table).
-bool ReadEvaluations(int wageTableId, QList<EvaluationRow>& rows);
-// Replaces the rows of a wage table by the rows that have a code, in order, in one
-// transaction; the step is 0 when it is not a whole number. false on failure.
-bool SaveEvaluations(int wageTableId, const QList<EvaluationRow>& rows);
+// The rows of a wage table of the session's project by code (0 = not tied to a wage table).
+bool ReadEvaluations(const Session& s, int wageTableId, QList<EvaluationRow>& rows);
+// Replaces the rows of a wage table of the session's project by the rows that have a code,
+// in order, in one transaction; the step is 0 when it is not a whole number. false on
+// failure (the store has reported it).
+bool SaveEvaluations(const Session& s, int wageTableId, const QList<EvaluationRow>& rows);

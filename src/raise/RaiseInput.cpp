@@ -1,12 +1,10 @@
 // Raise input: step climb, amount totals, new basic pay, the list and the save.
 #include "raise/RaiseInput.h"
 
-#include "shell/AppState.h"
-#include "shell/CodeLists.h"
-#include "shell/Numbers.h"
+#include "core/CodeLists.h"
+#include "core/Numbers.h"
 #include "shell/ProjectLookups.h"
 #include "store/Conversions.h"
-#include "store/DataModule.h"
 #include "store/RecordAccess.h"
 
 #include <cmath>
@@ -53,8 +51,8 @@ long long ApplyNewPay(int link, long long amount, bool set, RaiseTable& a)
     return amount == 0 ? -1 : amount;
 }
 
-long long LookUpNewPay(bool promotionEnabled, int link, int wageTableId, const QString& newGradeText,
-                       const QString& newStepText, bool set, RaiseTable& amounts)
+long long LookUpNewPay(const Session& s, bool promotionEnabled, int link, int wageTableId,
+                       const QString& newGradeText, const QString& newStepText, bool set, RaiseTable& amounts)
 {
     if (!promotionEnabled || link < 1 || link > 3)
         return 0;
@@ -62,14 +60,14 @@ long long LookUpNewPay(bool promotionEnabled, int link, int wageTableId, const Q
     const QString step = newStepText.trimmed();
     if (grade.isEmpty() || step.isEmpty())
         return 0;
-    const int amount = WageTableAmount(wageTableId, int(WholeNumberOrZero(grade)), int(WholeNumberOrZero(step)));
+    const int amount = WageTableAmount(s, wageTableId, int(WholeNumberOrZero(grade)), int(WholeNumberOrZero(step)));
     return ApplyNewPay(link, amount, set, amounts);
 }
 
-bool LoadRaiseList(int gradeFilter, QList<RaiseListRow>& rows)
+bool LoadRaiseList(const Session& s, int gradeFilter, QList<RaiseListRow>& rows)
 {
     rows.clear();
-    const TMKIGYOU2& c = Project().CurrentCompany;
+    const TMKIGYOU2& c = s.company();
     QString where = QStringLiteral(" WHERE NENDO = ? AND KCO = ?");
     SqlValues values{c.NENDO.toLongLong(), c.KCO.toLongLong()};
     if (gradeFilter >= 1 && gradeFilter <= 9) {
@@ -78,10 +76,10 @@ bool LoadRaiseList(int gradeFilter, QList<RaiseListRow>& rows)
     }
     where += QStringLiteral(" ORDER BY KCO,SCO");
     TSyain_rec list;
-    if (!ReadAll(FDM().ACN2, false, SqlCondition(where, values),
+    if (!ReadAll(*s.year, false, SqlCondition(where, values),
                  QStringLiteral("SELECT KCO, SCO, NENDO, SCOT, SNA, SEIHI, NYUHI, TRITSU, TCO, TOUKYU, NTOUKYU, "
                                 "GOUHOU, NGOUHOU, MCO FROM VSYAIN"),
-                 list))
+                 list, s.ageReferenceDay()))
         return false;
     for (const TSyain_& e : list.items) {
         RaiseListRow r;
@@ -89,28 +87,31 @@ bool LoadRaiseList(int gradeFilter, QList<RaiseListRow>& rows)
         r.scot = e.SCOT;
         r.name = e.SNA;
         if (!e.SCOT.isEmpty()) {
-            r.age = YearsUntilReference(e.SEIHI);
-            r.service = e.NYUHI == 0 ? 0 : YearsUntilReference(e.NYUHI);
+            r.age = s.yearsUntilReference(e.SEIHI);
+            r.service = e.NYUHI == 0 ? 0 : s.yearsUntilReference(e.NYUHI);
         }
         r.achievement = e.TRITSU;
         r.grade = e.TCO;
         r.newGrade = e.NTOUKYU;
         r.step = e.GOUHOU;
         r.newStep = e.NGOUHOU;
-        r.markName = e.MCO == 0 ? QString() : NameOf(MarkItemText(e.MCO));
+        if (e.MCO >= 1 && e.MCO <= 9) {
+            const TMMARK& mark = s.project.Marks[e.MCO - 1];
+            r.markName = NameOf(MarkItemText(e.MCO, mark.MARK, mark.HANREI));
+        }
         rows << r;
     }
     return true;
 }
 
-bool SaveRaiseDecision(const RaiseDecision& d, bool& found)
+bool SaveRaiseDecision(const Session& s, const RaiseDecision& d, bool& found)
 {
-    const TMKIGYOU2& c = Project().CurrentCompany;
+    const TMKIGYOU2& c = s.company();
     const SqlCondition where(QStringLiteral(" WHERE SCO = ? AND NENDO = ? AND KCO = ?"),
                              {qint64(d.sco), c.NENDO.toLongLong(), c.KCO.toLongLong()});
     TSyain_ e;
     found = false;
-    if (!ReadOne(FDM().ACN2, false, where, QStringLiteral("Select * from VSYAIN"), e))
+    if (!ReadOne(*s.year, false, where, QStringLiteral("Select * from VSYAIN"), e, s.ageReferenceDay()))
         return false;
     if (!e.ok)
         return false;
@@ -139,5 +140,5 @@ bool SaveRaiseDecision(const RaiseDecision& d, bool& found)
     e.SYOTEI = int(a.totalBefore);
     e.NSYOTEI = int(a.totalAfter);
     // Both tables in one transaction: never one of the pair without the other.
-    return Update(FDM().ACN2, true, where, e);
+    return Update(*s.year, true, where, e);
 }

@@ -2,6 +2,7 @@
 // table, the employee list and the save of what was decided (widget-free).
 #pragma once
 
+#include "shell/Session.h"
 #include "store/Records.h"
 
 #include <QList>
@@ -36,12 +37,12 @@ long long AnnualAfterRaise(double monthlyTotalAfter);
 // The wage-table lookup of the new basic pay. Runs only when the promotion box is
 // enabled and link is 1..3; the new grade is the number before the first blank of
 // newGradeText and the new step the text of newStepText, both must be given. amount
-// is the wage table's KIN for the grade at the step (through the shared lookup, whose
-// messages it shows). With set and an amount found, the linked component's after-raise
-// amount becomes amount; then Up 1..3 = after − before and the totals. Returns amount, −1 when it is 0,
-// and 0 when the lookup did not run.
-long long LookUpNewPay(bool promotionEnabled, int link, int wageTableId, const QString& newGradeText,
-                       const QString& newStepText, bool set, RaiseTable& amounts);
+// is the KIN of the session's wage table for the grade at the step (through the shared
+// lookup, whose failures the store reports). With set and an amount found, the linked
+// component's after-raise amount becomes amount; then Up 1..3 = after − before and the
+// totals. Returns amount, −1 when it is 0, and 0 when the lookup did not run.
+long long LookUpNewPay(const Session& s, bool promotionEnabled, int link, int wageTableId,
+                       const QString& newGradeText, const QString& newStepText, bool set, RaiseTable& amounts);
 // The same with the amount already known (the part that needs no database).
 long long ApplyNewPay(int link, long long amount, bool set, RaiseTable& amounts);
 
@@ -54,8 +55,9 @@ struct RaiseListRow {
     int grade = 0, newGrade = 0, step = 0, newStep = 0;
     QString markName;           // the text after " : " of the mark's item, '' for MCO 0
 };
-// Employees of the open project (grade TOUKYU = filter when 1..9) in SCO order.
-bool LoadRaiseList(int gradeFilter, QList<RaiseListRow>& rows);
+// Employees of the session's project (grade TOUKYU = filter when 1..9) in SCO order;
+// ages and service count to the session's reference day, mark names are the project's.
+bool LoadRaiseList(const Session& s, int gradeFilter, QList<RaiseListRow>& rows);
 
 // What the raise input saves for one employee.
 struct RaiseDecision {
@@ -70,7 +72,8 @@ struct RaiseDecision {
     bool promotion = false;     // FSKCHK
     RaiseTable amounts;       // computed
 };
-// Reads the employee again, puts the decision in and updates MSYAIN1 and MSYAIN2 in one
-// transaction; the other columns are written back as read. false when nothing was saved
-// (the message has been shown) or the employee is gone (found false).
-bool SaveRaiseDecision(const RaiseDecision& d, bool& found);
+// Reads the employee of the session's project again, puts the decision in and updates
+// MSYAIN1 and MSYAIN2 in one transaction; the other columns are written back as read.
+// false when nothing was saved (the store has reported why) or the employee is gone
+// (found false).
+bool SaveRaiseDecision(const Session& s, const RaiseDecision& d, bool& found);

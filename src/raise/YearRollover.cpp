@@ -1,11 +1,9 @@
 // Year rollover: one company's project of a fiscal year carried into the next fiscal year.
 #include "raise/YearRollover.h"
 
-#include "projects/Companies.h"
-#include "shell/AppState.h"
+#include "core/Numbers.h"
 #include "store/Conversions.h"
 #include "store/DataModule.h"
-#include "store/DialogService.h"
 #include "store/RecordAccess.h"
 #include "store/Transactions.h"
 
@@ -76,8 +74,18 @@ bool copyCostOfLiving(DbConnection& from, DbConnection& to)
            && InsertRows(to, false, rows);
 }
 
+// The day a company's ages and years of service count to: today when its FNK says so,
+// else its reference date KDATE (yyyymmdd).
+int ageReferenceDayOf(const TKigyo1_& row, const QDate& today)
+{
+    if (WholeNumberOrZero(row.FNK) != 0)
+        return today.year() * 10000 + today.month() * 100 + today.day();
+    return int(WholeNumberOrZero(row.KDATE));
+}
+
 // MKIGYOU1, read from and written to the control database (attached to the new year's
-// connection, so the unqualified name reaches it): NENDO + 1 and SDATE = today.
+// connection, so the unqualified name reaches it): NENDO + 1, SDATE = today and the
+// reference date a year later.
 bool copyCompanyRow(DbConnection& cn, int year, int company, const QDate& today)
 {
     RecList<TKigyo1_> rows;
@@ -86,25 +94,32 @@ bool copyCompanyRow(DbConnection& cn, int year, int company, const QDate& today)
     for (TKigyo1_& r : rows.items) {
         r.NENDO = QString::number(year + 1);
         r.SDATE = today.toString(QStringLiteral("yyyyMMdd"));
+        r.KDATE = QString::number(ReferenceDateAYearLater(int(WholeNumberOrZero(r.KDATE))));
     }
     return InsertRows(cn, false, rows);
 }
 
 // Pass 1: the old year brought up to date: the values the record access layer derives on
-// reading an employee (age and years of service; every other column reads back as stored)
-// are written back. The rows read are also the ones pass 2 carries.
-bool bringEmployeesUpToDate(DbConnection& source, int year, int company, TSyain_rec& employees)
+// reading an employee (age and years of service, counted to the old year's own reference
+// day; every other column reads back as stored) are written back. The rows read are also
+// the ones pass 2 carries.
+bool bringEmployeesUpToDate(DbConnection& source, int year, int company, int referenceDay, TSyain_rec& employees)
 {
-    return ReadAll(source, false, companyOfYear(year, company), QStringLiteral("SELECT * FROM VSYAIN"), employees)
+    return ReadAll(source, false, companyOfYear(year, company), QStringLiteral("SELECT * FROM VSYAIN"), employees,
+                   referenceDay)
            && UpdateRows(source, true, employees, {QStringLiteral("NENREI"), QStringLiteral("KINZOKU")});
 }
 
-// Pass 2: the employees of the new year.
-bool carryEmployees(TSyain_rec& employees, DbConnection& to, int year, RolloverResult& result)
+// Pass 2: the employees of the new year, their ages and years of service counted to the
+// new year's reference day.
+bool carryEmployees(TSyain_rec& employees, DbConnection& to, int year, int newReferenceDay, RolloverResult& result)
 {
-    for (TSyain_& e : employees.items)
+    for (TSyain_& e : employees.items) {
         if (CarryEmployeeIntoNextYear(e, year + 1).anyKept())
             ++result.undecided;
+        e.NENREI = YearsBetween(e.SEIHI, newReferenceDay);
+        e.KINZOKU = YearsBetween(e.NYUHI, newReferenceDay);
+    }
     result.employees = int(employees.items.size());
     return InsertRows(to, false, employees);
 }
@@ -181,41 +196,61 @@ QString RolloverClosingMessage(int undecided)
            + QStringLiteral("昇給が未決定の社員 %1 名は、現在の等級・号俸・給与のまま更新しました。").arg(undecided);
 }
 
-RolloverResult RollOverCompany(int year, int company, const QDate& today)
+int ReferenceDateAYearLater(int yyyymmdd)
+{
+    if (yyyymmdd == 0)
+        return 0;
+    const QDate date = DateFromYMD(QString::number(yyyymmdd));
+    if (!date.isValid())
+        return yyyymmdd;
+    // QDate::addYears turns 29 February into 28 February of a common year.
+    const QDate next = date.addYears(1);
+    return next.year() * 10000 + next.month() * 100 + next.day();
+}
+
+RolloverResult RollOverCompany(const Session& s, DbConnection& target, int year, int company)
 {
     RolloverResult result;
-    TFDM& fdm = FDM();
+    DbConnection& control = *s.control;
 
-    TKigyo1_ existing;
-    bool found = false;
-    if (!ReadCompanyRow(year + 1, company, existing, found))
+    // The company as the year being closed lists it (its reference day), and not yet in the
+    // next year.
+    TKigyo1_ closing, existing;
+    const auto companyRow = [&](int y, TKigyo1_& row) {
+        return ReadOne(control, false, companyOfYear(y, company), QStringLiteral("SELECT * FROM MKIGYOU1"), row);
+    };
+    if (!companyRow(year, closing) || !companyRow(year + 1, existing))
         return result;
-    if (found) {
-        Dialogs().information(AppTitle, RolloverExistsMessage);
+    if (existing.ok) {
+        result.outcome = Outcome::Refused(RolloverExistsMessage);
         return result;
     }
+    const int oldReferenceDay = ageReferenceDayOf(closing, s.today);
+    TKigyo1_ opening = closing;
+    opening.KDATE = QString::number(ReferenceDateAYearLater(int(WholeNumberOrZero(closing.KDATE))));
+    const int newReferenceDay = ageReferenceDayOf(opening, s.today);
 
     // The source: the year's own database (the open project's connection when it is that).
-    const QString sourcePath = YearDatabasePath(year);
+    const QString sourcePath = s.yearDatabasePath(year);
     SqliteConnection ownSource;
-    DbConnection* source = &fdm.ACN2;
-    if (!(fdm.ACN2.isOpen() && QFileInfo(fdm.ACN2.path()) == QFileInfo(sourcePath))) {
-        fdm.OpenDatabase(ownSource, sourcePath);
+    DbConnection* source = s.year;
+    if (!(source && source->isOpen() && QFileInfo(source->path()) == QFileInfo(sourcePath))) {
+        TFDM::OpenDatabase(ownSource, sourcePath);
         if (!ownSource.isOpen())
             return result;
         source = &ownSource;
     }
 
-    const QString targetPath = YearDatabasePath(year + 1);
+    const QString targetPath = s.yearDatabasePath(year + 1);
     const bool folderExisted = QFileInfo::exists(QFileInfo(targetPath).absolutePath());
     const bool fileExisted = QFileInfo::exists(targetPath);
-    if (!fdm.OpenOrCreateDatabase(fdm.ACN3, targetPath, TemplateDatabasePath(), true))
+    if (!TFDM::OpenOrCreateDatabase(target, targetPath, s.templateDatabasePath(), true))
         return result;
 
-    DbConnection& target = fdm.ACN3;
     TSyain_rec employees;
-    const bool copied = bringEmployeesUpToDate(*source, year, company, employees)
-                        && InTwoFileTransaction(target, fdm.ACN1.path(), [&] {
+    const QDate today = s.today;
+    const bool copied = bringEmployeesUpToDate(*source, year, company, oldReferenceDay, employees)
+                        && InTwoFileTransaction(target, control.path(), [&] {
                                DbConnection& from = *source;
                                return copyCompanyRow(target, year, company, today)
                                       && copyTable<TKigyo2_>(from, target, "MKIGYOU2", year, company)
@@ -229,7 +264,7 @@ RolloverResult RollOverCompany(int year, int company, const QDate& today)
                                       && copyTable<TSCALE_>(from, target, "DSCALE", year, company)
                                       && copyTable<T2JI_>(from, target, "DKSEN2", year, company)
                                       && copyTable<T3JI_>(from, target, "DKSEN3", year, company)
-                                      && carryEmployees(employees, target, year, result)
+                                      && carryEmployees(employees, target, year, newReferenceDay, result)
                                       && copyTable<TYHYOUKA_>(from, target, "YHYOUKA", year, company)
                                       && copyBands(from, target, year, company)
                                       && copyTable<TMATID_>(from, target, "MATRIXID", year, company)
@@ -250,5 +285,6 @@ RolloverResult RollOverCompany(int year, int company, const QDate& today)
         return result;
     }
     result.done = true;
+    result.outcome = Outcome::Done(RolloverClosingMessage(result.undecided));
     return result;
 }

@@ -3,12 +3,15 @@
 // The source is the year database of the year rolled over (DataFolder + year), so the
 // company list of that year and the tables copied always belong to the same year. The
 // new year's database (DataFolder + year + 1, made from the template when missing) is
-// opened on ACN3 and the control database is attached to it: the company's MKIGYOU1 row
+// opened on the connection given (the third connection, ACN3) and the control database
+// is attached to it: the company's MKIGYOU1 row
 // and every copied table are written with one commit, so a failure at any table, or a
 // process killed at any moment, leaves both files as they were and the rollover can
 // simply be run again.
 #pragma once
 
+#include "core/Outcome.h"
+#include "shell/Session.h"
 #include "store/Records.h"
 
 #include <QDate>
@@ -42,12 +45,22 @@ struct RolloverResult {
     bool done = false;
     int employees = 0;        // employees carried
     int undecided = 0;        // employees for whom something was kept (CarriedEmployee)
+    // Done with the closing message; the refusal RolloverExistsMessage; or a failure
+    // without a message of its own (the store has reported it).
+    Outcome outcome = Outcome::Failed(QString());
 };
 
 // The closing message: RolloverDoneMessage, and a second line when undecided is not 0.
 QString RolloverClosingMessage(int undecided);
 
+// The reference date (yyyymmdd) of the year after: the same day a year later, 29 February
+// becoming 28 February; 0 (none) stays 0.
+int ReferenceDateAYearLater(int yyyymmdd);
+
 // Checks that the company is not in the next year yet (RolloverExistsMessage), opens or
-// creates the next year's database on ACN3 and copies the company. Every message is
-// shown here except the closing one. today gives MKIGYOU1.SDATE.
-RolloverResult RollOverCompany(int year, int company, const QDate& today);
+// creates the next year's database on target and copies the company from the session's
+// program folder. The ages and years of service are those of the company's own age rule
+// (MKIGYOU1.FNK and KDATE of the year being closed; the new year's KDATE is a year later),
+// whatever project the session has open. s.today gives MKIGYOU1.SDATE (and the ages of a
+// company that counts them to today).
+RolloverResult RollOverCompany(const Session& s, DbConnection& target, int year, int company);

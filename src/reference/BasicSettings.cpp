@@ -1,8 +1,7 @@
 // Basic settings of a project: reading, writing in one transaction per database, publishing.
 #include "reference/BasicSettings.h"
 
-#include "shell/AppState.h"
-#include "shell/Numbers.h"
+#include "core/Numbers.h"
 #include "store/Conversions.h"
 #include "store/DataModule.h"
 #include "store/RecordAccess.h"
@@ -12,19 +11,9 @@
 
 namespace {
 
-qint64 projectKco()
+QString todayText(const Session& session)
 {
-    return Project().CurrentCompany.KCO.toLongLong();
-}
-
-qint64 projectNendo()
-{
-    return Project().CurrentCompany.NENDO.toLongLong();
-}
-
-QString todayText()
-{
-    return CurrentDate().toString(QStringLiteral("yyyy/MM/dd"));
+    return session.today.toString(QStringLiteral("yyyy/MM/dd"));
 }
 
 } // namespace
@@ -61,13 +50,13 @@ bool MarkSizeAccepted(const QString& text, int* size)
     return true;
 }
 
-bool ReadBasicSettings(BasicSettings& s)
+bool ReadBasicSettings(const Session& session, BasicSettings& s)
 {
     s = BasicSettings();
-    TFDM& fdm = FDM();
-    const SqlValues key{projectNendo(), projectKco()};
+    const TMKIGYOU2& project = session.company();
+    const SqlValues key{project.NENDO.toLongLong(), project.KCO.toLongLong()};
 
-    if (!ReadOne(fdm.ACN1, false, SqlCondition(" WHERE NENDO = ?   AND KCO   = ?", key),
+    if (!ReadOne(*session.control, false, SqlCondition(" WHERE NENDO = ?   AND KCO   = ?", key),
                  QStringLiteral("select * from MKIGYOU1"), s.company))
         return false;
     if (s.company.ok) {
@@ -76,7 +65,7 @@ bool ReadBasicSettings(BasicSettings& s)
         s.eraCalendar = s.company.REKI.trimmed() != QLatin1String("0") && !s.company.REKI.trimmed().isEmpty();
     }
 
-    if (!ReadOne(fdm.ACN1, false, SqlCondition(" WHERE CO = 0 ORDER BY CO"), QStringLiteral("SELECT * FROM MSEIGYO"),
+    if (!ReadOne(*session.control, false, SqlCondition(" WHERE CO = 0 ORDER BY CO"), QStringLiteral("SELECT * FROM MSEIGYO"),
                  s.control))
         return false;
     if (s.control.ok) {
@@ -88,7 +77,7 @@ bool ReadBasicSettings(BasicSettings& s)
     }
 
     TMark_rec marks;
-    if (!ReadAll(fdm.ACN2, false, SqlCondition(" WHERE NENDO = ? AND KCO = ? ORDER BY MKCO", key),
+    if (!ReadAll(*session.year, false, SqlCondition(" WHERE NENDO = ? AND KCO = ? ORDER BY MKCO", key),
                  QStringLiteral("SELECT * FROM MMARK"), marks))
         return false;
     for (int i = 0; i < marks.items.size() && i < 9; ++i) {
@@ -104,7 +93,7 @@ bool ReadBasicSettings(BasicSettings& s)
     }
 
     TGraph_rec lines;
-    if (!ReadAll(fdm.ACN2, false, SqlCondition(" WHERE NENDO = ? AND KCO = ? ORDER BY GSCO", key),
+    if (!ReadAll(*session.year, false, SqlCondition(" WHERE NENDO = ? AND KCO = ? ORDER BY GSCO", key),
                  QStringLiteral("SELECT * FROM MGRAPH"), lines))
         return false;
     for (int i = 0; i < lines.items.size() && i < 4; ++i) {
@@ -119,9 +108,9 @@ bool ReadBasicSettings(BasicSettings& s)
 
 namespace {
 
-bool writeControlDatabase(DbConnection& cn, const BasicSettings& s)
+bool writeControlDatabase(const Session& session, DbConnection& cn, const BasicSettings& s)
 {
-    const QString kco = Project().CurrentCompany.KCO, nendo = Project().CurrentCompany.NENDO;
+    const QString kco = session.company().KCO, nendo = session.company().NENDO;
     TKigyo1_ company = s.company;
     if (!company.ok) {
         company = TKigyo1_();
@@ -149,15 +138,15 @@ bool writeControlDatabase(DbConnection& cn, const BasicSettings& s)
     }
     control.FREKI = QString::number(s.selectedEra);
     if (control.INSTDATE.trimmed().isEmpty())
-        control.INSTDATE = todayText();
+        control.INSTDATE = todayText(session);
     if (control.ENDDATE.trimmed().isEmpty())
-        control.ENDDATE = todayText();
+        control.ENDDATE = todayText(session);
     return Update(cn, false, SqlCondition(" WHERE CO = 0"), control);
 }
 
-bool writeProjectDatabase(DbConnection& cn, const BasicSettings& s)
+bool writeProjectDatabase(const Session& session, DbConnection& cn, const BasicSettings& s)
 {
-    const QString kco = Project().CurrentCompany.KCO, nendo = Project().CurrentCompany.NENDO;
+    const QString kco = session.company().KCO, nendo = session.company().NENDO;
     for (int i = 0; i < 9; ++i) {
         const MarkSetting& m = s.marks[i];
         TMark_ r;
@@ -191,30 +180,29 @@ bool writeProjectDatabase(DbConnection& cn, const BasicSettings& s)
 
 } // namespace
 
-bool WriteBasicSettings(const BasicSettings& s)
+bool WriteBasicSettings(const Session& session, const BasicSettings& s)
 {
-    TFDM& fdm = FDM();
     // Both files with one commit: the control file is attached to the project connection.
-    // The record access layer shows the message of a failed write itself.
-    DbConnection& cn = fdm.ACN2;
-    return InTwoFileTransaction(cn, fdm.ACN1.path(),
-                                [&] { return writeControlDatabase(cn, s) && writeProjectDatabase(cn, s); });
+    // The record access layer reports the message of a failed write itself.
+    DbConnection& cn = *session.year;
+    return InTwoFileTransaction(cn, session.control->path(), [&] {
+        return writeControlDatabase(session, cn, s) && writeProjectDatabase(session, cn, s);
+    });
 }
 
-void PublishBasicSettings(const BasicSettings& s)
+void PublishBasicSettings(Session& session, const BasicSettings& s)
 {
-    TAppState& app = App();
-    app.CalendarMode = s.eraCalendar ? 1 : 0;
-    app.AgeByToday = s.ageByToday ? 1 : 0;
-    // A date too large for the state cannot be a date; ages then count to no day.
-    app.ReferenceDate = s.referenceDate >= 0 && s.referenceDate <= 99991231 ? int(s.referenceDate) : 0;
+    session.calendarMode = s.eraCalendar ? 1 : 0;
+    session.ageByToday = s.ageByToday;
+    // A date too large for the session cannot be a date; ages then count to no day.
+    session.referenceDate = s.referenceDate >= 0 && s.referenceDate <= 99991231 ? int(s.referenceDate) : 0;
     for (int i = 0; i < 3; ++i) {
-        app.EraNames[i] = s.eras[i].name;
-        app.EraStartYears[i] = int(WholeNumberOrZero(s.eras[i].year));
+        session.eras.names[i] = s.eras[i].name;
+        session.eras.startYears[i] = int(WholeNumberOrZero(s.eras[i].year));
     }
     for (int i = 0; i < 9; ++i) {
         const MarkSetting& m = s.marks[i];
-        TMMARK& out = Project().Marks[i];
+        TMMARK& out = session.project.Marks[i];
         out.MKCO = i + 1;
         out.MARK = m.symbol;
         out.HANREI = m.legend;

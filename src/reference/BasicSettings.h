@@ -1,7 +1,8 @@
 // Basic settings of a project: calendar, reference date, era table, marks and graph lines.
 #pragma once
 
-#include "shell/Colors.h"
+#include "core/Colors.h"
+#include "shell/Session.h"
 #include "store/Records.h"
 
 #include <QImage>
@@ -47,16 +48,18 @@ struct BasicSettings {
     TSeigyo_ control;
 };
 
-// Reads the settings of the open project: its MKIGYOU1 row and the control record (ACN1),
-// its marks and graph lines (ACN2). false after a database failure (the message is shown).
-bool ReadBasicSettings(BasicSettings& settings);
+// Reads the settings of the session's project: its MKIGYOU1 row and the control record
+// (control database), its marks and graph lines (year database). false after a database
+// failure (the store reports it).
+bool ReadBasicSettings(const Session& s, BasicSettings& settings);
 
 // Writes MKIGYOU1 and MSEIGYO (control database) and MMARK 1..9 and MGRAPH 1..4 (project
-// database), each database in one transaction; when anything fails both are rolled back.
-bool WriteBasicSettings(const BasicSettings& settings);
+// database) with one commit; when anything fails both are rolled back. An empty install or
+// end date of the control record becomes the session's today.
+bool WriteBasicSettings(const Session& s, const BasicSettings& settings);
 
-// Hands calendar mode, age mode, reference date, eras and marks to the application state.
-void PublishBasicSettings(const BasicSettings& settings);
+// Puts calendar mode, age mode, reference date, eras and marks into the session.
+void PublishBasicSettings(Session& s, const BasicSettings& settings);
 
 // The reference date as typed ("2001.4.1"): the dots removed, the rest a whole number.
 // false when it is not one.

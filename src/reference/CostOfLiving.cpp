@@ -2,8 +2,7 @@
 #include "reference/CostOfLiving.h"
 
 #include "store/Transactions.h"
-#include "shell/AppState.h"
-#include "shell/Numbers.h"
+#include "core/Numbers.h"
 #include "store/DataModule.h"
 #include "store/RecordAccess.h"
 
@@ -35,11 +34,11 @@ CostRows CostRowsForScreen(const QList<CostRow>& stored)
     return rows;
 }
 
-QStringList CostSetItems()
+QStringList CostSetItems(const Session& s)
 {
     QStringList items;
     TSEIKEI_rec all;
-    if (!ReadAll(FDM().ACN2, false, SqlCondition(" ORDER BY SKCO, SNIN, SNENREI"), QStringLiteral("SELECT * FROM MSEIKEI"),
+    if (!ReadAll(*s.year, false, SqlCondition(" ORDER BY SKCO, SNIN, SNENREI"), QStringLiteral("SELECT * FROM MSEIKEI"),
                  all))
         return items;
     QString previous;
@@ -54,11 +53,11 @@ QStringList CostSetItems()
     return items;
 }
 
-bool ReadCostSet(int code, CostSet& set)
+bool ReadCostSet(const Session& s, int code, CostSet& set)
 {
     set = CostSet();
     TSEIKEI_rec rows;
-    if (!ReadAll(FDM().ACN2, false, SqlCondition(" WHERE SKCO = ? ORDER BY SNIN, SNENREI", {qint64(code)}),
+    if (!ReadAll(*s.year, false, SqlCondition(" WHERE SKCO = ? ORDER BY SNIN, SNENREI", {qint64(code)}),
                  QStringLiteral("SELECT * FROM MSEIKEI"), rows))
         return false;
     for (const TSEIKEI_& r : rows.items)
@@ -74,9 +73,9 @@ bool ReadCostSet(int code, CostSet& set)
     return true;
 }
 
-bool SaveCostSet(int code, const CostRows& rows, const CostSet& v)
+bool SaveCostSet(const Session& s, int code, const CostRows& rows, const CostSet& v)
 {
-    DbConnection& cn = FDM().ACN2;
+    DbConnection& cn = *s.year;
     return InTransaction(cn, [&] {
         TSEIKEI_ old;
         if (!Delete(cn, false, SqlCondition(" WHERE SKCO = ?", {qint64(code)}), old))
@@ -85,8 +84,8 @@ bool SaveCostSet(int code, const CostRows& rows, const CostSet& v)
             if (!row.hasValues())
                 continue;
             TSEIKEI_ r;
-            r.KCO = Project().CurrentCompany.KCO;
-            r.NENDO = Project().CurrentCompany.NENDO;
+            r.KCO = s.company().KCO;
+            r.NENDO = s.company().NENDO;
             r.SKCO = QString::number(code);
             r.SNIN = int(row.size);
             r.SNENREI = int(row.age);
@@ -106,8 +105,8 @@ bool SaveCostSet(int code, const CostRows& rows, const CostSet& v)
     });
 }
 
-bool DeleteCostSet(int code)
+bool DeleteCostSet(const Session& s, int code)
 {
     TSEIKEI_ r;
-    return Delete(FDM().ACN2, true, SqlCondition(" WHERE SKCO = ?", {qint64(code)}), r);
+    return Delete(*s.year, true, SqlCondition(" WHERE SKCO = ?", {qint64(code)}), r);
 }

@@ -1,6 +1,8 @@
 // Standard cost of living (MSEIKEI): sets of up to six household rows under one code.
 #pragma once
 
+#include "shell/Session.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -49,11 +51,12 @@ CostRowsCheck CheckCostRows(const CostRows& rows);
 // has size n.
 CostRows CostRowsForScreen(const QList<CostRow>& stored);
 
+// The sets are read from and written to the session's year database.
 // The code list: one item per set, "SKCO : " + the source of its first row.
-QStringList CostSetItems();
+QStringList CostSetItems(const Session& s);
 // Reads the set of a code, rows ordered by size and age. false on failure.
-bool ReadCostSet(int code, CostSet& set);
+bool ReadCostSet(const Session& s, int code, CostSet& set);
 // Replaces the set of a code: its rows deleted, every row with values inserted with the
-// open project's company and year, all in one transaction. false on failure.
-bool SaveCostSet(int code, const CostRows& rows, const CostSet& setValues);
-bool DeleteCostSet(int code);
+// session's company and year, all in one transaction. false on failure.
+bool SaveCostSet(const Session& s, int code, const CostRows& rows, const CostSet& setValues);
+bool DeleteCostSet(const Session& s, int code);

@@ -3,22 +3,21 @@
 
 #include "store/Transactions.h"
 
-#include "shell/AppState.h"
-#include "shell/CodeLists.h"
+#include "core/CodeLists.h"
 #include "store/Conversions.h"
 #include "store/DataModule.h"
 #include "store/RecordAccess.h"
 
 namespace {
 
-SqlValues projectKey()
+SqlValues projectKey(const Session& s)
 {
-    return {Project().CurrentCompany.KCO.toLongLong(), Project().CurrentCompany.NENDO.toLongLong()};
+    return {s.company().KCO.toLongLong(), s.company().NENDO.toLongLong()};
 }
 
-SqlCondition formCondition(int id)
+SqlCondition formCondition(const Session& s, int id)
 {
-    SqlValues v = projectKey();
+    SqlValues v = projectKey(s);
     v << qint64(id);
     return SqlCondition(" WHERE KCO = ? AND NENDO = ? AND SALARYID = ?", v);
 }
@@ -41,14 +40,14 @@ int EmploymentFormIdFromText(const QString& typed, const QString& selectedItem)
     return SelectedCodeOf(selectedItem);
 }
 
-QStringList EmploymentFormItems()
+QStringList EmploymentFormItems(const Session& s)
 {
     QStringList items;
-    DbQuery& q = FDM().Query21;
-    if (!FDM().RunStatement(q,
+    DbQuery q(*s.year);
+    if (!TFDM::RunStatement(q,
                             QStringLiteral("select SALARYID || ' : ' || ifnull(SALARYNAME, '') as COMBNAME from SalaryName "
                                            "where  KCO  =  ?  and Nendo  =  ? order by SALARYID"),
-                            'S', projectKey()))
+                            'S', projectKey(s)))
         return items;
     for (; !q.eof(); q.next())
         items << VariantToTextOrZero(q.value(QStringLiteral("COMBNAME")));
@@ -56,11 +55,11 @@ QStringList EmploymentFormItems()
     return items;
 }
 
-bool ReadEmploymentForm(int id, EmploymentFormNames& names, bool& found)
+bool ReadEmploymentForm(const Session& s, int id, EmploymentFormNames& names, bool& found)
 {
     names = EmploymentFormNames();
     TSALARY_ r;
-    if (!ReadOne(FDM().ACN2, false, formCondition(id), QStringLiteral("select * from SalaryName"), r))
+    if (!ReadOne(*s.year, false, formCondition(s, id), QStringLiteral("select * from SalaryName"), r))
         return false;
     found = r.ok;
     if (found)
@@ -69,23 +68,23 @@ bool ReadEmploymentForm(int id, EmploymentFormNames& names, bool& found)
     return true;
 }
 
-bool SaveEmploymentForm(int id, const EmploymentFormNames& names)
+bool SaveEmploymentForm(const Session& s, int id, const EmploymentFormNames& names)
 {
-    DbConnection& cn = FDM().ACN2;
+    DbConnection& cn = *s.year;
     TSALARY_ r;
-    r.KCO = Project().CurrentCompany.KCO;
-    r.NENDO = Project().CurrentCompany.NENDO;
+    r.KCO = s.company().KCO;
+    r.NENDO = s.company().NENDO;
     r.SALARYID = QString::number(id);
     for (int i = 0; i < 10; ++i)
         *fieldsOf(r, i) = names.names[i];
     return InTransaction(cn, [&] {
         TSALARY_ old;
-        return Delete(cn, false, formCondition(id), old) && Insert(cn, false, r);
+        return Delete(cn, false, formCondition(s, id), old) && Insert(cn, false, r);
     });
 }
 
-bool DeleteEmploymentForm(int id)
+bool DeleteEmploymentForm(const Session& s, int id)
 {
     TSALARY_ r;
-    return Delete(FDM().ACN2, true, formCondition(id), r);
+    return Delete(*s.year, true, formCondition(s, id), r);
 }

@@ -1,6 +1,7 @@
 // Employment forms (SALARYNAME): the ID rule, reading, saving and deleting one form.
 #pragma once
 
+#include "shell/Session.h"
 #include "store/Records.h"
 
 #include <QString>
@@ -20,10 +21,10 @@ struct EmploymentFormNames {
     QString names[10];
 };
 
-// The list items "SALARYID : SALARYNAME" of the open project, by SALARYID.
-QStringList EmploymentFormItems();
-// Reads form id of the open project; found tells whether it exists. false on failure.
-bool ReadEmploymentForm(int id, EmploymentFormNames& names, bool& found);
+// The list items "SALARYID : SALARYNAME" of the session's project, by SALARYID.
+QStringList EmploymentFormItems(const Session& s);
+// Reads form id of the session's project; found tells whether it exists. false on failure.
+bool ReadEmploymentForm(const Session& s, int id, EmploymentFormNames& names, bool& found);
 // Replaces the row of form id (delete and insert, one transaction). false on failure.
-bool SaveEmploymentForm(int id, const EmploymentFormNames& names);
-bool DeleteEmploymentForm(int id);
+bool SaveEmploymentForm(const Session& s, int id, const EmploymentFormNames& names);
+bool DeleteEmploymentForm(const Session& s, int id);

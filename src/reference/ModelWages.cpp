@@ -4,43 +4,43 @@
 #include "store/DataModule.h"
 #include "store/RecordAccess.h"
 
-bool ReadModelSets(QList<TMODEL_>& sets)
+bool ReadModelSets(const Session& s, QList<TMODEL_>& sets)
 {
     TMODEL_rec all;
-    const bool ok = ReadAll(FDM().ACN1, false, SqlCondition(" ORDER BY MDCO"), QStringLiteral("SELECT * FROM MDEL"), all);
+    const bool ok = ReadAll(*s.control, false, SqlCondition(" ORDER BY MDCO"), QStringLiteral("SELECT * FROM MDEL"), all);
     sets = all.items;
     return ok;
 }
 
-bool SaveModelSet(TMODEL_& set)
+bool SaveModelSet(const Session& s, TMODEL_& set)
 {
-    return Save(FDM().ACN1, true, SqlCondition(" WHERE MDCO = ?", {set.MDCO.toLongLong()}), set);
+    return Save(*s.control, true, SqlCondition(" WHERE MDCO = ?", {set.MDCO.toLongLong()}), set);
 }
 
-bool DeleteModelSet(int code)
+bool DeleteModelSet(const Session& s, int code)
 {
     TMODEL_ r;
-    return Delete(FDM().ACN1, true, SqlCondition(" WHERE MDCO = ?", {qint64(code)}), r);
+    return Delete(*s.control, true, SqlCondition(" WHERE MDCO = ?", {qint64(code)}), r);
 }
 
-bool ReadModelWages(int modelCode, QList<TMDCHNGIN_>& wages)
+bool ReadModelWages(const Session& s, int modelCode, QList<TMDCHNGIN_>& wages)
 {
     TMDCHNGIN_rec all;
-    const bool ok = ReadAll(FDM().ACN1, false, SqlCondition(" WHERE MDCO = ? ORDER BY MCCO", {qint64(modelCode)}),
+    const bool ok = ReadAll(*s.control, false, SqlCondition(" WHERE MDCO = ? ORDER BY MCCO", {qint64(modelCode)}),
                             QStringLiteral("SELECT * FROM MDCHINGIN"), all);
     wages = all.items;
     return ok;
 }
 
-bool SaveModelWage(TMDCHNGIN_& wage)
+bool SaveModelWage(const Session& s, TMDCHNGIN_& wage)
 {
-    return Save(FDM().ACN1, true,
+    return Save(*s.control, true,
                 SqlCondition(" WHERE MDCO = ? AND MCCO = ?", {wage.MDCO.toLongLong(), wage.MCCO.toLongLong()}), wage);
 }
 
-bool DeleteModelWage(int modelCode, int wageCode)
+bool DeleteModelWage(const Session& s, int modelCode, int wageCode)
 {
     TMDCHNGIN_ r;
-    return Delete(FDM().ACN1, true, SqlCondition(" WHERE MDCO = ? AND MCCO = ?", {qint64(modelCode), qint64(wageCode)}),
+    return Delete(*s.control, true, SqlCondition(" WHERE MDCO = ? AND MCCO = ?", {qint64(modelCode), qint64(wageCode)}),
                   r);
 }

@@ -1,6 +1,7 @@
 // Model data sets (MDEL) and their model wages (MDCHINGIN) in the control database.
 #pragma once
 
+#include "shell/Session.h"
 #include "store/Records.h"
 
 #include <QList>
@@ -9,15 +10,17 @@ inline const QString ModelCodeMissingMessage = QStringLiteral("モデルコー�
 inline const QString ModelWageCodeMissingMessage = QStringLiteral("モデル賃金コードが入力されていません。");
 inline const QString NoChangesMessage = QStringLiteral("ﾃﾞｰﾀの変更がありません。");
 
+// Every routine works on the session's control database.
+
 // Every set ordered by MDCO. false on failure.
-bool ReadModelSets(QList<TMODEL_>& sets);
+bool ReadModelSets(const Session& s, QList<TMODEL_>& sets);
 // Writes a set under its MDCO: updated, inserted when there is none.
-bool SaveModelSet(TMODEL_& set);
+bool SaveModelSet(const Session& s, TMODEL_& set);
 // Deletes the set's MDEL row; its model wages stay.
-bool DeleteModelSet(int code);
+bool DeleteModelSet(const Session& s, int code);
 
 // The model wages of a set ordered by MCCO. false on failure.
-bool ReadModelWages(int modelCode, QList<TMDCHNGIN_>& wages);
+bool ReadModelWages(const Session& s, int modelCode, QList<TMDCHNGIN_>& wages);
 // Writes a wage row under its MDCO and MCCO: updated, inserted when there is none.
-bool SaveModelWage(TMDCHNGIN_& wage);
-bool DeleteModelWage(int modelCode, int wageCode);
+bool SaveModelWage(const Session& s, TMDCHNGIN_& wage);
+bool DeleteModelWage(const Session& s, int modelCode, int wageCode);

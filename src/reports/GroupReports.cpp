@@ -1,15 +1,12 @@
 // The group reports: ranges, employees, grouped rows, pages and CSV lines.
 #include "reports/GroupReports.h"
 
-#include "shell/AppState.h"
-#include "shell/CodeLists.h"
+#include "core/CodeLists.h"
+#include "core/CsvWriter.h"
+#include "core/Dates.h"
+#include "core/Numbers.h"
 #include "shell/ProjectLookups.h"
-#include "shell/CsvWriter.h"
-#include "shell/Dates.h"
-#include "shell/Numbers.h"
 #include "store/Conversions.h"
-#include "store/DataModule.h"
-#include "store/DialogService.h"
 #include "store/RecordAccess.h"
 
 #include <QDir>
@@ -255,16 +252,16 @@ QString CheckGroupRanges(const GroupRanges& r, GroupFilter& f)
     return QString();
 }
 
-bool LoadGroupEmployees(const GroupFilter& f, QList<TSyain_>& out)
+bool LoadGroupEmployees(const Session& s, const GroupFilter& f, QList<TSyain_>& out)
 {
     out.clear();
-    const TMKIGYOU2& c = Project().CurrentCompany;
+    const TMKIGYOU2& c = s.company();
     TSyain_rec list;
     const SqlCondition where(QStringLiteral(" WHERE MCO BETWEEN ? AND ? AND TOUKYU BETWEEN ? AND ? AND SM1 BETWEEN ? AND ?"
                                             " AND NENDO = ? AND KCO = ? ORDER BY KCO, MCO, SCO"),
                              {f.markLow, f.markHigh, f.gradeLow, f.gradeHigh, f.formLow, f.formHigh,
                               WholeNumberOrZero(c.NENDO), WholeNumberOrZero(c.KCO)});
-    if (!ReadAll(FDM().ACN2, false, where, QStringLiteral("SELECT * FROM VSYAIN"), list))
+    if (!ReadAll(*s.year, false, where, QStringLiteral("SELECT * FROM VSYAIN"), list, s.ageReferenceDay()))
         return false;
     out = QList<TSyain_>(list.items.begin(), list.items.end());
     return true;
@@ -282,7 +279,7 @@ long long NewBasicPay(const TSyain_& e, const MatrixTables& tables)
     return part[0] + part[1] + part[2];
 }
 
-QList<GroupLine> BuildGroupLines(const QList<TSyain_>& employees, const MatrixTables& tables)
+QList<GroupLine> BuildGroupLines(int referenceDay, const QList<TSyain_>& employees, const MatrixTables& tables)
 {
     QList<GroupLine> out;
     Sums group, all;
@@ -294,8 +291,8 @@ QList<GroupLine> BuildGroupLines(const QList<TSyain_>& employees, const MatrixTa
         l.code = e.SCOT;
         l.name = e.SNA;
         l.evaluation = e.HKIGOU;
-        l.age = YearsUntilReference(e.SEIHI);
-        l.service = YearsUntilReference(e.NYUHI);
+        l.age = YearsBetween(e.SEIHI, referenceDay);
+        l.service = YearsBetween(e.NYUHI, referenceDay);
         l.grade = e.TOUKYU;
         l.step = e.GOUHOU;
         l.newStep = e.SGOUHOU;
@@ -317,15 +314,14 @@ QList<GroupLine> BuildGroupLines(const QList<TSyain_>& employees, const MatrixTa
     return out;
 }
 
-GroupHeading GroupHeadingFor(const GroupFilter& filter)
+GroupHeading GroupHeadingFor(const Session& s, const GroupFilter& filter)
 {
     GroupHeading h;
-    const TAppState& app = App();
-    h.yearText = FiscalYearText(app.CalendarMode, Project().CurrentCompany.NENDO.toInt());
-    h.companyName = Project().CurrentCompany.KNA.isEmpty() ? app.CompanyName : Project().CurrentCompany.KNA;
-    h.today = CurrentDate();
-    h.referenceDate = app.AgeByToday != 0 ? h.today.year() * 10000 + h.today.month() * 100 + h.today.day()
-                                          : app.ReferenceDate;
+    const TMKIGYOU2& company = s.company();
+    h.yearText = FiscalYearText(s.calendarMode, company.NENDO.toInt());
+    h.companyName = company.KNA.isEmpty() ? s.companyName : company.KNA;
+    h.today = s.today;
+    h.referenceDate = s.ageReferenceDay();
     h.filterText = filter.text;
     return h;
 }
@@ -335,11 +331,11 @@ QStringList GroupReportRowFields(GroupReportKind kind)
     return kind == GroupReportKind::Salary ? salaryFields : raiseFields;
 }
 
-ReportDocument BuildGroupReportPages(GroupReportKind kind, const QList<GroupLine>& lines, const GroupHeading& h,
-                                     const ReportTemplate& tpl)
+ReportDocument BuildGroupReportPages(const QString& exeFolder, GroupReportKind kind, const QList<GroupLine>& lines,
+                                     const GroupHeading& h, const ReportTemplate& tpl)
 {
     const GroupReportNames names = GroupReportNamesOf(kind);
-    ReportDocument doc = ReportDocumentFor(names.reportName, names.title);
+    ReportDocument doc = ReportDocumentFor(exeFolder, names.reportName, names.title);
     const QStringList fields = GroupReportRowFields(kind);
     // The row's box: the row fields' span, its rules at their edges.
     QList<int> edges;
@@ -461,34 +457,37 @@ QStringList GroupReportCsvLines(GroupReportKind kind, const QList<GroupLine>& li
     return out;
 }
 
-bool BuildGroupReport(GroupReportKind kind, const QList<TSyain_>& employees, const GroupFilter& filter,
-                      ReportDocument& doc, QString* error)
+bool BuildGroupReport(const Session& s, GroupReportKind kind, const QList<TSyain_>& employees,
+                      const GroupFilter& filter, ReportDocument& doc, QString* error)
 {
-    const ReportDocument names = ReportDocumentFor(GroupReportNamesOf(kind).reportName, QString());
+    const ReportDocument names = ReportDocumentFor(s.exeFolder, GroupReportNamesOf(kind).reportName, QString());
     ReportTemplate tpl;
     if (!LoadReportTemplate(names.templatePath, tpl, error))
         return false;
-    const QList<GroupLine> lines = BuildGroupLines(employees, LoadMatrixTables());
-    doc = BuildGroupReportPages(kind, lines, GroupHeadingFor(filter), tpl);
+    const QList<GroupLine> lines = BuildGroupLines(s.ageReferenceDay(), employees, LoadMatrixTables(s));
+    doc = BuildGroupReportPages(s.exeFolder, kind, lines, GroupHeadingFor(s, filter), tpl);
     return true;
 }
 
-bool WriteGroupReportCsv(GroupReportKind kind, const QList<TSyain_>& employees, QString& path, QString* error)
+bool WriteGroupReportCsv(const Session& s, GroupReportKind kind, const QList<TSyain_>& employees, QString& path,
+                         QString* error)
 {
     if (path.isEmpty())
-        path = App().ExeFolder + QStringLiteral("CSV/") + GroupReportNamesOf(kind).csvFile;
-    return WriteCsvFile(path, GroupReportCsvLines(kind, BuildGroupLines(employees, LoadMatrixTables())), error);
+        path = s.exeFolder + QStringLiteral("CSV/") + GroupReportNamesOf(kind).csvFile;
+    return WriteCsvFile(path,
+                        GroupReportCsvLines(kind, BuildGroupLines(s.ageReferenceDay(), employees, LoadMatrixTables(s))),
+                        error);
 }
 
-RangeLists RangeListsForProject()
+RangeLists RangeListsForProject(const Session& s)
 {
     RangeLists lists;
-    for (const TMMARK& m : Project().Marks)
+    for (const TMMARK& m : s.project.Marks)
         if (m.MKCO != 0)
             lists.marks << QString::number(m.MKCO) + QStringLiteral(" : ") + m.MARK + QStringLiteral("  ") + m.HANREI;
     for (int g = 0; g < 9; ++g)
-        lists.grades << QString::number(g + 1) + QStringLiteral(" : ") + Project().CurrentCompany.TK[g];
-    for (const TSALARYNAME& f : LoadEmploymentForms())
+        lists.grades << QString::number(g + 1) + QStringLiteral(" : ") + s.company().TK[g];
+    for (const TSALARYNAME& f : LoadEmploymentForms(s))
         if (!f.listText.isEmpty())
             lists.forms << f.listText;
     return lists;
@@ -507,29 +506,26 @@ bool RangeEndOf(const QStringList& items, int code, RangeEnd& end)
     return false;
 }
 
-bool SelectGroupEmployees(const GroupRanges& ranges, GroupFilter& filter, QList<TSyain_>& employees)
+Outcome SelectGroupEmployees(const Session& s, const GroupRanges& ranges, GroupFilter& filter,
+                             QList<TSyain_>& employees)
 {
     const QString refused = CheckGroupRanges(ranges, filter);
-    if (!refused.isEmpty()) {
-        Dialogs().information(AppTitle, refused);
-        return false;
-    }
-    return LoadGroupEmployees(filter, employees);
+    if (!refused.isEmpty())
+        return Outcome::Refused(refused);
+    if (!LoadGroupEmployees(s, filter, employees))
+        return Outcome::Failed(QString());
+    return Outcome::Done();
 }
 
-bool ExportGroupReportCsv(GroupReportKind kind, const QList<TSyain_>& employees, const QString& target)
+Outcome ExportGroupReportCsv(const Session& s, GroupReportKind kind, const QList<TSyain_>& employees,
+                             const QString& target)
 {
-    if (employees.isEmpty()) {
-        Dialogs().information(AppTitle, QStringLiteral("対象データは有りません。"));
-        return false;
-    }
+    if (employees.isEmpty())
+        return Outcome::Refused(QStringLiteral("対象データは有りません。"));
     QString path = target, error;
-    if (!WriteGroupReportCsv(kind, employees, path, &error)) {
-        Dialogs().information(AppTitle, QStringLiteral("CSVファイルの書き込みでエラーが発生しました。\r\n")
-                                            + QDir::toNativeSeparators(path) + QStringLiteral("\r\n") + error);
-        return false;
-    }
-    Dialogs().information(AppTitle, QStringLiteral("CSVデレクトリに") + GroupReportNamesOf(kind).title
-                                        + QStringLiteral("が出力されました。"));
-    return true;
+    if (!WriteGroupReportCsv(s, kind, employees, path, &error))
+        return Outcome::Failed(QStringLiteral("CSVファイルの書き込みでエラーが発生しました。\r\n")
+                               + QDir::toNativeSeparators(path) + QStringLiteral("\r\n") + error);
+    return Outcome::Done(QStringLiteral("CSVデレクトリに") + GroupReportNamesOf(kind).title
+                         + QStringLiteral("が出力されました。"));
 }

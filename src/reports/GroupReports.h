@@ -3,9 +3,11 @@
 // totals, their pages for the composer and their CSV lines.
 #pragma once
 
+#include "core/Outcome.h"
 #include "matrix/MatrixZone.h"
 #include "reports/ReportPage.h"
 #include "reports/ReportTemplate.h"
+#include "shell/Session.h"
 #include "store/Records.h"
 
 #include <QDate>
@@ -45,23 +47,25 @@ struct GroupFilter {
 // range whose end lies before its start.
 QString CheckGroupRanges(const GroupRanges& ranges, GroupFilter& filter);
 
-// The items of the report screens' range lists for the open project (without the
+// The items of the report screens' range lists for the session's project (without the
 // closing "0 : 指定なし"): marks "n : MARK  HANREI", grades "n : grade name", forms.
 struct RangeLists {
     QStringList marks, grades, forms;
 };
-RangeLists RangeListsForProject();
+RangeLists RangeListsForProject(const Session& s);
 // The range end of the item with that code in a list; code 0 (or none) is unspecified.
 // false when no item has the code.
 bool RangeEndOf(const QStringList& items, int code, RangeEnd& end);
 
-// Checks the ranges (their message shown when they do not hold) and reads the employees
-// within them. false when refused or the read failed.
-bool SelectGroupEmployees(const GroupRanges& ranges, GroupFilter& filter, QList<TSyain_>& employees);
+// Checks the ranges and reads the employees of the session's project within them. Refused
+// with the range's message when they do not hold; not ok without a message when the read
+// failed (the store has reported it).
+Outcome SelectGroupEmployees(const Session& s, const GroupRanges& ranges, GroupFilter& filter,
+                             QList<TSyain_>& employees);
 
-// The employees of the open project within the filter's ranges, from VSYAIN ordered by
-// KCO, MCO, SCO. false when the read failed (the message has been shown).
-bool LoadGroupEmployees(const GroupFilter& filter, QList<TSyain_>& out);
+// The employees of the session's project within the filter's ranges, from VSYAIN ordered
+// by KCO, MCO, SCO. false when the read failed (the store has reported it).
+bool LoadGroupEmployees(const Session& s, const GroupFilter& filter, QList<TSyain_>& out);
 
 // The new basic pay: NKKYU1..3 where the wage-table link JISEKI (1..3) takes the view's
 // NKIN and the matrix link MLINK (1..3) takes the matrix amount for NEWBANDID, NEWYHYOUKA
@@ -102,8 +106,9 @@ struct GroupLine {
 
 // The rows of the report: per mark group (consecutive MCO) its employees, a subtotal and
 // an average row (sums divided by the count, truncated toward zero), then the total and
-// its average over every employee. No employee: no rows.
-QList<GroupLine> BuildGroupLines(const QList<TSyain_>& employees, const MatrixTables& tables);
+// its average over every employee. Ages and years of service count to referenceDay
+// (yyyymmdd). No employee: no rows.
+QList<GroupLine> BuildGroupLines(int referenceDay, const QList<TSyain_>& employees, const MatrixTables& tables);
 
 // The page heads besides the page number.
 struct GroupHeading {
@@ -113,28 +118,33 @@ struct GroupHeading {
     int referenceDate = 0; // yyyymmdd of the ages and lengths of service
     QString filterText;
 };
-GroupHeading GroupHeadingFor(const GroupFilter& filter);
+// The heading of the session's project: year label, company, today and the day ages
+// count to.
+GroupHeading GroupHeadingFor(const Session& s, const GroupFilter& filter);
 
 // Pages of 32 lines: every group on a new page, the subtotal block moved to a new page
 // when it would start on line 30 or later, rows at line × 508 + 150, boxed with vertical
 // rules at the row fields' edges, a rule under every average row and under the last row
-// of each page.
-ReportDocument BuildGroupReportPages(GroupReportKind kind, const QList<GroupLine>& lines, const GroupHeading& heading,
-                                     const ReportTemplate& tpl);
+// of each page. The document is the kind's under the program folder exeFolder.
+ReportDocument BuildGroupReportPages(const QString& exeFolder, GroupReportKind kind, const QList<GroupLine>& lines,
+                                     const GroupHeading& heading, const ReportTemplate& tpl);
 // The row fields of a kind, in column order.
 QStringList GroupReportRowFields(GroupReportKind kind);
 
 // The CSV file: the header line and one line per employee (no subtotals), plain numbers.
 QStringList GroupReportCsvLines(GroupReportKind kind, const QList<GroupLine>& lines);
 
-// The pages of a kind for the employees, on the kind's template under the program
-// folder. false with the template's message when it cannot be loaded.
-bool BuildGroupReport(GroupReportKind kind, const QList<TSyain_>& employees, const GroupFilter& filter,
-                      ReportDocument& doc, QString* error);
-// Writes CSV/<title>.CSV under the program folder (replacing it) for the employees;
-// path receives the file's path. false with the platform's message in error.
-bool WriteGroupReportCsv(GroupReportKind kind, const QList<TSyain_>& employees, QString& path, QString* error);
-// CSV出力 after its question: "対象データは有りません。" without employees, else the file
-// (CSV/<title>.CSV when path is empty) with the write error or done message. false when
-// nothing was written.
-bool ExportGroupReportCsv(GroupReportKind kind, const QList<TSyain_>& employees, const QString& path = QString());
+// The pages of a kind for the employees of the session's project, on the kind's template
+// under its program folder. false with the template's message when it cannot be loaded.
+bool BuildGroupReport(const Session& s, GroupReportKind kind, const QList<TSyain_>& employees,
+                      const GroupFilter& filter, ReportDocument& doc, QString* error);
+// Writes the employees to path, or when path is empty to CSV/<title>.CSV under the
+// session's program folder (replacing it); path receives the file's path. false with the
+// platform's message in error.
+bool WriteGroupReportCsv(const Session& s, GroupReportKind kind, const QList<TSyain_>& employees, QString& path,
+                         QString* error);
+// CSV出力 after its question: refused with "対象データは有りません。" without employees, else
+// the file (CSV/<title>.CSV when path is empty) with the write error (failed) or the done
+// message. Not ok when nothing was written.
+Outcome ExportGroupReportCsv(const Session& s, GroupReportKind kind, const QList<TSyain_>& employees,
+                             const QString& path = QString());

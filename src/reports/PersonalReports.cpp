@@ -1,8 +1,8 @@
 // The personal reports: items per employee and the four-block pages.
 #include "reports/PersonalReports.h"
 
-#include "shell/Dates.h"
-#include "shell/Numbers.h"
+#include "core/Dates.h"
+#include "core/Numbers.h"
 #include "store/Conversions.h"
 
 namespace {
@@ -38,35 +38,40 @@ QString PersonalReportCaption(PersonalReportKind kind)
     return kind == PersonalReportKind::HR ? QStringLiteral("社員個人情報レポート") : QStringLiteral("社員賃金情報レポート");
 }
 
-PersonalHeading PersonalHeadingForProject()
+PersonalHeading PersonalHeadingForProject(const Session& s)
 {
     PersonalHeading h;
-    h.yearText = FiscalYearText(App().CalendarMode, Project().CurrentCompany.NENDO.toInt());
-    h.companyName = Project().CurrentCompany.KNA.isEmpty() ? App().CompanyName : Project().CurrentCompany.KNA;
-    h.today = CurrentDate();
+    const TMKIGYOU2& company = s.company();
+    h.yearText = FiscalYearText(s.calendarMode, company.NENDO.toInt());
+    h.companyName = company.KNA.isEmpty() ? s.companyName : company.KNA;
+    h.today = s.today;
     for (int i = 0; i < 9; ++i)
-        h.marks[i] = Project().Marks[i];
+        h.marks[i] = s.project.Marks[i];
+    h.calendarMode = s.calendarMode;
+    h.referenceDay = s.ageReferenceDay();
     return h;
 }
 
 QList<QPair<QString, QString>> PersonalItems(PersonalReportKind kind, const TSyain_& e, const EmploymentForms& forms,
-                                             const MatrixTables& tables)
+                                             const MatrixTables& tables, int calendarMode, int referenceDay)
 {
     QList<QPair<QString, QString>> items;
+    auto years = [referenceDay](int date) { return QString::number(YearsBetween(date, referenceDay)); };
+    auto date = [calendarMode](int yyyymmdd) { return DateText(yyyymmdd, calendarMode); };
     auto item = [&](const char* name, const QString& value) { items.append({QString::fromUtf8(name), value}); };
     const long long basic = (long long)e.KKYU1 + e.KKYU2 + e.KKYU3;
     const long long allowances = (long long)e.TEATE1 + e.TEATE2 + e.TEATE3 + e.TEATE4 + e.TEATE5;
     if (kind == PersonalReportKind::HR) {
         item("氏名", e.SNA);
         item("社員番号", e.SCOT);
-        item("生年月日", DateText(e.SEIHI));
-        item("入社年月日", DateText(e.NYUHI));
+        item("生年月日", date(e.SEIHI));
+        item("入社年月日", date(e.NYUHI));
         item("学歴", e.GAKU);
         item("専攻", e.SENKOU);
         item("公的資格", e.KSIKAKU);
         item("所属バンド", e.BANDNAME);
-        item("年齢", QString::number(YearsUntilReference(e.SEIHI)));
-        item("勤続", QString::number(YearsUntilReference(e.NYUHI)));
+        item("年齢", years(e.SEIHI));
+        item("勤続", years(e.NYUHI));
         item("等級", QString::number(e.TCO));
         item("号俸", QString::number(e.GOUHOU));
         item("就労形態", e.SM1 >= 1 && e.SM1 <= 4 ? forms[e.SM1 - 1].formName : QString());
@@ -81,13 +86,13 @@ QList<QPair<QString, QString>> PersonalItems(PersonalReportKind kind, const TSya
     } else {
         item("氏名", e.SNA);
         item("社員番号", e.SCOT);
-        item("生年月日", DateText(e.SEIHI));
-        item("年齢", QString::number(YearsUntilReference(e.SEIHI)));
-        item("勤続", QString::number(YearsUntilReference(e.NYUHI)));
+        item("生年月日", date(e.SEIHI));
+        item("年齢", years(e.SEIHI));
+        item("勤続", years(e.NYUHI));
         item("等級", QString::number(e.TCO));
         item("号俸", QString::number(e.GOUHOU));
         item("昇号数", QString::number(e.SGOUSU));
-        item("滞留年数", QString::number(YearsUntilReference(e.THI)));
+        item("滞留年数", years(e.THI));
         item("基本給", amount(basic));
         item("諸手当", amount(allowances));
         item("所定給", amount(basic + allowances));
@@ -109,12 +114,12 @@ QList<QPair<QString, QString>> PersonalItems(PersonalReportKind kind, const TSya
     return items;
 }
 
-ReportDocument BuildPersonalPages(PersonalReportKind kind, const QList<TSyain_>& employees,
+ReportDocument BuildPersonalPages(const QString& exeFolder, PersonalReportKind kind, const QList<TSyain_>& employees,
                                   const PersonalHeading& heading, const EmploymentForms& forms,
                                   const MatrixTables& tables)
 {
-    ReportDocument doc = ReportDocumentFor(PersonalReportName(kind), QStringLiteral("社員個人情報"));
-    doc.imagePath = App().ExeFolder + QStringLiteral("Picture");
+    ReportDocument doc = ReportDocumentFor(exeFolder, PersonalReportName(kind), QStringLiteral("社員個人情報"));
+    doc.imagePath = exeFolder + QStringLiteral("Picture");
     int block = 100;
     for (int i = 0; i < employees.size(); ++i) {
         const TSyain_& e = employees[i];
@@ -137,7 +142,8 @@ ReportDocument BuildPersonalPages(PersonalReportKind kind, const QList<TSyain_>&
         }
         ReportPage& p = doc.pages.last();
         const QString suffix = block == 1 ? QString() : QStringLiteral("_%1").arg(block);
-        for (const auto& [name, value] : PersonalItems(kind, e, forms, tables))
+        for (const auto& [name, value] :
+             PersonalItems(kind, e, forms, tables, heading.calendarMode, heading.referenceDay))
             p.setLabelAndField(name, suffix, value.isEmpty() ? QStringLiteral(" ") : value);
         if (kind == PersonalReportKind::HR && !e.SPATH.trimmed().isEmpty())
             p.setFieldImage(QStringLiteral("IMAGE") + suffix, e.SPATH);

@@ -1,8 +1,8 @@
 // The report composer: a page model on its template, drawn into a PDF document file.
 #include "reports/ReportComposer.h"
 
-#include "shell/AppState.h"
-#include "shell/Pictures.h"
+#include "core/Outcome.h"
+#include "core/Pictures.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,6 @@
 // The page model of the reports: the engine's operations on a page.
 #include "reports/ReportPage.h"
 
-#include "shell/AppState.h"
-
 void ReportPage::setLabelAndField(const QString& label, const QString& suffix, const QString& value)
 {
     fields[QStringLiteral("L") + label + suffix] = label;
@@ -22,11 +20,11 @@ ReportPage& ReportDocument::newPage()
     return pages.last();
 }
 
-ReportDocument ReportDocumentFor(const QString& reportName, const QString& docName)
+ReportDocument ReportDocumentFor(const QString& exeFolder, const QString& reportName, const QString& docName)
 {
     ReportDocument doc;
-    doc.templatePath = App().ExeFolder + QStringLiteral("Report/") + reportName + QStringLiteral(".jfm");
-    doc.documentPath = App().ExeFolder + QStringLiteral("Report/wk") + reportName + QStringLiteral(".pdf");
+    doc.templatePath = exeFolder + QStringLiteral("Report/") + reportName + QStringLiteral(".jfm");
+    doc.documentPath = exeFolder + QStringLiteral("Report/wk") + reportName + QStringLiteral(".pdf");
     doc.docName = docName;
     return doc;
 }

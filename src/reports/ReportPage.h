@@ -70,6 +70,6 @@ struct ReportDocument {
     ReportPage& newPage();
 };
 
-// The template and document paths of a report name under the program folder:
-// Report/<name>.jfm and Report/wk<name>.pdf.
-ReportDocument ReportDocumentFor(const QString& reportName, const QString& docName);
+// The template and document paths of a report name under the program folder exeFolder
+// (with its trailing "/"): Report/<name>.jfm and Report/wk<name>.pdf.
+ReportDocument ReportDocumentFor(const QString& exeFolder, const QString& reportName, const QString& docName);

@@ -92,14 +92,23 @@ QStringList DatabaseFilesUnder(const QString& folder)
     return out;
 }
 
+QStringList LeftoverBackups(const QString& folder)
+{
+    QStringList out;
+    for (const QString& path : DatabaseFilesUnder(folder))
+        if (QFileInfo::exists(bakPathOf(path)))
+            out << bakPathOf(path);
+    return out;
+}
+
 CompactionResult CompactDatabases(const QString& folder,
-                                  const std::function<bool(const QString& bakPath)>& continueWithExistingBak)
+                                  const QStringList& continueDespite)
 {
     CompactionResult result;
     for (const QString& path : DatabaseFilesUnder(folder)) {
         const QString bak = bakPathOf(path);
         if (QFileInfo::exists(bak)) {
-            if (!continueWithExistingBak(bak)) {
+            if (!continueDespite.contains(bak)) {
                 result.skipped << path;
                 continue;
             }

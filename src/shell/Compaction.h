@@ -5,7 +5,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <functional>
 
 struct CompactionResult {
     enum Outcome {
@@ -22,8 +21,11 @@ struct CompactionResult {
 // file system lists the entries) whose extension in lower case is ".mdb".
 QStringList DatabaseFilesUnder(const QString& folder);
 
+// The .bak files already there beside the files a compaction of folder visits (a compaction
+// that ended abnormally leaves them), in the order the files are visited.
+QStringList LeftoverBackups(const QString& folder);
+
 // Compacts each file into its .bak (VACUUM INTO), copies the .bak back over it and removes
-// the .bak. When a .bak is already there, continueWithExistingBak(bakPath) decides:
-// false skips that file.
-CompactionResult CompactDatabases(const QString& folder,
-                                  const std::function<bool(const QString& bakPath)>& continueWithExistingBak);
+// the .bak. A file whose .bak is already there is compacted only when continueDespite holds
+// that .bak's path (the user was asked before the call); otherwise it is skipped.
+CompactionResult CompactDatabases(const QString& folder, const QStringList& continueDespite);

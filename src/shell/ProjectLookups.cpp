@@ -1,10 +1,9 @@
 // Lookups of the open project and the loads of a project selection.
 #include "shell/ProjectLookups.h"
 
-#include "shell/Colors.h"
-#include "shell/Numbers.h"
-#include "store/DataModule.h"
-#include "store/DialogService.h"
+#include "core/Colors.h"
+#include "core/Numbers.h"
+#include "store/Conversions.h"
 #include "store/RecordAccess.h"
 
 #include <QGuiApplication>
@@ -12,14 +11,14 @@
 namespace {
 
 // KCO and NENDO of the open project as bound numbers.
-qint64 kco()
+qint64 kco(const Session& s)
 {
-    return WholeNumberOrZero(Project().CurrentCompany.KCO);
+    return WholeNumberOrZero(s.project.CurrentCompany.KCO);
 }
 
-qint64 nendo()
+qint64 nendo(const Session& s)
 {
-    return WholeNumberOrZero(Project().CurrentCompany.NENDO);
+    return WholeNumberOrZero(s.project.CurrentCompany.NENDO);
 }
 
 int toInt(const QString& text)
@@ -29,17 +28,17 @@ int toInt(const QString& text)
 
 } // namespace
 
-int WageTableAmount(int wageTableId, int grade, int step)
+int WageTableAmount(const Session& s, int wageTableId, int grade, int step)
 {
     TCHNGIN2_ row;
     const SqlCondition where(" WHERE KCO = ? AND NENDO = ? AND SKCO  = ? AND GOUHOU = ?",
-                             {kco(), nendo(), qint64(wageTableId), qint64(step)});
-    if (!ReadOne(FDM().ACN2, false, where, QStringLiteral("SELECT * FROM DCHINGIN2"), row)) {
+                             {kco(s), nendo(s), qint64(wageTableId), qint64(step)});
+    if (!ReadOne(*s.year, false, where, QStringLiteral("SELECT * FROM DCHINGIN2"), row)) {
         const QString detail = row.message;
         if (detail.contains(QLatin1String("overflow"), Qt::CaseInsensitive))
-            Dialogs().information(QString(), QStringLiteral("賃金表選択でオーバーフローが発生しました。"));
+            ReportFailure(Outcome::Failed(QStringLiteral("賃金表選択でオーバーフローが発生しました。"), QString()));
         else
-            Dialogs().information(QString(), QStringLiteral("賃金表選択で不明なエラーが発生しました。"));
+            ReportFailure(Outcome::Failed(QStringLiteral("賃金表選択で不明なエラーが発生しました。"), QString()));
         if (qGuiApp)
             QGuiApplication::restoreOverrideCursor();
         return 0;
@@ -51,17 +50,17 @@ int WageTableAmount(int wageTableId, int grade, int step)
     return toInt(*kin[grade - 1]);
 }
 
-int EvaluationSteps(int wageTableId, int hco)
+int EvaluationSteps(const Session& s, int wageTableId, int hco)
 {
     TMHYOUKA_ row;
     const SqlCondition where(" where  KCO  =  ? and Nendo = ? and SKCO  = ? and HCO = ?",
-                             {kco(), nendo(), qint64(wageTableId), qint64(hco)});
-    if (!ReadOne(FDM().ACN2, false, where, QStringLiteral("select * from MHYOUKA"), row) || !row.ok)
+                             {kco(s), nendo(s), qint64(wageTableId), qint64(hco)});
+    if (!ReadOne(*s.year, false, where, QStringLiteral("select * from MHYOUKA"), row) || !row.ok)
         return 0;
     return toInt(row.SGOUSU);
 }
 
-QStringList LoadGradeNames(const QString& wageTableId)
+QStringList LoadGradeNames(const Session& s, const QString& wageTableId)
 {
     QStringList names;
     for (int i = 0; i < 9; ++i)
@@ -70,12 +69,12 @@ QStringList LoadGradeNames(const QString& wageTableId)
     const int id = wageTableId.trimmed().toInt(&isNumber);
     if (!isNumber || id == 0) {
         for (int i = 0; i < 9; ++i)
-            names[i] = Project().CurrentCompany.TK[i];
+            names[i] = s.project.CurrentCompany.TK[i];
         return names;
     }
     TSCALE_rec rows;
-    const SqlCondition where(" where KCO = ? and NENDO = ? and SKCO = ?", {kco(), nendo(), qint64(id)});
-    ReadAll(FDM().ACN2, false, where, QStringLiteral("select * from DSCALE"), rows);
+    const SqlCondition where(" where KCO = ? and NENDO = ? and SKCO = ?", {kco(s), nendo(s), qint64(id)});
+    ReadAll(*s.year, false, where, QStringLiteral("select * from DSCALE"), rows);
     for (const TSCALE_& r : rows.items) {
         const int tk = toInt(r.TKNO);
         if (tk >= 1 && tk <= 9)
@@ -84,12 +83,12 @@ QStringList LoadGradeNames(const QString& wageTableId)
     return names;
 }
 
-EmploymentForms LoadEmploymentForms()
+EmploymentForms LoadEmploymentForms(const Session& s)
 {
     EmploymentForms forms;
     TSALARY_rec rows;
-    const SqlCondition where(" where  KCO  =  ?  and Nendo  =  ? order by SALARYID", {kco(), nendo()});
-    ReadAll(FDM().ACN2, false, where, QStringLiteral("select * from SalaryName"), rows);
+    const SqlCondition where(" where  KCO  =  ?  and Nendo  =  ? order by SALARYID", {kco(s), nendo(s)});
+    ReadAll(*s.year, false, where, QStringLiteral("select * from SalaryName"), rows);
     for (const TSALARY_& r : rows.items) {
         const int id = toInt(r.SALARYID);
         if (id < 1 || id > 4)
@@ -154,19 +153,19 @@ void fillBand(const TBAND_& r, Band& b)
     fillZones(r, b.lower, b.upper);
 }
 
-SqlCondition projectWhere(const char* orderBy)
+SqlCondition projectWhere(const Session& s, const char* orderBy)
 {
     return SqlCondition(QStringLiteral(" WHERE KCO = ? AND NENDO = ? ORDER BY ") + QString::fromLatin1(orderBy),
-                        {kco(), nendo()});
+                        {kco(s), nendo(s)});
 }
 
 } // namespace
 
-TBANDTBL LoadBandTable()
+TBANDTBL LoadBandTable(const Session& s)
 {
     TBANDTBL table;
     TBAND_rec rows;
-    ReadAll(FDM().ACN2, false, projectWhere("BANDID,MATRIXID,YHYOUKA"), QStringLiteral("SELECT * FROM VBANDM"), rows);
+    ReadAll(*s.year, false, projectWhere(s, "BANDID,MATRIXID,YHYOUKA"), QStringLiteral("SELECT * FROM VBANDM"), rows);
     for (const TBAND_& r : rows.items) {
         TBANDM b;
         b.BANDID = toInt(r.BANDID);
@@ -183,11 +182,11 @@ TBANDTBL LoadBandTable()
     return table;
 }
 
-TBANDTBL2 LoadBandTable2()
+TBANDTBL2 LoadBandTable2(const Session& s)
 {
     TBANDTBL2 table;
     TBAND_rec rows;
-    ReadAll(FDM().ACN2, false, projectWhere("BANDID,MATRIXID"), QStringLiteral("SELECT * FROM VBANDM2"), rows);
+    ReadAll(*s.year, false, projectWhere(s, "BANDID,MATRIXID"), QStringLiteral("SELECT * FROM VBANDM2"), rows);
     for (const TBAND_& r : rows.items) {
         TBANDM2 b;
         b.BANDID = r.BANDID;
@@ -204,11 +203,11 @@ TBANDTBL2 LoadBandTable2()
     return table;
 }
 
-TMATTBL LoadMatrixTable()
+TMATTBL LoadMatrixTable(const Session& s)
 {
     TMATTBL table;
     TMATCELL_rec rows;
-    ReadAll(FDM().ACN2, false, projectWhere("BANDID,MATRIXID,YHYOUKA"), QStringLiteral("SELECT * FROM VMATRIXCELL"),
+    ReadAll(*s.year, false, projectWhere(s, "BANDID,MATRIXID,YHYOUKA"), QStringLiteral("SELECT * FROM VMATRIXCELL"),
             rows);
     for (const TMATCELL_& r : rows.items) {
         const int band = toInt(r.BANDID), matrix = toInt(r.MATRIXID);
@@ -232,16 +231,16 @@ TMATTBL LoadMatrixTable()
     return table;
 }
 
-bool LoadCompanyMaster()
+bool LoadCompanyMaster(Session& s)
 {
-    TMKIGYOU2& c = Project().CurrentCompany;
+    TMKIGYOU2& c = s.project.CurrentCompany;
     const QString code = c.KCO, year = c.NENDO;
     c = TMKIGYOU2();
     c.KCO = code;
     c.NENDO = year;
     TKigyo2_ row;
-    const SqlCondition where(" WHERE NENDO = ? AND KCO = ?", {nendo(), kco()});
-    if (!ReadOne(FDM().ACN2, false, where, QStringLiteral("SELECT * FROM MKIGYOU2"), row) || !row.ok)
+    const SqlCondition where(" WHERE NENDO = ? AND KCO = ?", {nendo(s), kco(s)});
+    if (!ReadOne(*s.year, false, where, QStringLiteral("SELECT * FROM MKIGYOU2"), row) || !row.ok)
         return false;
     c.KNA = row.KNA;
     c.CYOUSAHI = toInt(row.CYOUSAHI);
@@ -265,18 +264,18 @@ bool LoadCompanyMaster()
     return true;
 }
 
-void LoadMarks()
+void LoadMarks(Session& s)
 {
-    for (TMMARK& m : Project().Marks)
+    for (TMMARK& m : s.project.Marks)
         m = TMMARK();
     TMark_rec rows;
-    const SqlCondition where(" WHERE NENDO = ? AND KCO     = ?", {nendo(), kco()});
-    ReadAll(FDM().ACN2, false, where, QStringLiteral("SELECT * FROM MMARK"), rows);
+    const SqlCondition where(" WHERE NENDO = ? AND KCO     = ?", {nendo(s), kco(s)});
+    ReadAll(*s.year, false, where, QStringLiteral("SELECT * FROM MMARK"), rows);
     for (const TMark_& r : rows.items) {
         const int n = toInt(r.MKCO);
         if (n < 1 || n > 9)
             continue;
-        TMMARK& m = Project().Marks[n - 1];
+        TMMARK& m = s.project.Marks[n - 1];
         m.MKCO = n;
         m.MARK = r.MARK;
         m.HANREI = r.HANREI;
@@ -288,13 +287,49 @@ void LoadMarks()
     }
 }
 
-void LoadRoleEvaluations()
+void LoadRoleEvaluations(Session& s)
 {
-    QList<TYHYOUKA>& list = Project().EvaluationSymbols;
+    QList<TYHYOUKA>& list = s.project.EvaluationSymbols;
     list.clear();
     TYHYOUKA_rec rows;
-    const SqlCondition where(" WHERE KCO = ? AND NENDO = ? ORDER BY HCO", {kco(), nendo()});
-    ReadAll(FDM().ACN2, false, where, QStringLiteral("SELECT * FROM YHYOUKA"), rows);
+    const SqlCondition where(" WHERE KCO = ? AND NENDO = ? ORDER BY HCO", {kco(s), nendo(s)});
+    ReadAll(*s.year, false, where, QStringLiteral("SELECT * FROM YHYOUKA"), rows);
     for (const TYHYOUKA_& r : rows.items)
         list.append({r.HCO, r.HKIGOU});
+}
+
+ProjectReadiness ReadProjectReadiness(const Session& s)
+{
+    const SqlCondition tail(QStringLiteral(" WHERE NENDO = ?   AND KCO   = ?"), {nendo(s), kco(s)});
+    ProjectReadiness r;
+    TKigyo1_ company;
+    ReadOne(*s.control, false, tail, QStringLiteral("select * from MKIGYOU1"), company);
+    r.settingsStored = company.ok && company.FNK != QLatin1String("9");
+    TSALARY_ form;
+    ReadOne(*s.year, false, tail, QStringLiteral("select * from SalaryName"), form);
+    r.hasForms = form.ok;
+    TMHYOUKA_ evaluation;
+    ReadOne(*s.year, false, tail, QStringLiteral("select * from MHYOUKA"), evaluation);
+    r.hasEvaluations = evaluation.ok;
+    TMATID_ matrix;
+    ReadOne(*s.year, false, tail, QStringLiteral("select * from MATRIXID"), matrix);
+    r.hasMatrixId = matrix.ok;
+    TYHYOUKA_ role;
+    ReadOne(*s.year, false, tail, QStringLiteral("select * from YHYOUKA"), role);
+    r.hasRoleEvaluation = role.ok;
+    TMATCELL_ cell;
+    ReadOne(*s.year, false, tail, QStringLiteral("select * from MATRIXCELL"), cell);
+    r.hasMatrixCell = cell.ok;
+    TBAND_ band;
+    ReadOne(*s.year, false, tail, QStringLiteral("select * from VBANDM2"), band);
+    r.hasBand = band.ok;
+    return r;
+}
+
+bool HasGeneratedWageTable(const Session& s)
+{
+    TCHNGIN2_ row;
+    ReadOne(*s.year, false, SqlCondition(QStringLiteral(" WHERE KCO = ? AND NENDO = ?"), {kco(s), nendo(s)}),
+            QStringLiteral("SELECT * FROM DCHINGIN2"), row);
+    return row.ok;
 }

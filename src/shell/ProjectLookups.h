@@ -2,7 +2,7 @@
 // forms and their pay labels, the band and matrix tables, and the loads of a selection.
 #pragma once
 
-#include "shell/AppState.h"
+#include "shell/Session.h"
 
 #include <QList>
 #include <QString>
@@ -86,23 +86,42 @@ struct TMATTBL {
 };
 
 // KIN of the grade (1..9) at the step of a wage table; 0 when absent.
-int WageTableAmount(int wageTableId, int grade, int step);
+int WageTableAmount(const Session& s, int wageTableId, int grade, int step);
 // SGOUSU of an evaluation of a wage table; 0 when absent.
-int EvaluationSteps(int wageTableId, int hco);
+int EvaluationSteps(const Session& s, int wageTableId, int hco);
 // The nine grade names of a wage table (its DSCALE names), or the company's when the
 // ID is 0 or not a number.
-QStringList LoadGradeNames(const QString& wageTableId);
-EmploymentForms LoadEmploymentForms();
+QStringList LoadGradeNames(const Session& s, const QString& wageTableId);
+EmploymentForms LoadEmploymentForms(const Session& s);
 // The eight labels of basic pay 1..3 and allowances 1..5 for a form (1..4; other = none).
 QStringList PayLabels(const EmploymentForms& forms, int form);
 
-TBANDTBL LoadBandTable();
-TBANDTBL2 LoadBandTable2();
-TMATTBL LoadMatrixTable();
+TBANDTBL LoadBandTable(const Session& s);
+TBANDTBL2 LoadBandTable2(const Session& s);
+TMATTBL LoadMatrixTable(const Session& s);
 
-// The three loads of a project selection. LoadCompanyMaster resets CurrentCompany and
-// fills it from MKIGYOU2 (false when there is no row); LoadMarks resets and fills Marks;
-// LoadRoleEvaluations fills EvaluationSymbols.
-bool LoadCompanyMaster();
-void LoadMarks();
-void LoadRoleEvaluations();
+// The three loads of a project selection into the session's open project (its KCO and
+// NENDO set). LoadCompanyMaster resets CurrentCompany and fills it from MKIGYOU2 (false
+// when there is no row); LoadMarks resets and fills Marks; LoadRoleEvaluations fills
+// EvaluationSymbols.
+bool LoadCompanyMaster(Session& s);
+void LoadMarks(Session& s);
+void LoadRoleEvaluations(Session& s);
+
+// What the main window's menu rule needs to know of the open project: whether the basic
+// settings have been stored (MKIGYOU1 row with FNK not "9"), whether employment forms and
+// evaluation symbols exist, and which matrix tables hold a row.
+struct ProjectReadiness {
+    bool settingsStored = false;
+    bool hasForms = false;
+    bool hasEvaluations = false;
+    bool hasMatrixId = false;
+    bool hasRoleEvaluation = false;
+    bool hasMatrixCell = false;
+    bool hasBand = false;
+    // The analysis, wage-table, raise, employee and report commands may be used.
+    bool ready() const { return settingsStored && hasForms && hasEvaluations; }
+};
+ProjectReadiness ReadProjectReadiness(const Session& s);
+// The open project has a generated wage table (a DCHINGIN2 row).
+bool HasGeneratedWageTable(const Session& s);

@@ -1,10 +1,10 @@
 // Conversions shared by the record access layer and the screens.
 #include "store/Conversions.h"
 
-#include "shell/AppState.h"
 #include "store/Connection.h"
-#include "store/DialogService.h"
 #include "store/RecordAccess.h"
+
+#include <cstdio>
 
 #include <cmath>
 
@@ -92,17 +92,6 @@ int YearsBetween(int date, int reference)
     return years;
 }
 
-int YearsUntilReference(int date)
-{
-    TAppState& app = App();
-    int reference = app.ReferenceDate;
-    if (app.AgeByToday != 0) {
-        app.refreshToday();
-        reference = app.TodayYear * 10000 + app.TodayMonth * 100 + app.TodayDay;
-    }
-    return YearsBetween(date, reference);
-}
-
 QDate DateFromYMD(const QString& text)
 {
     bool ok = false;
@@ -123,9 +112,27 @@ QString LastErrorText(const DbConnection& connection)
     return errors.first().state + ' ' + errors.first().description;
 }
 
+namespace {
+FailureReporter installedReporter;
+} // namespace
+
+void InstallFailureReporter(FailureReporter reporter)
+{
+    installedReporter = std::move(reporter);
+}
+
+void ReportFailure(const Outcome& failure)
+{
+    if (installedReporter) {
+        installedReporter(failure);
+        return;
+    }
+    std::fprintf(stderr, "%s\n", qUtf8Printable(QString(failure.text).replace('\r', '\n')));
+}
+
 void ShowDbError(const QString& text)
 {
-    Dialogs().information(QString(), text);
+    ReportFailure(Outcome::Failed(text, QString()));
 }
 
 bool ExecuteReported(DbConnection& connection, const QString& sql, const QVariantList& values)

@@ -1,9 +1,13 @@
 // Conversions shared by the record access layer and the screens.
 #pragma once
 
+#include "core/Outcome.h"
+
 #include <QDate>
 #include <QString>
 #include <QVariant>
+
+#include <functional>
 
 class DbConnection;
 
@@ -24,9 +28,6 @@ QString VariantToTextOrZero(const QVariant& v);
 // Completed years from date (yyyymmdd) to reference (yyyymmdd); 0 when date is 0 or
 // either cannot be split into year, month and day.
 int YearsBetween(int date, int reference);
-// Completed years from date to the reference day of the open project: today when
-// AgeByToday is set (today's date is refreshed first), else ReferenceDate.
-int YearsUntilReference(int date);
 
 // yyyymmdd text as a date; an invalid date for 0, a non-number or an impossible day.
 QDate DateFromYMD(const QString& text);
@@ -34,7 +35,14 @@ QDate DateFromYMD(const QString& text);
 // State code, a blank and the description of the connection's first error;
 // "不明なエラーです" when there is none.
 QString LastErrorText(const DbConnection& connection);
-// The database failure box: no owner, empty caption, one OK button.
+// Where the data store tells of its failures (a statement that failed, a database that
+// could not be opened). The front end installs the reporter once at start: the window
+// shows the outcome in its message box, the batch tool writes it to standard error.
+// Without one, the text goes to standard error. The store itself shows nothing.
+using FailureReporter = std::function<void(const Outcome&)>;
+void InstallFailureReporter(FailureReporter reporter);
+void ReportFailure(const Outcome& failure);
+// A database failure as the store has always told it: empty caption, one OK button.
 void ShowDbError(const QString& text);
 // Runs a statement outside the record access layer with its values bound; on failure shows
 // the engine's text and the statement with its values in the database failure box.

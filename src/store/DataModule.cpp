@@ -1,8 +1,8 @@
 // TFDM: the data module that owns the three connections and their queries.
 #include "store/DataModule.h"
 
-#include "shell/AppState.h"
-#include "store/DialogService.h"
+#include "core/Outcome.h"
+#include "store/Conversions.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,7 +15,7 @@ TFDM* current = nullptr;
 
 void showOpenError(const QString& path)
 {
-    Dialogs().information(AppTitle, OpenErrorText(path));
+    ReportFailure(Outcome::Failed(OpenErrorText(path)));
 }
 
 bool isOverflow(const DbConnection& connection)
@@ -71,22 +71,22 @@ bool TFDM::OpenOrCreateDatabase(DbConnection& connection, const QString& path,
     const QString folder = file.absolutePath();
     if (!QFileInfo::exists(folder)) {
         if (!mayCreate) {
-            Dialogs().information(AppTitle, QStringLiteral("必要なデータベースが存在しません。"));
+            ReportFailure(Outcome::Failed(QStringLiteral("必要なデータベースが存在しません。")));
             return false;
         }
         if (!QDir().mkdir(folder)) {
-            Dialogs().information(AppTitle, QStringLiteral("データベースの作成が出来ません。"));
+            ReportFailure(Outcome::Failed(QStringLiteral("データベースの作成が出来ません。")));
             return false;
         }
     }
     if (!QFileInfo::exists(path)) {
         if (!mayCreate) {
-            Dialogs().information(AppTitle, QStringLiteral("必要なデータベースが存在しません。"));
+            ReportFailure(Outcome::Failed(QStringLiteral("必要なデータベースが存在しません。")));
             return false;
         }
         // QFile::copy refuses to overwrite: a year database is never replaced.
         if (!QFile::copy(templatePath, path)) {
-            Dialogs().information(AppTitle, QStringLiteral("データベースの作成が出来ません。"));
+            ReportFailure(Outcome::Failed(QStringLiteral("データベースの作成が出来ません。")));
             return false;
         }
         QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::WriteOwner);
@@ -114,8 +114,8 @@ bool TFDM::RunStatement(DbQuery& query, const QString& statement, QChar kind, co
         return true;
     query.close();
     if (isOverflow(query.connection()))
-        Dialogs().information(AppTitle, QStringLiteral("ＳＱＬ処理でオーバーフローが発生しました。"));
+        ReportFailure(Outcome::Failed(QStringLiteral("ＳＱＬ処理でオーバーフローが発生しました。")));
     else
-        Dialogs().information(AppTitle, QStringLiteral("ＳＱＬ処理で不明なエラーが発生しました。"));
+        ReportFailure(Outcome::Failed(QStringLiteral("ＳＱＬ処理で不明なエラーが発生しました。")));
     return false;
 }

@@ -22,16 +22,16 @@ public:
     SqliteConnection ACN3;   // the next year's project database, year rollover only
     DbQuery Query31{ACN3};
 
-    // Opens an existing database; on failure shows the open-error box and leaves the
-    // connection closed.
-    void OpenDatabase(DbConnection& connection, const QString& path);
+    // Opens an existing database; on failure reports the open-error message (ReportFailure)
+    // and leaves the connection closed.
+    static void OpenDatabase(DbConnection& connection, const QString& path);
     // Opens path, creating its folder (one level) and copying the template into it
-    // when allowed; never overwrites an existing file. Shows the messages of each failure.
-    bool OpenOrCreateDatabase(DbConnection& connection, const QString& path,
-                              const QString& templatePath, bool mayCreate);
+    // when allowed; never overwrites an existing file. Reports the message of each failure.
+    static bool OpenOrCreateDatabase(DbConnection& connection, const QString& path,
+                                     const QString& templatePath, bool mayCreate);
     // Runs one free statement: kind 'S' opens it as a row set on the query, 'E' executes it.
-    // A failure shows the overflow or unknown-error message and leaves the query closed.
-    bool RunStatement(DbQuery& query, const QString& statement, QChar kind, const SqlValues& values = {});
+    // A failure reports the overflow or unknown-error message and leaves the query closed.
+    static bool RunStatement(DbQuery& query, const QString& statement, QChar kind, const SqlValues& values = {});
 
 private:
     TFDM* previous_ = nullptr;

@@ -72,13 +72,13 @@ const ColumnOf<R>* findColumn(const TableDesc<R>& d, const QString& name)
 // ---------------------------------------------------------------- statements
 
 // What a routine reports to its caller and the failure path.
-struct Outcome {
+struct CallState {
     DbConnection& cn;
     bool own;
     dbstatus_rec& status;
 };
 
-bool failure(const Outcome& o, const QString& statementForMessage, int rowsOnFailure)
+bool failure(const CallState& o, const QString& statementForMessage, int rowsOnFailure)
 {
     const QString error = LastErrorText(o.cn);
     const QString message = statementForMessage.isEmpty() ? error : error + ' ' + statementForMessage;
@@ -92,20 +92,20 @@ bool failure(const Outcome& o, const QString& statementForMessage, int rowsOnFai
 }
 
 // A refusal of our own before anything ran (a value that is not a number).
-bool refusal(const Outcome& o, const QString& reason, const QString& statement, int rowsOnFailure)
+bool refusal(const CallState& o, const QString& reason, const QString& statement, int rowsOnFailure)
 {
     o.cn.reportError(QStringLiteral("22018"), reason);
     return failure(o, statement, rowsOnFailure);
 }
 
-bool beginIfOwn(const Outcome& o, int rowsOnFailure)
+bool beginIfOwn(const CallState& o, int rowsOnFailure)
 {
     if (o.own && !o.cn.begin())
         return failure(o, QString(), rowsOnFailure);
     return true;
 }
 
-bool commitIfOwn(const Outcome& o, int rowsOnFailure)
+bool commitIfOwn(const CallState& o, int rowsOnFailure)
 {
     if (o.own && !o.cn.commit())
         return failure(o, QString(), rowsOnFailure);
@@ -114,7 +114,7 @@ bool commitIfOwn(const Outcome& o, int rowsOnFailure)
 
 // Runs a write and fills the status; withStatement says whether a failure message
 // shows the statement (inserts and updates do, deletes do not).
-bool runWrite(const Outcome& o, const QString& sql, const SqlValues& values, bool withStatement)
+bool runWrite(const CallState& o, const QString& sql, const SqlValues& values, bool withStatement)
 {
     lastStatement = StatementWithValues(sql, values);
     const int changed = o.cn.execute(sql, values);
@@ -155,7 +155,7 @@ bool resolveCondition(const TableDesc<R>& d, const SqlCondition& given, const R&
 }
 
 template <class R>
-bool insertInto(const Outcome& o, const TableDesc<R>& d, const R& rec)
+bool insertInto(const CallState& o, const TableDesc<R>& d, const R& rec)
 {
     QString sql = QStringLiteral("Insert into ") + QString::fromUtf8(d.table) + QStringLiteral(" Values(");
     SqlValues values;
@@ -172,7 +172,7 @@ bool insertInto(const Outcome& o, const TableDesc<R>& d, const R& rec)
 }
 
 template <class R>
-bool updateSet(const Outcome& o, const TableDesc<R>& d, const SqlCondition& condition, const R& rec)
+bool updateSet(const CallState& o, const TableDesc<R>& d, const SqlCondition& condition, const R& rec)
 {
     QString sql = QStringLiteral("update ") + QString::fromUtf8(d.table) + QStringLiteral(" set ");
     SqlValues values;
@@ -197,7 +197,7 @@ bool updateSet(const Outcome& o, const TableDesc<R>& d, const SqlCondition& cond
 }
 
 template <class R>
-bool deleteFrom(const Outcome& o, const TableDesc<R>& d, const SqlCondition& condition)
+bool deleteFrom(const CallState& o, const TableDesc<R>& d, const SqlCondition& condition)
 {
     const QString sql = QStringLiteral("DELETE from ") + QString::fromUtf8(d.table) + ' ' + condition.text;
     return runWrite(o, sql, condition.values, false);
@@ -212,7 +212,7 @@ struct PreparedInsert {
     std::unique_ptr<DbStatement> statement;
     SqlValues values;
 
-    bool prepare(const Outcome& o)
+    bool prepare(const CallState& o)
     {
         sql = QStringLiteral("Insert into ") + QString::fromUtf8(d.table) + QStringLiteral(" Values(");
         for (size_t i = 0; i < d.columns.size(); ++i)
@@ -221,7 +221,7 @@ struct PreparedInsert {
         statement = o.cn.prepareStatement(sql);
         return statement ? true : failure(o, sql, -1);
     }
-    bool run(const Outcome& o, const R& rec)
+    bool run(const CallState& o, const R& rec)
     {
         values.clear();
         QString reason;
@@ -261,7 +261,7 @@ struct PreparedUpdate {
         return false;
     }
 
-    bool prepare(const Outcome& o, const QString& conditionText)
+    bool prepare(const CallState& o, const QString& conditionText)
     {
         sql = QStringLiteral("update ") + QString::fromUtf8(d.table) + QStringLiteral(" set ");
         bool first = true;
@@ -278,7 +278,7 @@ struct PreparedUpdate {
         statement = o.cn.prepareStatement(sql);
         return statement ? true : failure(o, sql, -1);
     }
-    bool run(const Outcome& o, const R& rec, const SqlValues& conditionValues)
+    bool run(const CallState& o, const R& rec, const SqlValues& conditionValues)
     {
         values.clear();
         QString reason;
@@ -368,7 +368,7 @@ void copyRow(const std::vector<Mapped<R>>& mapped, const DbResult& r, R& rec)
 // Runs head + condition and hands each row to take(result); stops after the first row
 // when onlyFirst. Returns false after a failure (status filled, message shown).
 template <class Take>
-bool runSelect(const Outcome& o, const QString& head, const SqlCondition& condition, bool onlyFirst,
+bool runSelect(const CallState& o, const QString& head, const SqlCondition& condition, bool onlyFirst,
                int rowsOnFailure, Take take)
 {
     const QString sql = head + condition.text;
@@ -389,15 +389,17 @@ bool runSelect(const Outcome& o, const QString& head, const SqlCondition& condit
     return commitIfOwn(o, rowsOnFailure);
 }
 
+// What a read derives beyond the stored columns. ageReferenceDay is the day ages and
+// years of service count to (yyyymmdd); only the employee rows use it.
 template <class R>
-void afterRead(R&)
+void afterRead(R&, int)
 {
 }
 
-void afterRead(TSyain_& rec)
+void afterRead(TSyain_& rec, int ageReferenceDay)
 {
-    rec.NENREI = YearsUntilReference(rec.SEIHI);
-    rec.KINZOKU = YearsUntilReference(rec.NYUHI);
+    rec.NENREI = YearsBetween(rec.SEIHI, ageReferenceDay);
+    rec.KINZOKU = YearsBetween(rec.NYUHI, ageReferenceDay);
     rec.computeTotals();
 }
 
@@ -433,9 +435,9 @@ struct RowReader<TSyain_> {
 
 template <class R>
 bool readOneRow(DbConnection& cn, bool own, const SqlCondition& condition, const QString& head, R& rec,
-                const SqlCondition& resolved)
+                const SqlCondition& resolved, int ageReferenceDay = 0)
 {
-    Outcome o{cn, own, rec};
+    CallState o{cn, own, rec};
     bool found = false;
     R copy;
     const bool ran = runSelect(o, head, resolved, true, 0, [&](const DbResult& r) {
@@ -449,7 +451,7 @@ bool readOneRow(DbConnection& cn, bool own, const SqlCondition& condition, const
     if (found) {
         static_cast<dbstatus_rec&>(copy) = dbstatus_rec{};
         rec = copy;
-        afterRead(rec);
+        afterRead(rec, ageReferenceDay);
         rec.ok = true;
         rec.rows = 1;
     } else {
@@ -461,17 +463,18 @@ bool readOneRow(DbConnection& cn, bool own, const SqlCondition& condition, const
 }
 
 template <class R>
-bool readAllRows(DbConnection& cn, bool own, const QString& head, RecList<R>& list, const SqlCondition& resolved)
+bool readAllRows(DbConnection& cn, bool own, const QString& head, RecList<R>& list, const SqlCondition& resolved,
+                 int ageReferenceDay = 0)
 {
     list.items.clear();
-    Outcome o{cn, own, list};
+    CallState o{cn, own, list};
     std::unique_ptr<RowReader<R>> reader;
     const bool ran = runSelect(o, head, resolved, false, -1, [&](const DbResult& r) {
         if (!reader)
             reader = std::make_unique<RowReader<R>>(head, r);
         R rec;
         copyRow(reader->mapped, r, rec);
-        afterRead(rec);
+        afterRead(rec, ageReferenceDay);
         rec.ok = true;
         rec.rows = 1;
         list.items.push_back(std::move(rec));
@@ -540,7 +543,7 @@ namespace recordaccess {
 template <class R>
 bool insertRow(DbConnection& cn, bool own, R& rec)
 {
-    const Outcome o{cn, own, rec};
+    const CallState o{cn, own, rec};
     if (!beginIfOwn(o, -1))
         return false;
     if (!insertInto(o, TableOf<R>::desc(), rec))
@@ -551,7 +554,7 @@ bool insertRow(DbConnection& cn, bool own, R& rec)
 template <class R>
 bool updateRow(DbConnection& cn, bool own, const SqlCondition& condition, R& rec)
 {
-    const Outcome o{cn, own, rec};
+    const CallState o{cn, own, rec};
     const TableDesc<R>& d = TableOf<R>::desc();
     SqlCondition resolved;
     QString reason;
@@ -567,7 +570,7 @@ bool updateRow(DbConnection& cn, bool own, const SqlCondition& condition, R& rec
 template <class R>
 bool deleteRows(DbConnection& cn, bool own, const SqlCondition& condition, R& rec)
 {
-    const Outcome o{cn, own, rec};
+    const CallState o{cn, own, rec};
     const TableDesc<R>& d = TableOf<R>::desc();
     SqlCondition resolved;
     QString reason;
@@ -586,7 +589,7 @@ bool readOne(DbConnection& cn, bool own, const SqlCondition& condition, const QS
     SqlCondition resolved;
     QString reason;
     if (!resolveCondition(TableOf<R>::desc(), condition, rec, resolved, reason))
-        return refusal(Outcome{cn, own, rec}, reason, QString(), 0);
+        return refusal(CallState{cn, own, rec}, reason, QString(), 0);
     return readOneRow(cn, own, condition, head, rec, resolved);
 }
 
@@ -599,7 +602,7 @@ bool readAll(DbConnection& cn, bool own, const SqlCondition& condition, const QS
         QString reason;
         if (!defaultCondition(d, SharedRecord<R>(), resolved, reason)) {
             list.items.clear();
-            return refusal(Outcome{cn, own, list}, reason, QString(), -1);
+            return refusal(CallState{cn, own, list}, reason, QString(), -1);
         }
     }
     return readAllRows(cn, own, head, list, resolved);
@@ -618,7 +621,7 @@ bool saveRow(DbConnection& cn, bool own, const SqlCondition& condition, R& rec)
 template <class R>
 bool insertRows(DbConnection& cn, bool own, RecList<R>& list)
 {
-    const Outcome o{cn, own, list};
+    const CallState o{cn, own, list};
     PreparedInsert<R> insert{TableOf<R>::desc(), {}, {}, {}};
     if (!beginIfOwn(o, -1) || !insert.prepare(o))
         return false;
@@ -679,7 +682,7 @@ bool employeeCondition(const SqlCondition& given, const TSyain_& rec, SqlConditi
 
 bool Insert(DbConnection& cn, bool own, TSyain_& rec)
 {
-    const Outcome o{cn, own, rec};
+    const CallState o{cn, own, rec};
     if (!beginIfOwn(o, -1))
         return false;
     if (!insertInto(o, EmployeeTables::msyain1(), rec) || !insertInto(o, EmployeeTables::msyain2(), rec))
@@ -689,7 +692,7 @@ bool Insert(DbConnection& cn, bool own, TSyain_& rec)
 
 bool InsertRows(DbConnection& cn, bool own, TSyain_rec& list)
 {
-    const Outcome o{cn, own, list};
+    const CallState o{cn, own, list};
     PreparedInsert<TSyain_> first{EmployeeTables::msyain1(), {}, {}, {}};
     PreparedInsert<TSyain_> second{EmployeeTables::msyain2(), {}, {}, {}};
     if (!beginIfOwn(o, -1) || !first.prepare(o) || !second.prepare(o))
@@ -705,7 +708,7 @@ bool InsertRows(DbConnection& cn, bool own, TSyain_rec& list)
 
 bool UpdateRows(DbConnection& cn, bool own, TSyain_rec& list, const QStringList& columns)
 {
-    const Outcome o{cn, own, list};
+    const CallState o{cn, own, list};
     const QString key = QStringLiteral(" WHERE KCO = ? AND NENDO = ? AND SCO = ?");
     PreparedUpdate<TSyain_> first{EmployeeTables::msyain1(), columns, {}, {}, {}};
     PreparedUpdate<TSyain_> second{EmployeeTables::msyain2(), columns, {}, {}, {}};
@@ -728,7 +731,7 @@ bool UpdateRows(DbConnection& cn, bool own, TSyain_rec& list, const QStringList&
 
 bool Update(DbConnection& cn, bool own, const SqlCondition& condition, TSyain_& rec)
 {
-    const Outcome o{cn, own, rec};
+    const CallState o{cn, own, rec};
     SqlCondition resolved;
     QString reason;
     if (!employeeCondition(condition, rec, resolved, reason))
@@ -746,7 +749,7 @@ bool Update(DbConnection& cn, bool own, const SqlCondition& condition, TSyain_& 
 
 bool Delete(DbConnection& cn, bool own, const SqlCondition& condition, TSyain_& rec)
 {
-    const Outcome o{cn, own, rec};
+    const CallState o{cn, own, rec};
     SqlCondition resolved;
     QString reason;
     if (!employeeCondition(condition, rec, resolved, reason))
@@ -762,26 +765,28 @@ bool Delete(DbConnection& cn, bool own, const SqlCondition& condition, TSyain_& 
     return commitIfOwn(o, -1);
 }
 
-bool ReadOne(DbConnection& cn, bool own, const SqlCondition& condition, const QString& head, TSyain_& rec)
+bool ReadOne(DbConnection& cn, bool own, const SqlCondition& condition, const QString& head, TSyain_& rec,
+             int ageReferenceDay)
 {
     SqlCondition resolved;
     QString reason;
     if (!employeeCondition(condition, rec, resolved, reason))
-        return refusal(Outcome{cn, own, rec}, reason, QString(), 0);
-    return readOneRow(cn, own, condition, head, rec, resolved);
+        return refusal(CallState{cn, own, rec}, reason, QString(), 0);
+    return readOneRow(cn, own, condition, head, rec, resolved, ageReferenceDay);
 }
 
-bool ReadAll(DbConnection& cn, bool own, const SqlCondition& condition, const QString& head, TSyain_rec& list)
+bool ReadAll(DbConnection& cn, bool own, const SqlCondition& condition, const QString& head, TSyain_rec& list,
+             int ageReferenceDay)
 {
     SqlCondition resolved = condition;
     if (condition.isEmpty()) {
         QString reason;
         if (!employeeCondition(condition, SharedRecord<TSyain_>(), resolved, reason)) {
             list.items.clear();
-            return refusal(Outcome{cn, own, list}, reason, QString(), -1);
+            return refusal(CallState{cn, own, list}, reason, QString(), -1);
         }
     }
-    return readAllRows(cn, own, head, list, resolved);
+    return readAllRows(cn, own, head, list, resolved, ageReferenceDay);
 }
 
 // ---------------------------------------------------------------- chart get-or-create
@@ -790,7 +795,7 @@ bool GetOrCreateChart(DbConnection& cn, bool own, const QString& head, TChart_& 
 {
     QVariant nendo, kco, chco;
     if (!numberFromText(rec.NENDO, nendo) || !numberFromText(rec.KCO, kco) || !numberFromText(rec.CHCO, chco))
-        return refusal(Outcome{cn, own, rec}, QStringLiteral("チャートのキーが数値ではありません。"), QString(), 0);
+        return refusal(CallState{cn, own, rec}, QStringLiteral("チャートのキーが数値ではありません。"), QString(), 0);
     const SqlCondition condition(
         QStringLiteral(" WHERE NENDO = ?   AND KCO   = ?   AND CHCO  = ?   AND KNO   = ?"),
         {nendo, kco, chco, qint64(rec.KNO)});

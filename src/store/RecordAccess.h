@@ -96,8 +96,10 @@ bool Save(DbConnection& cn, bool ownTransaction, const SqlCondition& condition, 
 }
 
 // The employee pair: each routine writes MSYAIN1 and MSYAIN2 (with ownTransaction,
-// both in one transaction). Reads through VSYAIN (or either table) recompute NENREI,
-// KINZOKU and the six totals; the view's own columns are read when the head names VSYAIN.
+// both in one transaction). Reads through VSYAIN (or either table) recompute NENREI and
+// KINZOKU as completed years up to ageReferenceDay (yyyymmdd: the project's reference date,
+// or today; Session::ageReferenceDay()) and the six totals; the view's own columns are read
+// when the head names VSYAIN.
 bool Insert(DbConnection& cn, bool ownTransaction, TSyain_& rec);
 bool InsertRows(DbConnection& cn, bool ownTransaction, TSyain_rec& list);
 // Writes every employee of the list back to its own pair of rows (KCO, NENDO, SCO of the
@@ -106,9 +108,9 @@ bool UpdateRows(DbConnection& cn, bool ownTransaction, TSyain_rec& list, const Q
 bool Update(DbConnection& cn, bool ownTransaction, const SqlCondition& condition, TSyain_& rec);
 bool Delete(DbConnection& cn, bool ownTransaction, const SqlCondition& condition, TSyain_& rec);
 bool ReadOne(DbConnection& cn, bool ownTransaction, const SqlCondition& condition, const QString& head,
-             TSyain_& rec);
+             TSyain_& rec, int ageReferenceDay);
 bool ReadAll(DbConnection& cn, bool ownTransaction, const SqlCondition& condition, const QString& head,
-             TSyain_rec& list);
+             TSyain_rec& list, int ageReferenceDay);
 
 // MCHART: reads the row of rec's KCO, NENDO, CHCO and KNO; when there is none, fills the
 // creation defaults (axis names, units, pitches and SEX keep the caller's values) and

@@ -1,26 +1,24 @@
 // Wage tables: generation from salary scales and curves, storing and loading.
 #include "wagetable/SalaryList.h"
 
-#include "shell/AppState.h"
-#include "shell/Numbers.h"
-#include "shell/TextCodec.h"
+#include "core/Numbers.h"
+#include "core/TextCodec.h"
 #include "store/Conversions.h"
 #include "store/DataModule.h"
-#include "store/DialogService.h"
 #include "store/RecordAccess.h"
 
 #include <cmath>
 
 namespace {
 
-qint64 projectKco()
+qint64 projectKco(const Session& s)
 {
-    return Project().CurrentCompany.KCO.toLongLong();
+    return s.project.CurrentCompany.KCO.toLongLong();
 }
 
-qint64 projectNendo()
+qint64 projectNendo(const Session& s)
 {
-    return Project().CurrentCompany.NENDO.toLongLong();
+    return s.project.CurrentCompany.NENDO.toLongLong();
 }
 
 QString gradeLabel(int grade)
@@ -74,10 +72,10 @@ bool solveNormalEquations(const std::vector<CurvePoint>& points, QuadraticFit& f
     return true;
 }
 
-SqlCondition projectKey(const char* idColumn, int id)
+SqlCondition projectKey(const Session& s, const char* idColumn, int id)
 {
     return SqlCondition(QStringLiteral(" WHERE KCO = ? AND NENDO = ? AND %1 = ?").arg(QLatin1String(idColumn)),
-                        {projectKco(), projectNendo(), qint64(id)});
+                        {projectKco(s), projectNendo(s), qint64(id)});
 }
 
 QString number(long long v)
@@ -317,9 +315,10 @@ QString ValidateSalaryList(const SalaryListDefinition& def)
 
 // ---------------------------------------------------------------- storing and loading
 
-bool BuildSalaryList(DbConnection& cn, const SalaryListDefinition& def, bool ownTransaction)
+bool BuildSalaryList(const Session& s, const SalaryListDefinition& def, bool ownTransaction)
 {
-    const QString kco = number(projectKco()), nendo = number(projectNendo()), id = number(def.id);
+    DbConnection& cn = *s.year;
+    const QString kco = number(projectKco(s)), nendo = number(projectNendo(s)), id = number(def.id);
     const SalaryTable table = GenerateSalaryTable(def);
     if (ownTransaction && !cn.begin()) {
         ShowDbError(LastErrorText(cn));
@@ -331,7 +330,7 @@ bool BuildSalaryList(DbConnection& cn, const SalaryListDefinition& def, bool own
         return false;
     };
     TCHNGIN2_ row;
-    if (!Delete(cn, false, projectKey("SKCO", def.id), row))
+    if (!Delete(cn, false, projectKey(s, "SKCO", def.id), row))
         return failed();
     for (const SalaryTableRow& r : table.rows) {
         row = TCHNGIN2_();
@@ -357,21 +356,16 @@ bool BuildSalaryList(DbConnection& cn, const SalaryListDefinition& def, bool own
     return true;
 }
 
-bool SaveSalaryList(SalaryListDefinition& def)
+Outcome SaveSalaryList(const Session& s, SalaryListDefinition& def)
 {
     const QString problem = ValidateSalaryList(def);
-    if (!problem.isEmpty()) {
-        Dialogs().information(QStringLiteral("確認"), problem);
-        return false;
-    }
+    if (!problem.isEmpty())
+        return Outcome::Refused(problem, QStringLiteral("確認"));
     ComputeStepRange(def);
-    DbConnection& cn = FDM().ACN2;
-    const QString kco = number(projectKco()), nendo = number(projectNendo()), id = number(def.id);
+    DbConnection& cn = *s.year;
+    const QString kco = number(projectKco(s)), nendo = number(projectNendo(s)), id = number(def.id);
 
-    auto refused = [] {
-        Dialogs().information(QString(), QStringLiteral("賃金表の登録に失敗しました。登録前の賃金表はそのまま残っています。"));
-        return false;
-    };
+    auto refused = [] { return Outcome::Failed(SalaryListSaveFailedMessage, QString()); };
     if (!cn.begin()) {
         ShowDbError(LastErrorText(cn));
         return refused();
@@ -382,7 +376,7 @@ bool SaveSalaryList(SalaryListDefinition& def)
     };
 
     TMCHNGIN_ header;
-    if (!Delete(cn, false, projectKey("CGCO", def.id), header))
+    if (!Delete(cn, false, projectKey(s, "CGCO", def.id), header))
         return failed();
     header.KCO = kco;
     header.NENDO = nendo;
@@ -400,20 +394,20 @@ bool SaveSalaryList(SalaryListDefinition& def)
         return failed();
 
     TSCALE_ scale;
-    if (!Delete(cn, false, projectKey("SKCO", def.id), scale))
+    if (!Delete(cn, false, projectKey(s, "SKCO", def.id), scale))
         return failed();
     for (int g = 0; g < def.gradeCount; ++g) {
-        const SalaryScaleRow& s = def.grades[g].scale;
-        const ScaleRowResult result = UpdateScaleRow(double(s.lowerPercent), double(s.median), s.upperPercent);
+        const SalaryScaleRow& row = def.grades[g].scale;
+        const ScaleRowResult result = UpdateScaleRow(double(row.lowerPercent), double(row.median), row.upperPercent);
         scale = TSCALE_();
         scale.KCO = kco;
         scale.NENDO = nendo;
         scale.SKCO = id;
         scale.TKNO = number(g + 1);
-        scale.TKNA = TruncateToCp932Bytes(s.name, 30);
-        scale.RITSU1 = number(s.lowerPercent);
-        scale.KKIN = number(s.median);
-        scale.RITSU2 = number(static_cast<long long>(RoundHalfAway(s.upperPercent, 0)));
+        scale.TKNA = TruncateToCp932Bytes(row.name, 30);
+        scale.RITSU1 = number(row.lowerPercent);
+        scale.KKIN = number(row.median);
+        scale.RITSU2 = number(static_cast<long long>(RoundHalfAway(row.upperPercent, 0)));
         scale.SPKIN = QString::number(result.spread, 'g', 15);
         scale.RNKIN = number(result.range);
         if (!Insert(cn, false, scale))
@@ -422,7 +416,7 @@ bool SaveSalaryList(SalaryListDefinition& def)
 
     if (def.curveKind == ThirdOrderCurve) {
         T3JI_ curve;
-        if (!Delete(cn, false, projectKey("K3CO", def.id), curve))
+        if (!Delete(cn, false, projectKey(s, "K3CO", def.id), curve))
             return failed();
         for (int g = 0; g < def.gradeCount; ++g) {
             const auto& p = def.grades[g].third;
@@ -445,7 +439,7 @@ bool SaveSalaryList(SalaryListDefinition& def)
         }
     } else {
         T2JI_ curve;
-        if (!Delete(cn, false, projectKey("K2CO", def.id), curve))
+        if (!Delete(cn, false, projectKey(s, "K2CO", def.id), curve))
             return failed();
         for (int g = 0; g < def.gradeCount; ++g) {
             const auto& p = def.grades[g].second;
@@ -466,61 +460,61 @@ bool SaveSalaryList(SalaryListDefinition& def)
         }
     }
 
-    if (!BuildSalaryList(cn, def, false))
+    if (!BuildSalaryList(s, def, false))
         return failed();
     if (!cn.commit()) {
         ShowDbError(LastErrorText(cn));
         return failed();
     }
-    return true;
+    return Outcome::Done();
 }
 
-bool LoadSalaryListHeader(int id, TMCHNGIN_& header, bool& found)
+bool LoadSalaryListHeader(const Session& s, int id, TMCHNGIN_& header, bool& found)
 {
     header = TMCHNGIN_();
-    const bool ok = ReadOne(FDM().ACN2, false, projectKey("SKCO", id), QStringLiteral("SELECT * FROM MCHINGIN"), header);
+    const bool ok = ReadOne(*s.year, false, projectKey(s, "SKCO", id), QStringLiteral("SELECT * FROM MCHINGIN"), header);
     found = ok && header.ok;
     return ok;
 }
 
-bool LoadSalaryScale(int id, QList<TSCALE_>& rows)
+bool LoadSalaryScale(const Session& s, int id, QList<TSCALE_>& rows)
 {
     TSCALE_rec list;
-    const bool ok = ReadAll(FDM().ACN2, false,
+    const bool ok = ReadAll(*s.year, false,
                             SqlCondition(QStringLiteral(" WHERE NENDO = ? AND KCO = ? AND SKCO = ? ORDER BY SKCO,TKNO"),
-                                         {projectNendo(), projectKco(), qint64(id)}),
+                                         {projectNendo(s), projectKco(s), qint64(id)}),
                             QStringLiteral("SELECT * FROM DSCALE"), list);
     rows = list.items;
     return ok;
 }
 
-bool LoadSecondOrderCurves(int id, QList<T2JI_>& rows)
+bool LoadSecondOrderCurves(const Session& s, int id, QList<T2JI_>& rows)
 {
     T2JI_rec list;
-    const bool ok = ReadAll(FDM().ACN2, false,
+    const bool ok = ReadAll(*s.year, false,
                             SqlCondition(QStringLiteral(" WHERE NENDO = ? AND KCO = ? AND K2CO = ? ORDER BY K2CO,TKNO"),
-                                         {projectNendo(), projectKco(), qint64(id)}),
+                                         {projectNendo(s), projectKco(s), qint64(id)}),
                             QStringLiteral("SELECT * FROM DKSEN2"), list);
     rows = list.items;
     return ok;
 }
 
-bool LoadThirdOrderCurves(int id, QList<T3JI_>& rows)
+bool LoadThirdOrderCurves(const Session& s, int id, QList<T3JI_>& rows)
 {
     T3JI_rec list;
-    const bool ok = ReadAll(FDM().ACN2, false,
+    const bool ok = ReadAll(*s.year, false,
                             SqlCondition(QStringLiteral(" WHERE NENDO = ? AND KCO = ? AND K3CO = ? ORDER BY K3CO,TKNO"),
-                                         {projectNendo(), projectKco(), qint64(id)}),
+                                         {projectNendo(s), projectKco(s), qint64(id)}),
                             QStringLiteral("SELECT * FROM DKSEN3"), list);
     rows = list.items;
     return ok;
 }
 
-bool LoadStoredSalaryList(int id, StoredSalaryList& stored)
+bool LoadStoredSalaryList(const Session& s, int id, StoredSalaryList& stored)
 {
     stored = StoredSalaryList();
-    return LoadSalaryListHeader(id, stored.header, stored.found) && LoadSalaryScale(id, stored.scale)
-           && LoadSecondOrderCurves(id, stored.second) && LoadThirdOrderCurves(id, stored.third);
+    return LoadSalaryListHeader(s, id, stored.header, stored.found) && LoadSalaryScale(s, id, stored.scale)
+           && LoadSecondOrderCurves(s, id, stored.second) && LoadThirdOrderCurves(s, id, stored.third);
 }
 
 SalaryListDefinition DefinitionFromStored(int id, const StoredSalaryList& stored)
@@ -562,55 +556,55 @@ SalaryListDefinition DefinitionFromStored(int id, const StoredSalaryList& stored
     return def;
 }
 
-bool LoadSalaryListIds(QList<int>& ids)
+bool LoadSalaryListIds(const Session& s, QList<int>& ids)
 {
     ids.clear();
     TSCALE_rec list;
-    const bool ok = ReadAll(FDM().ACN2, false,
+    const bool ok = ReadAll(*s.year, false,
                             SqlCondition(QStringLiteral(" WHERE KCO = ? AND NENDO = ? ORDER BY SKCO,TKNO"),
-                                         {projectKco(), projectNendo()}),
+                                         {projectKco(s), projectNendo(s)}),
                             QStringLiteral("SELECT * FROM DSCALE"), list);
-    for (const TSCALE_& s : list.items) {
-        const int id = int(WholeNumberOrZero(s.SKCO));
+    for (const TSCALE_& row : list.items) {
+        const int id = int(WholeNumberOrZero(row.SKCO));
         if (!ids.contains(id))
             ids.append(id);
     }
     return ok;
 }
 
-bool FirstSalaryListId(int& id)
+bool FirstSalaryListId(const Session& s, int& id)
 {
     id = 0;
     TMCHNGIN_rec list;
-    const bool ok = ReadAll(FDM().ACN2, false,
+    const bool ok = ReadAll(*s.year, false,
                             SqlCondition(QStringLiteral(" WHERE KCO = ? AND NENDO = ? order by SKCO"),
-                                         {projectKco(), projectNendo()}),
+                                         {projectKco(s), projectNendo(s)}),
                             QStringLiteral("SELECT * FROM MCHINGIN"), list);
     if (ok && !list.items.isEmpty())
         id = list.items.first().SKCO;
     return ok;
 }
 
-bool ReadSalaryTableRows(int id, QList<TCHNGIN2_>& rows)
+bool ReadSalaryTableRows(const Session& s, int id, QList<TCHNGIN2_>& rows)
 {
     TCHNGIN2_rec list;
-    const bool ok = ReadAll(FDM().ACN2, false,
+    const bool ok = ReadAll(*s.year, false,
                             SqlCondition(QStringLiteral(" where KCO = ? and NENDO = ? and SKCO = ? order by GOUHOU"),
-                                         {projectKco(), projectNendo(), qint64(id)}),
+                                         {projectKco(s), projectNendo(s), qint64(id)}),
                             QStringLiteral("SELECT * FROM DCHINGIN2"), list);
     rows = list.items;
     return ok;
 }
 
-bool BaseAmountTotals(int id, std::array<long long, MaxGrades>& totals)
+bool BaseAmountTotals(const Session& s, int id, std::array<long long, MaxGrades>& totals)
 {
     totals.fill(0);
-    DbQuery& q = FDM().Query21;
-    if (!FDM().RunStatement(q,
+    DbQuery q(*s.year);
+    if (!TFDM::RunStatement(q,
                             QStringLiteral("SELECT TOUKYU,AVG(KKYU1) as KIN1, AVG(KKYU2) as KIN2,AVG(KKYU3) as KIN3, "
                                            "AVG(KIN) as HKIN FROM VSYAIN WHERE NENDO = ? AND KCO = ? AND SKCO = ? "
                                            "group by TOUKYU"),
-                            'S', {projectNendo(), projectKco(), qint64(id)}))
+                            'S', {projectNendo(s), projectKco(s), qint64(id)}))
         return false;
     for (; !q.eof(); q.next()) {
         const int grade = VariantToInteger(q.value(QStringLiteral("TOUKYU")));

@@ -2,6 +2,8 @@
 // scales and curves, and storing and loading it (MCHINGIN, DSCALE, DKSEN2, DKSEN3, DCHINGIN2).
 #pragma once
 
+#include "core/Outcome.h"
+#include "shell/Session.h"
 #include "store/Records.h"
 
 #include <QList>
@@ -9,8 +11,6 @@
 
 #include <array>
 #include <vector>
-
-class DbConnection;
 
 inline constexpr int MaxGrades = 9;
 inline constexpr int LowestAllowedStep = -10;
@@ -118,17 +118,22 @@ QString ValidateSalaryList(const SalaryListDefinition& def);
 
 // ---------------------------------------------------------------- storing and loading
 
-// DCHINGIN2 of the table in the current project: its rows deleted and regenerated.
-// Runs inside the caller's transaction when ownTransaction is false.
-bool BuildSalaryList(DbConnection& cn, const SalaryListDefinition& def, bool ownTransaction);
+// DCHINGIN2 of the table in the session's project: its rows deleted and regenerated on
+// the year database. Runs inside the caller's transaction when ownTransaction is false.
+bool BuildSalaryList(const Session& s, const SalaryListDefinition& def, bool ownTransaction);
 
-// Checks the definition (message shown, nothing written when it cannot be generated),
-// then rewrites MCHINGIN, DSCALE, the curve table of the kind in force and DCHINGIN2 of
-// the current project in one transaction. On failure everything is rolled back and the
-// previous table stays as it was.
-bool SaveSalaryList(SalaryListDefinition& def);
+// The message of a save that failed and was rolled back (shown under an empty caption).
+inline const QString SalaryListSaveFailedMessage =
+    QStringLiteral("賃金表の登録に失敗しました。登録前の賃金表はそのまま残っています。");
 
-// The parts of a stored definition, read for the current project.
+// Checks the definition (refused under the caption "確認" with the reason, nothing
+// written, when it cannot be generated), then rewrites MCHINGIN, DSCALE, the curve table
+// of the kind in force and DCHINGIN2 of the session's project in one transaction. On
+// failure everything is rolled back, the previous table stays as it was and the outcome
+// carries SalaryListSaveFailedMessage.
+Outcome SaveSalaryList(const Session& s, SalaryListDefinition& def);
+
+// The parts of a stored definition, read for the session's project.
 struct StoredSalaryList {
     bool found = false;           // an MCHINGIN row exists
     TMCHNGIN_ header;
@@ -136,22 +141,22 @@ struct StoredSalaryList {
     QList<T2JI_> second;
     QList<T3JI_> third;
 };
-bool LoadSalaryListHeader(int id, TMCHNGIN_& header, bool& found);
-bool LoadSalaryScale(int id, QList<TSCALE_>& rows);
-bool LoadSecondOrderCurves(int id, QList<T2JI_>& rows);
-bool LoadThirdOrderCurves(int id, QList<T3JI_>& rows);
-bool LoadStoredSalaryList(int id, StoredSalaryList& stored);
+bool LoadSalaryListHeader(const Session& s, int id, TMCHNGIN_& header, bool& found);
+bool LoadSalaryScale(const Session& s, int id, QList<TSCALE_>& rows);
+bool LoadSecondOrderCurves(const Session& s, int id, QList<T2JI_>& rows);
+bool LoadThirdOrderCurves(const Session& s, int id, QList<T3JI_>& rows);
+bool LoadStoredSalaryList(const Session& s, int id, StoredSalaryList& stored);
 // The stored parts as a definition (factor from the curve table of the kind in force).
 SalaryListDefinition DefinitionFromStored(int id, const StoredSalaryList& stored);
 
-// Every wage-table ID of the current project's salary scales, once each, in order.
-bool LoadSalaryListIds(QList<int>& ids);
+// Every wage-table ID of the salary scales of the session's project, once each, in order.
+bool LoadSalaryListIds(const Session& s, QList<int>& ids);
 // The ID of the project's first wage-table header (by SKCO), 0 when there is none.
-bool FirstSalaryListId(int& id);
+bool FirstSalaryListId(const Session& s, int& id);
 // The generated rows of a table ordered by step.
-bool ReadSalaryTableRows(int id, QList<TCHNGIN2_>& rows);
+bool ReadSalaryTableRows(const Session& s, int id, QList<TCHNGIN2_>& rows);
 
 // Basic-pay totals by grade of the employees linked to a wage table: per grade the
 // averages of KKYU1..KKYU3, each rounded to whole yen, added up. Grades outside 1..9
 // are left out.
-bool BaseAmountTotals(int id, std::array<long long, MaxGrades>& totals);
+bool BaseAmountTotals(const Session& s, int id, std::array<long long, MaxGrades>& totals);

@@ -1,9 +1,7 @@
 // The generated wage table as a CSV file.
 #include "wagetable/SalaryListExport.h"
 
-#include "shell/AppState.h"
-#include "shell/CsvWriter.h"
-#include "store/DialogService.h"
+#include "core/CsvWriter.h"
 #include "wagetable/SalaryList.h"
 
 #include <QDir>
@@ -51,38 +49,31 @@ QString NextSalaryListCsvPath(const QString& folder)
     return first;
 }
 
-bool ExportSalaryListCsv(int id, const QString& title, const QString& path, QString* writtenPath)
+Outcome ExportSalaryListCsv(const Session& s, int id, const QString& title, const QString& path,
+                            QString* writtenPath)
 {
     QList<TCHNGIN2_> rows;
-    if (!ReadSalaryTableRows(id, rows))
-        return false;
-    if (rows.isEmpty()) {
-        Dialogs().information(AppTitle, QStringLiteral("印刷対象データはありません。"));
-        return false;
-    }
-    const QString target = path.isEmpty() ? NextSalaryListCsvPath(App().ExeFolder + QStringLiteral("CSV")) : path;
+    if (!ReadSalaryTableRows(s, id, rows))
+        return Outcome::Failed(QString());
+    if (rows.isEmpty())
+        return Outcome::Refused(QStringLiteral("印刷対象データはありません。"));
+    const QString target = path.isEmpty() ? NextSalaryListCsvPath(s.exeFolder + QStringLiteral("CSV")) : path;
     QString error;
-    if (!WriteCsvFile(target, SalaryListCsvLines(rows, SalaryListHeadingFor(title)), &error)) {
-        Dialogs().information(AppTitle, QStringLiteral("CSVファイルの書き込みでエラーが発生しました。\r\n")
-                                            + QDir::toNativeSeparators(target) + QStringLiteral("\r\n") + error);
-        return false;
-    }
+    if (!WriteCsvFile(target, SalaryListCsvLines(rows, SalaryListHeadingFor(s, title)), &error))
+        return Outcome::Failed(QStringLiteral("CSVファイルの書き込みでエラーが発生しました。\r\n")
+                               + QDir::toNativeSeparators(target) + QStringLiteral("\r\n") + error);
     if (writtenPath)
         *writtenPath = target;
-    Dialogs().information(AppTitle,
-                          QStringLiteral("CSVデレクトリに賃金表が出力されました。\r\n") + QDir::toNativeSeparators(target));
-    return true;
+    return Outcome::Done(QStringLiteral("CSVデレクトリに賃金表が出力されました。\r\n") + QDir::toNativeSeparators(target));
 }
 
-bool SalaryListDocument(int id, const QString& title, ReportDocument& doc)
+Outcome SalaryListDocument(const Session& s, int id, const QString& title, ReportDocument& doc)
 {
     QList<TCHNGIN2_> rows;
-    if (!ReadSalaryTableRows(id, rows))
-        return false;
-    if (rows.isEmpty()) {
-        Dialogs().information(AppTitle, QStringLiteral("印刷対象データはありません。"));
-        return false;
-    }
-    doc = BuildSalaryListPages(rows, SalaryListHeadingFor(title));
-    return true;
+    if (!ReadSalaryTableRows(s, id, rows))
+        return Outcome::Failed(QString());
+    if (rows.isEmpty())
+        return Outcome::Refused(QStringLiteral("印刷対象データはありません。"));
+    doc = BuildSalaryListPages(s.exeFolder, rows, SalaryListHeadingFor(s, title));
+    return Outcome::Done();
 }

@@ -1,9 +1,8 @@
 // The combined wage table report: page layout of the generated rows.
 #include "wagetable/SalaryListReport.h"
 
-#include "shell/AppState.h"
-#include "shell/Dates.h"
-#include "shell/Numbers.h"
+#include "core/Dates.h"
+#include "core/Numbers.h"
 
 namespace {
 
@@ -41,14 +40,15 @@ QString kakuField(int g) { return QStringLiteral("KAKU%1").arg(g + 1); }
 
 } // namespace
 
-SalaryListHeading SalaryListHeadingFor(const QString& title)
+SalaryListHeading SalaryListHeadingFor(const Session& s, const QString& title)
 {
     SalaryListHeading h;
-    const int year = Project().CurrentCompany.NENDO.toInt();
-    h.yearLabel = FiscalYearText(App().CalendarMode, year) + QStringLiteral(" 年度");
-    h.companyName = Project().CurrentCompany.KNA.isEmpty() ? App().CompanyName : Project().CurrentCompany.KNA;
+    const TMKIGYOU2& company = s.company();
+    const int year = company.NENDO.toInt();
+    h.yearLabel = FiscalYearText(s.calendarMode, year) + QStringLiteral(" 年度");
+    h.companyName = company.KNA.isEmpty() ? s.companyName : company.KNA;
     h.title = title;
-    h.date = CurrentDate().toString(QStringLiteral("yyyy年MM月dd日"));
+    h.date = s.today.toString(QStringLiteral("yyyy年MM月dd日"));
     return h;
 }
 
@@ -60,9 +60,10 @@ QStringList SalaryListRowFields()
     return fields;
 }
 
-ReportDocument BuildSalaryListPages(const QList<TCHNGIN2_>& rows, const SalaryListHeading& heading)
+ReportDocument BuildSalaryListPages(const QString& exeFolder, const QList<TCHNGIN2_>& rows,
+                                    const SalaryListHeading& heading)
 {
-    ReportDocument doc = ReportDocumentFor(QStringLiteral("PrintSalaryList"), QStringLiteral("賃金表"));
+    ReportDocument doc = ReportDocumentFor(exeFolder, QStringLiteral("PrintSalaryList"), QStringLiteral("賃金表"));
     if (rows.isEmpty())
         return doc;
 

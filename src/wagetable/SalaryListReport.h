@@ -3,6 +3,7 @@
 #pragma once
 
 #include "reports/ReportPage.h"
+#include "shell/Session.h"
 #include "store/Records.h"
 
 #include <QList>
@@ -28,11 +29,13 @@ struct SalaryListHeading {
     QString date;          // "yyyy年mm月dd日"
 };
 
-// The heading of the open project for a title (year label, company, today).
-SalaryListHeading SalaryListHeadingFor(const QString& title);
+// The heading of the session's project for a title (year label, company, today).
+SalaryListHeading SalaryListHeadingFor(const Session& s, const QString& title);
 
-// Lays the generated rows out in pages of the template Report/PrintSalaryList.jfm: the
+// Lays the generated rows out in pages of the template Report/PrintSalaryList.jfm under
+// the program folder exeFolder: the
 // page fields PAGE, NENDO, CORPNAME, TITLE, YMD and per line the right-aligned cells GOU
 // ("##0"), KINg ("####,###") and KAKUg ("#,###", blank for 0); the "平均" line on line 31
 // of the last page. An empty row list gives no pages.
-ReportDocument BuildSalaryListPages(const QList<TCHNGIN2_>& rows, const SalaryListHeading& heading);
+ReportDocument BuildSalaryListPages(const QString& exeFolder, const QList<TCHNGIN2_>& rows,
+                                    const SalaryListHeading& heading);

@@ -14,13 +14,12 @@
 #include "reports/GroupReports.h"
 #include "reports/PersonalReports.h"
 #include "reports/ReportComposer.h"
-#include "shell/AppState.h"
-#include "shell/CsvWriter.h"
+#include "core/CsvWriter.h"
 #include "wagetable/SalaryList.h"
 #include "wagetable/SalaryListExport.h"
 #include "support/BatchToolRun.h"
 #include "support/PdfText.h"
-#include "support/ScriptedDialogs.h"
+#include "support/RecordedFailures.h"
 #include "support/TestProgramFolder.h"
 
 #include <QDir>
@@ -48,23 +47,32 @@ class BatchTool : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(WriteSampleCompanies(&error)) << error.toStdString();
+        ASSERT_TRUE(WriteSampleCompanies(folder.session(), &error)) << error.toStdString();
     }
 
     // Runs the tool on the temporary program folder.
     ToolRun run(const QStringList& arguments) { return RunBatchTool(folder.path(), arguments); }
 
-    // Opens a sample company in this process, as the company list does.
+    // Opens a sample company in this process's session, as the company list does.
     void open(int year, int code)
     {
         QList<TKigyo1_> companies;
-        ASSERT_TRUE(LoadCompanyList(year, companies));
-        App().FiscalYear = year;
+        ASSERT_TRUE(LoadCompanyList(s(), year, companies));
+        s().fiscalYear = year;
         for (const TKigyo1_& c : companies)
             if (c.KCO.toInt() == code) {
-                ASSERT_TRUE(SelectCompany(year, code, c.KNA));
+                ASSERT_TRUE(SelectCompany(s(), year, code, c.KNA).ok);
             }
-        ASSERT_TRUE(App().CompanyOpen);
+        ASSERT_TRUE(s().companyOpen());
+    }
+    Session& s() { return folder.session(); }
+    // The folder's session on a year and company, without opening the project.
+    Session at(int year, int code)
+    {
+        Session x = s();
+        x.fiscalYear = year;
+        x.companyCode = code;
+        return x;
     }
 
     // Every employee column of a company, SCO order, for comparing two imports.
@@ -84,7 +92,7 @@ protected:
     {
         const PlotSetupVariant& v = *SetupVariant(1010);
         PlotSetupChoices c;
-        ASSERT_TRUE(LoadSetupChoices(v, year, code, c));
+        ASSERT_TRUE(LoadSetupChoices(at(year, code), v, c));
         c.marks.fill(true);
         c.grades.fill(true);
         c.form = 4;   // every employment form
@@ -92,21 +100,21 @@ protected:
         c.wageTable = 0;
         c.fx = 0;     // 年齢
         c.fy = 2;
-        ASSERT_TRUE(SaveSetupChoices(v, c, year, code, true));
+        ASSERT_TRUE(SaveSetupChoices(at(year, code), v, c, true));
     }
 
     void storeOptimalWageChoices(int year, int code)
     {
         const PlotSetupVariant& v = *SetupVariant(1070);
         PlotSetupChoices c;
-        ASSERT_TRUE(LoadSetupChoices(v, year, code, c));
+        ASSERT_TRUE(LoadSetupChoices(at(year, code), v, c));
         Exec(folder.fdm().ACN2, QStringLiteral("UPDATE MCHART SET FCHK = '111111111', TOUKYU = '111111111', "
                                                "FX = '110010000', FY = '2', MIBUN = 4, SEX = 2, SKCO = 0 WHERE CHCO = 1070 AND KCO = %1 AND NENDO = %2")
                                     .arg(code)
                                     .arg(year));
     }
 
-    ScriptedDialogs dialogs;
+    RecordedFailures failures;
     TestProgramFolder folder;
     QString error;
 };
@@ -207,9 +215,8 @@ TEST_F(BatchTool, EmployeeExportWritesTheMenuCommandsBytes)
     EXPECT_TRUE(r.err.contains(QStringLiteral("CSVデレクトリに社員マスタが出力されました。")));
 
     open(2020, 1);
-    dialogs.answers = {true};
-    ExportEmployeeMaster();
-    const QByteArray screen = bytes(EmployeeExportPath());
+    ASSERT_TRUE(WriteEmployeeMaster(s(), EmployeeExportPath(s()), true).ok);
+    const QByteArray screen = bytes(EmployeeExportPath(s()));
     ASSERT_FALSE(screen.isEmpty());
     EXPECT_EQ(bytes(out), screen);
 }
@@ -230,7 +237,7 @@ TEST_F(BatchTool, EmployeeImportMatchesTheImportScreenAndRefusesAFaultyFile)
     // The screen's routines on the same file give the same rows.
     const ImportCheck check = CheckImportFile(file);
     ASSERT_TRUE(check.importable());
-    ASSERT_TRUE(ImportEmployees(folder.fdm().ACN2, 2, 2020, check.rows, ImportMode::Replace, CurrentDate()));
+    ASSERT_TRUE(ImportEmployees(folder.fdm().ACN2, 2, 2020, check.rows, ImportMode::Replace, s().today).ok);
     EXPECT_EQ(employees(2020, 2), byTool);
 
     // A row without a name: refused, its row reported, nothing imported.
@@ -254,10 +261,10 @@ TEST_F(BatchTool, WageTableCsvIsTheScreensFile)
     open(2020, 1);
     TMCHNGIN_ header;
     bool found = false;
-    ASSERT_TRUE(LoadSalaryListHeader(1, header, found));
+    ASSERT_TRUE(LoadSalaryListHeader(s(), 1, header, found));
     ASSERT_TRUE(found);
     QString screenPath;
-    ASSERT_TRUE(ExportSalaryListCsv(1, header.TITLE, QString(), &screenPath));
+    ASSERT_TRUE(ExportSalaryListCsv(s(), 1, header.TITLE, QString(), &screenPath).ok);
     EXPECT_TRUE(screenPath.endsWith(QStringLiteral("CSV/賃金表.CSV")));
     ASSERT_FALSE(bytes(screenPath).isEmpty());
     EXPECT_EQ(bytes(out), bytes(screenPath));
@@ -282,8 +289,10 @@ TEST_F(BatchTool, PlotPngIsThePlotWindowsPicture)
     // The same chart opened and rendered in this process, as the plot window does.
     EnsureGuiApplication();
     open(2020, 1);
-    ASSERT_EQ(AnalyseStoredChart(1010, 2020, 1), SetupAnalysis::Plotted);
-    const ChartModel model = OpenChart(CurrentChart());
+    const ChartAnalysis analysis = AnalyseStoredChart(s(), 1010);
+    ASSERT_EQ(analysis.status, SetupAnalysis::Plotted);
+    ASSERT_EQ(analysis.chartId, 1010);
+    const ChartModel model = OpenChart(s(), analysis.chartId);
     EXPECT_EQ(QString::number(model.points.size()), Scalar(folder.fdm().ACN2, EveryMarkAndGrade));
     const ChartRanges& g = model.ranges;
     const QImage screen = RenderPlot(model, {g.Xmin, g.Xmax, g.Ymin, g.Ymax}, QSize(800, 600));
@@ -313,10 +322,12 @@ TEST_F(BatchTool, OptimalWageRunsTheStoredSettingsAndWritesTheResultsCsv)
               Scalar(folder.fdm().ACN2, EveryMarkAndGrade));
 
     open(2020, 1);
-    ASSERT_TRUE(RunStoredOptimalWage(2020, 1));
-    ASSERT_TRUE(WriteOptimalWageCsv(OptimalWage()));
-    ASSERT_FALSE(bytes(OptimalWageCsvPath()).isEmpty());
-    EXPECT_EQ(bytes(out), bytes(OptimalWageCsvPath()));
+    const OptimalWageRun analysed = RunStoredOptimalWage(s());
+    ASSERT_TRUE(analysed.outcome.ok) << analysed.outcome.text.toStdString();
+    const QString mine = OptimalWageCsvPath(s().exeFolder);
+    ASSERT_TRUE(WriteOptimalWageCsv(analysed.state, mine).ok);
+    ASSERT_FALSE(bytes(mine).isEmpty());
+    EXPECT_EQ(bytes(out), bytes(mine));
 
     // Without explanatory variables: the analysis's message, status 1, no file.
     Exec(folder.fdm().ACN2, "UPDATE MCHART SET FX = '000000000' WHERE CHCO = 1070");
@@ -336,9 +347,9 @@ TEST_F(BatchTool, WageTablePdfHasTheScreensText)
     open(2020, 1);
     TMCHNGIN_ header;
     bool found = false;
-    ASSERT_TRUE(LoadSalaryListHeader(2, header, found));
+    ASSERT_TRUE(LoadSalaryListHeader(s(), 2, header, found));
     ReportDocument doc;
-    ASSERT_TRUE(SalaryListDocument(2, header.TITLE, doc));
+    ASSERT_TRUE(SalaryListDocument(s(), 2, header.TITLE, doc).ok);
     QString error;
     ASSERT_TRUE(ComposeReport(doc, &error)) << error.toStdString();
     const QStringList screen = PdfPages(doc.documentPath);
@@ -350,13 +361,13 @@ TEST_F(BatchTool, ReportsHaveTheReportScreensTextAndCsv)
 {
     EnsureGuiApplication();
     open(2020, 1);
-    const RangeLists lists = RangeListsForProject();
+    const RangeLists lists = RangeListsForProject(s());
     GroupRanges ranges;
     ASSERT_TRUE(RangeEndOf(lists.marks, 1, ranges.markStart));
     ASSERT_TRUE(RangeEndOf(lists.marks, 3, ranges.markEnd));
     GroupFilter filter;
     QList<TSyain_> employees;
-    ASSERT_TRUE(SelectGroupEmployees(ranges, filter, employees));
+    ASSERT_TRUE(SelectGroupEmployees(s(), ranges, filter, employees).ok);
     ASSERT_FALSE(employees.isEmpty());
 
     struct Case {
@@ -367,14 +378,14 @@ TEST_F(BatchTool, ReportsHaveTheReportScreensTextAndCsv)
         return [&, k] {
             ReportDocument doc;
             QString error;
-            EXPECT_TRUE(BuildGroupReport(k, employees, filter, doc, &error)) << error.toStdString();
+            EXPECT_TRUE(BuildGroupReport(s(), k, employees, filter, doc, &error)) << error.toStdString();
             return doc;
         };
     };
     const auto personal = [&](PersonalReportKind k) {
         return [&, k] {
-            return BuildPersonalPages(k, employees, PersonalHeadingForProject(), LoadEmploymentForms(),
-                                      LoadMatrixTables());
+            return BuildPersonalPages(s().exeFolder, k, employees, PersonalHeadingForProject(s()),
+                                      LoadEmploymentForms(s()), LoadMatrixTables(s()));
         };
     };
     const QList<Case> cases = {{"salary-list", group(GroupReportKind::Salary)},
@@ -401,7 +412,7 @@ TEST_F(BatchTool, ReportsHaveTheReportScreensTextAndCsv)
         const ToolRun r = run({"report", kind, "--year", "2020", "--company", "1", "--marks", "1-3", "--csv", out});
         EXPECT_EQ(r.status, 0) << r.err.toStdString();
         QString path, error;
-        ASSERT_TRUE(WriteGroupReportCsv(k, employees, path, &error));
+        ASSERT_TRUE(WriteGroupReportCsv(s(), k, employees, path, &error));
         ASSERT_FALSE(bytes(path).isEmpty());
         EXPECT_EQ(bytes(out), bytes(path));
     }
@@ -446,13 +457,14 @@ TEST_F(BatchTool, PlotPdfIsThePrintedPageOfThePlotWindow)
     // The same page printed in this process from the plot the window would show.
     EnsureGuiApplication();
     open(2020, 1);
-    ASSERT_EQ(AnalyseStoredChart(1010, 2020, 1), SetupAnalysis::Plotted);
-    const ChartModel model = OpenChart(CurrentChart());
+    const ChartAnalysis analysis = AnalyseStoredChart(s(), 1010);
+    ASSERT_EQ(analysis.status, SetupAnalysis::Plotted);
+    const ChartModel model = OpenChart(s(), analysis.chartId);
     const ChartRanges& g = model.ranges;
     const QImage picture = RenderPlot(model, {g.Xmin, g.Xmax, g.Ymin, g.Ymax}, QSize(1600, 1000));
     const QString mine = folder.path("mine.pdf");
     QString error;
-    ASSERT_TRUE(WritePlotPdf(mine, PlotPrintDataOf(model), picture, folder.dataPath("RLB4T.bmp"), 600, &error))
+    ASSERT_TRUE(WritePlotPdf(mine, PlotPrintDataOf(s(), model), picture, folder.dataPath("RLB4T.bmp"), 600, &error))
         << error.toStdString();
     const QStringList pages = PdfPages(out);
     ASSERT_EQ(pages.size(), 1);

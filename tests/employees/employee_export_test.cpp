@@ -1,11 +1,10 @@
-// Employee CSV export: the command's questions and messages, the file's bytes and order,
-// and the file read back by the import.
+// Employee CSV export: the outcomes of each step, the file's bytes and order, and the file
+// read back by the import.
 #include "employees/EmployeeExport.h"
 #include "employees/ImportWorker.h"
-#include "shell/AppState.h"
-#include "shell/TextCodec.h"
+#include "core/TextCodec.h"
 #include "store/RecordAccess.h"
-#include "support/ScriptedDialogs.h"
+#include "support/RecordedFailures.h"
 #include "support/TestProject.h"
 
 #include <QDir>
@@ -16,10 +15,13 @@
 namespace {
 
 struct ExportFixture : ::testing::Test {
-    ScriptedDialogs dialogs;
+    RecordedFailures failures;
     TestProgramFolder folder;
 
     void SetUp() override { OpenTestProject(folder); }
+
+    Session& session() { return folder.session(); }
+    QString path() { return EmployeeExportPath(session()); }
 
     void addEmployee(int sco, const QString& scot, const QString& name, int birth, int sex = 0, int grade = 1)
     {
@@ -44,7 +46,7 @@ struct ExportFixture : ::testing::Test {
 
     QByteArray fileBytes()
     {
-        QFile f(EmployeeExportPath());
+        QFile f(path());
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
 };
@@ -76,16 +78,22 @@ TEST_F(ExportFixture, WritesTheFileInShiftJisOrderedByNumberAsText)
     addEmployee(2, "10", QStringLiteral("十 \"ジュウ\""), 0, 1, 3);
     addEmployee(3, "2", QStringLiteral("二"), 19991231);
     Exec(folder.fdm().ACN2, "INSERT INTO MSYAIN1 (KCO, SCO, NENDO, SCOT, SNA) VALUES (2, 9, 2024, '1', '他社')");
-    dialogs.answers = {true};
 
-    ExportEmployeeMaster();
+    EXPECT_TRUE(CheckEmployeeExport(session()).ok);
+    EXPECT_EQ(EmployeeExportQuestion(session()),
+              QStringLiteral("社員マスタを") + session().exeFolder + QStringLiteral("CSVへ出力します。\r\nよろしいですか？"));
+    EXPECT_EQ(path(), session().exeFolder + QStringLiteral("CSV/社員マスタ出力.CSV"));
+    const EmployeeExportData data = ReadEmployeeExport(session());
+    ASSERT_TRUE(data.outcome.ok);
+    EXPECT_FALSE(data.outcome.hasMessage());
+    EXPECT_TRUE(data.unwritable.isEmpty());
+    ASSERT_EQ(data.employees.size(), 3);
 
-    ASSERT_EQ(dialogs.calls.size(), 2);
-    EXPECT_EQ(dialogs.calls[0].kind, "yesNo");
-    EXPECT_EQ(dialogs.calls[0].caption, AppTitle);
-    EXPECT_EQ(dialogs.calls[0].text,
-              QStringLiteral("社員マスタを") + App().ExeFolder + QStringLiteral("CSVへ出力します。\r\nよろしいですか？"));
-    EXPECT_EQ(dialogs.calls[1].text, Success);
+    const Outcome written = WriteEmployeeExport(path(), data.employees);
+    EXPECT_TRUE(written.ok);
+    EXPECT_EQ(written.kind, Outcome::Kind::Information);
+    EXPECT_EQ(written.caption, AppTitle);
+    EXPECT_EQ(written.text, Success);
 
     const QByteArray expected = ToCp932(QStringLiteral(
         "社員番号,社員名,役職,性別,学歴,専攻,職務経験,社内身分,生年月日,入社日,賃金等級\r\n"
@@ -96,24 +104,22 @@ TEST_F(ExportFixture, WritesTheFileInShiftJisOrderedByNumberAsText)
     EXPECT_FALSE(IsValidUtf8(fileBytes()));   // Shift-JIS, not UTF-8
 
     // An existing file is replaced.
-    dialogs.clear();
-    dialogs.answers = {true};
     Exec(folder.fdm().ACN2, "DELETE FROM MSYAIN1 WHERE SCO <> 3");
-    ExportEmployeeMaster();
+    EXPECT_EQ(WriteEmployeeMaster(session(), path(), false).text, Success);
     EXPECT_EQ(SplitTextLines(FromCp932(fileBytes())).size(), 2);
+    EXPECT_TRUE(failures.reports.isEmpty());
 }
 
 TEST_F(ExportFixture, ReadBackByTheImportTheDatelessEmployeeIsRejected)
 {
     addEmployee(1, "1", QStringLiteral("有"), 19800401);
     addEmployee(2, "2", QStringLiteral("無"), 0);
-    dialogs.answers = {true};
-    ExportEmployeeMaster();
+    ASSERT_TRUE(WriteEmployeeMaster(session(), path(), false).ok);
 
     const QStringList heading = SplitCsvLine(SplitTextLines(FromCp932(fileBytes())).first());
     EXPECT_FALSE(MapHeadings(heading).contains(0));
 
-    const ImportCheck c = CheckImportFile(EmployeeExportPath());
+    const ImportCheck c = CheckImportFile(path());
     ASSERT_EQ(c.rows.size(), 2);
     EXPECT_EQ(c.errors, 1);
     EXPECT_EQ(c.rows[0][ImportColumn::Status], QString());
@@ -124,39 +130,45 @@ TEST_F(ExportFixture, ReadBackByTheImportTheDatelessEmployeeIsRejected)
     EXPECT_EQ(c.rows[1][ImportColumn::Birth], "0");
 }
 
-TEST_F(ExportFixture, StopsWithoutProjectAnswerOrEmployees)
+TEST_F(ExportFixture, StopsWithoutProjectOrEmployees)
 {
+    // No employee of the open project: refused, nothing written.
+    Exec(folder.fdm().ACN2, "INSERT INTO MSYAIN1 (KCO, SCO, NENDO, SCOT, SNA) VALUES (2, 9, 2024, '1', '他社')");
+    const EmployeeExportData none = ReadEmployeeExport(session());
+    EXPECT_FALSE(none.outcome.ok);
+    EXPECT_EQ(none.outcome.kind, Outcome::Kind::Information);
+    EXPECT_EQ(none.outcome.caption, AppTitle);
+    EXPECT_EQ(none.outcome.text, QStringLiteral("社員マスタは有りません。"));
+    EXPECT_TRUE(none.employees.isEmpty());
+    EXPECT_EQ(WriteEmployeeMaster(session(), path(), true).text, QStringLiteral("社員マスタは有りません。"));
+    EXPECT_FALSE(QFile::exists(path()));
+
+    // No company open: refused before anything is read.
     addEmployee(1, "1", QStringLiteral("甲"), 0);
-
-    dialogs.answers = {false};
-    ExportEmployeeMaster();
-    EXPECT_EQ(dialogs.calls.size(), 1);
-    EXPECT_FALSE(QFile::exists(EmployeeExportPath()));
-
-    Exec(folder.fdm().ACN2, "DELETE FROM MSYAIN1");
-    dialogs.clear();
-    dialogs.answers = {true};
-    ExportEmployeeMaster();
-    EXPECT_EQ(dialogs.texts().last(), QStringLiteral("社員マスタは有りません。"));
-    EXPECT_FALSE(QFile::exists(EmployeeExportPath()));
-
-    App().CompanyOpen = false;
-    dialogs.clear();
-    ExportEmployeeMaster();
-    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("企業の選択がされていません。企業を選択してください。")});
+    session().companyCode = 0;
+    const QString noCompany = QStringLiteral("企業の選択がされていません。企業を選択してください。");
+    const Outcome check = CheckEmployeeExport(session());
+    EXPECT_FALSE(check.ok);
+    EXPECT_EQ(check.caption, AppTitle);
+    EXPECT_EQ(check.text, noCompany);
+    EXPECT_EQ(ReadEmployeeExport(session()).outcome.text, noCompany);
+    EXPECT_EQ(WriteEmployeeMaster(session(), path(), true).text, noCompany);
+    EXPECT_FALSE(QFile::exists(path()));
+    EXPECT_TRUE(failures.reports.isEmpty());
 }
 
 TEST_F(ExportFixture, AMissingCsvFolderGivesThePlatformErrorAndNoSuccess)
 {
     addEmployee(1, "1", QStringLiteral("甲"), 0);
     ASSERT_TRUE(QDir(folder.path("CSV")).removeRecursively());
-    dialogs.answers = {true};
-    ExportEmployeeMaster();
-    ASSERT_EQ(dialogs.calls.size(), 2);
-    EXPECT_NE(dialogs.calls[1].text, Success);
-    EXPECT_TRUE(dialogs.calls[1].text.contains(QStringLiteral("社員マスタ出力.CSV")));
-    EXPECT_GT(dialogs.calls[1].text.indexOf('\r'), 0);   // the platform's text comes first
-    EXPECT_FALSE(QFile::exists(EmployeeExportPath()));
+    const Outcome o = WriteEmployeeMaster(session(), path(), false);
+    EXPECT_FALSE(o.ok);
+    EXPECT_EQ(o.kind, Outcome::Kind::Error);
+    EXPECT_EQ(o.caption, AppTitle);
+    EXPECT_NE(o.text, Success);
+    EXPECT_TRUE(o.text.endsWith(QStringLiteral("\r") + path()));
+    EXPECT_GT(o.text.indexOf('\r'), 0);   // the platform's text comes first
+    EXPECT_FALSE(QFile::exists(path()));
 }
 
 TEST(Cp932Encoder, WritesTheUsualVariantsInTheirCp932FormsAndNamesWhatItCannotWrite)
@@ -189,38 +201,36 @@ TEST(Cp932Encoder, WritesTheUsualVariantsInTheirCp932FormsAndNamesWhatItCannotWr
     EXPECT_EQ(ToCp932(QStringLiteral("〜")), QByteArray("\x81\x60"));
 }
 
-TEST_F(ExportFixture, TextsShiftJisCannotHoldAreNamedBeforeWritingAndTheUserMayCancel)
+TEST_F(ExportFixture, TextsShiftJisCannotHoldAreNamedBeforeWritingAndMayBeRefused)
 {
     addEmployee(1, "0012", QStringLiteral("𠮷田 〜太郎"), 19800401);
     addEmployee(2, "0013", QStringLiteral("山田"), 19800401);
     Exec(folder.fdm().ACN2, QStringLiteral("UPDATE MSYAIN2 SET GAKU = '大卒😀' WHERE SCO = 2"));
 
-    dialogs.answers = {true, false};
-    ExportEmployeeMaster();
-    ASSERT_EQ(dialogs.calls.size(), 2);
-    EXPECT_EQ(dialogs.calls[1].kind, "yesNo");
-    EXPECT_EQ(dialogs.calls[1].text,
-              QStringLiteral("次の文字は Shift-JIS で書けないため、「?」として出力されます。\r\n"
-                             "社員番号 0012（𠮷田 〜太郎）の社員名：「𠮷」\r\n"
-                             "社員番号 0013（山田）の学歴：「😀」\r\n"
-                             "このまま出力しますか？"));
-    EXPECT_FALSE(QFile::exists(EmployeeExportPath()));   // cancelled: nothing written
+    const QString question = QStringLiteral("次の文字は Shift-JIS で書けないため、「?」として出力されます。\r\n"
+                                            "社員番号 0012（𠮷田 〜太郎）の社員名：「𠮷」\r\n"
+                                            "社員番号 0013（山田）の学歴：「😀」\r\n"
+                                            "このまま出力しますか？");
+    const EmployeeExportData data = ReadEmployeeExport(session());
+    ASSERT_TRUE(data.outcome.ok);
+    EXPECT_EQ(UnwritableQuestion(data.unwritable), question);
 
-    dialogs.clear();
-    dialogs.answers = {true, true};
-    ExportEmployeeMaster();
-    EXPECT_EQ(dialogs.texts().last(), Success);
+    // Without leave to write them, nothing is written and the question says why.
+    const Outcome refused = WriteEmployeeMaster(session(), path(), false);
+    EXPECT_FALSE(refused.ok);
+    EXPECT_EQ(refused.text, question);
+    EXPECT_FALSE(QFile::exists(path()));
+
+    EXPECT_EQ(WriteEmployeeMaster(session(), path(), true).text, Success);
     const QByteArray bytes = fileBytes();
     EXPECT_TRUE(bytes.contains(ToCp932(QStringLiteral("\"?田 ～太郎\""))));
     EXPECT_TRUE(bytes.contains(QByteArray("\"\x91\xe5\x91\xb2?\"")));   // 大卒?
 
-    // Without such characters the export asks only its own question.
+    // Characters Shift-JIS has in its own forms are no reason to ask.
     Exec(folder.fdm().ACN2, QStringLiteral("DELETE FROM MSYAIN1 WHERE SCO = 1"));
     Exec(folder.fdm().ACN2, QStringLiteral("UPDATE MSYAIN2 SET GAKU = '〜−‖' WHERE SCO = 2"));
-    dialogs.clear();
-    dialogs.answers = {true};
-    ExportEmployeeMaster();
-    EXPECT_EQ(dialogs.texts().size(), 2);
+    EXPECT_TRUE(ReadEmployeeExport(session()).unwritable.isEmpty());
+    EXPECT_EQ(WriteEmployeeMaster(session(), path(), false).text, Success);
     EXPECT_TRUE(fileBytes().contains(QByteArray("\"\x81\x60\x81\x7c\x81\x61\"")));   // ～－∥
 }
 
@@ -228,13 +238,12 @@ TEST_F(ExportFixture, ALineBreakInsideAFieldIsReadBackAsOneEmployee)
 {
     addEmployee(1, "1", QStringLiteral("山田\r\n太郎"), 19800515);
     addEmployee(2, "2", QStringLiteral("佐藤\n\"花子\""), 19900101);
-    dialogs.answers = {true};
-    ExportEmployeeMaster();
+    ASSERT_TRUE(WriteEmployeeMaster(session(), path(), false).ok);
     const QByteArray bytes = fileBytes();
     EXPECT_TRUE(bytes.contains(ToCp932(QStringLiteral("\"山田\r\n太郎\",\"主任\""))));
     EXPECT_TRUE(bytes.contains(ToCp932(QStringLiteral("\"佐藤\n\"\"花子\"\"\""))));
 
-    const ImportCheck c = CheckImportFile(EmployeeExportPath());
+    const ImportCheck c = CheckImportFile(path());
     ASSERT_EQ(c.rows.size(), 2);
     EXPECT_EQ(c.errors, 0);
     EXPECT_EQ(c.rows[0][ImportColumn::Name], QStringLiteral("山田\r\n太郎"));

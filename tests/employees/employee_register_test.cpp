@@ -3,8 +3,7 @@
 #include "employees/EmployeeList.h"
 #include "employees/EmployeeRegister.h"
 
-#include "shell/AppState.h"
-#include "support/ScriptedDialogs.h"
+#include "support/RecordedFailures.h"
 #include "support/TestProject.h"
 
 #include <gtest/gtest.h>
@@ -43,21 +42,24 @@ EmployeeFields Fields(const QString& code = QStringLiteral("5"), const QString& 
 }
 
 // An employee row as the register writes it.
-TSyain_ Employee(int code, const QString& name, int grade, const QString& number = QStringLiteral("N"))
+TSyain_ Employee(const Session& s, int code, const QString& name, int grade,
+                 const QString& number = QStringLiteral("N"))
 {
     TSyain_ r;
     SetAddTimeValues(r, QDateTime(QDate(2024, 5, 1), QTime(9, 0)));
     EmployeeFields f = Fields(QString::number(code), name);
     f.number = number;
     f.grade = grade;
-    EXPECT_TRUE(FillEmployeeRecord(f, r).ok());
+    EXPECT_TRUE(FillEmployeeRecord(s, f, r).ok());
     return r;
 }
 
 class RegisterTest : public ::testing::Test {
 protected:
     void SetUp() override { OpenTestProject(folder, {.referenceDate = 20200401}); }
-    ScriptedDialogs dialogs;
+    Session& session() { return folder.session(); }
+
+    RecordedFailures failures;
     TestProgramFolder folder;
 };
 
@@ -159,7 +161,7 @@ TEST_F(RegisterTest, ChecksComeInOrderAndLeaveTheRecordAlone)
         SCOPED_TRACE(c.what);
         TSyain_ r;
         r.SNA = QStringLiteral("元のまま");
-        const EmployeeCheck check = FillEmployeeRecord(c.fields, r);
+        const EmployeeCheck check = FillEmployeeRecord(session(), c.fields, r);
         EXPECT_EQ(check.error, c.error);
         EXPECT_EQ(check.message, c.message);
         EXPECT_EQ(r.SNA, QStringLiteral("元のまま"));
@@ -180,7 +182,7 @@ TEST_F(RegisterTest, RecordFromFieldsKeepsHiddenColumnsAndStoresMatchingTotals)
     EmployeeFields f = Fields("0012 : 未登録");
     f.female = true;
     f.link = 2;
-    ASSERT_TRUE(FillEmployeeRecord(f, r).ok());
+    ASSERT_TRUE(FillEmployeeRecord(session(), f, r).ok());
     EXPECT_EQ(r.SCO, "12");
     EXPECT_EQ(r.KCO, "1");
     EXPECT_EQ(r.NENDO, "2024");
@@ -232,7 +234,7 @@ TEST_F(RegisterTest, AgesAtTheReferenceDateAndWesternCentury)
         TSyain_ r;
         EmployeeFields f = Fields();
         f.birth = Date(c.year, c.month, c.day);
-        ASSERT_TRUE(FillEmployeeRecord(f, r).ok()) << c.year.toStdString();
+        ASSERT_TRUE(FillEmployeeRecord(session(), f, r).ok()) << c.year.toStdString();
         EXPECT_EQ(r.SEIHI, c.stored);
         EXPECT_EQ(r.NENREI, c.age) << c.stored;
     }
@@ -240,28 +242,28 @@ TEST_F(RegisterTest, AgesAtTheReferenceDateAndWesternCentury)
 
 TEST_F(RegisterTest, EraYearsCountFromTheChosenEra)
 {
-    App().CalendarMode = 1;
+    session().calendarMode = 1;
     TSyain_ r;
     EmployeeFields f = Fields();
     f.birth = Date("55", "4", "1", QStringLiteral("昭和"));
     f.entry = Date("14", "4", "1", QStringLiteral("平成"));
     f.promotion = Date("2", "10", "1", QStringLiteral("令和"));
-    ASSERT_TRUE(FillEmployeeRecord(f, r).ok());
+    ASSERT_TRUE(FillEmployeeRecord(session(), f, r).ok());
     EXPECT_EQ(r.SEIHI, 19800401);
     EXPECT_EQ(r.NYUHI, 20020401);
     EXPECT_EQ(r.THI, 20201001);
     f.birth.era = QStringLiteral("未設定");
-    EXPECT_EQ(FillEmployeeRecord(f, r).error, EmployeeFieldError::BirthDate);
+    EXPECT_EQ(FillEmployeeRecord(session(), f, r).error, EmployeeFieldError::BirthDate);
 }
 
 TEST_F(RegisterTest, ListFiltersByGradeInCodeOrderAndWritesBothTables)
 {
     for (const auto& [code, grade] : {std::pair{30, 2}, {4, 3}, {17, 2}}) {
-        TSyain_ r = Employee(code, QStringLiteral("社員%1").arg(code), grade);
-        ASSERT_TRUE(AddEmployee(r));
+        TSyain_ r = Employee(session(), code, QStringLiteral("社員%1").arg(code), grade);
+        ASSERT_TRUE(AddEmployee(session(), r));
     }
     TSyain_rec all, second, none;
-    ASSERT_TRUE(LoadEmployeeList(0, all));
+    ASSERT_TRUE(LoadEmployeeList(session(), 0, all));
     ASSERT_EQ(all.items.size(), 3);
     EXPECT_EQ(all.items[0].SCO, "4");
     EXPECT_EQ(all.items[1].SCO, "17");
@@ -269,33 +271,33 @@ TEST_F(RegisterTest, ListFiltersByGradeInCodeOrderAndWritesBothTables)
     EXPECT_EQ(all.items[0].NENREI, 40);
     TSyain_ whole;
     bool found = false;
-    ASSERT_TRUE(LoadEmployee(4, whole, found));
+    ASSERT_TRUE(LoadEmployee(session(), 4, whole, found));
     ASSERT_TRUE(found);
     EXPECT_EQ(whole.MonthlyTotal, 210000);
-    ASSERT_TRUE(LoadEmployee(99, whole, found));
+    ASSERT_TRUE(LoadEmployee(session(), 99, whole, found));
     EXPECT_FALSE(found);
-    ASSERT_TRUE(LoadEmployeeList(2, second));
+    ASSERT_TRUE(LoadEmployeeList(session(), 2, second));
     ASSERT_EQ(second.items.size(), 2);
     EXPECT_EQ(second.items[1].SCO, "30");
-    ASSERT_TRUE(LoadEmployeeList(5, none));
+    ASSERT_TRUE(LoadEmployeeList(session(), 5, none));
     EXPECT_TRUE(none.items.isEmpty());
 
     bool exists = false;
-    ASSERT_TRUE(EmployeeExists(17, exists));
+    ASSERT_TRUE(EmployeeExists(session(), 17, exists));
     EXPECT_TRUE(exists);
-    ASSERT_TRUE(EmployeeExists(18, exists));
+    ASSERT_TRUE(EmployeeExists(session(), 18, exists));
     EXPECT_FALSE(exists);
 
     TSyain_ changed;
-    ASSERT_TRUE(LoadEmployee(17, changed, found));
+    ASSERT_TRUE(LoadEmployee(session(), 17, changed, found));
     changed.SNA = QStringLiteral("改名");
-    ASSERT_TRUE(ModifyEmployee(changed));
+    ASSERT_TRUE(ModifyEmployee(session(), changed));
     EXPECT_EQ(Scalar(folder.fdm().ACN2, "SELECT SNA FROM MSYAIN1 WHERE SCO = 17"), QStringLiteral("改名"));
 
-    ASSERT_TRUE(DeleteEmployee(17));
+    ASSERT_TRUE(DeleteEmployee(session(), 17));
     EXPECT_EQ(Scalar(folder.fdm().ACN2, "SELECT COUNT(*) FROM MSYAIN1"), "2");
     EXPECT_EQ(Scalar(folder.fdm().ACN2, "SELECT COUNT(*) FROM MSYAIN2"), "2");
-    EXPECT_TRUE(dialogs.calls.isEmpty());
+    EXPECT_TRUE(failures.reports.isEmpty());
 }
 
 class MatrixZonesTest : public RegisterTest {
@@ -310,8 +312,8 @@ protected:
         Exec(cn, "INSERT INTO BANDM VALUES (1, 2024, 1, 'B1', '', 10, 'T', 1, 0, 0, 0, 0, 0, "
                  "100000, 150000, 150000, 200000, 200000, 250000, 0, 0, 0, 0)");
         for (int code : {1, 2, 3}) {
-            TSyain_ r = Employee(code, QStringLiteral("社員"), 1);
-            ASSERT_TRUE(AddEmployee(r));
+            TSyain_ r = Employee(session(), code, QStringLiteral("社員"), 1);
+            ASSERT_TRUE(AddEmployee(session(), r));
         }
         // Employee 1 is governed on component 2, employee 2 on component 1, 3 not at all.
         Exec(cn, "UPDATE MSYAIN1 SET MLINK = 2, BANDID = 1, YHYOUKA = 1 WHERE SCO = 1");
@@ -320,7 +322,7 @@ protected:
         Exec(cn, "UPDATE MSYAIN2 SET KKYU1 = 210000, ZONEX = 0 WHERE SCO = 2");
         Exec(cn, "UPDATE MSYAIN1 SET BANDID = 1, YHYOUKA = 1 WHERE SCO = 3");
         Exec(cn, "UPDATE MSYAIN2 SET ZONEX = 9 WHERE SCO = 3");
-        tables = LoadMatrixTables();
+        tables = LoadMatrixTables(session());
     }
     MatrixTables tables;
 };
@@ -328,8 +330,8 @@ protected:
 TEST_F(MatrixZonesTest, LinkedEmployeesGetTheirZoneWrittenBack)
 {
     TSyain_rec list;
-    ASSERT_TRUE(LoadEmployeeList(0, list));
-    ASSERT_TRUE(RecomputeMatrixZones(list, tables));
+    ASSERT_TRUE(LoadEmployeeList(session(), 0, list));
+    ASSERT_TRUE(RecomputeMatrixZones(session(), list, tables));
     EXPECT_EQ(list.items[0].ZONEX, 2);
     EXPECT_EQ(list.items[1].ZONEX, 3);
     EXPECT_EQ(list.items[2].ZONEX, 9);   // not linked: left as stored
@@ -345,13 +347,13 @@ TEST_F(MatrixZonesTest, AFailedWriteBackChangesNothing)
     DbConnection& cn = folder.fdm().ACN2;
     Exec(cn, "CREATE TRIGGER refuse BEFORE UPDATE ON MSYAIN2 WHEN NEW.SCO = 2 BEGIN SELECT RAISE(ABORT, 'refused'); END");
     TSyain_rec list;
-    ASSERT_TRUE(LoadEmployeeList(0, list));
-    EXPECT_FALSE(RecomputeMatrixZones(list, tables));
+    ASSERT_TRUE(LoadEmployeeList(session(), 0, list));
+    EXPECT_FALSE(RecomputeMatrixZones(session(), list, tables));
     EXPECT_EQ(Scalar(cn, "SELECT ZONEX FROM MSYAIN2 WHERE SCO = 1"), "0");
     EXPECT_EQ(list.items[0].ZONEX, 0);
     EXPECT_EQ(cn.transactionDepth(), 0);
-    ASSERT_EQ(dialogs.calls.size(), 1);
-    EXPECT_TRUE(dialogs.calls[0].text.contains("refused"));
+    ASSERT_EQ(failures.reports.size(), 1);
+    EXPECT_TRUE(failures.reports[0].text.contains("refused"));
 }
 
 } // namespace

@@ -1,9 +1,8 @@
 // Employee CSV import: splitting, decoding, heading mapping, row checks and the insertion.
 #include "employees/ImportWorker.h"
-#include "shell/AppState.h"
-#include "shell/TextCodec.h"
+#include "core/TextCodec.h"
 #include "store/DataModule.h"
-#include "support/ScriptedDialogs.h"
+#include "support/RecordedFailures.h"
 #include "support/TestProject.h"
 
 #include <QFile>
@@ -245,7 +244,7 @@ TEST(ImportCheckTest, SexIsNormalisedToManOrWoman)
 
 TEST(ImportCheckTest, FilesThatCannotBeImported)
 {
-    ScriptedDialogs dialogs;
+    RecordedFailures failures;
     TestProgramFolder folder;
 
     EXPECT_EQ(CheckImportFile(QStringLiteral("   ")).message, QStringLiteral("ファイル名を入力して下さい。"));
@@ -309,7 +308,7 @@ TEST(ImportCheckTest, Utf8FilesAndAMegabyteLineAreRead)
 namespace {
 
 struct ImportFixture : ::testing::Test {
-    ScriptedDialogs dialogs;
+    RecordedFailures failures;
     TestProgramFolder folder;
     DbConnection* cn = nullptr;
 
@@ -342,8 +341,10 @@ TEST_F(ImportFixture, RowsAreStoredInBothTables)
         "A1,O'Neil 花子,課長,女,大卒,法学,営業,役員,1980/4/1,2003/04/01,3,簿記,本社,12",
         "A2,山田,,男性,,,,嘱託,,,,,,",
     });
-    ASSERT_TRUE(ImportEmployees(*cn, 1, 2024, r, ImportMode::Add, Today));
-    EXPECT_TRUE(dialogs.calls.isEmpty());
+    const Outcome imported = ImportEmployees(*cn, 1, 2024, r, ImportMode::Add, Today);
+    ASSERT_TRUE(imported.ok);
+    EXPECT_FALSE(imported.hasMessage());
+    EXPECT_TRUE(failures.reports.isEmpty());
     EXPECT_EQ(employees("SCO||'|'||HSCO||'|'||SCOT||'|'||SNA||'|'||SEIHI||'|'||NYUHI||'|'||YAKU||'|'||TCO||'|'||"
                         "NEWDAY1||'|'||SEIBETSU||'|'||TOUKYU||'|'||SM1||'|'||SM2||'|'||GAKU||'|'||SENKOU||'|'||"
                         "KSIKAKU||'|'||KEIKEN"),
@@ -357,14 +358,14 @@ TEST_F(ImportFixture, AddModeContinuesTheCodesAndReplaceModeStartsAgain)
 {
     const QList<ImportRow> first = rows({"社員名,社員番号", "甲,1", "乙,2"});
     const QList<ImportRow> second = rows({"社員名,社員番号", "丙,3"});
-    ASSERT_TRUE(ImportEmployees(*cn, 1, 2024, first, ImportMode::Add, Today));
-    ASSERT_TRUE(ImportEmployees(*cn, 1, 2024, second, ImportMode::Add, Today));
+    ASSERT_TRUE(ImportEmployees(*cn, 1, 2024, first, ImportMode::Add, Today).ok);
+    ASSERT_TRUE(ImportEmployees(*cn, 1, 2024, second, ImportMode::Add, Today).ok);
     EXPECT_EQ(employees(), QStringLiteral("1:甲 2:乙 3:丙"));
 
     // Another company's and another year's employees are not touched by replace mode.
     Exec(*cn, "INSERT INTO MSYAIN1 (KCO, SCO, NENDO, SNA) VALUES (2, 50, 2024, '他社')");
     Exec(*cn, "INSERT INTO MSYAIN1 (KCO, SCO, NENDO, SNA) VALUES (1, 60, 2023, '前年')");
-    ASSERT_TRUE(ImportEmployees(*cn, 1, 2024, second, ImportMode::Replace, Today));
+    ASSERT_TRUE(ImportEmployees(*cn, 1, 2024, second, ImportMode::Replace, Today).ok);
     EXPECT_EQ(employees(), QStringLiteral("1:丙"));
     EXPECT_EQ(Scalar(*cn, "SELECT count(*) FROM MSYAIN2 WHERE KCO = 1 AND NENDO = 2024"), "1");
     EXPECT_EQ(Scalar(*cn, "SELECT count(*) FROM MSYAIN1 WHERE SNA IN ('他社', '前年')"), "2");
@@ -372,17 +373,20 @@ TEST_F(ImportFixture, AddModeContinuesTheCodesAndReplaceModeStartsAgain)
 
 TEST_F(ImportFixture, AFailureInTheMiddleRollsEverythingBack)
 {
-    ASSERT_TRUE(ImportEmployees(*cn, 1, 2024, rows({"社員名,社員番号", "旧一,1", "旧二,2"}), ImportMode::Add, Today));
+    ASSERT_TRUE(
+        ImportEmployees(*cn, 1, 2024, rows({"社員名,社員番号", "旧一,1", "旧二,2"}), ImportMode::Add, Today).ok);
     Exec(*cn, "CREATE TRIGGER refuse BEFORE INSERT ON MSYAIN2 WHEN NEW.GAKU = 'BOOM' "
               "BEGIN SELECT RAISE(ABORT, 'refused'); END");
     const QList<ImportRow> batch = rows({"社員名,社員番号,学歴", "新一,1,a", "新二,2,BOOM", "新三,3,c"});
 
     for (ImportMode mode : {ImportMode::Replace, ImportMode::Add}) {
-        dialogs.clear();
-        EXPECT_FALSE(ImportEmployees(*cn, 1, 2024, batch, mode, Today));
-        ASSERT_EQ(dialogs.calls.size(), 1);
-        EXPECT_TRUE(dialogs.calls[0].text.startsWith(QStringLiteral("データベースにエラーがありました。")));
-        EXPECT_TRUE(dialogs.calls[0].text.contains("refused"));
+        failures.clear();
+        const Outcome o = ImportEmployees(*cn, 1, 2024, batch, mode, Today);
+        EXPECT_FALSE(o.ok);
+        EXPECT_EQ(o.caption, QString());
+        EXPECT_TRUE(o.text.startsWith(QStringLiteral("データベースにエラーがありました。")));
+        EXPECT_TRUE(o.text.contains("refused"));
+        EXPECT_TRUE(failures.reports.isEmpty());   // the import's own message is the only one
         EXPECT_EQ(employees(), QStringLiteral("1:旧一 2:旧二"));
         EXPECT_EQ(Scalar(*cn, "SELECT count(*) FROM MSYAIN2"), "2");
         EXPECT_EQ(cn->transactionDepth(), 0);
@@ -391,25 +395,27 @@ TEST_F(ImportFixture, AFailureInTheMiddleRollsEverythingBack)
 
 TEST_F(ImportFixture, AMissingTableLeavesTheOldEmployees)
 {
-    ASSERT_TRUE(ImportEmployees(*cn, 1, 2024, rows({"社員名,社員番号", "旧,1"}), ImportMode::Add, Today));
+    ASSERT_TRUE(ImportEmployees(*cn, 1, 2024, rows({"社員名,社員番号", "旧,1"}), ImportMode::Add, Today).ok);
     // Without MSYAIN2 the replace mode's delete of both tables fails after MSYAIN1's.
     Exec(*cn, "DROP VIEW VSYAIN");
     Exec(*cn, "DROP TABLE MSYAIN2");
-    EXPECT_FALSE(ImportEmployees(*cn, 1, 2024, rows({"社員名,社員番号", "新,1"}), ImportMode::Replace, Today));
-    EXPECT_TRUE(dialogs.texts().contains(QStringLiteral("データベースにエラーがありました。")));
+    const Outcome o = ImportEmployees(*cn, 1, 2024, rows({"社員名,社員番号", "新,1"}), ImportMode::Replace, Today);
+    EXPECT_FALSE(o.ok);
+    EXPECT_EQ(o.text, QStringLiteral("データベースにエラーがありました。"));
+    EXPECT_FALSE(failures.reports.isEmpty());   // the delete's own message, reported by the store
     EXPECT_EQ(Scalar(*cn, "SELECT group_concat(SNA) FROM MSYAIN1"), QStringLiteral("旧"));
 }
 
 TEST_F(ImportFixture, ABulkImportKeepsRowsInOrderAndNamesTheFailingRow)
 {
-    ASSERT_TRUE(ImportEmployees(*cn, 1, 2024, rows({"社員名,社員番号", "旧,1"}), ImportMode::Add, Today));
+    ASSERT_TRUE(ImportEmployees(*cn, 1, 2024, rows({"社員名,社員番号", "旧,1"}), ImportMode::Add, Today).ok);
     QStringList lines = {"社員名,社員番号,学歴,賃金等級"};
     for (int i = 1; i <= 150; ++i)
         lines << QStringLiteral("社員%1,N%1,学%1,%2").arg(i).arg(i % 10);
     const QList<ImportRow> many = rows(lines);
     ASSERT_EQ(many.size(), 150);
 
-    ASSERT_TRUE(ImportEmployees(*cn, 1, 2024, many, ImportMode::Add, Today));
+    ASSERT_TRUE(ImportEmployees(*cn, 1, 2024, many, ImportMode::Add, Today).ok);
     EXPECT_EQ(Scalar(*cn, "SELECT count(*) FROM VSYAIN WHERE SNA = '社員' || (SCO - 1) AND SCOT = 'N' || (SCO - 1) "
                           "AND GAKU = '学' || (SCO - 1) AND TOUKYU = (SCO - 1) % 10 AND TCO = TOUKYU"),
               "150");
@@ -419,10 +425,11 @@ TEST_F(ImportFixture, ABulkImportKeepsRowsInOrderAndNamesTheFailingRow)
     // own insert, and nothing of the import remains.
     Exec(*cn, "CREATE TRIGGER refuse BEFORE INSERT ON MSYAIN2 WHEN NEW.GAKU = '学130' "
               "BEGIN SELECT RAISE(ABORT, 'refused'); END");
-    dialogs.clear();
-    EXPECT_FALSE(ImportEmployees(*cn, 1, 2024, many, ImportMode::Replace, Today));
-    ASSERT_EQ(dialogs.calls.size(), 1);
-    const QString text = dialogs.calls[0].text;
+    failures.clear();
+    const Outcome o = ImportEmployees(*cn, 1, 2024, many, ImportMode::Replace, Today);
+    EXPECT_FALSE(o.ok);
+    EXPECT_TRUE(failures.reports.isEmpty());
+    const QString text = o.text;
     EXPECT_TRUE(text.startsWith(QStringLiteral("データベースにエラーがありました。\r")));
     EXPECT_TRUE(text.contains("refused"));
     EXPECT_TRUE(text.contains(QStringLiteral("INSERT INTO MSYAIN2 (KCO,SCO,NENDO,SEIBETSU,TOUKYU,SM1,SM2,GAKU,SENKOU,"

@@ -1,7 +1,7 @@
 // Zone computation over band, matrix and role-evaluation rows of a real year database.
 #include "matrix/MatrixZone.h"
 
-#include "support/ScriptedDialogs.h"
+#include "support/RecordedFailures.h"
 #include "support/TestProject.h"
 
 #include <gtest/gtest.h>
@@ -29,9 +29,9 @@ protected:
     {
         OpenTestProject(folder);
         InsertBands(folder.fdm().ACN2);
-        tables = LoadMatrixTables();
+        tables = LoadMatrixTables(folder.session());
     }
-    ScriptedDialogs dialogs;
+    RecordedFailures failures;
     TestProgramFolder folder;
     MatrixTables tables;
 };
@@ -43,8 +43,9 @@ TEST_F(MatrixZoneTest, LoadsBandsCellsAndRoleEvaluations)
     ASSERT_GE(tables.matrix.groups.size(), 1);
     EXPECT_EQ(tables.matrix.groups[0].BANDID, 1);
     EXPECT_EQ(tables.matrix.groups[0].cells.size(), 2);
-    ASSERT_EQ(Project().EvaluationSymbols.size(), 2);
-    EXPECT_EQ(Project().EvaluationSymbols[1].HKIGOU, QStringLiteral("A"));
+    ASSERT_EQ(tables.roles.size(), 2);
+    EXPECT_EQ(tables.roles[1].HKIGOU, QStringLiteral("A"));
+    EXPECT_TRUE(failures.reports.isEmpty());
 }
 
 TEST_F(MatrixZoneTest, ZoneRateAndNewAmount)

@@ -1,8 +1,7 @@
 // Analysis texts and the rows of the analysis panel.
 #include "plot/AnalysisTexts.h"
 #include "reference/PrintQString.h"
-#include "shell/AppState.h"
-#include "shell/Numbers.h"
+#include "core/Numbers.h"
 #include "store/RecordAccess.h"
 #include "support/TestProject.h"
 
@@ -215,9 +214,13 @@ TEST(AnalysisTexts, InputsOfTheOpenProjectReadTheModelSource)
     OpenTestProject(folder);
     Exec(folder.fdm().ACN1, QStringLiteral("INSERT INTO MDEL VALUES (4, 'モデル', '出所A', '東京都', 85, '2024年', "
                                            "'サービス業', '50人未満', '')"));
-    Project().CurrentCompany.MDCO = 4;
-    const AnalysisInputs in = AnalysisInputsOfOpenProject(chartOf(1020));
+    Session& s = folder.session();
+    s.today = QDate(2025, 11, 3);
+    s.project.CurrentCompany.MDCO = 4;
+    const AnalysisInputs in = AnalysisInputsOfOpenProject(s, chartOf(1020));
     EXPECT_EQ(in.referenceDate, 20240401);
+    EXPECT_FALSE(in.ageByToday);
+    EXPECT_EQ(in.today, QDate(2025, 11, 3));
     EXPECT_EQ(in.gradeNames[2], QStringLiteral("第３等級"));
     ASSERT_TRUE(in.model.has_value());
     EXPECT_EQ(in.model->KIBO, QStringLiteral("50人未満"));
@@ -226,6 +229,11 @@ TEST(AnalysisTexts, InputsOfTheOpenProjectReadTheModelSource)
     ResetSeriesSet(empty);
     EXPECT_EQ(BuildAnalysisTexts(empty, in)[7], QStringLiteral("回答あった 85 社"));
 
-    Project().CurrentCompany.MDCO = 5;   // no such row
-    EXPECT_FALSE(AnalysisInputsOfOpenProject(chartOf(1020)).model.has_value());
+    s.project.CurrentCompany.MDCO = 5;   // no such row
+    EXPECT_FALSE(AnalysisInputsOfOpenProject(s, chartOf(1020)).model.has_value());
+
+    // Ages counted to today date the texts today.
+    s.ageByToday = true;
+    EXPECT_EQ(BuildAnalysisTexts(empty, AnalysisInputsOfOpenProject(s, chartOf(1020)))[0],
+              QStringLiteral("2025 年  11 月  3 日時点"));
 }

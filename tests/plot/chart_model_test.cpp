@@ -2,6 +2,8 @@
 #include "plot/ChartModel.h"
 
 #include "reference/PrintQString.h"
+#include "support/RecordedFailures.h"
+#include "support/TestProject.h"
 
 #include <gtest/gtest.h>
 
@@ -125,4 +127,34 @@ TEST(ChartCurves, GraphModeLevelsAndEmptySeriesChooseTheCurves)
     EXPECT_DOUBLE_EQ(in.curves[0].value(30), EvalSeriesCurve(m.pointSet[0], 2, 1, 30));
     EXPECT_EQ(in.curves[0].minX, 20);
     EXPECT_EQ(in.curves[0].maxX, 45);
+}
+
+TEST(ChartOpening, TheCompanyRowDecidesTheAgeReckoningAndMarkOneSetsTheFont)
+{
+    RecordedFailures failures;
+    TestProgramFolder folder;
+    OpenTestProject(folder);
+    Session& s = folder.session();
+    // The session still counts ages to today and mark 1 has no size; the company row says
+    // ages count to the reference date (FNK 0).
+    s.ageByToday = true;
+    s.project.Marks[0].MKSIZE = 0;
+    ChartModel m = OpenChart(s, ChartWagePlot);
+    EXPECT_FALSE(s.ageByToday);
+    EXPECT_EQ(s.project.Marks[0].MKSIZE, 12);
+    EXPECT_EQ(m.fontSize, 12);
+    EXPECT_EQ(m.chartId, ChartWagePlot);
+    EXPECT_EQ(m.settings.CHCO, QStringLiteral("1010"));
+    EXPECT_EQ(m.styles, LoadGraphStyles(s));
+    const PlotInputs in = PlotInputsFor(m, 0, 10, 0, 10);
+    EXPECT_EQ(in.baseFontSize, 12);
+    EXPECT_EQ(in.legendFontSize, 12);
+
+    Exec(folder.fdm().ACN1, "UPDATE MKIGYOU1 SET FNK = 1");
+    s.project.Marks[0].MKSIZE = 14;
+    m = OpenChart(s, ChartWagePlot);
+    EXPECT_TRUE(s.ageByToday);
+    EXPECT_EQ(m.fontSize, 14);
+    EXPECT_EQ(PlotInputsFor(m, 0, 10, 0, 10).baseFontSize, 14);
+    EXPECT_TRUE(failures.reports.isEmpty()) << failures.texts().join('|').toStdString();
 }

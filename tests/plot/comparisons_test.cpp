@@ -1,7 +1,7 @@
 // Comparison loaders (cost of living, model wages) and the wage-table graph's control points.
 #include "plot/Comparisons.h"
 #include "reference/PrintQString.h"
-#include "support/ScriptedDialogs.h"
+#include "support/RecordedFailures.h"
 #include "support/TestProject.h"
 
 #include <gtest/gtest.h>
@@ -108,28 +108,29 @@ TEST(CostOfLivingComparison, LinesExtendFlatAndSinglePointsDrawNothing)
 
 TEST(CostOfLivingComparison, LoadsTheCompanysCodeInHouseholdAndAgeOrder)
 {
-    ScriptedDialogs dialogs;
+    RecordedFailures failures;
     TestProgramFolder folder;
     OpenTestProject(folder);
+    const Session& s = folder.session();
     DbConnection& cn = folder.fdm().ACN2;
     Exec(cn, "INSERT INTO MSEIKEI VALUES (1, 2024, 3, 4, 40, 400, 1.2, 0.9, 0.6, 1.0, '出所', '全国', '2024', '')");
     Exec(cn, "INSERT INTO MSEIKEI VALUES (1, 2024, 3, 2, 30, 250, 1.2, 0.9, 0.6, 1.0, '出所', '全国', '2024', '')");
     Exec(cn, "INSERT INTO MSEIKEI VALUES (1, 2024, 3, 2, 20, 200, 1.2, 0.9, 0.6, 1.0, '出所', '全国', '2024', '')");
     Exec(cn, "INSERT INTO MSEIKEI VALUES (1, 2024, 4, 2, 25, 999, 1.2, 0.9, 0.6, 1.0, '他', '全国', '2024', '')");
     TSeriesSet set;
-    ASSERT_TRUE(LoadCostOfLivingComparison(3, 3, set));
+    ASSERT_TRUE(LoadCostOfLivingComparison(s, 3, 3, set));
     EXPECT_EQ(pointsOf(set[1]), (std::vector<QPointF>{{20, 20}, {30, 25}, {40, 40}}));
     EXPECT_EQ(pointsOf(set[4]), (std::vector<QPointF>{{20, 12}, {30, 15}, {40, 24}}));
-    EXPECT_TRUE(dialogs.calls.isEmpty());
+    EXPECT_TRUE(failures.reports.isEmpty());
 
     TSEIKEI_ first;
-    ASSERT_TRUE(CostOfLivingSource(3, first));
+    ASSERT_TRUE(CostOfLivingSource(s, 3, first));
     EXPECT_EQ(first.SNENREI, 20);
     EXPECT_EQ(first.DEDOKORO, QStringLiteral("出所"));
 
-    ASSERT_TRUE(LoadCostOfLivingComparison(8, 2, set));   // no such table: no lines
+    ASSERT_TRUE(LoadCostOfLivingComparison(s, 8, 2, set));   // no such table: no lines
     EXPECT_EQ(set[0].count, 0);
-    EXPECT_FALSE(CostOfLivingSource(8, first));
+    EXPECT_FALSE(CostOfLivingSource(s, 8, first));
 }
 
 TEST(OptimalWageDiagonal, ThroughTheEndsOfThePointsRange)
@@ -204,7 +205,7 @@ TEST(ModelWageComparison, LinesPerKindWithTheChosenColumns)
 
 TEST(ModelWageComparison, LoadsTheModelFromTheControlDatabase)
 {
-    ScriptedDialogs dialogs;
+    RecordedFailures failures;
     TestProgramFolder folder;
     DbConnection& cn = folder.fdm().ACN1;
     Exec(cn, "INSERT INTO MDCHINGIN VALUES (5, 2, 30, 8, 3000, 0, 0, 0, 1, 9)");
@@ -212,11 +213,11 @@ TEST(ModelWageComparison, LoadsTheModelFromTheControlDatabase)
     Exec(cn, "INSERT INTO MDCHINGIN VALUES (5, 3, 40, 18, 3800, 0, 0, 0, 0, 20)");
     Exec(cn, "INSERT INTO MDCHINGIN VALUES (6, 1, 22, 0, 1111, 0, 0, 0, 0, 1)");
     TSeriesSet set;
-    ASSERT_TRUE(LoadModelWageComparison(5, 0, 0, 2, set));
+    ASSERT_TRUE(LoadModelWageComparison(folder.session(), 5, 0, 0, 2, set));
     EXPECT_EQ(pointsOf(set[1]), (std::vector<QPointF>{{40, 380}}));
     EXPECT_EQ(pointsOf(set[2]), (std::vector<QPointF>{{22, 246}, {30, 300}}));
     EXPECT_EQ(set[0].count, 3);
-    EXPECT_TRUE(dialogs.calls.isEmpty());
+    EXPECT_TRUE(failures.reports.isEmpty());
 }
 
 TEST(WageTableGraph, ControlPointsOfTheGrades)
@@ -295,9 +296,10 @@ TEST(WageTableGraph, ControlPointsOfTheGrades)
 
 TEST(WageTableGraph, WritesTheControlPointsToTheChartTable)
 {
-    ScriptedDialogs dialogs;
+    RecordedFailures failures;
     TestProgramFolder folder;
     OpenTestProject(folder);
+    const Session& s = folder.session();
     DbConnection& cn = folder.fdm().ACN2;
     Exec(cn, "INSERT INTO DCHART VALUES (77, 'old', '', '', 0, 0, 0, 0, 0, 1, 1, 1, 1, 0, 0)");
     Exec(cn, "INSERT INTO MCHINGIN VALUES (1, 2024, 1, 2, 40, 0, 0, 0, '表1', 1, 1, 0, 1, 40)");
@@ -307,23 +309,28 @@ TEST(WageTableGraph, WritesTheControlPointsToTheChartTable)
     Exec(cn, "INSERT INTO DKSEN2 VALUES (1, 2024, 5, 1, 1, 1, 20, 1, 40, 1, 1.0)");   // another table
     Exec(cn, "INSERT INTO DKSEN3 VALUES (1, 2024, 2, 1, 1, 180000, 10, 200000, 20, 230000, 40, 260000, 1.0)");
 
-    const WageTableGraphResult two = WriteWageTableGraphPoints(1);
+    const WageTableGraphResult two = WriteWageTableGraphPoints(s, 1);
     EXPECT_TRUE(two.ok);
+    EXPECT_TRUE(two.outcome.ok);
+    EXPECT_FALSE(two.outcome.hasMessage());
     EXPECT_EQ(two.curveKind, 0);
     EXPECT_EQ(two.points, 6);
     EXPECT_EQ(Scalar(cn, "SELECT COUNT(*) FROM DCHART"), QStringLiteral("6"));
     EXPECT_EQ(Scalar(cn, "SELECT group_concat(SCO || ':' || X || ':' || Y || ':' || NO, ' ') FROM (SELECT * FROM DCHART ORDER BY NO)"),
               QStringLiteral("1:1.0:18.0:1 1:20.0:23.0:2 1:40.0:26.0:3 2:1.0:20.0:4 2:20.0:25.0:5 2:40.0:28.0:6"));
 
-    const WageTableGraphResult three = WriteWageTableGraphPoints(2);
+    const WageTableGraphResult three = WriteWageTableGraphPoints(s, 2);
     EXPECT_TRUE(three.ok);
     EXPECT_EQ(three.curveKind, 1);
     EXPECT_EQ(Scalar(cn, "SELECT COUNT(*) FROM DCHART"), QStringLiteral("4"));
-    EXPECT_TRUE(dialogs.calls.isEmpty());
+    EXPECT_FALSE(three.outcome.hasMessage());
+    EXPECT_TRUE(failures.reports.isEmpty());
 
     Exec(cn, "INSERT INTO MCHINGIN VALUES (1, 2024, 3, 1, 40, 0, 0, 0, '表3', 3, 3, 0, 1, 40)");
-    const WageTableGraphResult none = WriteWageTableGraphPoints(3);
+    const WageTableGraphResult none = WriteWageTableGraphPoints(s, 3);
     EXPECT_FALSE(none.ok);
-    EXPECT_TRUE(dialogs.saw(NoPlotDataMessage));
+    EXPECT_FALSE(none.outcome.ok);
+    EXPECT_EQ(none.outcome.text, NoPlotDataMessage);
+    EXPECT_EQ(none.outcome.kind, Outcome::Kind::Information);
     EXPECT_EQ(Scalar(cn, "SELECT COUNT(*) FROM DCHART"), QStringLiteral("0"));
 }

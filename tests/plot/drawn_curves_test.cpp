@@ -1,10 +1,9 @@
 // Drawn curves: the capture arithmetic, the capture refusals, 取込 into DSPDRAW, loading the
 // five slots and the layout of the drawn curves and captured points.
 #include "plot/DrawnCurves.h"
-#include "shell/AppState.h"
 #include "store/DataModule.h"
 #include "store/RecordAccess.h"
-#include "support/ScriptedDialogs.h"
+#include "support/RecordedFailures.h"
 #include "support/TestProject.h"
 
 #include <gtest/gtest.h>
@@ -57,18 +56,24 @@ TEST(DrawnCurveCapture, RefusalsComeInOrder)
 
 TEST(DrawnCurveStore, ThreePointsStoreZerosAndReplaceTheCurveWithTheSlotPen)
 {
-    ScriptedDialogs dialogs;
+    RecordedFailures failures;
     TestProgramFolder folder;
     OpenTestProject(folder, {.kco = 3, .year = 2024});
+    const Session& s = folder.session();
     DbConnection& cn = folder.fdm().ACN2;
 
-    EXPECT_FALSE(StoreCapturedCurve(3, 1, 2, {CapturedPoint{{}, 20, 200000}}, {}));
-    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("取込む点を２～６箇所をポイントして下さい。")});
+    const Outcome one = StoreCapturedCurve(s, 3, 1, 2, {CapturedPoint{{}, 20, 200000}}, {});
+    EXPECT_FALSE(one.ok);
+    EXPECT_EQ(one.text, QStringLiteral("取込む点を２～６箇所をポイントして下さい。"));
+    EXPECT_EQ(one.caption, AppTitle);
 
-    ASSERT_TRUE(StoreCapturedCurve(3, 1, 2, {CapturedPoint{{}, 20, 200000}, CapturedPoint{{}, 30, 250000}}, {}));
-    ASSERT_TRUE(StoreCapturedCurve(3, 1, 4, {CapturedPoint{{}, 20, 1}, CapturedPoint{{}, 30, 2}}, {}));
+    ASSERT_TRUE(StoreCapturedCurve(s, 3, 1, 2, {CapturedPoint{{}, 20, 200000}, CapturedPoint{{}, 30, 250000}}, {}).ok);
+    ASSERT_TRUE(StoreCapturedCurve(s, 3, 1, 4, {CapturedPoint{{}, 20, 1}, CapturedPoint{{}, 30, 2}}, {}).ok);
     const QList<CapturedPoint> three = {{{}, 22, 210000}, {{}, 30, 260000}, {{}, 40, 300000}};
-    ASSERT_TRUE(StoreCapturedCurve(3, 1, 2, three, SlotPen{QStringLiteral("clRed"), 2, 3}));
+    const Outcome stored = StoreCapturedCurve(s, 3, 1, 2, three, SlotPen{QStringLiteral("clRed"), 2, 3});
+    ASSERT_TRUE(stored.ok);
+    EXPECT_FALSE(stored.hasMessage());
+    EXPECT_TRUE(failures.reports.isEmpty());
 
     EXPECT_EQ(Scalar(cn, "SELECT count(*) FROM DSPDRAW WHERE KCO = 3 AND NENDO = 2024 AND SDCO = 3"), "2");
     EXPECT_EQ(Scalar(cn, "SELECT SNENREI1 || ',' || CAST(SKIN1 AS INTEGER) || ',' || SNENREI3 || ',' || CAST(SKIN3 AS INTEGER) || ',' || SNENREI4 || ','"
@@ -80,14 +85,18 @@ TEST(DrawnCurveStore, ThreePointsStoreZerosAndReplaceTheCurveWithTheSlotPen)
 
 TEST(DrawnCurveStore, ACurveNumberOutsideOneToFiveStoresNothing)
 {
-    ScriptedDialogs dialogs;
     TestProgramFolder folder;
     OpenTestProject(folder, {.kco = 3, .year = 2024});
     const QList<CapturedPoint> two = {{{}, 20, 200000}, {{}, 30, 250000}};
-    EXPECT_FALSE(StoreCapturedCurve(0, 1, 2, two, {}));
-    EXPECT_FALSE(StoreCapturedCurve(6, 1, 2, two, {}));
-    EXPECT_EQ(dialogs.texts(), (QStringList{QStringLiteral("描画番号 を、入力して下さい。"),
-                                            QStringLiteral("描画番号 は、１～５ を入力して下さい。")}));
+    const struct {
+        int n;
+        QString refusal;
+    } cases[] = {{0, QStringLiteral("描画番号 を、入力して下さい。")}, {6, QStringLiteral("描画番号 は、１～５ を入力して下さい。")}};
+    for (const auto& c : cases) {
+        const Outcome o = StoreCapturedCurve(folder.session(), c.n, 1, 2, two, {});
+        EXPECT_FALSE(o.ok) << c.n;
+        EXPECT_EQ(o.text, c.refusal) << c.n;
+    }
     EXPECT_EQ(Scalar(folder.fdm().ACN2, "SELECT count(*) FROM DSPDRAW"), "0");
 }
 
@@ -143,9 +152,9 @@ TSPDRAW_ Row(int sdco, int x, int y, int fchks, std::array<int, 6> xs, std::arra
 
 TEST(DrawnCurveLoad, SlotsOfTheItemPairMarkedForDrawingFillSeriesInManYen)
 {
-    ScriptedDialogs dialogs;
     TestProgramFolder folder;
     OpenTestProject(folder, {.kco = 3, .year = 2024});
+    const Session& s = folder.session();
     DbConnection& cn = folder.fdm().ACN2;
     TSPDRAW_ rows[] = {
         Row(3, 1, 2, 1, {22, 30, 40, 0, 0, 0}, {210000, 234560, 234499, 0, 0, 0}, "clRed", 2, 0),
@@ -157,14 +166,14 @@ TEST(DrawnCurveLoad, SlotsOfTheItemPairMarkedForDrawingFillSeriesInManYen)
         ASSERT_TRUE(Insert(cn, false, r));
 
     QList<TSPDRAW_> all;
-    ASSERT_TRUE(ReadDrawnCurveRows(FDM().ACN2, 1, 2, false, all));
+    ASSERT_TRUE(ReadDrawnCurveRows(s, 1, 2, false, all));
     ASSERT_EQ(all.size(), 3);
     EXPECT_EQ(all[0].SDCO, "1");   // SDCO order
     EXPECT_EQ(all[2].SDCO, "5");
 
     DrawnSlots drawn;
     TSeriesSet set;
-    LoadDrawnCurves(1, 2, 2, drawn, set);
+    LoadDrawnCurves(s, 1, 2, 2, drawn, set);
     EXPECT_EQ(drawn[0].FCHKS, 0);
     EXPECT_EQ(drawn[0].SNENREI[0], 0);   // FCHKS 0 is not loaded
     EXPECT_EQ(drawn[1].HANREI, QString());

@@ -3,9 +3,8 @@
 #include "plot/Comparisons.h"
 #include "plot/OptimalWage.h"
 #include "reference/PrintQString.h"
-#include "shell/AppState.h"
-#include "shell/TextCodec.h"
-#include "support/ScriptedDialogs.h"
+#include "core/TextCodec.h"
+#include "support/RecordedFailures.h"
 #include "support/TestProject.h"
 
 #include <QFile>
@@ -31,13 +30,12 @@ QString grouped(long long yen) { return QLocale(QLocale::English).toString(yen);
 const QString AgeServiceGrade = QStringLiteral("110010000");
 
 struct OptimalWageFixture : ::testing::Test {
-    ScriptedDialogs dialogs;
+    RecordedFailures failures;
     TestProgramFolder folder;
 
     void SetUp() override
     {
         OpenTestProject(folder);
-        OptimalWage() = TOptimalWage{};
         for (int k = 1; k <= 10; ++k)
             addEmployee(k, [&](TSyain_& e) {
                 e.SEIHI = (2024 - ageOf(k)) * 10000 + 101;
@@ -79,8 +77,17 @@ struct OptimalWageFixture : ::testing::Test {
     {
         TSyain_ e;
         EXPECT_TRUE(ReadOne(folder.fdm().ACN2, false, SqlCondition(" WHERE NENDO = 2024 AND KCO = 1 AND SCO = ?", {sco}),
-                            QStringLiteral("SELECT * FROM VSYAIN"), e));
+                            QStringLiteral("SELECT * FROM VSYAIN"), e, folder.session().ageReferenceDay()));
         return e;
+    }
+
+    // A regression over formOne() that must succeed: its state.
+    TOptimalWage analysed(const QString& flags, int yCode)
+    {
+        OptimalWageRun run = RunOptimalWageRegression(folder.session(), formOne(), flags, yCode);
+        EXPECT_TRUE(run.outcome.ok) << yCode << ' ' << run.outcome.text.toStdString();
+        EXPECT_TRUE(run.state.valid) << yCode;
+        return run.state;
     }
 
     QString column(const QString& sql) { return Scalar(folder.fdm().ACN2, sql); }
@@ -90,9 +97,11 @@ struct OptimalWageFixture : ::testing::Test {
 
 TEST_F(OptimalWageFixture, ExactLinearRuleIsRecoveredAndWrittenBack)
 {
-    ASSERT_TRUE(RunOptimalWageRegression(formOne(), AgeServiceGrade, 0));
-    EXPECT_TRUE(dialogs.calls.isEmpty());
-    const TOptimalWage& s = OptimalWage();
+    const OptimalWageRun run = RunOptimalWageRegression(folder.session(), formOne(), AgeServiceGrade, 0);
+    ASSERT_TRUE(run.outcome.ok);
+    EXPECT_FALSE(run.outcome.hasMessage());
+    EXPECT_TRUE(failures.reports.isEmpty());
+    const TOptimalWage& s = run.state;
     ASSERT_EQ(s.n(), 10);
     ASSERT_EQ(s.p(), 3);
     EXPECT_EQ(s.names, (TRegName{"項目Ⅰ", "年齢", "勤続", "資格等級"}));
@@ -170,8 +179,8 @@ TEST_F(OptimalWageFixture, PlotPointsOfTheAnalysis)
 {
     Exec(folder.fdm().ACN2, "UPDATE MSYAIN1 SET MCO = 3");
     Exec(folder.fdm().ACN2, "UPDATE MSYAIN2 SET ZONEX = 2");
-    ASSERT_TRUE(RunOptimalWageRegression(formOne(), AgeServiceGrade, 4));   // 賞与: not exact
-    const TOptimalWage& s = OptimalWage();
+    const TOptimalWage s = analysed(AgeServiceGrade, 4);   // 賞与: not exact
+    ASSERT_TRUE(s.valid);
     for (const auto& [label, expected] : {std::pair{0, QString("1")}, {2, QString("2")}, {3, QString()}}) {
         const QList<TDChart_> rows = OptimalWagePoints(s, label);
         ASSERT_EQ(rows.size(), 10);
@@ -192,14 +201,15 @@ TEST_F(OptimalWageFixture, PlotPointsOfTheAnalysis)
     }
 
     Exec(folder.fdm().ACN2, "INSERT INTO DCHART VALUES (77, 'old', '', '', 0, 0, 0, 0, 0, 1, 1, 1, 1, 0, 0)");
-    ASSERT_TRUE(WriteOptimalWagePoints(s, 0));
+    ASSERT_TRUE(WriteOptimalWagePoints(folder.session(), s, 0).ok);
     EXPECT_EQ(column("SELECT COUNT(*) FROM DCHART"), QStringLiteral("10"));
     EXPECT_EQ(column("SELECT SUM(F5) FROM DCHART"), QString::number(
         [&] { long long sum = 0; for (const TDChart_& r : rows) sum += r.F5; return sum; }()));
 
     // Nothing analysed: the message, and the previous points stay.
-    EXPECT_FALSE(WriteOptimalWagePoints(TOptimalWage{}, 0));
-    EXPECT_TRUE(dialogs.saw(NoPlotDataMessage));
+    const Outcome none = WriteOptimalWagePoints(folder.session(), TOptimalWage{}, 0);
+    EXPECT_FALSE(none.ok);
+    EXPECT_EQ(none.text, NoPlotDataMessage);
     EXPECT_EQ(column("SELECT COUNT(*) FROM DCHART"), QStringLiteral("10"));
 }
 
@@ -234,42 +244,48 @@ TEST_F(OptimalWageFixture, FailuresShowTheirMessageAndWriteNothing)
         SqlCondition selection;
         QString flags;
         QString message;
+        Outcome::Kind kind;   // a refusal of the choices, or the analysis itself failing
     };
     const Case cases[] = {
-        {"nobody selected", SqlCondition(" WHERE NENDO = 2024 AND KCO = 1 AND SM1 = 4"), AgeServiceGrade, NoSubjectsMessage},
-        {"no variable", formOne(), QStringLiteral("000000000"), NoExplanatoryMessage},
+        {"nobody selected", SqlCondition(" WHERE NENDO = 2024 AND KCO = 1 AND SM1 = 4"), AgeServiceGrade, NoSubjectsMessage,
+         Outcome::Kind::Information},
+        {"no variable", formOne(), QStringLiteral("000000000"), NoExplanatoryMessage, Outcome::Kind::Information},
         // Nobody has a step (号俸): a column of zeros next to 経験.
         {"identical variables", formOne(), QStringLiteral("001001000"),
-         AnalysisFailedMessage + "\r\n" + "10個の説明変数がゼロのデータが存在します"},
+         AnalysisFailedMessage + "\r\n" + "10個の説明変数がゼロのデータが存在します", Outcome::Kind::Error},
     };
     Exec(folder.fdm().ACN2, "UPDATE MSYAIN2 SET FITNO = 2, FITKIN = 5 WHERE SCO = 3");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        dialogs.clear();
-        EXPECT_FALSE(RunOptimalWageRegression(c.selection, c.flags, 0));
-        ASSERT_EQ(dialogs.calls.size(), 1);
-        EXPECT_EQ(dialogs.calls[0].text, c.message);
+        const OptimalWageRun run = RunOptimalWageRegression(folder.session(), c.selection, c.flags, 0);
+        EXPECT_FALSE(run.outcome.ok);
+        EXPECT_EQ(run.outcome.text, c.message);
+        EXPECT_EQ(run.outcome.caption, AppTitle);
+        EXPECT_EQ(run.outcome.kind, c.kind);
         EXPECT_EQ(employee(3).FITNO, 2);
         EXPECT_EQ(employee(99).FITNO, 3);
-        EXPECT_FALSE(OptimalWage().valid);
+        EXPECT_FALSE(run.state.valid);
     }
+    EXPECT_TRUE(failures.reports.isEmpty());
 
     // Zero objectives are counted too.
     Exec(folder.fdm().ACN2, "UPDATE MSYAIN2 SET GOUHOU = SCO WHERE SCO <> 99");
     Exec(folder.fdm().ACN2, "UPDATE MSYAIN2 SET KKYU2 = 0 WHERE SCO IN (1, 2, 3, 4)");
-    dialogs.clear();
-    EXPECT_FALSE(RunOptimalWageRegression(formOne(), QStringLiteral("001001000"), 1));
-    ASSERT_EQ(dialogs.calls.size(), 1);
-    EXPECT_EQ(dialogs.calls[0].text, AnalysisFailedMessage + "\r\n4個の目的変数がゼロのデータが存在します");
+    const OptimalWageRun zeros = RunOptimalWageRegression(folder.session(), formOne(), QStringLiteral("001001000"), 1);
+    EXPECT_FALSE(zeros.outcome.ok);
+    EXPECT_EQ(zeros.outcome.text, AnalysisFailedMessage + "\r\n4個の目的変数がゼロのデータが存在します");
 }
 
 TEST_F(OptimalWageFixture, AFailedWriteBackLeavesEveryEmployeeAsBefore)
 {
     Exec(folder.fdm().ACN2, "CREATE TRIGGER refuse BEFORE UPDATE OF FITKIN ON MSYAIN2 WHEN NEW.SCO = 8 AND NEW.FITKIN <> 0 "
                             "BEGIN SELECT RAISE(ABORT, 'refused'); END");
-    EXPECT_FALSE(RunOptimalWageRegression(formOne(), AgeServiceGrade, 0));
-    ASSERT_FALSE(dialogs.calls.isEmpty());
-    EXPECT_TRUE(dialogs.calls.last().text.contains(QStringLiteral("refused")));
+    const OptimalWageRun run = RunOptimalWageRegression(folder.session(), formOne(), AgeServiceGrade, 0);
+    EXPECT_FALSE(run.outcome.ok);
+    EXPECT_FALSE(run.outcome.hasMessage());   // the store has told of the failure
+    EXPECT_FALSE(run.state.valid);
+    ASSERT_FALSE(failures.reports.isEmpty());
+    EXPECT_TRUE(failures.reports.last().text.contains(QStringLiteral("refused")));
     EXPECT_EQ(employee(99).FITNO, 3);   // the clearing was rolled back too
     EXPECT_EQ(employee(99).FITKIN, 123456);
     EXPECT_EQ(column("SELECT COUNT(*) FROM MSYAIN2 WHERE FITNO <> 0"), QStringLiteral("1"));
@@ -281,34 +297,31 @@ TEST_F(OptimalWageFixture, OptimiseIsOfferedOnlyForUnlinkedItemsThatCanBeReplace
         int yCode;
         bool optimisable;
     };
-    for (const Case c : {Case{0, true}, Case{1, true}, Case{2, false}, Case{3, false}, Case{4, true}, Case{5, false}}) {
-        ASSERT_TRUE(RunOptimalWageRegression(formOne(), AgeServiceGrade, c.yCode)) << c.yCode;
-        EXPECT_EQ(CanOptimise(OptimalWage()), c.optimisable) << c.yCode;
-    }
+    for (const Case c : {Case{0, true}, Case{1, true}, Case{2, false}, Case{3, false}, Case{4, true}, Case{5, false}})
+        EXPECT_EQ(CanOptimise(analysed(AgeServiceGrade, c.yCode)), c.optimisable) << c.yCode;
 
-    // 基本給: no question, nothing replaced.
-    ASSERT_TRUE(RunOptimalWageRegression(formOne(), AgeServiceGrade, 2));
-    dialogs.clear();
-    EXPECT_FALSE(OptimiseWages(OptimalWage()));
-    EXPECT_TRUE(dialogs.calls.isEmpty());
+    // 基本給: nothing replaced, even when confirmed.
+    const TOptimalWage basic = analysed(AgeServiceGrade, 2);
+    const Outcome refused = OptimiseWages(folder.session(), basic, true);
+    EXPECT_FALSE(refused.ok);
+    EXPECT_FALSE(refused.hasMessage());
+    EXPECT_EQ(column("SELECT COUNT(*) FROM MSYAIN2 WHERE SAVENO <> 0"), QStringLiteral("0"));
 
     // One employee's 項目Ⅰ comes from the wage table.
     Exec(folder.fdm().ACN2, "UPDATE MSYAIN1 SET JISEKI = 1 WHERE SCO = 4");
-    ASSERT_TRUE(RunOptimalWageRegression(formOne(), AgeServiceGrade, 0));
-    EXPECT_TRUE(OptimalWage().linked);
-    EXPECT_FALSE(CanOptimise(OptimalWage()));
+    const TOptimalWage linked = analysed(AgeServiceGrade, 0);
+    EXPECT_TRUE(linked.linked);
+    EXPECT_FALSE(CanOptimise(linked));
     // 項目Ⅱ is not fed by that link.
-    ASSERT_TRUE(RunOptimalWageRegression(formOne(), AgeServiceGrade, 1));
-    EXPECT_FALSE(OptimalWage().linked);
+    EXPECT_FALSE(analysed(AgeServiceGrade, 1).linked);
     Exec(folder.fdm().ACN2, "UPDATE MSYAIN1 SET MLINK = 2 WHERE SCO = 5");
-    ASSERT_TRUE(RunOptimalWageRegression(formOne(), AgeServiceGrade, 1));
-    EXPECT_TRUE(OptimalWage().linked);
+    EXPECT_TRUE(analysed(AgeServiceGrade, 1).linked);
 }
 
 TEST_F(OptimalWageFixture, OptimiseBonusThenResetTwice)
 {
-    ASSERT_TRUE(RunOptimalWageRegression(formOne(), AgeServiceGrade, 4));
-    const TOptimalWage s = OptimalWage();
+    const TOptimalWage s = analysed(AgeServiceGrade, 4);
+    ASSERT_TRUE(s.valid);
     std::map<int, int> bonus, fitted;
     for (int k = 1; k <= 10; ++k) {
         bonus[k] = employee(k).SYOUYO;
@@ -316,18 +329,16 @@ TEST_F(OptimalWageFixture, OptimiseBonusThenResetTwice)
     }
     EXPECT_NE(bonus, fitted);   // the bonus does not follow the rule exactly
 
-    dialogs.answers = {false};
-    EXPECT_FALSE(OptimiseWages(s));
+    // The question answered No: nothing changes.
+    const Outcome declined = OptimiseWages(folder.session(), s, false);
+    EXPECT_FALSE(declined.ok);
+    EXPECT_FALSE(declined.hasMessage());
     EXPECT_EQ(employee(1).SYOUYO, bonus[1]);
+    EXPECT_EQ(employee(1).SAVENO, 0);
 
-    dialogs.clear();
-    dialogs.answers = {true};
-    bool done = false;
-    EXPECT_TRUE(OptimiseWages(s, &done));
-    EXPECT_TRUE(done);
-    EXPECT_EQ(dialogs.calls[0].kind, QStringLiteral("yesNo"));
-    EXPECT_EQ(dialogs.calls[0].caption, AppTitle);
-    EXPECT_EQ(dialogs.calls[0].text, OptimiseQuestion);
+    const Outcome optimised = OptimiseWages(folder.session(), s, true);
+    EXPECT_TRUE(optimised.ok);
+    EXPECT_FALSE(optimised.hasMessage());
     for (int k = 1; k <= 10; ++k) {
         SCOPED_TRACE(k);
         const TSyain_ e = employee(k);
@@ -337,36 +348,34 @@ TEST_F(OptimalWageFixture, OptimiseBonusThenResetTwice)
     }
     EXPECT_EQ(employee(99).SAVENO, 0);
 
-    dialogs.clear();
-    dialogs.answers = {true};
-    EXPECT_TRUE(ResetOptimisedWages(&done));
-    EXPECT_TRUE(done);
-    EXPECT_EQ(dialogs.calls.size(), 1);
-    EXPECT_EQ(dialogs.calls[0].text, ResetQuestion);
+    // リセット answered No: the replacement stays.
+    EXPECT_FALSE(ResetOptimisedWages(folder.session(), false).ok);
+    EXPECT_EQ(employee(1).SAVENO, 5);
+
+    const Outcome reset = ResetOptimisedWages(folder.session(), true);
+    EXPECT_TRUE(reset.ok);
+    EXPECT_FALSE(reset.hasMessage());
     for (int k = 1; k <= 10; ++k) {
         EXPECT_EQ(employee(k).SYOUYO, bonus[k]);
         EXPECT_EQ(employee(k).SAVENO, 0);
     }
 
-    dialogs.clear();
-    dialogs.answers = {true};
-    EXPECT_TRUE(ResetOptimisedWages(&done));
-    EXPECT_FALSE(done);
-    ASSERT_EQ(dialogs.calls.size(), 2);
-    EXPECT_EQ(dialogs.calls[1].text, NothingToResetMessage);
+    const Outcome again = ResetOptimisedWages(folder.session(), true);
+    EXPECT_FALSE(again.ok);
+    EXPECT_EQ(again.text, NothingToResetMessage);
+    EXPECT_EQ(again.caption, AppTitle);
+    EXPECT_TRUE(failures.reports.isEmpty());
 }
 
 TEST_F(OptimalWageFixture, OptimiseRefusesACountMismatchAndKeepsTheEarlierReplacement)
 {
-    ASSERT_TRUE(RunOptimalWageRegression(formOne(), AgeServiceGrade, 0));
-    const TOptimalWage s = OptimalWage();
+    const TOptimalWage s = analysed(AgeServiceGrade, 0);
     Exec(folder.fdm().ACN2, "UPDATE MSYAIN2 SET SAVENO = 2, SAVEKIN = 777 WHERE SCO = 99");
     Exec(folder.fdm().ACN2, "UPDATE MSYAIN2 SET FITNO = 0 WHERE SCO = 10");   // one analysed employee changed since
-    dialogs.answers = {true};
-    bool done = true;
-    EXPECT_TRUE(OptimiseWages(s, &done));
-    EXPECT_FALSE(done);
-    EXPECT_TRUE(dialogs.saw(CountErrorMessage));
+    const Outcome o = OptimiseWages(folder.session(), s, true);
+    EXPECT_FALSE(o.ok);
+    EXPECT_EQ(o.text, CountErrorMessage);
+    EXPECT_EQ(o.kind, Outcome::Kind::Error);
     EXPECT_EQ(employee(99).SAVENO, 2);
     EXPECT_EQ(employee(99).SAVEKIN, 777);
     EXPECT_EQ(employee(1).KKYU1, payOf(1));
@@ -375,13 +384,16 @@ TEST_F(OptimalWageFixture, OptimiseRefusesACountMismatchAndKeepsTheEarlierReplac
 
 TEST_F(OptimalWageFixture, CsvHoldsTheGridQuotedInCp932)
 {
-    ASSERT_TRUE(RunOptimalWageRegression(formOne(), AgeServiceGrade, 0));
-    OptimalWage().employees[0].SNA = QStringLiteral("山田 \"太郎\"");
-    ASSERT_TRUE(WriteOptimalWageCsv(OptimalWage()));
-    EXPECT_TRUE(dialogs.saw(OptimalCsvWrittenMessage));
-    EXPECT_TRUE(OptimalWageCsvPath().endsWith(QStringLiteral("/CSV/最適賃金の分析結果.CSV")));
+    TOptimalWage s = analysed(AgeServiceGrade, 0);
+    ASSERT_TRUE(s.valid);
+    s.employees[0].SNA = QStringLiteral("山田 \"太郎\"");
+    const QString path = OptimalWageCsvPath(folder.session().exeFolder);
+    EXPECT_EQ(path, folder.path(QStringLiteral("CSV/最適賃金の分析結果.CSV")));
+    const Outcome written = WriteOptimalWageCsv(s, path);
+    ASSERT_TRUE(written.ok) << written.text.toStdString();
+    EXPECT_EQ(written.text, OptimalCsvWrittenMessage);
 
-    QFile f(OptimalWageCsvPath());
+    QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QByteArray bytes = f.readAll();
     const QByteArray head = ToCp932(QStringLiteral("\"No\",\"社員ｺｰﾄﾞ\",\"社員名\",\"役職\",\"項目Ⅰ\",\"年齢\",\"勤続\",\"資格等級\","
@@ -391,4 +403,10 @@ TEST_F(OptimalWageFixture, CsvHoldsTheGridQuotedInCp932)
     EXPECT_EQ(bytes.count("\r\n"), 22);
     EXPECT_EQ(bytes.count('\n'), 22);
     EXPECT_TRUE(bytes.contains(ToCp932(QStringLiteral("\"山田 \"\"太郎\"\"\""))));
+
+    // A folder that cannot be written: the error and the path.
+    const QString nowhere = folder.path(QStringLiteral("no such folder/結果.CSV"));
+    const Outcome failed = WriteOptimalWageCsv(s, nowhere);
+    EXPECT_FALSE(failed.ok);
+    EXPECT_TRUE(failed.text.endsWith(QStringLiteral("\r") + nowhere)) << failed.text.toStdString();
 }

@@ -1,7 +1,10 @@
 // Plot printing: the page composition, the BMP writer and banded picture, and the page as a PDF.
 #include "plot/PlotPrint.h"
-#include "shell/Pictures.h"
+#include "core/Pictures.h"
+#include "store/RecordAccess.h"
 #include "support/PdfText.h"
+#include "support/RecordedFailures.h"
+#include "support/TestProject.h"
 
 #include <QPainter>
 #include <QTemporaryDir>
@@ -112,6 +115,49 @@ TEST(PlotPrintPage, AnalysisBlockFollowsTheChart)
     EXPECT_EQ(textAt(page, 1000, 1400), QStringLiteral("<none>"));
     EXPECT_EQ(textAt(page, 450, 5600), QStringLiteral("【解説】"));
     EXPECT_EQ(textAt(page, 600, 5850), QStringLiteral("X"));
+}
+
+TEST(PlotPrintPage, DataOfTheSessionIsDatedItsTodayAndTakesTheStoredCurveTexts)
+{
+    RecordedFailures failures;
+    TestProgramFolder folder;
+    OpenTestProject(folder, {.kco = 3, .year = 2024});
+    Session& s = folder.session();
+    s.today = QDate(2025, 3, 9);
+    TSPDRAW_ row;
+    row.KCO = QStringLiteral("3");
+    row.NENDO = QStringLiteral("2024");
+    row.SDCO = QStringLiteral("4");
+    row.X = 1;
+    row.Y = 2;
+    row.HANREI = QStringLiteral("案四");
+    row.SETSUMEI = QStringLiteral("説明四");
+    ASSERT_TRUE(Insert(folder.fdm().ACN2, false, row));
+    row.SDCO = QStringLiteral("2");
+    row.Y = 3;   // another Y item: not this chart's
+    ASSERT_TRUE(Insert(folder.fdm().ACN2, false, row));
+
+    ChartModel m;
+    m.chartId = ChartCurveDesign;
+    m.fx = 1;
+    m.fy = 2;
+    m.settings.TITLE = QStringLiteral("設計");
+    ResetSeriesSet(m.pointSet);
+    const PlotPrintData d = PlotPrintDataOf(s, m);
+    EXPECT_EQ(d.chart.CHCO, QStringLiteral("1050"));
+    EXPECT_EQ(d.chart.TITLE, QStringLiteral("設計"));
+    EXPECT_EQ(d.dateText, QStringLiteral("2025 年  3 月  9 日"));
+    EXPECT_EQ(d.companyLine, QStringLiteral("2024 年度  :  テスト株式会社　　様"));
+    EXPECT_EQ(d.texts[0], QStringLiteral("2024 年  4 月  1 日時点"));   // the project's reference date
+    ASSERT_TRUE(d.curves[3].has_value());
+    EXPECT_EQ(d.curves[3]->legend, QStringLiteral("案四"));
+    EXPECT_EQ(d.curves[3]->explanation, QStringLiteral("説明四"));
+    EXPECT_FALSE(d.curves[1].has_value());
+    EXPECT_FALSE(d.costSource.has_value());
+    EXPECT_TRUE(failures.reports.isEmpty());
+
+    s.today = QDate(2026, 12, 31);
+    EXPECT_EQ(PlotPrintDataOf(s, m).dateText, QStringLiteral("2026 年  12 月  31 日"));
 }
 
 TEST(PlotPrintBitmap, WriterAndReaderRoundTripAndBandsStayBelowTheLimit)

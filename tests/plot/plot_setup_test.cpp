@@ -1,8 +1,14 @@
-// The set-up logic: the selection statement from the choices, stored choices, point values.
+// The set-up logic: the selection statement from the choices, stored choices, point values,
+// and what 分析 of each chart comes to.
+#include "plot/ChartAnalyses.h"
+#include "plot/Comparisons.h"
+#include "plot/PlotLayout.h"
 #include "plot/PlotSetup.h"
 
 #include "reference/PrintQString.h"
 #include "store/RecordAccess.h"
+#include "support/RecordedFailures.h"
+#include "support/TestProject.h"
 
 #include <gtest/gtest.h>
 
@@ -142,4 +148,69 @@ TEST(PlotSetupPoints, ValuesLabelsAndResidualPerItem)
     EXPECT_DOUBLE_EQ(rows[0].Y, 30);
     EXPECT_EQ(rows[0].F5, -10000);
     EXPECT_EQ(rows[0].MARKL, "120");
+}
+
+TEST(ChartAnalysisOutcomes, RefusalsAndNothingToPlotCarryTheirMessagesAndNameNoChart)
+{
+    RecordedFailures failures;
+    TestProgramFolder folder;
+    OpenTestProject(folder);   // no cost-of-living code, no model code, no employee, no wage table
+    const Session& s = folder.session();
+    struct Case {
+        int chart;
+        SetupAnalysis status;
+        QString message;
+    } cases[] = {
+        {ChartCostOfLiving, SetupAnalysis::Failed, NoCostOfLivingCodeMessage},
+        {ChartModelWage, SetupAnalysis::Failed, NoModelCodeMessage},
+        {ChartWagePlot, SetupAnalysis::NoData, NoPlotDataMessage},
+        {ChartWageTableGraph, SetupAnalysis::NoData, NoPlotDataMessage},
+        {ChartOptimalWage, SetupAnalysis::Failed, NoSubjectsMessage},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.chart);
+        const ChartAnalysis a = AnalyseStoredChart(s, c.chart);
+        EXPECT_EQ(a.status, c.status);
+        EXPECT_FALSE(a.outcome.ok);
+        EXPECT_EQ(a.outcome.text, c.message);
+        EXPECT_EQ(a.outcome.caption, AppTitle);
+        EXPECT_EQ(a.outcome.kind, Outcome::Kind::Information);
+        EXPECT_EQ(a.chartId, 0);
+        EXPECT_FALSE(a.optimalWage.has_value());
+    }
+    const ChartAnalysis unknown = AnalyseStoredChart(s, 1080);
+    EXPECT_EQ(unknown.status, SetupAnalysis::Failed);
+    EXPECT_EQ(unknown.chartId, 0);
+    EXPECT_TRUE(failures.reports.isEmpty()) << failures.texts().join('|').toStdString();
+}
+
+TEST(ChartAnalysisOutcomes, StoredChoicesPlotTheWagePlotAndNameItAsTheChartToOpen)
+{
+    TestProgramFolder folder;
+    OpenTestProject(folder);
+    const Session& s = folder.session();
+    TSyain_ e;
+    e.KCO = QStringLiteral("1");
+    e.NENDO = QStringLiteral("2024");
+    e.SCO = QStringLiteral("5");
+    e.MCO = 2;
+    e.TCO = 3;
+    e.KKYU1 = 250000;
+    ASSERT_TRUE(Insert(folder.fdm().ACN2, true, e));
+
+    PlotSetupChoices c;
+    ASSERT_TRUE(LoadSetupChoices(s, Wage(), c));
+    c.marks = Boxes({2});
+    c.grades = Boxes({3});
+    c.form = 4;        // every form
+    c.wageTable = 0;   // the company's grades
+    c.sex = 2;         // both
+    ASSERT_TRUE(SaveSetupChoices(s, Wage(), c, true));
+
+    const ChartAnalysis a = AnalyseStoredChart(s, ChartWagePlot);
+    EXPECT_EQ(a.status, SetupAnalysis::Plotted);
+    EXPECT_TRUE(a.outcome.ok);
+    EXPECT_FALSE(a.outcome.hasMessage());
+    EXPECT_EQ(a.chartId, ChartWagePlot);
+    EXPECT_EQ(Scalar(folder.fdm().ACN2, "SELECT group_concat(SCO) FROM DCHART"), QStringLiteral("5"));
 }

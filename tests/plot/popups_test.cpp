@@ -1,9 +1,8 @@
 // Point pop-ups: the rows of each kind, the optimal-wage amounts and the 更新 write.
 #include "plot/Popups.h"
-#include "shell/AppState.h"
 #include "store/DataModule.h"
 #include "store/RecordAccess.h"
-#include "support/ScriptedDialogs.h"
+#include "support/RecordedFailures.h"
 #include "support/TestProject.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +14,7 @@ protected:
     void SetUp() override
     {
         OpenTestProject(folder, {.kco = 1, .year = 2024, .referenceDate = 20240401});
-        Project().CurrentCompany.TK[2] = QStringLiteral("主事");
+        folder.session().project.CurrentCompany.TK[2] = QStringLiteral("主事");
         TSyain_ e;
         e.KCO = "1";
         e.NENDO = "2024";
@@ -52,11 +51,11 @@ protected:
     {
         TSyain_ e;
         bool found = false;
-        EXPECT_TRUE(ReadPopupEmployee(sco, e, found));
+        EXPECT_TRUE(ReadPopupEmployee(folder.session(), sco, e, found));
         return e;
     }
 
-    ScriptedDialogs dialogs;
+    RecordedFailures failures;
     TestProgramFolder folder;
 };
 
@@ -94,7 +93,7 @@ TEST_F(PopupContentsTest, FourKindsOfRowsForASampleEmployee)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.caption.toStdString());
         EXPECT_EQ(PopupCaption(c.kind), c.caption);
-        const PopupRows rows = PopupContents(c.kind, e);
+        const PopupRows rows = PopupContents(folder.session(), c.kind, e);
         EXPECT_EQ(rows.titles, c.titles);
         EXPECT_EQ(rows.values, c.values);
     }
@@ -104,10 +103,10 @@ TEST_F(PopupContentsTest, MissingEmployeeShowsEmptyValues)
 {
     TSyain_ e;
     bool found = true;
-    ASSERT_TRUE(ReadPopupEmployee(999, e, found));
+    ASSERT_TRUE(ReadPopupEmployee(folder.session(), 999, e, found));
     EXPECT_FALSE(found);
     for (PopupKind kind : {PopupKind::Profile, PopupKind::Career, PopupKind::Pay})
-        for (const QString& v : PopupContents(kind, e).values)
+        for (const QString& v : PopupContents(folder.session(), kind, e).values)
             EXPECT_TRUE(v.isEmpty()) << v.toStdString();
 }
 
@@ -132,7 +131,7 @@ TEST_F(PopupContentsTest, OptimalWageAmountsShareAndUpdate)
     EXPECT_EQ(p.share, QStringLiteral("0.00％"));   // no fitted amount: no division
 
     bool found = false;
-    ASSERT_TRUE(UpdateOptimalAdjustment(12, 5, 30000, found));
+    ASSERT_TRUE(UpdateOptimalAdjustment(folder.session(), 12, 5, 30000, found));
     EXPECT_TRUE(found);
     EXPECT_EQ(Scalar(folder.fdm().ACN2, QStringLiteral("SELECT HCO FROM MSYAIN2 WHERE SCO = 12")), QStringLiteral("5"));
     EXPECT_EQ(Scalar(folder.fdm().ACN2, QStringLiteral("SELECT KKYU3 FROM MSYAIN2 WHERE SCO = 12")),
@@ -142,8 +141,9 @@ TEST_F(PopupContentsTest, OptimalWageAmountsShareAndUpdate)
     EXPECT_EQ(Scalar(folder.fdm().ACN2, QStringLiteral("SELECT KKYU1 FROM MSYAIN2 WHERE SCO = 12")),
               QStringLiteral("200000"));
 
-    ASSERT_TRUE(UpdateOptimalAdjustment(999, 5, 30000, found));
+    ASSERT_TRUE(UpdateOptimalAdjustment(folder.session(), 999, 5, 30000, found));
     EXPECT_FALSE(found);
+    EXPECT_TRUE(failures.reports.isEmpty());
 }
 
 } // namespace

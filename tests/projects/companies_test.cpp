@@ -1,8 +1,9 @@
 // Registering, changing, deleting and opening companies over the two database files.
 #include "projects/Companies.h"
-#include "shell/AppState.h"
-#include "support/ScriptedDialogs.h"
+#include "support/RecordedFailures.h"
 #include "support/TestProgramFolder.h"
+
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -33,35 +34,34 @@ CompanyMasterInput Input(int code, int year, const QString& name)
 
 class Companies : public ::testing::Test {
 protected:
-    void SetUp() override { SetCurrentDateForTesting(QDate(2026, 12, 8)); }
-    void TearDown() override { SetCurrentDateForTesting(QDate()); }
+    Session& session() { return folder.session(); }
 
     // Registers a company through the routine under test (year database opened first).
     void Register(int code, int year, const QString& name)
     {
         folder.openYear(year);
-        ASSERT_TRUE(RegisterCompany(Input(code, year, name), QDate(2026, 12, 8)));
+        ASSERT_TRUE(RegisterCompany(session(), Input(code, year, name), QDate(2026, 12, 8)));
     }
 
-    ScriptedDialogs dialogs;
+    RecordedFailures failures;
     TestProgramFolder folder;
 };
 
 TEST_F(Companies, LargestCodeIsTakenOverAllYears)
 {
-    EXPECT_EQ(LargestCompanyCode(), 0);
+    EXPECT_EQ(LargestCompanyCode(session()), 0);
     Register(2, 2018, QStringLiteral("二社"));
     Register(7, 2024, QStringLiteral("七社"));
     Register(1, 2020, QStringLiteral("一社"));
-    EXPECT_EQ(LargestCompanyCode(), 7);
+    EXPECT_EQ(LargestCompanyCode(session()), 7);
 
     QList<TKigyo1_> rows;
-    ASSERT_TRUE(LoadCompanyList(2024, rows));
+    ASSERT_TRUE(LoadCompanyList(session(), 2024, rows));
     ASSERT_EQ(rows.size(), 1);
     EXPECT_EQ(rows[0].KNA, QStringLiteral("七社"));
-    ASSERT_TRUE(LoadCompanyList(2030, rows));
+    ASSERT_TRUE(LoadCompanyList(session(), 2030, rows));
     EXPECT_TRUE(rows.isEmpty());
-    EXPECT_TRUE(dialogs.calls.isEmpty());
+    EXPECT_TRUE(failures.reports.isEmpty());
 }
 
 TEST_F(Companies, YearBoxRunsFrom2004ToNextYear)
@@ -100,7 +100,7 @@ TEST_F(Companies, RegisteringWritesBothFilesAndCopiesTheTemplates)
     in.gradeNames[0] = QStringLiteral(" 一般職 ");
     in.modelCode = 3;
     in.livingCode = 12;
-    ASSERT_TRUE(RegisterCompany(in, QDate(2026, 12, 8)));
+    ASSERT_TRUE(RegisterCompany(session(), in, QDate(2026, 12, 8)));
     TFDM& fdm = folder.fdm();
 
     EXPECT_EQ(Scalar(fdm.ACN1, "SELECT KCO || ',' || NENDO || ',' || KNA || ',' || PATH || ',' || SDATE || ',' || FNK"
@@ -126,7 +126,7 @@ TEST_F(Companies, RegisteringWritesBothFilesAndCopiesTheTemplates)
     EXPECT_EQ(Count(fdm.ACN1, "SELECT count(*) FROM MMMARK WHERE KCO = 8"), 0);
     EXPECT_EQ(fdm.ACN1.transactionDepth(), 0);
     EXPECT_EQ(fdm.ACN2.transactionDepth(), 0);
-    EXPECT_TRUE(dialogs.calls.isEmpty());
+    EXPECT_TRUE(failures.reports.isEmpty());
 }
 
 TEST_F(Companies, ChangingRewritesNameCodesAndWorkingTimeOnly)
@@ -144,7 +144,7 @@ TEST_F(Companies, ChangingRewritesNameCodesAndWorkingTimeOnly)
     in.livingCode = 5;
     in.hours = QStringLiteral("7.5");
     in.minimumWage = QStringLiteral("");
-    ASSERT_TRUE(ChangeCompany(in));
+    ASSERT_TRUE(ChangeCompany(session(), in));
 
     EXPECT_EQ(Scalar(fdm.ACN1, "SELECT KNA || ',' || SDATE || ',' || FNK || ',' || KDATE || ',' || REKI || ',' ||"
                                " SYOTEIHH || ',' || SAITEI FROM MKIGYOU1 WHERE KCO = 3"),
@@ -155,7 +155,7 @@ TEST_F(Companies, ChangingRewritesNameCodesAndWorkingTimeOnly)
               QStringLiteral("新社名,2,5,主任,0,"));
     EXPECT_EQ(Scalar(fdm.ACN2, "SELECT KNA || MDCO || SKCO || TK01 FROM MKIGYOU2 WHERE KCO = 4"), neighbourBefore);
     EXPECT_EQ(Scalar(fdm.ACN1, "SELECT KNA FROM MKIGYOU1 WHERE KCO = 4"), QStringLiteral("隣の会社"));
-    EXPECT_TRUE(dialogs.calls.isEmpty());
+    EXPECT_TRUE(failures.reports.isEmpty());
 }
 
 // Two companies in 2024 with a row in every project table, the first one again in 2025.
@@ -197,7 +197,7 @@ TEST_F(CompanyDeletion, EmptiesEveryProjectTableOfThatYearForTheCompanyOnly)
     for (const QString& t : CompanyTablesOfYear())
         neighbour[t] = rowsOf(fdm.ACN2, t, 4);
 
-    ASSERT_TRUE(DeleteCompany(2024, 3));
+    ASSERT_TRUE(DeleteCompany(session(), 2024, 3));
 
     for (const QString& t : CompanyTablesOfYear()) {
         EXPECT_EQ(rowsOf(fdm.ACN2, t, 3), 0) << t.toStdString();
@@ -210,7 +210,7 @@ TEST_F(CompanyDeletion, EmptiesEveryProjectTableOfThatYearForTheCompanyOnly)
     EXPECT_EQ(DumpDatabase(nextYear), nextYearBefore);
     EXPECT_EQ(fdm.ACN1.transactionDepth(), 0);
     EXPECT_EQ(fdm.ACN2.transactionDepth(), 0);
-    EXPECT_TRUE(dialogs.calls.isEmpty());
+    EXPECT_TRUE(failures.reports.isEmpty());
 }
 
 // A statement failing in the middle leaves both files exactly as they were.
@@ -222,17 +222,17 @@ TEST_F(CompanyDeletion, AFailureHalfWayLeavesBothFilesAsTheyWere)
         std::function<bool()> operation;
     } cases[] = {
         {"register", "ALTER TABLE MGRAPH RENAME TO MGRAPH_AWAY",
-         [] { return RegisterCompany(Input(5, 2024, QStringLiteral("五社")), QDate(2026, 12, 8)); }},
+         [this] { return RegisterCompany(session(), Input(5, 2024, QStringLiteral("五社")), QDate(2026, 12, 8)); }},
         {"change", "ALTER TABLE MKIGYOU2 RENAME TO MKIGYOU2_AWAY",
-         [] { return ChangeCompany(Input(3, 2024, QStringLiteral("改名"))); }},
-        {"delete", "ALTER TABLE DSPDRAW RENAME TO DSPDRAW_AWAY", [] { return DeleteCompany(2024, 3); }},
+         [this] { return ChangeCompany(session(), Input(3, 2024, QStringLiteral("改名"))); }},
+        {"delete", "ALTER TABLE DSPDRAW RENAME TO DSPDRAW_AWAY", [this] { return DeleteCompany(session(), 2024, 3); }},
     };
     TFDM& fdm = folder.fdm();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Exec(fdm.ACN2, QString::fromUtf8(c.breakYearFile));
         const QString controlBefore = DumpDatabase(fdm.ACN1), yearBefore = DumpDatabase(fdm.ACN2);
-        dialogs.clear();
+        failures.clear();
 
         EXPECT_FALSE(c.operation());
 
@@ -240,9 +240,10 @@ TEST_F(CompanyDeletion, AFailureHalfWayLeavesBothFilesAsTheyWere)
         EXPECT_EQ(DumpDatabase(fdm.ACN2), yearBefore);
         EXPECT_EQ(fdm.ACN1.transactionDepth(), 0);
         EXPECT_EQ(fdm.ACN2.transactionDepth(), 0);
-        // The failing statement's own message is the one shown.
-        ASSERT_EQ(dialogs.calls.size(), 1);
-        EXPECT_TRUE(dialogs.calls[0].text.contains(QLatin1String("no such table"))) << dialogs.calls[0].text.toStdString();
+        // The failing statement's own message is the one reported.
+        ASSERT_EQ(failures.reports.size(), 1);
+        EXPECT_TRUE(failures.reports[0].text.contains(QLatin1String("no such table")))
+            << failures.reports[0].text.toStdString();
         // Put the table back for the next case.
         const QString broken = QString::fromUtf8(c.breakYearFile);
         const QString table = broken.section(' ', 2, 2), away = broken.section(' ', 5, 5);
@@ -250,24 +251,28 @@ TEST_F(CompanyDeletion, AFailureHalfWayLeavesBothFilesAsTheyWere)
     }
 }
 
-TEST_F(Companies, OpeningLoadsTheProjectOrLeavesTheStateAsItWas)
+TEST_F(Companies, OpeningLoadsTheProjectOrLeavesTheSessionAsItWas)
 {
     Register(3, 2024, QStringLiteral("三社"));
     TFDM& fdm = folder.fdm();
-    Exec(fdm.ACN1, "UPDATE MKIGYOU1 SET FNK = 1, KDATE = 20230401, REKI = 1, SYOTEIMM = 162.5 WHERE KCO = 3");
+    Exec(fdm.ACN1, "UPDATE MKIGYOU1 SET FNK = 9, KDATE = 20230401, REKI = 1, SYOTEIMM = 162.5 WHERE KCO = 3");
     Exec(fdm.ACN2, "UPDATE MKIGYOU2 SET MDCO = 2, SKCO = 5, TK02 = '主任' WHERE KCO = 3");
     Exec(fdm.ACN2, "UPDATE MMARK SET MKCOLOR = '$00008000' WHERE KCO = 3 AND MKCO = 2");
     Exec(fdm.ACN2, "INSERT INTO YHYOUKA VALUES (3, 2024, 2, 'B'), (3, 2024, 1, 'A'), (4, 2024, 1, 'X')");
 
-    ASSERT_EQ(OpenCompany(2024, 3, QStringLiteral("三社")), OpenOutcome::Opened);
-    const TAppState& app = App();
-    const TOpenProject& p = Project();
-    EXPECT_TRUE(app.CompanyOpen);
-    EXPECT_EQ(app.OpenCompanyCode, 3);
-    EXPECT_EQ(app.CompanyName, QStringLiteral("三社"));
-    EXPECT_EQ(app.CalendarMode, 1);
-    EXPECT_EQ(app.AgeByToday, 1);
-    EXPECT_EQ(app.ReferenceDate, 20230401);
+    Session s = session();
+    s.fiscalYear = 2030;
+    ASSERT_EQ(OpenCompany(s, 2024, 3, QStringLiteral("三社")), OpenOutcome::Opened);
+    const TOpenProject& p = s.project;
+    EXPECT_TRUE(s.companyOpen());
+    EXPECT_EQ(s.companyCode, 3);
+    EXPECT_EQ(s.companyName, QStringLiteral("三社"));
+    EXPECT_EQ(s.fiscalYear, 2024);
+    EXPECT_EQ(s.calendarMode, 1);
+    EXPECT_TRUE(s.ageByToday);
+    EXPECT_EQ(s.referenceDate, 20230401);
+    EXPECT_EQ(s.exeFolder, session().exeFolder);
+    EXPECT_EQ(s.year, session().year);
     EXPECT_EQ(p.CurrentCompany.KCO, "3");
     EXPECT_EQ(p.CurrentCompany.NENDO, "2024");
     EXPECT_EQ(p.CurrentCompany.MDCO, 2);
@@ -282,18 +287,59 @@ TEST_F(Companies, OpeningLoadsTheProjectOrLeavesTheStateAsItWas)
     EXPECT_EQ(p.EvaluationSymbols[0].HKIGOU, "A");
     EXPECT_EQ(p.EvaluationSymbols[1].HKIGOU, "B");
 
-    // Another company whose master row is missing: nothing of the state changes.
-    ResetAppState();
-    App().ListMode = 4;
+    // Another company whose master row is missing: nothing of the session changes.
     Exec(fdm.ACN1, "INSERT INTO MKIGYOU1 VALUES (6, 2024, '六社', '', 20240401, 0, 20240401, 1, 0, 0, 0, 0)");
-    EXPECT_EQ(OpenCompany(2024, 6, QStringLiteral("六社")), OpenOutcome::NoCompanyMaster);
-    EXPECT_FALSE(App().CompanyOpen);
-    EXPECT_EQ(App().OpenCompanyCode, 0);
-    EXPECT_EQ(App().CompanyName, QString());
-    EXPECT_EQ(App().CalendarMode, 0);
-    EXPECT_EQ(App().ListMode, 4);
-    EXPECT_EQ(Project().CurrentCompany.KCO, QString());
-    EXPECT_EQ(Project().Marks[0].MARK, QString());
+    Session before = session();
+    Session unopened = before;
+    EXPECT_EQ(OpenCompany(unopened, 2024, 6, QStringLiteral("六社")), OpenOutcome::NoCompanyMaster);
+    EXPECT_FALSE(unopened.companyOpen());
+    EXPECT_EQ(unopened.companyCode, before.companyCode);
+    EXPECT_EQ(unopened.companyName, before.companyName);
+    EXPECT_EQ(unopened.fiscalYear, before.fiscalYear);
+    EXPECT_EQ(unopened.calendarMode, before.calendarMode);
+    EXPECT_EQ(unopened.referenceDate, before.referenceDate);
+    EXPECT_EQ(unopened.project.CurrentCompany.KCO, QString());
+    EXPECT_EQ(unopened.project.Marks[0].MARK, QString());
+
+    // An open company stays open when another cannot be opened.
+    EXPECT_EQ(OpenCompany(s, 2024, 6, QStringLiteral("六社")), OpenOutcome::NoCompanyMaster);
+    EXPECT_EQ(s.companyCode, 3);
+    EXPECT_EQ(s.project.CurrentCompany.KCO, "3");
+    EXPECT_EQ(s.project.EvaluationSymbols.size(), 2);
+    EXPECT_TRUE(failures.reports.isEmpty());
+}
+
+TEST_F(Companies, SelectingOpensTheYearDatabaseAndRefusesACompanyWithoutMaster)
+{
+    Register(3, 2024, QStringLiteral("三社"));
+    Exec(folder.fdm().ACN1, "INSERT INTO MKIGYOU1 VALUES (6, 2024, '六社', '', 20240401, 0, 20240401, 1, 0, 0, 0, 0)");
+    folder.fdm().ACN2.close();
+
+    Session s = session();
+    const Outcome refused = SelectCompany(s, 2024, 6, QStringLiteral("六社"));
+    EXPECT_FALSE(refused.ok);
+    EXPECT_EQ(refused.kind, Outcome::Kind::Information);
+    EXPECT_EQ(refused.caption, AppTitle);
+    EXPECT_EQ(refused.text, QStringLiteral("企業マスターが存在しません。"));
+    EXPECT_FALSE(s.companyOpen());
+
+    const Outcome opened = SelectCompany(s, 2024, 3, QStringLiteral("三社"));
+    EXPECT_TRUE(opened.ok);
+    EXPECT_FALSE(opened.hasMessage());
+    EXPECT_EQ(s.companyCode, 3);
+    EXPECT_EQ(s.fiscalYear, 2024);
+    EXPECT_EQ(s.project.CurrentCompany.TK[0], QStringLiteral("第１等級"));
+    EXPECT_TRUE(folder.fdm().ACN2.isOpen());
+    EXPECT_TRUE(failures.reports.isEmpty());
+
+    // A year without a database is not made: the store tells why and the session stays.
+    const Outcome missing = SelectCompany(s, 2031, 3, QStringLiteral("三社"));
+    EXPECT_FALSE(missing.ok);
+    EXPECT_FALSE(missing.hasMessage());
+    EXPECT_EQ(failures.texts(), QStringList{QStringLiteral("必要なデータベースが存在しません。")});
+    EXPECT_FALSE(QFileInfo::exists(folder.dataPath("2031/DATA.MDB")));
+    EXPECT_EQ(s.companyCode, 3);
+    EXPECT_EQ(s.fiscalYear, 2024);
 }
 
 } // namespace

@@ -1,8 +1,7 @@
 // The supplied sample companies: complete projects, the same people from year to year,
 // identical on every machine, and never written over existing years.
 #include "projects/SampleCompanies.h"
-#include "shell/AppState.h"
-#include "support/ScriptedDialogs.h"
+#include "support/RecordedFailures.h"
 #include "support/TestProgramFolder.h"
 
 #include <QFile>
@@ -35,13 +34,17 @@ QString dump(const QString& path)
 
 class SampleCompaniesTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(WriteSampleCompanies(&error)) << error.toStdString(); }
+    void SetUp() override
+    {
+        ASSERT_TRUE(WriteSampleCompanies(folder.session(), &error)) << error.toStdString();
+        EXPECT_TRUE(failures.reports.isEmpty()) << failures.texts().join('\n').toStdString();
+    }
     SqliteConnection& year(int y)
     {
         years[y].open(folder.dataPath(QString::number(y) + "/DATA.MDB"));
         return years[y];
     }
-    ScriptedDialogs dialogs;
+    RecordedFailures failures;
     TestProgramFolder folder;
     QString error;
     std::map<int, SqliteConnection> years;
@@ -113,34 +116,34 @@ TEST_F(SampleCompaniesTest, IdenticalEverywhereAndExistingYearsAreKept)
 {
     const QString before = dump(folder.dataPath("2019/DATA.MDB"));
     TestProgramFolder other;
-    ASSERT_TRUE(WriteSampleCompanies(&error)) << error.toStdString();
+    ASSERT_TRUE(WriteSampleCompanies(other.session(), &error)) << error.toStdString();
     EXPECT_EQ(dump(other.dataPath("2019/DATA.MDB")), before);
     EXPECT_EQ(dump(other.dataPath("SEIGYO.MDB")).size(), dump(folder.dataPath("SEIGYO.MDB")).size());
 
     // A second run over a folder that has the years changes nothing.
     const QString control = dump(other.dataPath("SEIGYO.MDB"));
-    ASSERT_TRUE(WriteSampleCompanies(&error));
+    ASSERT_TRUE(WriteSampleCompanies(other.session(), &error));
     EXPECT_EQ(dump(other.dataPath("SEIGYO.MDB")), control);
     EXPECT_EQ(dump(other.dataPath("2019/DATA.MDB")), before);
 }
 
 TEST(SampleCompanyCodes, AnotherCompanyHoldingTheCodeMovesTheSampleToAFreeCode)
 {
-    ScriptedDialogs dialogs;
+    RecordedFailures failures;
     TestProgramFolder folder;
     Exec(folder.fdm().ACN1, "INSERT INTO MKIGYOU1 (KCO, NENDO, KNA) VALUES (1, 2017, '自社'), (5, 2017, '他社')");
     QString error;
-    ASSERT_TRUE(WriteSampleCompanies(&error)) << error.toStdString();
+    ASSERT_TRUE(WriteSampleCompanies(folder.session(), &error)) << error.toStdString();
     EXPECT_EQ(Scalar(folder.fdm().ACN1, "SELECT group_concat(KCO, ',') FROM MKIGYOU1 WHERE NENDO = 2018"), "2,6");
 }
 
 TEST(SampleCompanyCodes, BothUsualCodesTakenGiveTwoDifferentFreeCodes)
 {
-    ScriptedDialogs dialogs;
+    RecordedFailures failures;
     TestProgramFolder folder;
     Exec(folder.fdm().ACN1, "INSERT INTO MKIGYOU1 (KCO, NENDO, KNA) VALUES (1, 2017, '自社'), (2, 2017, '他社')");
     QString error;
-    ASSERT_TRUE(WriteSampleCompanies(&error)) << error.toStdString();
+    ASSERT_TRUE(WriteSampleCompanies(folder.session(), &error)) << error.toStdString();
     EXPECT_EQ(Scalar(folder.fdm().ACN1, "SELECT group_concat(KCO, ',') FROM MKIGYOU1 WHERE NENDO = 2018"), "3,4");
 }
 

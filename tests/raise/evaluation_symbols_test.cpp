@@ -1,7 +1,7 @@
 // Evaluation symbols: the row checks, the code of an appended row, and replacing a table's rows.
 #include "reference/PrintQString.h"
 #include "raise/EvaluationSymbols.h"
-#include "support/ScriptedDialogs.h"
+#include "support/RecordedFailures.h"
 #include "support/TestProject.h"
 
 #include <gtest/gtest.h>
@@ -63,7 +63,9 @@ protected:
     void SetUp() override { OpenTestProject(folder); }
     QString db(const QString& sql) { return Scalar(folder.fdm().ACN2, sql); }
 
-    ScriptedDialogs dialogs;
+    const Session& session() const { return folder.session(); }
+
+    RecordedFailures failures;
     TestProgramFolder folder;
 };
 
@@ -73,13 +75,13 @@ TEST_F(EvaluationTables, SavingReplacesOnlyTheChosenTable)
 {
     Exec(folder.fdm().ACN2, "INSERT INTO MHYOUKA VALUES (1, 2024, 1, 1, 'S', 4)");
     Exec(folder.fdm().ACN2, "INSERT INTO MHYOUKA VALUES (1, 2024, 0, 1, 'X', 1)");
-    ASSERT_TRUE(SaveEvaluations(1, {{"1", "A", "2"}, {"", "B", "1"}, {"3", "C", "x"}}));
+    ASSERT_TRUE(SaveEvaluations(session(), 1, {{"1", "A", "2"}, {"", "B", "1"}, {"3", "C", "x"}}));
     EXPECT_EQ(db("SELECT group_concat(HCO || HKIGOU || SGOUSU, ',') FROM (SELECT * FROM MHYOUKA WHERE SKCO = 1 ORDER BY HCO)"),
               "1A2,3C0");
     EXPECT_EQ(db("SELECT HKIGOU FROM MHYOUKA WHERE SKCO = 0"), "X");
 
     QList<EvaluationRow> rows;
-    ASSERT_TRUE(ReadEvaluations(1, rows));
+    ASSERT_TRUE(ReadEvaluations(session(), 1, rows));
     ASSERT_EQ(rows.size(), 2);
     EXPECT_EQ(rows[1].code, "3");
     EXPECT_EQ(rows[1].steps, "0");
@@ -90,6 +92,8 @@ TEST_F(EvaluationTables, AFailurePartWayLeavesTheOldRows)
     Exec(folder.fdm().ACN2, "INSERT INTO MHYOUKA VALUES (1, 2024, 2, 1, 'S', 4)");
     Exec(folder.fdm().ACN2, "CREATE TRIGGER refuse BEFORE INSERT ON MHYOUKA WHEN NEW.HCO = 2 "
                             "BEGIN SELECT RAISE(ABORT, 'refused'); END");
-    EXPECT_FALSE(SaveEvaluations(2, {{"1", "A", "1"}, {"2", "B", "0"}}));
+    EXPECT_FALSE(SaveEvaluations(session(), 2, {{"1", "A", "1"}, {"2", "B", "0"}}));
     EXPECT_EQ(db("SELECT group_concat(HCO || HKIGOU) FROM MHYOUKA WHERE SKCO = 2"), "1S");
+    // The store has told of the refused row.
+    EXPECT_FALSE(failures.reports.isEmpty());
 }

@@ -1,9 +1,8 @@
 // Raise input logic: the amount table, the step climb, the wage-table lookup and the save.
 #include "raise/RaiseInput.h"
-#include "shell/AppState.h"
 #include "shell/ProjectLookups.h"
 #include "store/RecordAccess.h"
-#include "support/ScriptedDialogs.h"
+#include "support/RecordedFailures.h"
 #include "support/TestProject.h"
 
 #include <gtest/gtest.h>
@@ -45,7 +44,9 @@ protected:
                                 "VALUES (1, 2024, 1, 12, 200000, 230000, 268000)");
         Exec(folder.fdm().ACN2, "INSERT INTO MHYOUKA VALUES (1, 2024, 1, 1, 'A', 6), (1, 2024, 1, 2, 'B', 4)");
     }
-    ScriptedDialogs dialogs;
+    const Session& session() const { return folder.session(); }
+
+    RecordedFailures failures;
     TestProgramFolder folder;
 };
 
@@ -98,7 +99,7 @@ TEST_F(RaiseLookup, TheLinkedComponentTakesTheWageTableAmount)
         SCOPED_TRACE(c.name);
         RaiseTable a = Amounts({250000, 0, 0, 10000}, {0}, {10000});
         ComputeRaiseTotals(a);
-        EXPECT_EQ(LookUpNewPay(c.promotionEnabled, c.link, 1, c.grade, c.step, true, a), c.result);
+        EXPECT_EQ(LookUpNewPay(session(), c.promotionEnabled, c.link, 1, c.grade, c.step, true, a), c.result);
         EXPECT_EQ(a.after[0], c.after0);
         EXPECT_EQ(a.up[0], c.up0);
         EXPECT_EQ(a.basicAfter, c.after0);
@@ -107,12 +108,12 @@ TEST_F(RaiseLookup, TheLinkedComponentTakesTheWageTableAmount)
     // Without "set" the amount is only reported.
     RaiseTable a = Amounts({250000}, {}, {});
     ComputeRaiseTotals(a);
-    EXPECT_EQ(LookUpNewPay(true, 1, 1, "3", "12", false, a), 268000);
+    EXPECT_EQ(LookUpNewPay(session(), true, 1, 1, "3", "12", false, a), 268000);
     EXPECT_EQ(a.after[0], 250000);
     // Evaluation B climbs 4 steps.
-    EXPECT_EQ(EvaluationSteps(1, 2), 4);
-    EXPECT_EQ(CalcStep(10, EvaluationSteps(1, 2)), 14);
-    EXPECT_TRUE(dialogs.calls.isEmpty());
+    EXPECT_EQ(EvaluationSteps(session(), 1, 2), 4);
+    EXPECT_EQ(CalcStep(10, EvaluationSteps(session(), 1, 2)), 14);
+    EXPECT_TRUE(failures.reports.isEmpty());
 }
 
 TEST_F(RaiseLookup, SavingWritesTheDecisionToBothTablesAndKeepsTheRest)
@@ -142,7 +143,7 @@ TEST_F(RaiseLookup, SavingWritesTheDecisionToBothTablesAndKeepsTheRest)
     d.amounts = Amounts({250000, 0, 0, 10000}, {18000}, {12000});
     ComputeRaiseTotals(d.amounts);
     bool found = false;
-    ASSERT_TRUE(SaveRaiseDecision(d, found));
+    ASSERT_TRUE(SaveRaiseDecision(session(), d, found));
     EXPECT_TRUE(found);
     EXPECT_EQ(Scalar(folder.fdm().ACN2,
                      "SELECT s1.BANDID || ' ' || s1.NEWYHYOUKA || ' ' || s1.TCO || ' ' || s2.GOUHOU || ' ' || s2.HCO || ' ' "
@@ -154,6 +155,59 @@ TEST_F(RaiseLookup, SavingWritesTheDecisionToBothTablesAndKeepsTheRest)
 
     // An employee who is gone is reported as not found and nothing is written.
     d.sco = 8;
-    EXPECT_FALSE(SaveRaiseDecision(d, found));
+    EXPECT_FALSE(SaveRaiseDecision(session(), d, found));
     EXPECT_FALSE(found);
+}
+
+TEST_F(RaiseLookup, TheListCountsAgesToTheReferenceDayAndNamesTheProjectsMarks)
+{
+    struct Person {
+        const char* sco;
+        int grade, birth, entry, mark;
+    };
+    const Person people[] = {
+        {"1", 3, 19890402, 20140401, 1},   // 34 at 2024-04-01 (birthday the day after), 10 years
+        {"2", 2, 19800401, 0, 2},          // 44, no entry date: no service
+        {"3", 3, 20000101, 20200101, 0},   // no mark
+    };
+    for (const Person& p : people) {
+        TSyain_ e;
+        e.KCO = "1";
+        e.NENDO = "2024";
+        e.SCO = p.sco;
+        e.SCOT = QStringLiteral("E") + p.sco;
+        e.SNA = QStringLiteral("社員") + p.sco;
+        e.TOUKYU = p.grade;
+        e.SEIHI = p.birth;
+        e.NYUHI = p.entry;
+        e.MCO = p.mark;
+        ASSERT_TRUE(Insert(folder.fdm().ACN2, true, e));
+    }
+    Session& s = folder.session();
+    s.project.Marks[0].MARK = QStringLiteral("●");
+    s.project.Marks[0].HANREI = QStringLiteral("営業");
+    s.project.Marks[1].MARK = QStringLiteral("▲");
+    s.project.Marks[1].HANREI = QStringLiteral("技術");
+
+    QList<RaiseListRow> rows;
+    ASSERT_TRUE(LoadRaiseList(s, 0, rows));
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(rows[0].age, 34);
+    EXPECT_EQ(rows[0].service, 10);
+    EXPECT_EQ(rows[0].markName, QStringLiteral("●  営業"));
+    EXPECT_EQ(rows[1].age, 44);
+    EXPECT_EQ(rows[1].service, 0);
+    EXPECT_EQ(rows[1].markName, QStringLiteral("▲  技術"));
+    EXPECT_EQ(rows[2].markName, QString());
+
+    // Only grade 3, and ages counted to today when the project says so.
+    s.ageByToday = true;
+    s.today = QDate(2030, 4, 2);
+    ASSERT_TRUE(LoadRaiseList(s, 3, rows));
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(rows[0].sco, 1);
+    EXPECT_EQ(rows[0].age, 41);
+    EXPECT_EQ(rows[1].sco, 3);
+    EXPECT_EQ(rows[1].service, 10);
+    EXPECT_TRUE(failures.reports.isEmpty());
 }

@@ -1,9 +1,8 @@
 // The year rollover: tables carried into the next year, the employees' new pay, and the
 // one commit over the control file and the new year's file.
 #include "raise/YearRollover.h"
-#include "shell/AppState.h"
 #include "store/RecordAccess.h"
-#include "support/ScriptedDialogs.h"
+#include "support/RecordedFailures.h"
 #include "support/TestProject.h"
 
 #include <QFileInfo>
@@ -24,11 +23,14 @@ class YearRollover : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        OpenTestProject(folder, {.kco = 5, .year = 2008});
+        OpenTestProject(folder, {.kco = 5, .year = 2008, .referenceDate = 20080401});
+        folder.session().today = Today;
         fdm().ACN2.execute("DELETE FROM MSEIKEI");
     }
 
     TFDM& fdm() { return folder.fdm(); }
+
+    RolloverResult Roll(int year, int kco) { return RollOverCompany(folder.session(), fdm().ACN3, year, kco); }
 
     // An employee of company kco in the open year with the given changes applied.
     void AddEmployee(int kco, int sco, const std::function<void(TSyain_&)>& fill)
@@ -64,7 +66,7 @@ protected:
 
     QString NextYearFile() { return folder.dataPath("2009/DATA.MDB"); }
 
-    ScriptedDialogs dialogs;
+    RecordedFailures failures;
     TestProgramFolder folder;
 };
 
@@ -75,7 +77,7 @@ TEST_F(YearRollover, CarriesEveryTableWithTheNextYearAndCreatesTheYearFileOnce)
     AddEmployee(5, 2, [](TSyain_&) {});
     ASSERT_FALSE(QFileInfo::exists(NextYearFile()));
 
-    const RolloverResult first = RollOverCompany(2008, 5, Today);
+    const RolloverResult first = Roll(2008, 5);
     ASSERT_TRUE(first.done);
     EXPECT_EQ(first.employees, 2);
     ASSERT_TRUE(QFileInfo::exists(NextYearFile()));
@@ -86,8 +88,9 @@ TEST_F(YearRollover, CarriesEveryTableWithTheNextYearAndCreatesTheYearFileOnce)
         EXPECT_EQ(Scalar(fdm().ACN3, "SELECT count(*) FROM " + t + " WHERE NENDO <> 2009"), "0") << t.toStdString();
     }
     EXPECT_EQ(Scalar(fdm().ACN3, "SELECT BANDTEIGI FROM BANDM"), QStringLiteral("総合職の帯"));
-    // Pass 1 stored the age and years of service that reading derives (to 1 April 2024).
-    EXPECT_EQ(Scalar(fdm().ACN2, "SELECT NENREI || ' ' || KINZOKU FROM MSYAIN1 WHERE SCO = 1"), "43 21");
+    // Pass 1 stored the age and years of service that reading derives (to the year's
+    // reference date, 1 April 2008).
+    EXPECT_EQ(Scalar(fdm().ACN2, "SELECT NENREI || ' ' || KINZOKU FROM MSYAIN1 WHERE SCO = 1"), "27 5");
     EXPECT_EQ(Scalar(fdm().ACN3, "SELECT group_concat(KCO || '/' || NENDO || '/' || SNIN) FROM MSEIKEI"),
               QStringLiteral("5/2008/1,6/2008/2"));
     EXPECT_EQ(Scalar(fdm().ACN1, "SELECT KNA || ' ' || SDATE FROM MKIGYOU1 WHERE KCO = 5 AND NENDO = 2009"),
@@ -102,12 +105,12 @@ TEST_F(YearRollover, CarriesEveryTableWithTheNextYearAndCreatesTheYearFileOnce)
                      "SKCO, SYOUKYUHI, FRSTKYUM, FRENCM FROM MKIGYOU2 WHERE KCO = 5");
     Exec(fdm().ACN2, "INSERT INTO MSEIKEI (KCO, NENDO, SKCO, SNIN) VALUES (6, 2008, 2, 3)");
     Exec(fdm().ACN3, "INSERT INTO MSEIKEI (KCO, NENDO, SKCO, SNIN) VALUES (9, 2009, 9, 9)");
-    ASSERT_TRUE(RollOverCompany(2008, 6, Today).done);
+    ASSERT_TRUE(Roll(2008, 6).done);
     EXPECT_EQ(Rows(fdm().ACN3, "MKIGYOU2", 5, 2009), 1);
     EXPECT_EQ(Rows(fdm().ACN3, "MKIGYOU2", 6, 2009), 1);
     EXPECT_EQ(Rows(fdm().ACN3, "MSYAIN1", 5, 2009), 2);
     EXPECT_EQ(Scalar(fdm().ACN3, "SELECT group_concat(SNIN) FROM MSEIKEI"), QStringLiteral("1,2,3"));
-    EXPECT_EQ(dialogs.calls.size(), 0);
+    EXPECT_EQ(failures.reports.size(), 0);
 }
 
 TEST_F(YearRollover, TheDecidedRaiseBecomesTheCurrentPay)
@@ -142,9 +145,11 @@ TEST_F(YearRollover, TheDecidedRaiseBecomesTheCurrentPay)
         e.NENSYU = 320000 * 12;
     });
 
-    const RolloverResult r = RollOverCompany(2008, 5, Today);
+    const RolloverResult r = Roll(2008, 5);
     ASSERT_TRUE(r.done);
     EXPECT_EQ(r.undecided, 1);
+    EXPECT_TRUE(r.outcome.ok);
+    EXPECT_EQ(r.outcome.text, RolloverClosingMessage(1));
     EXPECT_EQ(RolloverClosingMessage(r.undecided).section('\n', 0, 0), RolloverDoneMessage);
     EXPECT_TRUE(RolloverClosingMessage(r.undecided).contains(QStringLiteral("1 名")));
     EXPECT_EQ(RolloverClosingMessage(0), RolloverDoneMessage);
@@ -173,13 +178,12 @@ TEST_F(YearRollover, EvaluationHistoryMovesBackAYearEachRollover)
         e.HCO1 = 2;
         e.HNA1 = QStringLiteral("B");
     });
-    ASSERT_TRUE(RollOverCompany(2008, 5, Today).done);
+    ASSERT_TRUE(Roll(2008, 5).done);
 
     // 2009 becomes the open year; this year's evaluation is B.
     Exec(fdm().ACN3, "UPDATE MSYAIN2 SET HCO = 2 WHERE SCO = 1");
     folder.openYear(2009);
-    Project().CurrentCompany.NENDO = QStringLiteral("2009");
-    ASSERT_TRUE(RollOverCompany(2009, 5, Today).done);
+    ASSERT_TRUE(Roll(2009, 5).done);
 
     EXPECT_EQ(Scalar(fdm().ACN3, "SELECT NENDO || ' ' || HCO1 || HNA1 || ' ' || HCO2 || HNA2 || ' ' || HCO3 || HNA3 "
                                  "FROM MSYAIN2 WHERE SCO = 1"),
@@ -190,13 +194,15 @@ TEST_F(YearRollover, EvaluationHistoryMovesBackAYearEachRollover)
 TEST_F(YearRollover, ASecondRolloverIsRefusedAndChangesNothing)
 {
     AddEmployee(5, 1, [](TSyain_&) {});
-    ASSERT_TRUE(RollOverCompany(2008, 5, Today).done);
+    ASSERT_TRUE(Roll(2008, 5).done);
     const QString control = DumpDatabase(fdm().ACN1), next = DumpDatabase(fdm().ACN3);
-    dialogs.clear();
+    failures.clear();
 
-    EXPECT_FALSE(RollOverCompany(2008, 5, Today).done);
-    ASSERT_EQ(dialogs.calls.size(), 1);
-    EXPECT_EQ(dialogs.calls[0].text, RolloverExistsMessage);
+    const RolloverResult again = Roll(2008, 5);
+    EXPECT_FALSE(again.done);
+    EXPECT_FALSE(again.outcome.ok);
+    EXPECT_EQ(again.outcome.text, RolloverExistsMessage);
+    EXPECT_EQ(failures.reports.size(), 0);
     EXPECT_EQ(DumpDatabase(fdm().ACN1), control);
     EXPECT_EQ(DumpDatabase(fdm().ACN3), next);
 }
@@ -222,22 +228,23 @@ TEST_F(YearRollover, AFailureAtAnyTableChangesNeitherFileAndMayBeRetried)
                                    "failure'); END")
                         .arg(table));
         const QString control = DumpDatabase(fdm().ACN1), next = DumpDatabase(fdm().ACN3);
-        dialogs.clear();
+        failures.clear();
 
-        EXPECT_FALSE(RollOverCompany(2008, 5, Today).done);
+        EXPECT_FALSE(Roll(2008, 5).done);
 
-        ASSERT_FALSE(dialogs.calls.isEmpty());
-        EXPECT_TRUE(dialogs.calls.last().text.contains("injected failure")) << dialogs.calls.last().text.toStdString();
+        ASSERT_FALSE(failures.reports.isEmpty());
+        EXPECT_TRUE(failures.reports.last().text.contains("injected failure"))
+            << failures.reports.last().text.toStdString();
         EXPECT_EQ(DumpDatabase(fdm().ACN1), control);
         EXPECT_EQ(DumpDatabase(fdm().ACN3), next);
         EXPECT_EQ(fdm().ACN3.transactionDepth(), 0);
         Exec(owner, "DROP TRIGGER injected");
     }
-    dialogs.clear();
-    ASSERT_TRUE(RollOverCompany(2008, 5, Today).done);
+    failures.clear();
+    ASSERT_TRUE(Roll(2008, 5).done);
     EXPECT_EQ(Rows(fdm().ACN3, "MSYAIN2", 5, 2009), 1);
     EXPECT_EQ(Rows(fdm().ACN3, "MKIGYOU2", 7, 2009), 1);
-    EXPECT_TRUE(dialogs.calls.isEmpty());
+    EXPECT_TRUE(failures.reports.isEmpty());
 }
 
 // A year file made for a rollover that then failed is removed again: nothing is left behind.
@@ -247,10 +254,71 @@ TEST_F(YearRollover, AFailedRolloverLeavesNoNewYearFile)
     Exec(fdm().ACN1, "CREATE TRIGGER injected BEFORE INSERT ON MKIGYOU1 BEGIN SELECT RAISE(ABORT, 'no'); END");
     const QString control = DumpDatabase(fdm().ACN1);
 
-    EXPECT_FALSE(RollOverCompany(2008, 5, Today).done);
+    EXPECT_FALSE(Roll(2008, 5).done);
     EXPECT_FALSE(QFileInfo::exists(NextYearFile()));
     EXPECT_FALSE(QFileInfo::exists(folder.dataPath("2009")));
     EXPECT_EQ(DumpDatabase(fdm().ACN1), control);
+}
+
+// Ages and years of service follow the rolled company's own reference date, whatever
+// project the caller has open: the old year's as of its KDATE, the new year's as of the
+// KDATE a year later, which the new year's company row carries.
+TEST_F(YearRollover, AgesFollowTheCompanysOwnReferenceDateWhoeverCalls)
+{
+    struct Case {
+        const char* caller;
+        std::function<Session(const Session&)> session;
+    };
+    const Case cases[] = {
+        {"the open project", [](const Session& open) { return open; }},
+        {"no project open (as the batch tool starts)",
+         [](const Session& open) {
+             Session bare;
+             bare.exeFolder = open.exeFolder;
+             bare.dataFolder = open.dataFolder;
+             bare.control = open.control;
+             bare.year = open.year;
+             bare.today = open.today;
+             return bare;
+         }},
+        {"another project's reference date",
+         [](const Session& open) {
+             Session other = open;
+             other.referenceDate = 20300101;
+             other.ageByToday = true;
+             return other;
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.caller);
+        TestProgramFolder f;
+        OpenTestProject(f, {.kco = 5, .year = 2008, .referenceDate = 20080401});
+        f.session().today = Today;
+        TSyain_ e;
+        e.KCO = QStringLiteral("5");
+        e.NENDO = QStringLiteral("2008");
+        e.SCO = QStringLiteral("1");
+        e.SNA = QStringLiteral("社員1");
+        e.SEIHI = 19800515;   // 27 at 2008-04-01, 28 at 2009-04-01
+        e.NYUHI = 20030401;   // 5 years at 2008-04-01, 6 at 2009-04-01
+        ASSERT_TRUE(Insert(f.fdm().ACN2, true, e));
+
+        ASSERT_TRUE(RollOverCompany(c.session(f.session()), f.fdm().ACN3, 2008, 5).done);
+
+        EXPECT_EQ(Scalar(f.fdm().ACN2, "SELECT NENREI || ' ' || KINZOKU FROM MSYAIN1 WHERE SCO = 1"), "27 5");
+        EXPECT_EQ(Scalar(f.fdm().ACN3, "SELECT NENREI || ' ' || KINZOKU FROM MSYAIN1 WHERE SCO = 1"), "28 6");
+        EXPECT_EQ(Scalar(f.fdm().ACN1, "SELECT KDATE FROM MKIGYOU1 WHERE KCO = 5 AND NENDO = 2009"), "20090401");
+        EXPECT_EQ(Scalar(f.fdm().ACN1, "SELECT KDATE FROM MKIGYOU1 WHERE KCO = 5 AND NENDO = 2008"), "20080401");
+    }
+}
+
+TEST(YearRolloverReferenceDate, IsTheSameDayAYearLater)
+{
+    const struct {
+        int date, next;
+    } cases[] = {{20200401, 20210401}, {20200229, 20210228}, {20191231, 20201231}, {20230301, 20240301}, {0, 0}};
+    for (const auto& c : cases)
+        EXPECT_EQ(ReferenceDateAYearLater(c.date), c.next) << c.date;
 }
 
 } // namespace

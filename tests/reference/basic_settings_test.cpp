@@ -1,8 +1,7 @@
 // Basic settings: reference date and mark size rules, line samples, and the writes of a save.
 #include "reference/PrintQString.h"
 #include "reference/BasicSettings.h"
-#include "shell/AppState.h"
-#include "support/ScriptedDialogs.h"
+#include "support/RecordedFailures.h"
 #include "support/TestProject.h"
 
 #include <gtest/gtest.h>
@@ -70,16 +69,20 @@ protected:
     QString control(const QString& sql) { return Scalar(folder.fdm().ACN1, sql); }
     QString project(const QString& sql) { return Scalar(folder.fdm().ACN2, sql); }
 
-    ScriptedDialogs dialogs;
+    Session& session() { return folder.session(); }
+
+    RecordedFailures failures;
     TestProgramFolder folder;
 };
 
 } // namespace
 
-TEST_F(BasicSettingsWrite, EveryTableIsWrittenAndTheStateFollows)
+TEST_F(BasicSettingsWrite, EveryTableIsWrittenAndTheSessionFollows)
 {
+    session().today = QDate(2026, 3, 9);
+    Exec(folder.fdm().ACN1, "UPDATE MSEIGYO SET INSTDATE = '', ENDDATE = '2020/01/01' WHERE CO = 0");
     BasicSettings s;
-    ASSERT_TRUE(ReadBasicSettings(s));
+    ASSERT_TRUE(ReadBasicSettings(session(), s));
     EXPECT_FALSE(s.ageByToday);
     EXPECT_EQ(s.referenceDate, 20240401);
     EXPECT_EQ(s.eras[2].name, QStringLiteral("令和"));
@@ -95,24 +98,26 @@ TEST_F(BasicSettingsWrite, EveryTableIsWrittenAndTheStateFollows)
     s.marks[8].symbol = QStringLiteral("＊");
     s.marks[8].markColor = 0x123456;
     s.lines[3].width = 4;
-    ASSERT_TRUE(WriteBasicSettings(s));
-    PublishBasicSettings(s);
+    ASSERT_TRUE(WriteBasicSettings(session(), s));
+    PublishBasicSettings(session(), s);
 
     EXPECT_EQ(control("SELECT FNK || '/' || KDATE || '/' || REKI || '/' || KNA FROM MKIGYOU1 WHERE KCO = 1"),
               QStringLiteral("1/20250401/1/テスト株式会社"));
     EXPECT_EQ(control("SELECT REKI1 || SNEN1 || '/' || FREKI FROM MSEIGYO WHERE CO = 0"), QStringLiteral("大正1912/2"));
-    EXPECT_FALSE(control("SELECT INSTDATE FROM MSEIGYO").isEmpty());
+    // An empty install date becomes today; a date already there stays.
+    EXPECT_EQ(control("SELECT INSTDATE || ' ' || ENDDATE FROM MSEIGYO WHERE CO = 0"),
+              QStringLiteral("2026/03/09 2020/01/01"));
     EXPECT_EQ(project("SELECT MARK || MKCOLOR FROM MMARK WHERE KCO = 1 AND MKCO = 9"), QStringLiteral("＊$00123456"));
     EXPECT_EQ(project("SELECT count(*) FROM MMARK WHERE KCO = 1"), "9");
     EXPECT_EQ(project("SELECT CHABA FROM MGRAPH WHERE KCO = 1 AND GSCO = 4"), "4");
-    EXPECT_EQ(App().CalendarMode, 1);
-    EXPECT_EQ(App().AgeByToday, 1);
-    EXPECT_EQ(App().ReferenceDate, 20250401);
-    EXPECT_EQ(App().EraNames[0], QStringLiteral("大正"));
-    EXPECT_EQ(App().EraStartYears[0], 1912);
-    EXPECT_EQ(Project().Marks[8].MARK, QStringLiteral("＊"));
-    EXPECT_EQ(Project().Marks[8].MKCOLOR, 0x123456u);
-    EXPECT_TRUE(dialogs.calls.isEmpty());
+    EXPECT_EQ(session().calendarMode, 1);
+    EXPECT_TRUE(session().ageByToday);
+    EXPECT_EQ(session().referenceDate, 20250401);
+    EXPECT_EQ(session().eras.names[0], QStringLiteral("大正"));
+    EXPECT_EQ(session().eras.startYears[0], 1912);
+    EXPECT_EQ(session().project.Marks[8].MARK, QStringLiteral("＊"));
+    EXPECT_EQ(session().project.Marks[8].MKCOLOR, 0x123456u);
+    EXPECT_TRUE(failures.reports.isEmpty());
 }
 
 TEST_F(BasicSettingsWrite, MissingMarkAndLineRowsAreInserted)
@@ -120,8 +125,8 @@ TEST_F(BasicSettingsWrite, MissingMarkAndLineRowsAreInserted)
     Exec(folder.fdm().ACN2, "DELETE FROM MMARK WHERE MKCO > 5");
     Exec(folder.fdm().ACN2, "DELETE FROM MGRAPH");
     BasicSettings s;
-    ASSERT_TRUE(ReadBasicSettings(s));
-    ASSERT_TRUE(WriteBasicSettings(s));
+    ASSERT_TRUE(ReadBasicSettings(session(), s));
+    ASSERT_TRUE(WriteBasicSettings(session(), s));
     EXPECT_EQ(project("SELECT group_concat(MKCO) FROM (SELECT MKCO FROM MMARK WHERE KCO = 1 ORDER BY MKCO)"),
               "1,2,3,4,5,6,7,8,9");
     EXPECT_EQ(project("SELECT group_concat(GSCO) FROM (SELECT GSCO FROM MGRAPH WHERE KCO = 1 ORDER BY GSCO)"), "1,2,3,4");
@@ -134,13 +139,13 @@ TEST_F(BasicSettingsWrite, AFailureInEitherDatabaseLeavesBothUnchanged)
     Exec(folder.fdm().ACN2, "CREATE TRIGGER refuse BEFORE UPDATE ON MGRAPH WHEN NEW.GSCO = 4 "
                             "BEGIN SELECT RAISE(ABORT, 'refused'); END");
     BasicSettings s;
-    ASSERT_TRUE(ReadBasicSettings(s));
+    ASSERT_TRUE(ReadBasicSettings(session(), s));
     s.ageByToday = true;
     s.referenceDate = 19990101;
     s.eras[0].name = QStringLiteral("明治");
     s.marks[0].symbol = QStringLiteral("×");
-    EXPECT_FALSE(WriteBasicSettings(s));
-    EXPECT_EQ(dialogs.calls.size(), 1);   // the engine's message, once
+    EXPECT_FALSE(WriteBasicSettings(session(), s));
+    EXPECT_EQ(failures.reports.size(), 1);   // the engine's message, once
 
     EXPECT_EQ(control("SELECT FNK || '/' || KDATE FROM MKIGYOU1 WHERE KCO = 1"), "0/20240401");
     EXPECT_EQ(control("SELECT REKI1 FROM MSEIGYO WHERE CO = 0"), QStringLiteral("昭和"));

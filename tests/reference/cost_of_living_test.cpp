@@ -1,8 +1,7 @@
 // Cost of living: the row checks, the rows a stored set shows, and replacing a set.
 #include "reference/PrintQString.h"
 #include "reference/CostOfLiving.h"
-#include "shell/AppState.h"
-#include "support/ScriptedDialogs.h"
+#include "support/RecordedFailures.h"
 #include "support/TestProject.h"
 
 #include <gtest/gtest.h>
@@ -73,7 +72,9 @@ protected:
     void SetUp() override { OpenTestProject(folder); }
     QString db(const QString& sql) { return Scalar(folder.fdm().ACN2, sql); }
 
-    ScriptedDialogs dialogs;
+    const Session& session() const { return folder.session(); }
+
+    RecordedFailures failures;
     TestProgramFolder folder;
 };
 
@@ -86,15 +87,15 @@ TEST_F(CostSets, SavingReplacesTheSetAndStoresOnlyRowsWithValues)
     values.multiplier = 1.05;
     values.source = QStringLiteral("人事院");
     CostRows rows = rowsOf({{1, 25, 1250.7, 1.1, 0.9, 1}, {2, 0, 0}, {3, 35, 2100}});
-    ASSERT_TRUE(SaveCostSet(12, rows, values));
+    ASSERT_TRUE(SaveCostSet(session(), 12, rows, values));
     EXPECT_EQ(db("SELECT count(*) FROM MSEIKEI WHERE SKCO = 12"), "2");
     EXPECT_EQ(db("SELECT KCO || '/' || NENDO || '/' || SEIKEIHI || '/' || KKRITSU || '/' || DEDOKORO FROM MSEIKEI "
                  "WHERE SKCO = 12 AND SNIN = 1"),
               QStringLiteral("1/2024/1250/1.05/人事院"));
-    EXPECT_EQ(CostSetItems(), QStringList{QStringLiteral("12 : 人事院")});
+    EXPECT_EQ(CostSetItems(session()), QStringList{QStringLiteral("12 : 人事院")});
 
     CostSet back;
-    ASSERT_TRUE(ReadCostSet(12, back));
+    ASSERT_TRUE(ReadCostSet(session(), 12, back));
     ASSERT_EQ(back.rows.size(), 2);
     EXPECT_EQ(back.rows[1].size, 3);
     EXPECT_EQ(back.multiplier, 1.05);
@@ -105,7 +106,7 @@ TEST_F(CostSets, AFailedInsertLeavesTheOldSet)
     Exec(folder.fdm().ACN2, "INSERT INTO MSEIKEI VALUES (1, 2024, 3, 1, 25, 99, 0, 0, 0, 1, '旧', '', '', '')");
     Exec(folder.fdm().ACN2, "CREATE TRIGGER refuse BEFORE INSERT ON MSEIKEI WHEN NEW.SNIN = 3 "
                             "BEGIN SELECT RAISE(ABORT, 'refused'); END");
-    EXPECT_FALSE(SaveCostSet(3, rowsOf({{1, 30, 100}, {2, 30, 200}, {3, 30, 300}}), CostSet()));
+    EXPECT_FALSE(SaveCostSet(session(), 3, rowsOf({{1, 30, 100}, {2, 30, 200}, {3, 30, 300}}), CostSet()));
     EXPECT_EQ(db("SELECT count(*) || '/' || max(SEIKEIHI) FROM MSEIKEI WHERE SKCO = 3"), "1/99");
-    EXPECT_EQ(dialogs.calls.size(), 1);
+    EXPECT_EQ(failures.reports.size(), 1);
 }

@@ -5,12 +5,11 @@
 #include "reports/GroupReports.h"
 #include "reports/PersonalReports.h"
 #include "reports/ReportComposer.h"
-#include "shell/AppState.h"
-#include "shell/TextCodec.h"
+#include "core/TextCodec.h"
 #include "wagetable/SalaryList.h"
 #include "wagetable/SalaryListReport.h"
 #include "support/PdfText.h"
-#include "support/ScriptedDialogs.h"
+#include "support/RecordedFailures.h"
 #include "support/TestProgramFolder.h"
 
 #include <QFile>
@@ -60,6 +59,11 @@ ReportTemplate groupTemplate(GroupReportKind kind)
     return t;
 }
 
+// Ages and years of service count to this day.
+constexpr int referenceDay = 20240401;
+// The program folder of the page models that are not composed.
+const QString programFolder = QStringLiteral("/opt/wageloom/");
+
 const GroupHeading heading{QStringLiteral("2024"), QStringLiteral("テスト株式会社"), QDate(2024, 4, 1), 20240401,
                            QStringLiteral("営業")};
 
@@ -78,15 +82,6 @@ QList<Placed> placed(const ReportDocument& doc)
             out << Placed{p.number, r.line, r.cells.value("SIMEI").text};
     return out;
 }
-
-class GroupReportsTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        App().ReferenceDate = 20240401;
-        App().AgeByToday = 0;
-    }
-};
 
 } // namespace
 
@@ -128,7 +123,7 @@ TEST(GroupRanges, MessagesBoundsAndFilterText)
     }
 }
 
-TEST_F(GroupReportsTest, GroupsStartPagesAndSubtotalBlocksMoveAtLine30)
+TEST(GroupReportsTest, GroupsStartPagesAndSubtotalBlocksMoveAtLine30)
 {
     struct Case {
         QList<int> groupSizes;
@@ -155,8 +150,8 @@ TEST_F(GroupReportsTest, GroupsStartPagesAndSubtotalBlocksMoveAtLine30)
             employees << group(mark++, size, sco);
             sco += size;
         }
-        const ReportDocument doc =
-            BuildGroupReportPages(GroupReportKind::Salary, BuildGroupLines(employees, {}), heading, tpl);
+        const ReportDocument doc = BuildGroupReportPages(programFolder, GroupReportKind::Salary,
+                                                         BuildGroupLines(referenceDay, employees, {}), heading, tpl);
         EXPECT_EQ(doc.pages.size(), c.pages);
         QList<QPair<int, int>> closing;
         for (const Placed& p : placed(doc))
@@ -178,14 +173,14 @@ TEST_F(GroupReportsTest, GroupsStartPagesAndSubtotalBlocksMoveAtLine30)
     }
 }
 
-TEST_F(GroupReportsTest, SubtotalsAveragesAndRaiseFigures)
+TEST(GroupReportsTest, SubtotalsAveragesAndRaiseFigures)
 {
     QList<TSyain_> employees = {employee(1, 1, 200001, 10000), employee(2, 1, 200000, 10001)};
     employees[1].SEIHI = 19880401;   // 36
     TSyain_ zero = employee(3, 2, 0, 0);
     zero.NKKYU1 = 1000;
     employees << zero;
-    const QList<GroupLine> lines = BuildGroupLines(employees, {});
+    const QList<GroupLine> lines = BuildGroupLines(referenceDay, employees, {});
     ASSERT_EQ(lines.size(), 3 + 2 + 2 + 2);
     const GroupLine& sub = lines[2];
     EXPECT_EQ(sub.kind, GroupLine::Subtotal);
@@ -199,8 +194,9 @@ TEST_F(GroupReportsTest, SubtotalsAveragesAndRaiseFigures)
     EXPECT_EQ(lines[7].kind, GroupLine::Total);
     EXPECT_EQ(lines[7].count, 3);
 
-    const ReportDocument salary =
-        BuildGroupReportPages(GroupReportKind::Salary, lines, heading, groupTemplate(GroupReportKind::Salary));
+    const ReportDocument salary = BuildGroupReportPages(programFolder, GroupReportKind::Salary, lines, heading,
+                                                        groupTemplate(GroupReportKind::Salary));
+    EXPECT_EQ(salary.documentPath, QStringLiteral("/opt/wageloom/Report/wkPrintSyainSalaryList.pdf"));
     const ReportRow& avgRow = salary.pages[0].rows[3];
     EXPECT_EQ(avgRow.cells.value("SIMEI").text, QStringLiteral("　　　　平均"));
     EXPECT_EQ(avgRow.cells.value("NENREI").text, QStringLiteral("35.5"));
@@ -217,8 +213,8 @@ TEST_F(GroupReportsTest, SubtotalsAveragesAndRaiseFigures)
     EXPECT_EQ(salary.pages[0].fields.value("BUSYO"), QStringLiteral("営業"));
     EXPECT_EQ(salary.pages[0].fields.value("CKIHON2"), QStringLiteral("項目Ⅱ"));
 
-    const ReportDocument raise =
-        BuildGroupReportPages(GroupReportKind::Raise, lines, heading, groupTemplate(GroupReportKind::Raise));
+    const ReportDocument raise = BuildGroupReportPages(programFolder, GroupReportKind::Raise, lines, heading,
+                                                       groupTemplate(GroupReportKind::Raise));
     const ReportRow& r1 = raise.pages[0].rows[0];
     EXPECT_EQ(r1.cells.value("UPKIN").text, QStringLiteral("5,000"));
     EXPECT_EQ(r1.cells.value("UPRITSU").text, QStringLiteral("2.38"));   // 5,000 × 100 / 210,001
@@ -233,7 +229,7 @@ TEST_F(GroupReportsTest, SubtotalsAveragesAndRaiseFigures)
     EXPECT_FALSE(raise.pages[0].fields.contains("KIJUNBI"));
 }
 
-TEST_F(GroupReportsTest, NewBasicPayTakesTheWageTableAndTheMatrix)
+TEST(GroupReportsTest, NewBasicPayTakesTheWageTableAndTheMatrix)
 {
     MatrixTables tables;
     TBANDM band;
@@ -266,11 +262,13 @@ TEST_F(GroupReportsTest, NewBasicPayTakesTheWageTableAndTheMatrix)
     EXPECT_EQ(NewBasicPay(e, tables), 210000 + 25000 + 258800);
 }
 
-TEST_F(GroupReportsTest, CsvFilesAreCp932WithCrLfAndNoSubtotals)
+TEST(GroupReportsTest, CsvFilesAreCp932WithCrLfAndNoSubtotals)
 {
     TestProgramFolder folder;
-    App().ReferenceDate = 20240401;
-    OpenYearDatabase(2024, true);
+    Session& s = folder.session();
+    s.referenceDate = referenceDay;
+    s.ageByToday = false;
+    ASSERT_TRUE(OpenYearDatabase(s, 2024, true));
     QList<TSyain_> employees = {employee(1, 1), employee(2, 2)};
     employees[0].SNA = QStringLiteral("山田　太郎");
     employees[1].HKIGOU = QStringLiteral("Ａ");
@@ -288,7 +286,7 @@ TEST_F(GroupReportsTest, CsvFilesAreCp932WithCrLfAndNoSubtotals)
     };
     for (const Case& c : cases) {
         QString path, error;
-        ASSERT_TRUE(WriteGroupReportCsv(c.kind, employees, path, &error)) << error.toStdString();
+        ASSERT_TRUE(WriteGroupReportCsv(s, c.kind, employees, path, &error)) << error.toStdString();
         EXPECT_EQ(path, folder.path(c.file));
         QFile f(path);
         ASSERT_TRUE(f.open(QIODevice::ReadOnly));
@@ -301,7 +299,7 @@ TEST_F(GroupReportsTest, CsvFilesAreCp932WithCrLfAndNoSubtotals)
     }
 }
 
-TEST_F(GroupReportsTest, PersonalPagesHoldFourEmployeesAndEveryMarkStartsAPage)
+TEST(GroupReportsTest, PersonalPagesHoldFourEmployeesAndEveryMarkStartsAPage)
 {
     QList<TSyain_> employees = group(1, 5, 1);
     employees << employee(9, 0);
@@ -314,7 +312,11 @@ TEST_F(GroupReportsTest, PersonalPagesHoldFourEmployeesAndEveryMarkStartsAPage)
     h.marks[0].MARK = QStringLiteral("●");
     h.marks[0].HANREI = QStringLiteral("営業");
     h.marks[0].MKCOLOR = 0x0000FF;   // red as 00BBGGRR
-    const ReportDocument doc = BuildPersonalPages(PersonalReportKind::HR, employees, h, {}, {});
+    h.calendarMode = 0;
+    h.referenceDay = referenceDay;
+    const ReportDocument doc = BuildPersonalPages(programFolder, PersonalReportKind::HR, employees, h, {}, {});
+    EXPECT_EQ(doc.imagePath, QStringLiteral("/opt/wageloom/Picture"));
+    EXPECT_EQ(doc.templatePath, QStringLiteral("/opt/wageloom/Report/Print5000.jfm"));
     ASSERT_EQ(doc.pages.size(), 3);   // 4 + 1 of mark 1, then the employee without a mark
     const ReportPage& one = doc.pages[0];
     EXPECT_EQ(one.fields.value("氏名"), QStringLiteral("社員1"));
@@ -322,6 +324,8 @@ TEST_F(GroupReportsTest, PersonalPagesHoldFourEmployeesAndEveryMarkStartsAPage)
     EXPECT_EQ(one.fields.value("氏名_4"), QStringLiteral("社員4"));
     EXPECT_EQ(one.fields.value("生年月日_2"), QStringLiteral(" "));   // no birth date
     EXPECT_EQ(one.fields.value("年齢_2"), QStringLiteral("0"));
+    EXPECT_EQ(one.fields.value("年齢"), QStringLiteral("35"));
+    EXPECT_EQ(one.fields.value("勤続"), QStringLiteral("10"));
     EXPECT_EQ(one.fields.value("生年月日"), QStringLiteral("89年04月01日"));
     EXPECT_EQ(one.images.value("IMAGE"), QStringLiteral("face.jpg"));
     EXPECT_FALSE(one.images.contains("IMAGE_2"));
@@ -334,7 +338,7 @@ TEST_F(GroupReportsTest, PersonalPagesHoldFourEmployeesAndEveryMarkStartsAPage)
     EXPECT_FALSE(doc.pages[2].fields.contains("プロットマーク"));
     EXPECT_EQ(doc.pages[2].fields.value("氏名"), QStringLiteral("社員9"));
 
-    const ReportDocument wage = BuildPersonalPages(PersonalReportKind::Wage, employees, h, {}, {});
+    const ReportDocument wage = BuildPersonalPages(programFolder, PersonalReportKind::Wage, employees, h, {}, {});
     EXPECT_EQ(wage.pages[0].fields.value("所定給"), QStringLiteral("210,000"));
     EXPECT_EQ(wage.pages[0].fields.value("昇給本年"), QStringLiteral("5,000"));
     EXPECT_TRUE(wage.pages[0].images.isEmpty());
@@ -349,11 +353,12 @@ protected:
     {
         EnsureGuiApplication();
         QString error;
-        ASSERT_TRUE(WriteSampleCompanies(&error)) << error.toStdString();
-        ASSERT_TRUE(OpenYearDatabase(2020, false));
+        ASSERT_TRUE(WriteSampleCompanies(session(), &error)) << error.toStdString();
+        ASSERT_TRUE(OpenYearDatabase(session(), 2020, false));
         const QString name = Scalar(folder.fdm().ACN1, "SELECT KNA FROM MKIGYOU1 WHERE NENDO = 2020 AND KCO = 1");
-        ASSERT_EQ(OpenCompany(2020, 1, name), OpenOutcome::Opened);
+        ASSERT_EQ(OpenCompany(folder.session(), 2020, 1, name), OpenOutcome::Opened);
     }
+    const Session& session() const { return folder.session(); }
     // With REPORT_PDF_COPY set to a folder, the composed documents are kept there to be looked at.
     void keep(const QString& pdf)
     {
@@ -363,7 +368,7 @@ protected:
             QFile::copy(pdf, to + '/' + QFileInfo(pdf).fileName());
         }
     }
-    ScriptedDialogs dialogs;
+    RecordedFailures failures;
     TestProgramFolder folder;
 };
 
@@ -377,12 +382,12 @@ QString yen(const QString& number)
 TEST_F(SampleReportsTest, SalaryListShowsGroupsSubtotalsAndTotalsOfTheDatabase)
 {
     QList<TSyain_> employees;
-    ASSERT_TRUE(LoadGroupEmployees(GroupFilter{}, employees));
+    ASSERT_TRUE(LoadGroupEmployees(session(), GroupFilter{}, employees));
     ASSERT_FALSE(employees.isEmpty());
     for (GroupReportKind kind : {GroupReportKind::Salary, GroupReportKind::Raise}) {
         ReportDocument doc;
         QString error;
-        ASSERT_TRUE(BuildGroupReport(kind, employees, GroupFilter{}, doc, &error)) << error.toStdString();
+        ASSERT_TRUE(BuildGroupReport(session(), kind, employees, GroupFilter{}, doc, &error)) << error.toStdString();
         ASSERT_TRUE(ComposeReport(doc, &error)) << error.toStdString();
         keep(doc.documentPath);
         if (kind == GroupReportKind::Raise)
@@ -409,14 +414,14 @@ TEST_F(SampleReportsTest, SalaryListShowsGroupsSubtotalsAndTotalsOfTheDatabase)
         const QString count = Scalar(cn, "SELECT COUNT(*)" + where);
         EXPECT_TRUE(QRegularExpression(QStringLiteral("合計\\s+") + count + "\\s.*" + QRegularExpression::escape(yen(total)))
                         .match(all).hasMatch()) << yen(total).toStdString();
-        EXPECT_TRUE(WithoutBlanks(all).contains(WithoutBlanks(Project().CurrentCompany.KNA)));
+        EXPECT_TRUE(WithoutBlanks(all).contains(WithoutBlanks(session().company().KNA)));
     }
 }
 
 TEST_F(SampleReportsTest, PersonalReportsPutFourEmployeesAPageWithTheirPictures)
 {
     QList<TSyain_> employees;
-    ASSERT_TRUE(LoadGroupEmployees(GroupFilter{}, employees));
+    ASSERT_TRUE(LoadGroupEmployees(session(), GroupFilter{}, employees));
     // Five employees of one mark; the first has a picture, the others none.
     QList<TSyain_> five;
     for (const TSyain_& e : employees)
@@ -430,8 +435,9 @@ TEST_F(SampleReportsTest, PersonalReportsPutFourEmployeesAPageWithTheirPictures)
         e.SPATH.clear();
     five[0].SPATH = QStringLiteral("face.jpg");
     for (PersonalReportKind kind : {PersonalReportKind::HR, PersonalReportKind::Wage}) {
-        const ReportDocument doc = BuildPersonalPages(kind, five, PersonalHeadingForProject(), LoadEmploymentForms(),
-                                                      LoadMatrixTables());
+        const ReportDocument doc =
+            BuildPersonalPages(session().exeFolder, kind, five, PersonalHeadingForProject(session()),
+                               LoadEmploymentForms(session()), LoadMatrixTables(session()));
         QString error;
         ASSERT_TRUE(ComposeReport(doc, &error)) << error.toStdString();
         keep(doc.documentPath);
@@ -451,10 +457,11 @@ TEST_F(SampleReportsTest, PersonalReportsPutFourEmployeesAPageWithTheirPictures)
 TEST_F(SampleReportsTest, WageTableOfTheSampleCompanyPrintsItsStepsAndAverage)
 {
     QList<TCHNGIN2_> rows;
-    ASSERT_TRUE(ReadSalaryTableRows(1, rows));
+    ASSERT_TRUE(ReadSalaryTableRows(session(), 1, rows));
     ASSERT_FALSE(rows.isEmpty());
     ASSERT_LE(rows.size(), 32);
-    const ReportDocument doc = BuildSalaryListPages(rows, SalaryListHeadingFor(QStringLiteral("一般職賃金表")));
+    const ReportDocument doc = BuildSalaryListPages(session().exeFolder, rows,
+                                                    SalaryListHeadingFor(session(), QStringLiteral("一般職賃金表")));
     QString error;
     ASSERT_TRUE(ComposeReport(doc, &error)) << error.toStdString();
     keep(doc.documentPath);
@@ -462,7 +469,7 @@ TEST_F(SampleReportsTest, WageTableOfTheSampleCompanyPrintsItsStepsAndAverage)
     ASSERT_EQ(pages.size(), rows.size() == 32 ? 2 : 1);
     EXPECT_TRUE(pages.last().contains(QStringLiteral("平均")));
     EXPECT_TRUE(pages[0].contains(QStringLiteral("一般職賃金表")));
-    EXPECT_TRUE(WithoutBlanks(pages[0]).contains(WithoutBlanks(Project().CurrentCompany.KNA)));
+    EXPECT_TRUE(WithoutBlanks(pages[0]).contains(WithoutBlanks(session().company().KNA)));
     // Every step's grade-1 amount, as "####,###", on its own line.
     for (const TCHNGIN2_& r : rows)
         if (r.KIN1.toLongLong() != 0) {

@@ -1,6 +1,5 @@
 // The report composer: templates read and refused, and composed PDFs read back.
 #include "reports/ReportComposer.h"
-#include "shell/AppState.h"
 #include "support/PdfText.h"
 #include "support/TestProgramFolder.h"
 #include "wagetable/SalaryListReport.h"
@@ -66,6 +65,9 @@ int lineStartingWith(const QStringList& lines, const QString& start)
 class ReportComposerTest : public ::testing::Test {
 protected:
     void SetUp() override { EnsureGuiApplication(); }
+    // The program folder the documents go under.
+    QString programFolder() const { return folder.session().exeFolder; }
+
     TestProgramFolder folder;
 };
 
@@ -73,7 +75,7 @@ protected:
 
 TEST_F(ReportComposerTest, WageTableOfFortyStepsReadsBackOnTwoPages)
 {
-    const ReportDocument doc = BuildSalaryListPages(table(40), heading);
+    const ReportDocument doc = BuildSalaryListPages(programFolder(), table(40), heading);
     QString error;
     ASSERT_TRUE(ComposeReport(doc, &error)) << error.toStdString();
     EXPECT_FALSE(QFileInfo::exists(doc.documentPath + ".part"));
@@ -122,7 +124,7 @@ TEST_F(ReportComposerTest, WageTableOfFortyStepsReadsBackOnTwoPages)
 
 TEST_F(ReportComposerTest, ThirtyTwoStepsPutTheAverageAloneOnPageTwo)
 {
-    const ReportDocument doc = BuildSalaryListPages(table(32), heading);
+    const ReportDocument doc = BuildSalaryListPages(programFolder(), table(32), heading);
     QString error;
     ASSERT_TRUE(ComposeReport(doc, &error)) << error.toStdString();
     const QStringList pages = PdfPages(doc.documentPath);
@@ -136,7 +138,7 @@ TEST_F(ReportComposerTest, ThirtyTwoStepsPutTheAverageAloneOnPageTwo)
 
 TEST_F(ReportComposerTest, FontsAreEmbedded)
 {
-    const ReportDocument doc = BuildSalaryListPages(table(3), heading);
+    const ReportDocument doc = BuildSalaryListPages(programFolder(), table(3), heading);
     ASSERT_TRUE(ComposeReport(doc, nullptr));
     QProcess p;
     p.start(QStringLiteral("pdffonts"), {doc.documentPath});
@@ -154,7 +156,7 @@ TEST_F(ReportComposerTest, FontsAreEmbedded)
 
 TEST_F(ReportComposerTest, MissingOrMalformedTemplatesWriteNothing)
 {
-    ReportDocument doc = BuildSalaryListPages(table(3), heading);
+    ReportDocument doc = BuildSalaryListPages(programFolder(), table(3), heading);
     writeFile(doc.documentPath, "previous document");
     struct Case {
         const char* content;   // nullptr = no template file
@@ -204,7 +206,7 @@ TEST_F(ReportComposerTest, LongTextShrinksIntoItsBoxAndPicturesFillTheirFields)
     picture.fill(Qt::darkCyan);
     ASSERT_TRUE(picture.save(folder.path("Picture/face.jpg"), "JPEG"));
 
-    ReportDocument doc = ReportDocumentFor(QStringLiteral("Boxes"), QStringLiteral("箱"));
+    ReportDocument doc = ReportDocumentFor(programFolder(), QStringLiteral("Boxes"), QStringLiteral("箱"));
     doc.imagePath = folder.path("Picture");
     ReportPage& page = doc.newPage();
     page.setFieldText("A", QStringLiteral("とても長い氏名の社員ABCDEFGHIJKLMNOPQRSTUVWXYZ"));

@@ -1,8 +1,8 @@
 // Data module: opening, creating year databases from the template, free statements.
-#include "shell/AppState.h"
+#include "shell/screens/AppState.h"
 #include "shell/Compaction.h"
 #include "store/DataModule.h"
-#include "support/ScriptedDialogs.h"
+#include "support/RecordedFailures.h"
 #include "support/TestProgramFolder.h"
 
 #include <QDir>
@@ -18,7 +18,7 @@ namespace {
 
 class DataModuleTest : public ::testing::Test {
 protected:
-    ScriptedDialogs dialogs;
+    RecordedFailures failures;
     TestProgramFolder folder;
     TFDM& fdm = folder.fdm();
 };
@@ -32,7 +32,7 @@ TEST_F(DataModuleTest, FirstRegistrationCreatesTheYearFolderFromTheTemplate)
     EXPECT_TRUE(fdm.ACN2.isOpen());
     EXPECT_EQ(fdm.ACN2.path(), year);
     EXPECT_EQ(Scalar(fdm.ACN2, "SELECT count(*) FROM sqlite_master WHERE name = 'MSYAIN1'"), "1");
-    EXPECT_TRUE(dialogs.calls.isEmpty());
+    EXPECT_TRUE(failures.reports.isEmpty());
 }
 
 TEST_F(DataModuleTest, AnExistingYearDatabaseIsNeverReplaced)
@@ -64,11 +64,11 @@ TEST_F(DataModuleTest, EachFailureShowsItsMessageAndReturnsFalse)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        dialogs.clear();
+        failures.clear();
         EXPECT_FALSE(fdm.OpenOrCreateDatabase(fdm.ACN2, c.path, c.templ, c.mayCreate));
-        ASSERT_EQ(dialogs.calls.size(), 1);
-        EXPECT_EQ(dialogs.calls[0].text, c.message);
-        EXPECT_EQ(dialogs.calls[0].caption, AppTitle);
+        ASSERT_EQ(failures.reports.size(), 1);
+        EXPECT_EQ(failures.reports[0].text, c.message);
+        EXPECT_EQ(failures.reports[0].caption, AppTitle);
         EXPECT_FALSE(QFile::exists(c.path));
     }
 }
@@ -83,14 +83,14 @@ TEST_F(DataModuleTest, ADamagedFileFailsToOpenWithThePathAfterAFullWidthBlank)
     f.close();
     EXPECT_FALSE(fdm.OpenOrCreateDatabase(fdm.ACN2, bad, QString(), false));
     EXPECT_FALSE(fdm.ACN2.isOpen());
-    ASSERT_EQ(dialogs.calls.size(), 1);
-    EXPECT_EQ(dialogs.calls[0].text, QStringLiteral("データベースのオープンでエラーが発生しました。　") + bad);
+    ASSERT_EQ(failures.reports.size(), 1);
+    EXPECT_EQ(failures.reports[0].text, QStringLiteral("データベースのオープンでエラーが発生しました。　") + bad);
 
-    dialogs.clear();
+    failures.clear();
     fdm.OpenDatabase(fdm.ACN1, folder.dataPath("NOSUCH.MDB"));
     EXPECT_FALSE(fdm.ACN1.isOpen());
-    ASSERT_EQ(dialogs.calls.size(), 1);
-    EXPECT_TRUE(dialogs.calls[0].text.endsWith("NOSUCH.MDB"));
+    ASSERT_EQ(failures.reports.size(), 1);
+    EXPECT_TRUE(failures.reports[0].text.endsWith("NOSUCH.MDB"));
 }
 
 TEST_F(DataModuleTest, RunStatementReportsOverflowAndOtherFailuresWithoutThrowing)
@@ -104,14 +104,14 @@ TEST_F(DataModuleTest, RunStatementReportsOverflowAndOtherFailuresWithoutThrowin
                                   "SELECT SUM(x) FROM (SELECT 9223372036854775807 AS x UNION ALL SELECT 1)", 'S'));
     EXPECT_FALSE(fdm.Query1.isOpen());
     EXPECT_FALSE(fdm.RunStatement(fdm.Query1, "DELETE FROM NOSUCH", 'E'));
-    EXPECT_EQ(dialogs.texts(), QStringList({QStringLiteral("ＳＱＬ処理でオーバーフローが発生しました。"),
+    EXPECT_EQ(failures.texts(), QStringList({QStringLiteral("ＳＱＬ処理でオーバーフローが発生しました。"),
                                             QStringLiteral("ＳＱＬ処理で不明なエラーが発生しました。")}));
 
-    dialogs.clear();
+    failures.clear();
     EXPECT_TRUE(fdm.RunStatement(fdm.Query1, "UPDATE MSEIGYO SET NA = 'x' WHERE CO = 0", 'E'));
     EXPECT_EQ(fdm.Query1.rowsAffected(), 1);
     EXPECT_TRUE(fdm.RunStatement(fdm.Query1, "nonsense", 'X'));   // an unknown kind does nothing
-    EXPECT_TRUE(dialogs.calls.isEmpty());
+    EXPECT_TRUE(failures.reports.isEmpty());
 }
 
 TEST_F(DataModuleTest, AClosedConnectionReopensItsFileForTheNextStatement)
@@ -167,10 +167,10 @@ TEST_F(DataModuleTest, DamagedOrEmptyFilesAreRefusedWhenOpened)
         QByteArray bytes = sound;
         d.apply(bytes);
         writeBytes(year, bytes);
-        dialogs.clear();
+        failures.clear();
         EXPECT_FALSE(fdm.OpenOrCreateDatabase(fdm.ACN2, year, folder.dataPath("DATA.MDB"), false));
         EXPECT_FALSE(fdm.ACN2.isOpen());
-        EXPECT_EQ(dialogs.texts(), QStringList{OpenErrorText(year)});
+        EXPECT_EQ(failures.texts(), QStringList{OpenErrorText(year)});
         // The refused file is not rewritten by the attempt.
         QFile f(year);
         ASSERT_TRUE(f.open(QIODevice::ReadOnly));
@@ -179,19 +179,19 @@ TEST_F(DataModuleTest, DamagedOrEmptyFilesAreRefusedWhenOpened)
 
     // The control database: an empty SEIGYO.MDB is refused, not used as an empty database.
     writeBytes(folder.dataPath("SEIGYO.MDB"), QByteArray());
-    dialogs.clear();
+    failures.clear();
     fdm.OpenDatabase(fdm.ACN1, folder.dataPath("SEIGYO.MDB"));
     EXPECT_FALSE(fdm.ACN1.isOpen());
-    EXPECT_EQ(dialogs.texts(), QStringList{OpenErrorText(folder.dataPath("SEIGYO.MDB"))});
+    EXPECT_EQ(failures.texts(), QStringList{OpenErrorText(folder.dataPath("SEIGYO.MDB"))});
 
     // The sound template still opens, and the same file reopens after a checkpoint.
     writeBytes(year, sound);
-    dialogs.clear();
+    failures.clear();
     EXPECT_TRUE(fdm.OpenOrCreateDatabase(fdm.ACN2, year, folder.dataPath("DATA.MDB"), false));
     Exec(fdm.ACN2, "INSERT INTO MMARK (KCO, NENDO) VALUES (1, 2027)");
     fdm.ACN2.close();
     EXPECT_TRUE(fdm.OpenOrCreateDatabase(fdm.ACN2, year, folder.dataPath("DATA.MDB"), false));
-    EXPECT_TRUE(dialogs.calls.isEmpty());
+    EXPECT_TRUE(failures.reports.isEmpty());
 }
 
 TEST_F(DataModuleTest, CompactionRefusesADamagedFileAndLeavesItUntouched)
@@ -206,7 +206,7 @@ TEST_F(DataModuleTest, CompactionRefusesADamagedFileAndLeavesItUntouched)
         const QString path = folder.dataPath("2028/DATA.MDB");
         writeBytes(path, bytes);
         // Only this file: the damaged one is met first or not at all otherwise.
-        const CompactionResult result = CompactDatabases(folder.dataPath("2028"), [](const QString&) { return true; });
+        const CompactionResult result = CompactDatabases(folder.dataPath("2028"), {});
         EXPECT_EQ(result.outcome, CompactionResult::Failed);
         EXPECT_TRUE(result.message.startsWith(OpenErrorText(path))) << result.message.toStdString();
         EXPECT_TRUE(result.compacted.isEmpty());

@@ -1,8 +1,8 @@
 // Record access layer: round trips of every table, quoting, status and failure paths.
-#include "shell/AppState.h"
+#include "shell/screens/AppState.h"
 #include "store/Conversions.h"
 #include "store/RecordAccess.h"
-#include "support/ScriptedDialogs.h"
+#include "support/RecordedFailures.h"
 #include "support/TestProgramFolder.h"
 
 #include <gtest/gtest.h>
@@ -82,7 +82,7 @@ protected:
             return folder.fdm().ACN2;
     }
 
-    ScriptedDialogs dialogs;
+    RecordedFailures failures;
     TestProgramFolder folder;
 };
 
@@ -167,7 +167,7 @@ TYPED_TEST(TableRoundTrip, InsertReadUpdateDelete)
         EXPECT_EQ(victim.rows, 1);
         EXPECT_EQ(Scalar(cn, "SELECT count(*) FROM " + tableName<R>()), "0");
     }
-    EXPECT_TRUE(this->dialogs.calls.isEmpty()) << this->dialogs.texts().join("\n").toStdString();
+    EXPECT_TRUE(this->failures.reports.isEmpty()) << this->failures.texts().join("\n").toStdString();
 }
 
 // ---------------------------------------------------------------- employees
@@ -198,8 +198,7 @@ using EmployeeStore = StoreTest;
 
 TEST_F(EmployeeStore, PairRoundTripThroughTheViewWithTotals)
 {
-    App().AgeByToday = 0;
-    App().ReferenceDate = 20240401;
+    const int referenceDay = 20240401;
     DbConnection& cn = folder.fdm().ACN2;
     TSyain_ e = employee(7, "山田　太郎");
     ASSERT_TRUE(Insert(cn, true, e));
@@ -210,7 +209,7 @@ TEST_F(EmployeeStore, PairRoundTripThroughTheViewWithTotals)
     read.KCO = "1";
     read.SCO = "7";
     read.NENDO = "2024";
-    ASSERT_TRUE(ReadOne(cn, true, SqlCondition(), "SELECT * FROM VSYAIN", read));
+    ASSERT_TRUE(ReadOne(cn, true, SqlCondition(), "SELECT * FROM VSYAIN", read, referenceDay));
     ASSERT_TRUE(read.ok);
     EXPECT_EQ(read.SNA, QStringLiteral("山田　太郎"));
     EXPECT_EQ(read.NENREI, 43);
@@ -231,7 +230,8 @@ TEST_F(EmployeeStore, PairRoundTripThroughTheViewWithTotals)
     read.KKYU3 = 1000;
     ASSERT_TRUE(Update(cn, true, SqlCondition(), read));
     TSyain_rec list;
-    ASSERT_TRUE(ReadAll(cn, true, SqlCondition(" WHERE KCO = 1 AND NENDO = 2024"), "SELECT * FROM VSYAIN", list));
+    ASSERT_TRUE(ReadAll(cn, true, SqlCondition(" WHERE KCO = 1 AND NENDO = 2024"), "SELECT * FROM VSYAIN", list,
+                        referenceDay));
     ASSERT_EQ(list.items.size(), 1);
     EXPECT_EQ(list.items[0].SNA, QStringLiteral("山田　次郎"));
     EXPECT_EQ(list.items[0].BasicSum, 231000);
@@ -252,10 +252,8 @@ TEST_F(EmployeeStore, AgeCountsCompletedYearsToTheReferenceDate)
     TSyain_ e = employee(1, "年齢");
     ASSERT_TRUE(Insert(cn, true, e));
     for (const Case& c : cases) {
-        App().AgeByToday = 0;
-        App().ReferenceDate = c.reference;
         TSyain_ read = e;
-        ASSERT_TRUE(ReadOne(cn, true, SqlCondition(), "SELECT * FROM VSYAIN", read));
+        ASSERT_TRUE(ReadOne(cn, true, SqlCondition(), "SELECT * FROM VSYAIN", read, c.reference));
         EXPECT_EQ(read.NENREI, c.age) << "reference " << c.reference;
     }
 }
@@ -279,7 +277,7 @@ TEST_F(EmployeeStore, TheViewLooksUpWageTableAmountsEvaluationAndBand)
     e.BANDID = 6;
     ASSERT_TRUE(Insert(cn, true, e));
     TSyain_ read = e;
-    ASSERT_TRUE(ReadOne(cn, true, SqlCondition(), "SELECT * FROM VSYAIN", read));
+    ASSERT_TRUE(ReadOne(cn, true, SqlCondition(), "SELECT * FROM VSYAIN", read, 20240401));
     EXPECT_EQ(read.KIN, 250000);
     EXPECT_EQ(read.NKIN, 304000);
     EXPECT_EQ(read.HKIGOU, "B");
@@ -290,13 +288,13 @@ TEST_F(EmployeeStore, TheViewLooksUpWageTableAmountsEvaluationAndBand)
 
     // Without a new grade the new amount is looked up for the current grade.
     Exec(cn, "UPDATE MSYAIN2 SET NTOUKYU = 0");
-    ASSERT_TRUE(ReadOne(cn, true, SqlCondition(), "SELECT * FROM VSYAIN", read));
+    ASSERT_TRUE(ReadOne(cn, true, SqlCondition(), "SELECT * FROM VSYAIN", read, 20240401));
     EXPECT_EQ(read.NKIN, 254000);
 
     // A read of the plain table does not touch the view's columns.
     TSyain_ plain = e;
     plain.KIN = -1;
-    ASSERT_TRUE(ReadOne(cn, true, SqlCondition(), "SELECT * FROM MSYAIN1", plain));
+    ASSERT_TRUE(ReadOne(cn, true, SqlCondition(), "SELECT * FROM MSYAIN1", plain, 20240401));
     EXPECT_EQ(plain.KIN, -1);
 }
 
@@ -310,8 +308,8 @@ TEST_F(EmployeeStore, AFailedSecondTableLeavesNoHalfEmployee)
     EXPECT_FALSE(e.ok);
     EXPECT_EQ(e.rows, -1);
     EXPECT_EQ(Scalar(cn, "SELECT count(*) FROM MSYAIN1"), "0");
-    ASSERT_EQ(dialogs.calls.size(), 1);
-    EXPECT_TRUE(dialogs.calls[0].text.contains("no such table: MSYAIN2"));
+    ASSERT_EQ(failures.reports.size(), 1);
+    EXPECT_TRUE(failures.reports[0].text.contains("no such table: MSYAIN2"));
 }
 
 // ---------------------------------------------------------------- quoting and status
@@ -336,7 +334,7 @@ TEST_F(StoreTest, QuotesAndHostileTextAreStoredUnchanged)
     ASSERT_TRUE(Insert(folder.fdm().ACN2, true, e));
     EXPECT_EQ(Scalar(folder.fdm().ACN2, "SELECT SNA FROM MSYAIN1"), e.SNA);
     EXPECT_EQ(Scalar(folder.fdm().ACN2, "SELECT count(*) FROM sqlite_master WHERE type = 'table'"), "21");
-    EXPECT_TRUE(dialogs.calls.isEmpty());
+    EXPECT_TRUE(failures.reports.isEmpty());
 }
 
 TEST_F(StoreTest, MessagesShowTheStatementWithItsValuesWrittenIn)
@@ -383,7 +381,7 @@ TEST_F(StoreTest, AMissingOneRowReadKeepsTheFieldsAndSaysNotFoundSilently)
     EXPECT_EQ(k.rows, 0);
     EXPECT_EQ(k.KNA, QStringLiteral("そのまま"));
     EXPECT_EQ(k.TK01, QStringLiteral("第１等級"));
-    EXPECT_TRUE(dialogs.calls.isEmpty());
+    EXPECT_TRUE(failures.reports.isEmpty());
 }
 
 TEST_F(StoreTest, EmptyWorkingTimeFiguresReadAsZero)
@@ -414,28 +412,28 @@ TEST_F(StoreTest, FailuresShowTheEngineTextAndForWritesTheStatement)
     EXPECT_FALSE(Insert(cn, true, g));
     EXPECT_FALSE(g.ok);
     EXPECT_EQ(g.rows, -1);
-    ASSERT_EQ(dialogs.calls.size(), 1);
-    EXPECT_EQ(dialogs.calls[0].caption, QString());
-    EXPECT_EQ(dialogs.calls[0].text,
+    ASSERT_EQ(failures.reports.size(), 1);
+    EXPECT_EQ(failures.reports[0].caption, QString());
+    EXPECT_EQ(failures.reports[0].text,
               "1 no such table: MGRAPH Insert into MGRAPH Values(1,2024,2,'clRed',NULL,NULL)");
-    EXPECT_EQ(g.message, dialogs.calls[0].text);
+    EXPECT_EQ(g.message, failures.reports[0].text);
 
-    dialogs.clear();
+    failures.clear();
     TGraph_rec list;
     EXPECT_FALSE(ReadAll(cn, true, SqlCondition(), "SELECT * FROM MGRAPH", list));
     EXPECT_FALSE(list.ok);
-    ASSERT_EQ(dialogs.calls.size(), 1);
-    EXPECT_EQ(dialogs.calls[0].text, "1 no such table: MGRAPH");
+    ASSERT_EQ(failures.reports.size(), 1);
+    EXPECT_EQ(failures.reports[0].text, "1 no such table: MGRAPH");
 
     // A number held as text that is not a number is refused before anything runs.
-    dialogs.clear();
+    failures.clear();
     TMark_ m;
     m.KCO = "1";
     m.NENDO = "2024";
     m.MKCO = "1 OR 1=1";
     EXPECT_FALSE(Insert(cn, true, m));
-    ASSERT_EQ(dialogs.calls.size(), 1);
-    EXPECT_TRUE(dialogs.calls[0].text.startsWith("22018 "));
+    ASSERT_EQ(failures.reports.size(), 1);
+    EXPECT_TRUE(failures.reports[0].text.startsWith("22018 "));
     EXPECT_EQ(Scalar(cn, "SELECT count(*) FROM MMARK"), "0");
 }
 

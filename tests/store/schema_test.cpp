@@ -1,6 +1,6 @@
 // The supplied databases: tables and views against the record descriptions.
 #include "store/Records.h"
-#include "support/ScriptedDialogs.h"
+#include "support/RecordedFailures.h"
 #include "support/TestProgramFolder.h"
 
 #include <gtest/gtest.h>
@@ -77,7 +77,7 @@ QStringList namesOf(const std::vector<ColumnOf<R>>& cols)
 class SuppliedDatabases : public ::testing::Test {
 protected:
     void SetUp() override { folder.openYear(2024); }
-    ScriptedDialogs dialogs;
+    RecordedFailures failures;
     TestProgramFolder folder;
     DbConnection& control() { return folder.fdm().ACN1; }
     DbConnection& year() { return folder.fdm().ACN2; }

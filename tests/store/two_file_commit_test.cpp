@@ -1,8 +1,7 @@
 // Writes over the control file and a year file: one commit, even for a process killed part-way.
 #include "projects/Companies.h"
-#include "shell/AppState.h"
 #include "store/Transactions.h"
-#include "support/ScriptedDialogs.h"
+#include "support/RecordedFailures.h"
 #include "support/TestProgramFolder.h"
 
 #include <QFile>
@@ -52,13 +51,13 @@ TEST(TwoFileCommitChild, RegistersAndDeletesUntilKilled)
     const char* folder = std::getenv(childFolderVariable);
     if (!folder)
         GTEST_SKIP() << "started by TwoFileCommit only";
-    ScriptedDialogs dialogs;
+    RecordedFailures failures;
     TFDM fdm;
-    App().setExeFolder(QString::fromUtf8(folder));
-    fdm.OpenDatabase(fdm.ACN1, App().DataFolder + QStringLiteral("SEIGYO.MDB"));
-    ASSERT_TRUE(OpenYearDatabase(year, false));
-    int code = LargestCompanyCode();
-    QFile started(App().DataFolder + QStringLiteral("child-started"));
+    Session s;
+    ASSERT_TRUE(StartSession(s, QString::fromUtf8(folder), fdm.ACN1, fdm.ACN2, QDate(2026, 12, 10)).ok);
+    ASSERT_TRUE(OpenYearDatabase(s, year, false));
+    int code = LargestCompanyCode(s);
+    QFile started(s.dataFolder + QStringLiteral("child-started"));
     started.open(QIODevice::WriteOnly);
     started.close();
     for (;;) {
@@ -67,9 +66,9 @@ TEST(TwoFileCommitChild, RegistersAndDeletesUntilKilled)
         in.code = QString::number(code);
         in.year = QString::number(year);
         in.name = QStringLiteral("会社%1").arg(code);
-        ASSERT_TRUE(RegisterCompany(in, QDate(2026, 12, 10)));
+        ASSERT_TRUE(RegisterCompany(s, in, QDate(2026, 12, 10)));
         if (code % 2 == 0) {
-            ASSERT_TRUE(DeleteCompany(year, code - 1));
+            ASSERT_TRUE(DeleteCompany(s, year, code - 1));
         }
     }
 }
@@ -80,7 +79,7 @@ TEST(TwoFileCommitChild, RegistersAndDeletesUntilKilled)
 // (Two commits in a row left a listed company without settings about one kill in three.)
 TEST(TwoFileCommit, AKilledProcessLeavesBothFilesConsistent)
 {
-    ScriptedDialogs dialogs;
+    RecordedFailures failures;
     TestProgramFolder folder;
     folder.openYear(year);
     TFDM& fdm = folder.fdm();
@@ -134,7 +133,7 @@ TEST(TwoFileCommit, AKilledProcessLeavesBothFilesConsistent)
 // only, and a failure inside leaves neither file changed.
 TEST(TwoFileCommit, TheAttachmentEndsWithTheOperation)
 {
-    ScriptedDialogs dialogs;
+    RecordedFailures failures;
     TestProgramFolder folder;
     folder.openYear(year);
     TFDM& fdm = folder.fdm();
@@ -155,9 +154,9 @@ TEST(TwoFileCommit, TheAttachmentEndsWithTheOperation)
     EXPECT_EQ(cn.transactionDepth(), 0);
 
     // A file that cannot be attached is reported and nothing runs.
-    dialogs.clear();
+    failures.clear();
     bool ran = false;
     EXPECT_FALSE(InTwoFileTransaction(cn, folder.dataPath("no/such/folder/SEIGYO.MDB"), [&] { return ran = true; }));
     EXPECT_FALSE(ran);
-    EXPECT_EQ(dialogs.calls.size(), 1);
+    EXPECT_EQ(failures.reports.size(), 1);
 }

@@ -1,8 +1,6 @@
 // A temporary program folder with fresh copies of the supplied databases.
 #include "support/TestProgramFolder.h"
 
-#include "shell/AppState.h"
-
 #include <QDir>
 #include <QFile>
 
@@ -33,10 +31,10 @@ TestProgramFolder::TestProgramFolder()
     for (const QString& f : reports.entryList(QDir::Files))
         copyInto(reports.filePath(f), path("Report/" + f));
 
-    App().setExeFolder(dir_.path());
-    ResetAppState();
-    fdm_.OpenDatabase(fdm_.ACN1, dataPath("SEIGYO.MDB"));
+    const Outcome started = StartSession(session_, dir_.path(), fdm_.ACN1, fdm_.ACN2, QDate::currentDate());
+    EXPECT_TRUE(started.ok) << started.text.toStdString();
     EXPECT_TRUE(fdm_.ACN1.isOpen());
+    tellWindow();
 }
 
 TestProgramFolder::~TestProgramFolder()
@@ -60,6 +58,7 @@ void TestProgramFolder::openYear(int year)
 {
     const QString file = dataPath(QString::number(year) + "/DATA.MDB");
     ASSERT_TRUE(fdm_.OpenOrCreateDatabase(fdm_.ACN2, file, dataPath("DATA.MDB"), true));
+    session_.fiscalYear = year;
 }
 
 void Exec(DbConnection& cn, const QString& sql)

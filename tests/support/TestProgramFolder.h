@@ -1,10 +1,14 @@
-// A temporary program folder with fresh copies of the supplied databases, the
-// application state pointed at it and a data module with the control database open.
+// A temporary program folder with fresh copies of the supplied databases, a data module
+// with the control database open and a session on it (no company open until a test opens
+// one, see TestProject.h).
 #pragma once
 
+#include "shell/Session.h"
 #include "store/DataModule.h"
 
 #include <QTemporaryDir>
+
+#include <functional>
 
 class TestProgramFolder {
 public:
@@ -18,10 +22,24 @@ public:
     void openYear(int year);
 
     TFDM& fdm() { return fdm_; }
+    // The session on this folder: its connections, the eras of the control record, today
+    // (the clock's date unless a test sets another), and the project once one is opened.
+    Session& session() { return session_; }
+    const Session& session() const { return session_; }
+
+    // Screen tests point the window's application state at every folder made and every
+    // project opened in it; logic tests leave this empty.
+    static inline std::function<void(TestProgramFolder&)> windowFollows;
+    void tellWindow()
+    {
+        if (windowFollows)
+            windowFollows(*this);
+    }
 
 private:
     QTemporaryDir dir_;
     TFDM fdm_;
+    Session session_;
 };
 
 // Runs a statement on a connection outside the record access layer (fixture set-up).

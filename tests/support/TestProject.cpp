@@ -1,7 +1,6 @@
 // Puts an open project in place for a test.
 #include "support/TestProject.h"
 
-#include "shell/AppState.h"
 #include "shell/ProjectLookups.h"
 
 #include <gtest/gtest.h>
@@ -30,28 +29,22 @@ void OpenTestProject(TestProgramFolder& folder, const TestProjectOptions& o)
                        .arg(k, y));
     Exec(fdm.ACN2, QStringLiteral("DETACH DATABASE control"));
 
-    TAppState& app = App();
-    app.FiscalYear = o.year;
-    app.ListMode = 4;
-    app.OpenCompanyCode = o.kco;
-    app.CompanyName = o.name;
-    app.CalendarMode = o.calendarMode;
-    app.AgeByToday = 0;
-    app.ReferenceDate = o.referenceDate;
-    app.EraNames[0] = QStringLiteral("昭和");
-    app.EraNames[1] = QStringLiteral("平成");
-    app.EraNames[2] = QStringLiteral("令和");
-    app.EraStartYears[0] = 1926;
-    app.EraStartYears[1] = 1989;
-    app.EraStartYears[2] = 2019;
-    Project().CurrentCompany.KCO = k;
-    Project().CurrentCompany.NENDO = y;
-    ASSERT_TRUE(LoadCompanyMaster());
-    Project().CurrentCompany.SYOTEIHH = 8;
-    Project().CurrentCompany.SYOTEIDD = 20;
-    Project().CurrentCompany.SYOTEIMM = 160;
-    Project().CurrentCompany.SAITEI = 1000;
-    LoadMarks();
-    LoadRoleEvaluations();
-    app.CompanyOpen = true;
+    Session& s = folder.session();
+    s.fiscalYear = o.year;
+    s.companyCode = o.kco;
+    s.companyName = o.name;
+    s.calendarMode = o.calendarMode;
+    s.ageByToday = false;
+    s.referenceDate = o.referenceDate;
+    s.project = TOpenProject();
+    s.project.CurrentCompany.KCO = k;
+    s.project.CurrentCompany.NENDO = y;
+    ASSERT_TRUE(LoadCompanyMaster(s));
+    s.project.CurrentCompany.SYOTEIHH = 8;
+    s.project.CurrentCompany.SYOTEIDD = 20;
+    s.project.CurrentCompany.SYOTEIMM = 160;
+    s.project.CurrentCompany.SAITEI = 1000;
+    LoadMarks(s);
+    LoadRoleEvaluations(s);
+    folder.tellWindow();
 }

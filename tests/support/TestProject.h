@@ -1,5 +1,5 @@
 // Puts an open project in place for a test: the company's MKIGYOU1 and MKIGYOU2 rows, the
-// template marks and graph styles, and the application state filled as a selection fills it.
+// template marks and graph styles, and the folder's session filled as a selection fills it.
 #pragma once
 
 #include "support/TestProgramFolder.h"
@@ -12,5 +12,6 @@ struct TestProjectOptions {
     int calendarMode = 0;           // REKI
 };
 
-// Creates DATA/<year>/DATA.MDB (open on ACN2), writes the rows and opens the project.
+// Creates DATA/<year>/DATA.MDB (open on ACN2), writes the rows and opens the project in
+// folder.session().
 void OpenTestProject(TestProgramFolder& folder, const TestProjectOptions& options = {});

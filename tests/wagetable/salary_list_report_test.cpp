@@ -1,6 +1,4 @@
 // The combined wage table's pages and the CSV lines of a generated table.
-#include "shell/AppState.h"
-#include "support/ScriptedDialogs.h"
 #include "wagetable/SalaryListExport.h"
 #include "wagetable/SalaryListReport.h"
 
@@ -31,6 +29,8 @@ QList<TCHNGIN2_> table(int n)
     return rows;
 }
 
+const QString programFolder = QStringLiteral("/opt/wageloom/");
+
 const SalaryListHeading heading = {QStringLiteral("2024 年度"), QStringLiteral("テスト株式会社"),
                                    QStringLiteral("総合職"), QStringLiteral("2024年04月01日")};
 
@@ -46,7 +46,7 @@ TEST(SalaryListPages, ThirtyTwoLinesAPageWithTheAverageOnLine31)
     const Case cases[] = {{40, {32, 8}, 2}, {32, {32, 0}, 2}, {31, {31}, 1}, {1, {1}, 1}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.steps);
-        const ReportDocument doc = BuildSalaryListPages(table(c.steps), heading);
+        const ReportDocument doc = BuildSalaryListPages(programFolder, table(c.steps), heading);
         ASSERT_EQ(doc.pages.size(), c.rowsPerPage.size());
         int step = 1;
         for (int p = 0; p < doc.pages.size(); ++p) {
@@ -79,10 +79,10 @@ TEST(SalaryListPages, ThirtyTwoLinesAPageWithTheAverageOnLine31)
 
 TEST(SalaryListPages, FormatsAndAverages)
 {
-    const ReportDocument doc = BuildSalaryListPages(table(40), heading);
+    const ReportDocument doc = BuildSalaryListPages(programFolder, table(40), heading);
     EXPECT_EQ(doc.docName, QStringLiteral("賃金表"));
-    EXPECT_TRUE(doc.templatePath.endsWith(QStringLiteral("Report/PrintSalaryList.jfm")));
-    EXPECT_TRUE(doc.documentPath.endsWith(QStringLiteral("Report/wkPrintSalaryList.pdf")));
+    EXPECT_EQ(doc.templatePath, QStringLiteral("/opt/wageloom/Report/PrintSalaryList.jfm"));
+    EXPECT_EQ(doc.documentPath, QStringLiteral("/opt/wageloom/Report/wkPrintSalaryList.pdf"));
     const QStringList fields = SalaryListRowFields();
     EXPECT_EQ(fields.size(), 19);
     EXPECT_EQ(fields.last(), QStringLiteral("KAKU9"));
@@ -104,11 +104,11 @@ TEST(SalaryListPages, FormatsAndAverages)
     EXPECT_EQ(cell(avg, "KAKU3"), QString());
 
     // A grade with a single amount has an average but no increment.
-    const ReportRow& one = BuildSalaryListPages(table(3), heading).pages[0].rows.last();
+    const ReportRow& one = BuildSalaryListPages(programFolder, table(3), heading).pages[0].rows.last();
     EXPECT_EQ(cell(one, "KIN2"), QStringLiteral("300,000"));
     EXPECT_EQ(cell(one, "KAKU2"), QString());
 
-    EXPECT_TRUE(BuildSalaryListPages({}, heading).pages.isEmpty());
+    EXPECT_TRUE(BuildSalaryListPages(programFolder, {}, heading).pages.isEmpty());
 }
 
 TEST(SalaryListCsv, HeadingColumnsAndRows)

@@ -1,8 +1,7 @@
 // Wage table generation, saving and loading, read back from a real year database.
-#include "shell/AppState.h"
 #include "store/DataModule.h"
 #include "store/RecordAccess.h"
-#include "support/ScriptedDialogs.h"
+#include "support/RecordedFailures.h"
 #include "support/TestProject.h"
 #include "wagetable/SalaryList.h"
 
@@ -73,7 +72,9 @@ protected:
         return out;
     }
 
-    ScriptedDialogs dialogs;
+    const Session& session() const { return folder.session(); }
+
+    RecordedFailures failures;
     TestProgramFolder folder;
 };
 
@@ -181,7 +182,9 @@ TEST_F(SalaryListTest, SecondOrderGradesMatchTheirCurves)
         SalaryListDefinition def = secondOrder(id, {c.points});
         def.factor = c.factor;
         def.roundingCode = c.rounding;
-        ASSERT_TRUE(SaveSalaryList(def));
+        const Outcome saved = SaveSalaryList(session(), def);
+        ASSERT_TRUE(saved.ok);
+        EXPECT_FALSE(saved.hasMessage());
         const auto stored = rows(id);
         ASSERT_EQ(int(stored.size()), c.points[2].step - c.points[0].step + 1);
         const long long unit = c.rounding == 0 ? 10 : 100;
@@ -194,7 +197,7 @@ TEST_F(SalaryListTest, SecondOrderGradesMatchTheirCurves)
         EXPECT_EQ(stored.at(c.points[0].step).ks[0], 100);
         ++id;
     }
-    EXPECT_TRUE(dialogs.calls.isEmpty());
+    EXPECT_TRUE(failures.reports.isEmpty());
 }
 
 TEST_F(SalaryListTest, ThirdOrderGradesClimbInEqualIncrements)
@@ -222,7 +225,7 @@ TEST_F(SalaryListTest, ThirdOrderGradesClimbInEqualIncrements)
         SCOPED_TRACE(c.name);
         SalaryListDefinition def = thirdOrder(id, {c.points});
         def.factor = c.factor;
-        ASSERT_TRUE(SaveSalaryList(def));
+        ASSERT_TRUE(SaveSalaryList(session(), def).ok);
         const auto stored = rows(id);
         ASSERT_EQ(int(stored.size()), c.points[3].step - c.points[0].step + 1);
         for (const auto& [step, amount] : c.expected)
@@ -244,7 +247,7 @@ TEST_F(SalaryListTest, GradesShareOneStepRange)
         secondOrder(3, {standardGrade,
                         {CurvePoint{1, 180000}, CurvePoint{12, 230000}, CurvePoint{25, 290000}},
                         {CurvePoint{5, 250000}, CurvePoint{15, 300000}, CurvePoint{30, 350000}}});
-    ASSERT_TRUE(SaveSalaryList(def));
+    ASSERT_TRUE(SaveSalaryList(session(), def).ok);
     EXPECT_EQ(Scalar(cn(), "SELECT GOUHOU1 || '..' || GOUHOU2 FROM MCHINGIN WHERE CGCO = 3"), "1..30");
     const auto stored = rows(3);
     ASSERT_EQ(stored.size(), 30u);
@@ -267,13 +270,13 @@ TEST_F(SalaryListTest, FewerGradesReplaceAnEarlierTable)
     SalaryListDefinition nine = secondOrder(4, {standardGrade, standardGrade, standardGrade, standardGrade,
                                                 standardGrade, standardGrade, standardGrade, standardGrade,
                                                 standardGrade});
-    ASSERT_TRUE(SaveSalaryList(nine));
+    ASSERT_TRUE(SaveSalaryList(session(), nine).ok);
     ASSERT_EQ(count("DSCALE", "SKCO", 4), 9);
     ASSERT_EQ(rows(4).at(10).kin[8], 245000);
 
     // Grade count 3 with an all-zero grade 2.
     SalaryListDefinition three = secondOrder(4, {standardGrade, {}, standardGrade});
-    ASSERT_TRUE(SaveSalaryList(three));
+    ASSERT_TRUE(SaveSalaryList(session(), three).ok);
     EXPECT_EQ(count("DSCALE", "SKCO", 4), 3);
     EXPECT_EQ(count("DKSEN2", "K2CO", 4), 3);
     EXPECT_EQ(count("MCHINGIN", "CGCO", 4), 1);
@@ -299,7 +302,7 @@ TEST_F(SalaryListTest, ThousandYenUnitRoundsHalfAwayFromZero)
     SalaryListDefinition def = secondOrder(5, {{CurvePoint{1, 123456}, CurvePoint{2, 123456}, CurvePoint{3, 123456}},
                                                {CurvePoint{1, 123500}, CurvePoint{2, 123500}, CurvePoint{3, 123500}}});
     def.roundingCode = 2;
-    ASSERT_TRUE(SaveSalaryList(def));
+    ASSERT_TRUE(SaveSalaryList(session(), def).ok);
     for (const auto& [step, row] : rows(5)) {
         EXPECT_EQ(row.kin[0], 123000) << step;
         EXPECT_EQ(row.kin[1], 124000) << step;
@@ -315,7 +318,7 @@ TEST_F(SalaryListTest, StoresTheDefinitionAndLoadsItBack)
     def.factor = 1.015;
     def.grades[0].scale = {QStringLiteral("一般"), -20, 250000, 20.5};
     def.grades[1].scale = {QStringLiteral("主任"), -10, 0, 10};
-    ASSERT_TRUE(SaveSalaryList(def));
+    ASSERT_TRUE(SaveSalaryList(session(), def).ok);
 
     EXPECT_EQ(Scalar(cn(), "SELECT RITSU2 FROM DSCALE WHERE SKCO = 6 AND TKNO = 1"), "21");
     EXPECT_EQ(Scalar(cn(), "SELECT SPKIN FROM DSCALE WHERE SKCO = 6 AND TKNO = 1"), "1.51");
@@ -324,7 +327,7 @@ TEST_F(SalaryListTest, StoresTheDefinitionAndLoadsItBack)
     EXPECT_EQ(Scalar(cn(), "SELECT GOUSU || SKCO || K2CO || K3CO FROM MCHINGIN WHERE CGCO = 6"), "0666");
 
     StoredSalaryList stored;
-    ASSERT_TRUE(LoadStoredSalaryList(6, stored));
+    ASSERT_TRUE(LoadStoredSalaryList(session(), 6, stored));
     ASSERT_TRUE(stored.found);
     const SalaryListDefinition back = DefinitionFromStored(6, stored);
     EXPECT_EQ(back.title, def.title);
@@ -339,17 +342,17 @@ TEST_F(SalaryListTest, StoresTheDefinitionAndLoadsItBack)
     EXPECT_EQ(back.grades[1].second[2].amount, 280000);
 
     QList<int> ids;
-    ASSERT_TRUE(LoadSalaryListIds(ids));
+    ASSERT_TRUE(LoadSalaryListIds(session(), ids));
     EXPECT_EQ(ids, QList<int>{6});
     int first = 0;
-    ASSERT_TRUE(FirstSalaryListId(first));
+    ASSERT_TRUE(FirstSalaryListId(session(), first));
     EXPECT_EQ(first, 6);
 }
 
 TEST_F(SalaryListTest, RefusedDefinitionsWriteNothing)
 {
     SalaryListDefinition kept = secondOrder(8, {standardGrade});
-    ASSERT_TRUE(SaveSalaryList(kept));
+    ASSERT_TRUE(SaveSalaryList(session(), kept).ok);
     const QStringList before = dump(8);
 
     struct Case {
@@ -382,11 +385,13 @@ TEST_F(SalaryListTest, RefusedDefinitionsWriteNothing)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        dialogs.clear();
         SalaryListDefinition def = c.def;
-        EXPECT_FALSE(SaveSalaryList(def));
-        ASSERT_EQ(dialogs.calls.size(), 1);
-        EXPECT_TRUE(dialogs.calls[0].text.contains(c.message)) << dialogs.calls[0].text.toStdString();
+        const Outcome refused = SaveSalaryList(session(), def);
+        EXPECT_FALSE(refused.ok);
+        EXPECT_EQ(refused.kind, Outcome::Kind::Information);
+        EXPECT_EQ(refused.caption, QStringLiteral("確認"));
+        EXPECT_TRUE(refused.text.contains(c.message)) << refused.text.toStdString();
+        EXPECT_TRUE(failures.reports.isEmpty());
         EXPECT_EQ(dump(8), before);
         EXPECT_EQ(dump(0), QStringList());
     }
@@ -395,7 +400,7 @@ TEST_F(SalaryListTest, RefusedDefinitionsWriteNothing)
 TEST_F(SalaryListTest, AFailedSaveLeavesThePreviousTable)
 {
     SalaryListDefinition first = secondOrder(9, {standardGrade, standardGrade, standardGrade});
-    ASSERT_TRUE(SaveSalaryList(first));
+    ASSERT_TRUE(SaveSalaryList(session(), first).ok);
     const QStringList before = dump(9);
     ASSERT_EQ(count("DCHINGIN2", "SKCO", 9), 20);
 
@@ -405,18 +410,20 @@ TEST_F(SalaryListTest, AFailedSaveLeavesThePreviousTable)
     SalaryListDefinition second = thirdOrder(9, {{CurvePoint{1, 190000}, CurvePoint{5, 200000}, CurvePoint{10, 220000},
                                                   CurvePoint{30, 300000}}});
     second.title = QStringLiteral("改定案");
-    EXPECT_FALSE(SaveSalaryList(second));
+    const Outcome failed = SaveSalaryList(session(), second);
+    EXPECT_FALSE(failed.ok);
     EXPECT_EQ(cn().transactionDepth(), 0);
     EXPECT_EQ(dump(9), before);
     EXPECT_EQ(count("DKSEN3", "K3CO", 9), 0);
-    EXPECT_TRUE(dialogs.saw(QStringLiteral("賃金表の登録に失敗しました。登録前の賃金表はそのまま残っています。")));
+    EXPECT_EQ(failed.text, QStringLiteral("賃金表の登録に失敗しました。登録前の賃金表はそのまま残っています。"));
+    EXPECT_EQ(failed.caption, QString());
     bool engineText = false;
-    for (const DialogCall& call : dialogs.calls)
-        engineText = engineText || call.text.contains(QStringLiteral("disk full"));
+    for (const QString& text : failures.texts())
+        engineText = engineText || text.contains(QStringLiteral("disk full"));
     EXPECT_TRUE(engineText);
 
     Exec(cn(), "DROP TRIGGER refuse_step");
-    EXPECT_TRUE(SaveSalaryList(second));
+    EXPECT_TRUE(SaveSalaryList(session(), second).ok);
     EXPECT_EQ(count("DCHINGIN2", "SKCO", 9), 30);
 }
 
@@ -444,7 +451,7 @@ TEST_F(SalaryListTest, BaseAmountsAddTheAveragesOfTheLinkedEmployees)
         ASSERT_TRUE(Insert(cn(), true, s));
     }
     std::array<long long, 9> totals{};
-    ASSERT_TRUE(BaseAmountTotals(2, totals));
+    ASSERT_TRUE(BaseAmountTotals(session(), 2, totals));
     // grade 1: 205,000.5 rounds to 205,001, plus 15,000
     const std::array<long long, 9> expected = {220001, 0, 305000, 0, 0, 0, 0, 0, 0};
     EXPECT_EQ(totals, expected);

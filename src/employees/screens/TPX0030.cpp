@@ -2,12 +2,12 @@
 #include "employees/screens/TPX0030.h"
 
 #include "employees/EmployeeList.h"
-#include "shell/AppState.h"
-#include "shell/CodeLists.h"
-#include "shell/Numbers.h"
+#include "shell/screens/AppState.h"
+#include "core/CodeLists.h"
+#include "core/Numbers.h"
 #include "shell/screens/ScreenHelpers.h"
 #include "shell/screens/StringGrid.h"
-#include "store/DialogService.h"
+#include "shell/screens/DialogService.h"
 
 #include <QCloseEvent>
 #include <QDateTime>
@@ -33,6 +33,15 @@ const QString RateFormat = QStringLiteral("#,##0.000");
 const QColor SkyBlue(0xA6, 0xCA, 0xF0);   // clSkyBlue
 
 const QString DirtyHead = QStringLiteral("ﾃﾞｰﾀが変更されています。\r【はい】:戻ります。\r");
+
+// The mark list's item of plot mark n of the open project, '' when n is not 1..9.
+QString markItem(int n)
+{
+    if (n < 1 || n > 9)
+        return {};
+    const TMMARK& m = Project().Marks[n - 1];
+    return MarkItemText(n, m.MARK, m.HANREI);
+}
 
 QLabel* makeLabel(QWidget* parent, const QString& text, int x, int y, int w, bool yellow = false)
 {
@@ -529,14 +538,19 @@ void TPX0030::Prepare()
                       QStringLiteral("SELECT CGCO || ' : ' || TITLE AS COMBNAME FROM MCHINGIN WHERE KCO = ? AND "
                                      "NENDO = ? ORDER BY CGCO"),
                       true, project);
-    tables_ = LoadMatrixTables();
-    forms_ = LoadEmploymentForms();
-    LoadMarks();
+    // The tables, forms and marks are read afresh, and the open project takes the marks
+    // and role evaluations just read.
+    Session session = CurrentSession();
+    tables_ = LoadMatrixTables(session);
+    forms_ = LoadEmploymentForms(session);
+    LoadMarks(session);
+    session.project.EvaluationSymbols = tables_.roles;
+    AdoptSession(session);
 
     FillGradeList(*cmbSikaku);
     cmbMark->clear();
     for (int n = 1; n <= 9; ++n)
-        cmbMark->addItem(MarkItemText(n));
+        cmbMark->addItem(markItem(n));
     fillEraLists();
     const bool eraMode = App().CalendarMode != 0;
     placeDate(sei, 100, 12 + 31 * 3, eraMode);
@@ -665,8 +679,9 @@ void TPX0030::loadList()
 void TPX0030::fillList()
 {
     BusyCursor busy;
-    LoadEmployeeList(gradeFilter_, list_);
-    RecomputeMatrixZones(list_, tables_);
+    const Session session = CurrentSession();
+    LoadEmployeeList(session, gradeFilter_, list_);
+    RecomputeMatrixZones(session, list_, tables_);
 
     const QString typed = cmbWorker->currentText();
     cmbWorker->clear();
@@ -714,7 +729,7 @@ void TPX0030::showDate(const DateWidgets& d, int yyyymmdd)
 {
     TYMD t;
     t.ymd = QString::number(yyyymmdd);
-    SplitDate(t);
+    SplitDate(t, App().CalendarMode);
     d.era->setEditText(t.era.isEmpty() ? QStringLiteral(" ") : t.era);
     d.yy->setText(t.year);
     d.mm->setText(t.month);
@@ -738,7 +753,7 @@ void TPX0030::showEmployee(int n)
     // The list holds what it shows; the employee on screen is read whole.
     bool found = false;
     current_ = list_.items[n - 1];
-    LoadEmployee(current_.SCO.toInt(), current_, found);
+    LoadEmployee(CurrentSession(), current_.SCO.toInt(), current_, found);
     const TSyain_& r = current_;
     btnAdd->setEnabled(false);
 
@@ -758,7 +773,7 @@ void TPX0030::showEmployee(int n)
     txtSenkou->setText(r.SENKOU);
     txtKSikaku->setText(r.KSIKAKU);
     txtHaizoku->setText(r.KEIKEN);
-    const QString grade = GradeItemText(r.TOUKYU);
+    const QString grade = GradeItemText(r.TOUKYU, Project().CurrentCompany.TK);
     showInList(cmbSikaku, grade.isEmpty() ? NoneItem : grade);
     txtGouhou->setText(QString::number(r.GOUHOU));
     txtTasseiRitsu->setText(QString::number(r.TRITSU, 'g', 15));
@@ -769,7 +784,7 @@ void TPX0030::showEmployee(int n)
     txtHyouka[2]->setText(r.HNA3);
     txtKeikenNen->setText(QString::number(r.NENSU));
     txtSyokumuTensu->setText(QString::number(r.TENSU));
-    const QString mark = MarkItemText(r.MCO);
+    const QString mark = markItem(r.MCO);
     showInList(cmbMark, mark.isEmpty() ? NoneItem : mark);
 
     const int kihon[3] = {r.KKYU1, r.KKYU2, r.KKYU3};
@@ -1110,7 +1125,8 @@ bool TPX0030::checkAllFields()
 
 bool TPX0030::gatherRecord(TSyain_& rec)
 {
-    const EmployeeCheck check = FillEmployeeRecord(fieldValues(), rec);
+    const Session session = CurrentSession();
+    const EmployeeCheck check = FillEmployeeRecord(session, fieldValues(), rec);
     if (!check.ok()) {
         Dialogs().information(QString(), check.message);
         switch (check.error) {
@@ -1143,7 +1159,7 @@ bool TPX0030::gatherRecord(TSyain_& rec)
         }
         return false;
     }
-    return checkAllFields() && FillEmployeeRecord(fieldValues(), rec).ok();
+    return checkAllFields() && FillEmployeeRecord(session, fieldValues(), rec).ok();
 }
 
 void TPX0030::btnAddClick()
@@ -1152,8 +1168,9 @@ void TPX0030::btnAddClick()
     SetAddTimeValues(rec, QDateTime::currentDateTime());
     if (!gatherRecord(rec))
         return;
+    const Session session = CurrentSession();
     bool exists = false;
-    if (!EmployeeExists(rec.SCO.toInt(), exists))
+    if (!EmployeeExists(session, rec.SCO.toInt(), exists))
         return;
     if (exists) {
         Dialogs().information(QString(),
@@ -1161,7 +1178,7 @@ void TPX0030::btnAddClick()
         txtWorkerNo->setFocus();
         return;
     }
-    if (!AddEmployee(rec))
+    if (!AddEmployee(session, rec))
         return;   // the layer has reported it; the typed values stay on the screen
     clearScreen();
     loadList();
@@ -1183,14 +1200,15 @@ void TPX0030::btnMntClick()
     TSyain_ rec = current_;
     if (!gatherRecord(rec))
         return;
-    if (!ModifyEmployee(rec))
+    const Session session = CurrentSession();
+    if (!ModifyEmployee(session, rec))
         return;
     const int col = Grid->col();
     loadList();
     Grid->setCursor(std::max(1, col), position_ >= 1 ? position_ : 1);
     current_ = rec;
     bool found = false;
-    LoadEmployee(rec.SCO.toInt(), current_, found);
+    LoadEmployee(session, rec.SCO.toInt(), current_, found);
     shown_ = true;
     refreshTotals();
     btnAdd->setEnabled(false);
@@ -1216,7 +1234,7 @@ void TPX0030::btnDltClick()
     if (!Dialogs().yesNo(QStringLiteral("削除確認"),
                          QStringLiteral("ﾃﾞｰﾀを削除しますか？\r【はい】:削除します。\r【いいえ】:戻ります。")))
         return;
-    DeleteEmployee(code);
+    DeleteEmployee(CurrentSession(), code);
     clearScreen();
     loadList();
     // The form is empty: no employee is current, counted or highlighted.

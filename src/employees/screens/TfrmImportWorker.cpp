@@ -1,11 +1,10 @@
 // TfrmImportWorker: employee CSV import (社員マスタの取込).
 #include "employees/screens/TfrmImportWorker.h"
 
-#include "shell/AppState.h"
+#include "shell/screens/AppState.h"
 #include "shell/screens/ScreenHelpers.h"
 #include "shell/screens/StringGrid.h"
-#include "store/DataModule.h"
-#include "store/DialogService.h"
+#include "shell/screens/DialogService.h"
 
 #include <QFileInfo>
 #include <QFontMetrics>
@@ -193,15 +192,17 @@ void TfrmImportWorker::runImport(ImportMode mode, const QString& question)
     if (!Dialogs().okCancel(QStringLiteral("確認"), question))
         return;
     setImportEnabled(false);
-    bool imported;
+    Outcome imported;
     {
         BusyCursor busy;
-        const TMKIGYOU2& company = Project().CurrentCompany;
-        imported = ImportEmployees(FDM().ACN2, company.KCO.toInt(), company.NENDO.toInt(), gridRows(), mode,
-                                   CurrentDate());
+        const Session session = CurrentSession();
+        const TMKIGYOU2& company = session.company();
+        imported = ImportEmployees(*session.year, company.KCO.toInt(), company.NENDO.toInt(), gridRows(), mode,
+                                   session.today);
     }
+    ShowOutcome(imported);
     // Nothing was written after a failure, so the same rows may be imported again.
-    if (!imported)
+    if (!imported.ok)
         setImportEnabled(true);
 }
 

@@ -4,9 +4,10 @@
 #include "plot/ChartAnalyses.h"
 #include "plot/ChartModel.h"
 #include "plot/screens/TPX1100.h"
-#include "shell/AppState.h"
-#include "shell/Colors.h"
+#include "shell/screens/AppState.h"
+#include "core/Colors.h"
 #include "shell/ProjectLookups.h"
+#include "shell/screens/DialogService.h"
 #include "shell/screens/ScreenHelpers.h"
 
 #include <QButtonGroup>
@@ -177,7 +178,7 @@ void PlotSetupFrame::Prepare()
 {
     setFixedSize(variant_.width, variant_.height);
     markLabels_[2]->hide();
-    const EmploymentForms forms = LoadEmploymentForms();
+    const EmploymentForms forms = LoadEmploymentForms(CurrentSession());
     for (int i = 0; i < 4; ++i)
         forms_[i]->setText(forms[i].formName);
     const TMKIGYOU2& c = Project().CurrentCompany;
@@ -192,11 +193,12 @@ void PlotSetupFrame::Prepare()
 
 void PlotSetupFrame::Load()
 {
-    const QStringList names = LoadGradeNames(QStringLiteral("0"));
+    const Session session = CurrentSession();
+    const QStringList names = LoadGradeNames(session, QStringLiteral("0"));
     for (int i = 0; i < 9; ++i)
         gradeNames_[i]->setText(names.value(i));
     PlotSetupChoices c;
-    LoadSetupChoices(variant_, App().FiscalYear, App().OpenCompanyCode, c);
+    LoadSetupChoices(session, variant_, c);
     showChoices(c);
     const TMMARK* marks = Project().Marks;
     for (int i = 0; i < 9; ++i) {
@@ -229,7 +231,7 @@ void PlotSetupFrame::showChoices(const PlotSetupChoices& c)
 
 void PlotSetupFrame::cmbChinginChange()
 {
-    const QStringList names = LoadGradeNames(QString::number(SelectedItemCode(*cmbChingin_)));
+    const QStringList names = LoadGradeNames(CurrentSession(), QString::number(SelectedItemCode(*cmbChingin_)));
     for (int i = 0; i < 9; ++i)
         gradeNames_[i]->setText(names.value(i));
 }
@@ -255,7 +257,7 @@ PlotSetupChoices PlotSetupFrame::choices() const
 
 bool PlotSetupFrame::Save()
 {
-    return SaveSetupChoices(variant_, choices(), App().FiscalYear, App().OpenCompanyCode, true);
+    return SaveSetupChoices(CurrentSession(), variant_, choices(), true);
 }
 
 void PlotSetupFrame::btnAnalizeClick()
@@ -284,7 +286,11 @@ void PlotSetupFrame::btnAnalizeClick()
 SetupAnalysis PlotSetupFrame::runAnalysis(PlotSetupChoices& c)
 {
     BusyCursor busy;
-    return RunChartAnalysis(variant_, c, App().FiscalYear, App().OpenCompanyCode);
+    const ChartAnalysis analysis = RunChartAnalysis(CurrentSession(), variant_, c);
+    if (analysis.optimalWage)
+        LastOptimalWage() = *analysis.optimalWage;
+    ShowOutcome(analysis.outcome);
+    return analysis.status;
 }
 
 void PlotSetupFrame::btnCloseClick()

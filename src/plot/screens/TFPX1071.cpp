@@ -2,6 +2,9 @@
 #include "plot/screens/TFPX1071.h"
 
 #include "plot/OptimalWage.h"
+#include "plot/screens/TPX1100.h"
+#include "shell/screens/AppState.h"
+#include "shell/screens/DialogService.h"
 #include "shell/screens/ScreenHelpers.h"
 #include "shell/screens/StringGrid.h"
 
@@ -12,7 +15,7 @@
 TFPX1071::TFPX1071(QWidget* parent) : QDialog(parent)
 {
     SetupFixedForm(*this, QStringLiteral("TFPX1071"), QStringLiteral("最適賃金の計算結果"), 870, 500);
-    const TOptimalWage& state = OptimalWage();
+    const TOptimalWage& state = LastOptimalWage();
     const QList<QStringList> rows = OptimalWageGrid(state);
     const QList<int> widths = OptimalWageGridWidths(state);
 
@@ -59,19 +62,25 @@ TFPX1071::TFPX1071(QWidget* parent) : QDialog(parent)
 
 void TFPX1071::btnCSVClick()
 {
-    WriteOptimalWageCsv(OptimalWage());
+    ShowOutcome(WriteOptimalWageCsv(LastOptimalWage(), OptimalWageCsvPath(CurrentSession().exeFolder)));
 }
 
 void TFPX1071::btnOptimizeClick()
 {
-    bool done = false;
-    OptimiseWages(OptimalWage(), &done);
-    if (done)
+    const TOptimalWage& state = LastOptimalWage();
+    if (!CanOptimise(state))
+        return;
+    const bool confirmed = Dialogs().yesNo(AppTitle, OptimiseQuestion);
+    const Outcome done = OptimiseWages(CurrentSession(), state, confirmed);
+    ShowOutcome(done);
+    if (done.ok)
         btnOptimize_->setEnabled(false);
 }
 
 void TFPX1071::btnResetClick()
 {
-    if (ResetOptimisedWages())
+    const bool confirmed = Dialogs().yesNo(AppTitle, ResetQuestion);
+    ShowOutcome(ResetOptimisedWages(CurrentSession(), confirmed));
+    if (confirmed)
         accept();
 }

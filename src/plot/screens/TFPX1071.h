@@ -10,7 +10,7 @@ class TStringGrid;
 class TFPX1071 : public QDialog {
     Q_OBJECT
 public:
-    // Shows the last analysis (OptimalWage()).
+    // Shows the last analysis (LastOptimalWage()).
     explicit TFPX1071(QWidget* parent = nullptr);
 
     void btnCSVClick();

@@ -1,8 +1,9 @@
 // TFS1106: optimal-wage pop-up of a plot point (６．最適賃金) with the evaluation and adjustment update.
 #include "plot/screens/TFS1106.h"
 
+#include "shell/screens/AppState.h"
 #include "shell/screens/ScreenHelpers.h"
-#include "shell/Numbers.h"
+#include "core/Numbers.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -76,5 +77,5 @@ bool TFS1106::btnOKClick()
         return false;
     }
     bool found = false;
-    return UpdateOptimalAdjustment(tag(), code, WholeNumberOrZero(txtKin3->text()), found) && found;
+    return UpdateOptimalAdjustment(CurrentSession(), tag(), code, WholeNumberOrZero(txtKin3->text()), found) && found;
 }

@@ -1,7 +1,7 @@
 // TPX1020: raise-curve analysis set-up (昇給カーブの分析).
 #include "plot/screens/TPX1020.h"
 
-#include "shell/Numbers.h"
+#include "core/Numbers.h"
 #include "shell/screens/ScreenHelpers.h"
 
 #include <QGroupBox>

@@ -5,13 +5,12 @@
 #include "plot/screens/TPX1051.h"
 #include "plot/screens/TPX1100.h"
 #include "reference/ReferenceTexts.h"
-#include "reports/screens/TfrmPrintPreview.h"
-#include "shell/AppState.h"
-#include "shell/Numbers.h"
+#include "shell/screens/TfrmPrintPreview.h"
+#include "shell/screens/AppState.h"
+#include "core/Numbers.h"
 #include "shell/screens/ScreenHelpers.h"
-#include "store/DataModule.h"
-#include "store/DialogService.h"
-#include "wagetable/RaiseCurveDesignReport.h"
+#include "shell/screens/DialogService.h"
+#include "plot/RaiseCurveDesignReport.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -192,7 +191,7 @@ void TPX1050::LoadCurves()
     RaiseCurveDesign d;
     d.xCode = c.fx;
     d.yCode = c.fy;
-    LoadDesignCurves(FDM().ACN2, d);   // a failed read has shown its message; nothing is shown
+    LoadDesignCurves(CurrentSession(), d);   // a failed read has shown its message; nothing is shown
     loading_ = true;
     curves_ = d.curves;
     for (int n = 0; n < DesignCurveCount; ++n) {
@@ -249,7 +248,7 @@ void TPX1050::focusFirstPoint()
 
 void TPX1050::btnAddClick()
 {
-    if (!SaveDesignCurves(FDM().ACN2, design()))
+    if (!SaveDesignCurves(CurrentSession(), design()))
         return;   // the record access layer has shown the error; the flag stays
     focusFirstPoint();
     changed_ = false;
@@ -296,7 +295,9 @@ void TPX1050::btnHanreiClick(int n)
 void TPX1050::btnSalaryListClick()
 {
     ReportDocument doc;
-    if (!PrepareDesignList(FDM().ACN2, design(), txtTitle_->text(), doc))
+    const Outcome prepared = PrepareDesignList(CurrentSession(), design(), txtTitle_->text(), doc);
+    ShowOutcome(prepared);
+    if (!prepared.ok)
         return;
     ComposeAndPreview(doc);
 }
@@ -306,5 +307,5 @@ void TPX1050::btnFileClick()
     if (!Dialogs().yesNo(AppTitle, QStringLiteral("賃金表を") + QDir::toNativeSeparators(App().ExeFolder)
                                        + QStringLiteral("CSVへ出力します。\r\nよろしいですか？")))
         return;
-    ExportDesignCsv(FDM().ACN2, design(), txtTitle_->text());
+    ShowOutcome(ExportDesignCsv(CurrentSession(), design(), txtTitle_->text()));
 }

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "plot/screens/PlotSetupFrame.h"
-#include "wagetable/RaiseCurveDesign.h"
+#include "plot/RaiseCurveDesign.h"
 
 #include <array>
 

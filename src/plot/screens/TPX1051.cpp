@@ -2,10 +2,10 @@
 #include "plot/screens/TPX1051.h"
 
 #include "reference/BasicSettings.h"
-#include "shell/CodeLists.h"
-#include "shell/Colors.h"
+#include "core/CodeLists.h"
+#include "core/Colors.h"
 #include "shell/screens/ScreenHelpers.h"
-#include "store/DialogService.h"
+#include "shell/screens/DialogService.h"
 
 #include <QComboBox>
 #include <QGroupBox>

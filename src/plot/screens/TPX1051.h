@@ -2,7 +2,7 @@
 // line style and width of one curve of the raise-curve design, with a live sample line.
 #pragma once
 
-#include "wagetable/RaiseCurveDesign.h"
+#include "plot/RaiseCurveDesign.h"
 
 #include <QDialog>
 

@@ -5,10 +5,11 @@
 #include "plot/PlotLayout.h"
 #include "plot/OptimalWage.h"
 #include "plot/screens/TFPX1071.h"
-#include "shell/AppState.h"
-#include "shell/Numbers.h"
+#include "plot/screens/TPX1100.h"
+#include "shell/screens/AppState.h"
+#include "core/Numbers.h"
 #include "shell/screens/ScreenHelpers.h"
-#include "store/DialogService.h"
+#include "shell/screens/DialogService.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -89,10 +90,13 @@ void TPX1070::btnKeisanClick()
     PlotSetupChoices c = choices();
     {
         BusyCursor busy;
-        if (!RegressOptimalWageChoices(variant(), c, App().FiscalYear, App().OpenCompanyCode))
+        OptimalWageRun run = RegressOptimalWageChoices(CurrentSession(), variant(), c);
+        ShowOutcome(run.outcome);
+        if (!run.outcome.ok)
             return;
+        LastOptimalWage() = std::move(run.state);
     }
-    if (OptimalWage().linked)
+    if (LastOptimalWage().linked)
         Dialogs().information(AppTitle, LinkedDataMessage);
     TFPX1071 results(this);
     ShowModal(results);

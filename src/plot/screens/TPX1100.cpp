@@ -6,9 +6,9 @@
 #include "plot/PlotPrint.h"
 #include "plot/screens/TPX1101.h"
 #include "plot/screens/TPX1102.h"
-#include "shell/AppState.h"
+#include "shell/screens/AppState.h"
 #include "shell/screens/ScreenHelpers.h"
-#include "store/DialogService.h"
+#include "shell/screens/DialogService.h"
 
 #include <QApplication>
 #include <QDir>
@@ -41,8 +41,18 @@ std::map<int, SetupScreenLink>& SetupScreens()
 }
 
 TPX1100* g_plotWindow = nullptr;
+int g_currentChart = 0;
 
 } // namespace
+
+int CurrentChart() { return g_currentChart; }
+void SetCurrentChart(int chartId) { g_currentChart = chartId; }
+
+TOptimalWage& LastOptimalWage()
+{
+    static TOptimalWage state;
+    return state;
+}
 
 // ---------------------------------------------------------------- up-down buttons
 
@@ -217,7 +227,9 @@ void TPX1100::OpenPlot()
 {
     BusyCursor busy;
     DeletePointLabels();
-    model_ = OpenChart(CurrentChart());
+    Session session = CurrentSession();
+    model_ = OpenChart(session, CurrentChart());
+    AdoptSession(session);
     const int chart = model_.chartId;
     // Markers are hit-test areas of the painted symbols; the count stands for the labels
     // of one control per point.
@@ -283,8 +295,9 @@ void TPX1100::btnPrintClick()
         return;
     BusyCursor busy;
     QString error;
-    if (!PrintPlotPage(printer, PlotPrintDataOf(model_), copyImage(), App().DataFolder + QStringLiteral("RLB4T.bmp"),
-                       &error))
+    const Session session = CurrentSession();
+    if (!PrintPlotPage(printer, PlotPrintDataOf(session, model_), copyImage(),
+                       session.dataFolder + QStringLiteral("RLB4T.bmp"), &error))
         Dialogs().information(AppTitle, error);
 }
 
@@ -376,7 +389,7 @@ void TPX1100::mnAnalFitClick()
 {
     TPX1102& panel = analysisPanel();
     panel.ShowRows({});
-    panel.ShowRows(RegressionPanelOf(OptimalWage()));
+    panel.ShowRows(RegressionPanelOf(LastOptimalWage()));
     panel.show();
     panel.raise();
 }
@@ -409,11 +422,13 @@ void TPX1100::btnImportClick()
 {
     const int n = DrawNumberOf(txtDispNo_->text());
     const SlotPen pen = n >= 1 && n <= DrawnSlotCount ? PenOfSlot(model_.drawnSlots[n - 1]) : SlotPen();
-    if (!StoreCapturedCurve(n, model_.fx, model_.fy, captured_, pen))
+    const Outcome stored = StoreCapturedCurve(CurrentSession(), n, model_.fx, model_.fy, captured_, pen);
+    ShowOutcome(stored);
+    if (!stored.ok)
         return;
     {
         BusyCursor busy;
-        LoadComparisonSet(model_);
+        LoadComparisonSet(CurrentSession(), model_);
         txtDispNo_->setText(QStringLiteral("0"));
         dispNo_ = 0;
         captured_.clear();

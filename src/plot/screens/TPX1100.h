@@ -2,6 +2,7 @@
 #pragma once
 
 #include "plot/ChartModel.h"
+#include "plot/OptimalWage.h"
 #include "plot/PlotLayout.h"
 
 #include <QWidget>
@@ -42,7 +43,8 @@ public:
 
     // Shown maximised; the geometry also fills the screen where no window manager maximises.
     void ShowMaximised();
-    // Loads the current chart (MCHART, DCHART, series, styles, ranges) and repaints.
+    // Loads the current chart (MCHART, DCHART, series, styles, ranges) and repaints; the
+    // window takes what opening the chart read of the company (its age reckoning).
     void OpenPlot();
     // Forgets the point markers of the previous plot.
     void DeletePointLabels();
@@ -117,6 +119,15 @@ private:
     QAction* mnAnalFit_ = nullptr;
     TPX1102* panel_ = nullptr;
 };
+
+// The chart id of the plot on view (1010 … 1070), 0 when none: set by 分析 of a set-up,
+// cleared when the set-up is prepared or closed and when the plot window closes.
+int CurrentChart();
+void SetCurrentChart(int chartId);
+
+// The last successful optimal-wage analysis of the run (計算 or 分析 of TPX1070), which the
+// results screen and 最適賃金分析結果 show.
+TOptimalWage& LastOptimalWage();
 
 // The one plot window of the run, created on first use.
 TPX1100& PlotWindow();

@@ -4,6 +4,7 @@
 
 #include "plot/screens/TFS1106.h"
 #include "plot/screens/TPX1107.h"
+#include "shell/screens/AppState.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -63,7 +64,7 @@ TPX1101::TPX1101(QWidget* owner, PopupKind kind, const TSyain_& employee)
     panel->setFrameShadow(QFrame::Sunken);
     panel->setGeometry(4, 32, 186, 166);
     closeOnClick(*panel);
-    const PopupRows rows = PopupContents(kind, employee);
+    const PopupRows rows = PopupContents(CurrentSession(), kind, employee);
     const int ys[5] = {8, 32, 56, 76, 100};
     for (int i = 0; i < 5; ++i) {
         labTitle[i] = new QLabel(rows.titles[i], panel);
@@ -100,7 +101,7 @@ PointPopup* OpenPointPopup(QWidget* owner, PopupKind kind, int sco, QPoint topLe
             return p;
     TSyain_ employee;
     bool found = false;
-    if (!ReadPopupEmployee(sco, employee, found))
+    if (!ReadPopupEmployee(CurrentSession(), sco, employee, found))
         return nullptr;
     if (!found)
         employee.SCO = QString::number(sco);

@@ -3,6 +3,7 @@
 
 #include "plot/ChartModel.h"
 #include "plot/PlotPainter.h"
+#include "shell/screens/AppState.h"
 
 #include <QLabel>
 #include <QMouseEvent>
@@ -42,7 +43,7 @@ void TPX1102::Fill(const ChartModel& model)
 {
     ShowRows({});
     TSeriesSet points = model.pointSet;   // the summary fields are filled on a copy
-    const TAnalize1 texts = BuildAnalysisTexts(points, AnalysisInputsOfOpenProject(model.settings));
+    const TAnalize1 texts = BuildAnalysisTexts(points, AnalysisInputsOfOpenProject(CurrentSession(), model.settings));
     ShowRows(AnalysisPanelOf(model.settings, texts));
 }
 

@@ -3,11 +3,11 @@
 
 #include "projects/Companies.h"
 #include "projects/screens/TPX0020.h"
-#include "shell/AppState.h"
+#include "shell/screens/AppState.h"
 #include "shell/screens/MainWindowLink.h"
 #include "shell/screens/ScreenHelpers.h"
 #include "shell/screens/StringGrid.h"
-#include "store/DialogService.h"
+#include "shell/screens/DialogService.h"
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -164,8 +164,9 @@ void TPX0010::prepareFor(int year)
 void TPX0010::LoadList()
 {
     const TAppState& app = App();
+    const Session session = CurrentSession();
     QList<TKigyo1_> rows;
-    LoadCompanyList(app.FiscalYear, rows);
+    LoadCompanyList(session, app.FiscalYear, rows);
 
     Grid->setRowCount(0);
     Grid->setColCount(4);
@@ -188,7 +189,7 @@ void TPX0010::LoadList()
         Grid->setCell(3, r, app.DataFolder);
     }
 
-    maxCompanyCode_ = LargestCompanyCode();
+    maxCompanyCode_ = LargestCompanyCode(session);
     currentRow_ = 1;
     // Registering does not use the selection; the other modes start on the first row.
     if (app.ListMode != 1) {
@@ -261,10 +262,11 @@ void TPX0010::btnAddClick()
         return;
     if (app.ListMode == 1) {
         Master().SetUpForListMode(1);
-        if (!OpenYearDatabase(app.FiscalYear, true))
+        const Session session = CurrentSession();
+        if (!OpenYearDatabase(session, app.FiscalYear, true))
             return;
         // The codes are unique over all years: the next one follows the largest of any year.
-        maxCompanyCode_ = LargestCompanyCode();
+        maxCompanyCode_ = LargestCompanyCode(session);
         app.OpenCompanyCode = maxCompanyCode_ + 1;
         showMaster(1, app.OpenCompanyCode);
         return;
@@ -275,8 +277,13 @@ void TPX0010::btnAddClick()
         Dialogs().information(AppTitle, QStringLiteral("企業コードが選択されていません。"));
         return;
     }
-    if (!SelectCompany(app.FiscalYear, selectedCode_, selectedName_))
+    Session session = CurrentSession();
+    const Outcome selected = SelectCompany(session, app.FiscalYear, selectedCode_, selectedName_);
+    if (!selected.ok) {
+        ShowOutcome(selected);
         return;
+    }
+    AdoptSession(session);
     SetMainWindowCaption(OpenCompanyCaption());
     closeList(QDialog::Accepted);
 }
@@ -286,7 +293,7 @@ void TPX0010::btnMntClick()
     TAppState& app = App();
     if (app.ListMode != 2 || app.FiscalYear == 0 || selectedCode_ == 0)
         return;
-    if (!OpenYearDatabase(app.FiscalYear, false))
+    if (!OpenYearDatabase(CurrentSession(), app.FiscalYear, false))
         return;
     app.OpenCompanyCode = selectedCode_;
     showMaster(2, selectedCode_);
@@ -302,7 +309,7 @@ void TPX0010::btnDltClick()
         Dialogs().information(AppTitle, QStringLiteral("企業コードが選択されていません。"));
         return;
     }
-    if (!OpenYearDatabase(app.FiscalYear, false))
+    if (!OpenYearDatabase(CurrentSession(), app.FiscalYear, false))
         return;
     showMaster(3, selectedCode_);
 }

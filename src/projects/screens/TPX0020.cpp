@@ -2,11 +2,11 @@
 #include "projects/screens/TPX0020.h"
 
 #include "projects/Companies.h"
-#include "shell/AppState.h"
-#include "shell/CodeLists.h"
+#include "shell/screens/AppState.h"
+#include "core/CodeLists.h"
 #include "shell/screens/MainWindowLink.h"
 #include "shell/screens/ScreenHelpers.h"
-#include "store/DialogService.h"
+#include "shell/screens/DialogService.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -209,17 +209,18 @@ void TPX0020::resetFields()
     for (QLineEdit* field : {txtSyoteiHH, txtSyoteiDD, txtSyoteiMM, txtSaichin})
         field->setText(QStringLiteral("0"));
 
+    const Session session = CurrentSession();
     cmbModelCode->clear();
-    cmbModelCode->addItems(ModelCodeItems());
+    cmbModelCode->addItems(ModelCodeItems(session));
     cmbModelCode->setEditText(NoneItem);
     cmbLivingCode->clear();
-    cmbLivingCode->addItems(LivingCodeItems());
+    cmbLivingCode->addItems(LivingCodeItems(session));
     cmbLivingCode->setEditText(NoneItem);
 
     // The calendar mode follows the company being worked on.
     TKigyo1_ company;
     bool found = false;
-    if (ReadCompanyRow(year(), code(), company, found) && found)
+    if (ReadCompanyRow(session, year(), code(), company, found) && found)
         App().CalendarMode = company.REKI.toInt();
 }
 
@@ -240,12 +241,13 @@ void TPX0020::showCode(QComboBox& list, const QString& codeText)
 
 void TPX0020::loadCompany()
 {
+    const Session session = CurrentSession();
     TKigyo1_ company;
     bool companyFound = false;
-    ReadCompanyRow(year(), code(), company, companyFound);
+    ReadCompanyRow(session, year(), code(), company, companyFound);
     TKigyo2_ master;
     bool masterFound = false;
-    ReadCompanyMasterRow(year(), code(), master, masterFound);
+    ReadCompanyMasterRow(session, year(), code(), master, masterFound);
 
     if (masterFound) {
         txtCorpName->setText(master.KNA);
@@ -337,7 +339,8 @@ void TPX0020::btnAddClick()
     if (!workingTimeFieldsValid())
         return;
     // One unit over both files: on failure nothing is written and the screen stays.
-    if (!RegisterCompany(input(), App().Today))
+    const Session session = CurrentSession();
+    if (!RegisterCompany(session, input(), session.today))
         return;
     dirty_ = false;
     closeScreen();
@@ -365,7 +368,7 @@ void TPX0020::btnMntClick()
     }
     if (!workingTimeFieldsValid())
         return;
-    if (!ChangeCompany(input()))
+    if (!ChangeCompany(CurrentSession(), input()))
         return;
     loadCompany();
     txtCorpName->setFocus();
@@ -384,7 +387,7 @@ void TPX0020::btnDltClick()
                          QStringLiteral("ﾃﾞｰﾀを削除しますか？\r【はい】:削除します。\r【いいえ】:戻ります。")))
         return;
     const QString yearText = txtNendo->text().trimmed(), codeText = txtCorpID->text().trimmed();
-    if (!DeleteCompany(year(), code()))
+    if (!DeleteCompany(CurrentSession(), year(), code()))
         return;
     Dialogs().information(AppTitle, QStringLiteral("企業マスター 【　") + yearText + QStringLiteral("　年度　") + codeText
                                         + QStringLiteral("　:　") + txtCorpName->text()

@@ -2,15 +2,15 @@
 #include "raise/screens/TPX3010.h"
 
 #include "raise/screens/TPX3020.h"
-#include "shell/AppState.h"
-#include "shell/CodeLists.h"
-#include "shell/Numbers.h"
+#include "shell/screens/AppState.h"
+#include "core/CodeLists.h"
+#include "core/Numbers.h"
 #include "shell/ProjectLookups.h"
 #include "shell/screens/ScreenHelpers.h"
 #include "shell/screens/StringGrid.h"
 #include "store/Conversions.h"
 #include "store/DataModule.h"
-#include "store/DialogService.h"
+#include "shell/screens/DialogService.h"
 #include "store/RecordAccess.h"
 
 #include <QCheckBox>
@@ -306,10 +306,11 @@ TPX3010::TPX3010(QWidget* parent) : QDialog(parent)
 bool TPX3010::Activate(bool askAboutWageTable)
 {
     loading_ = true;
-    const TMKIGYOU2& c = Project().CurrentCompany;
+    const Session s = CurrentSession();
+    const TMKIGYOU2& c = s.company();
     if (askAboutWageTable) {
         TCHNGIN2_ any;
-        ReadOne(FDM().ACN2, false,
+        ReadOne(*s.year, false,
                 SqlCondition(QStringLiteral(" WHERE KCO = ? AND NENDO = ?"), {c.KCO.toLongLong(), c.NENDO.toLongLong()}),
                 QStringLiteral("SELECT * FROM DCHINGIN2"), any);
         if (!any.ok && !Dialogs().yesNo(QStringLiteral("確認"), NoWageTableQuestion)) {
@@ -325,10 +326,10 @@ bool TPX3010::Activate(bool askAboutWageTable)
     resetFields();
     cmbWorkerCode_->clear();
     TSyain_rec all;
-    ReadAll(FDM().ACN2, false,
+    ReadAll(*s.year, false,
             SqlCondition(QStringLiteral(" WHERE NENDO = ? AND KCO = ? ORDER BY KCO,SCO"),
                          {c.NENDO.toLongLong(), c.KCO.toLongLong()}),
-            QStringLiteral("SELECT KCO, SCO, NENDO, SNA FROM VSYAIN"), all);
+            QStringLiteral("SELECT KCO, SCO, NENDO, SNA FROM VSYAIN"), all, s.ageReferenceDay());
     for (const TSyain_& e : all.items)
         cmbWorkerCode_->addItem(CodeItemText(e.SCO, e.SNA));
     cmbWorkerCode_->setCurrentIndex(-1);
@@ -382,7 +383,7 @@ void TPX3010::resetFields()
 
 void TPX3010::fillList()
 {
-    LoadRaiseList(filter_, rows_);
+    LoadRaiseList(CurrentSession(), filter_, rows_);
     Grid_->clearData();
     Grid_->setRowCount(std::max<qsizetype>(rows_.size(), 1) + 1);
     for (int r = 0; r < rows_.size(); ++r) {
@@ -439,11 +440,12 @@ void TPX3010::loadEmployee(int row)
     BusyCursor busy;
     TSyain_ e;
     bool found = false;
-    const TMKIGYOU2& c = Project().CurrentCompany;
-    found = ReadOne(FDM().ACN2, false,
+    const Session s = CurrentSession();
+    const TMKIGYOU2& c = s.company();
+    found = ReadOne(*s.year, false,
                     SqlCondition(QStringLiteral(" WHERE NENDO = ? AND KCO = ? AND SCO = ?"),
                                  {c.NENDO.toLongLong(), c.KCO.toLongLong(), qint64(r.sco)}),
-                    QStringLiteral("SELECT * FROM VSYAIN"), e)
+                    QStringLiteral("SELECT * FROM VSYAIN"), e, s.ageReferenceDay())
             && e.ok;
     if (!found) {
         recompute();
@@ -453,7 +455,7 @@ void TPX3010::loadEmployee(int row)
     currentCode_ = r.sco;
     txtWorkerCode_->setText(e.SCOT);
     txtWorkerName_->setText(e.SNA);
-    txtTairyuu_->setText(QString::number(YearsUntilReference(e.THI)));
+    txtTairyuu_->setText(QString::number(s.yearsUntilReference(e.THI)));
     ItemTextForCode(*cmbSikaku_, QString::number(e.TOUKYU), false);
     ItemTextForCode(*cmbNewToukyu_, QString::number(e.NTOUKYU != 0 ? e.NTOUKYU : e.TOUKYU), false);
     // The evaluations of the employee's wage table.
@@ -466,7 +468,7 @@ void TPX3010::loadEmployee(int row)
     txtGouhou_->setText(QString::number(e.GOUHOU));
     txtUPGousu_->setText(QString::number(e.SGOUHOU != 0 ? e.SGOUHOU : e.SGOUSU));
     txtNewGouhou_->setText(QString::number(e.NGOUHOU));
-    const QStringList labels = PayLabels(LoadEmploymentForms(), e.SM1);
+    const QStringList labels = PayLabels(LoadEmploymentForms(s), e.SM1);
     for (int i = 0; i < 8 && i < labels.size(); ++i)
         if (!labels.at(i).isEmpty())
             payLabels_[i]->setText(labels.at(i));
@@ -516,7 +518,7 @@ void TPX3010::setPromotion(bool ticked, bool lookUp)
         cmbNewToukyu_->setEditText(cmbSikaku_->currentText());
     if (lookUp) {
         RaiseTable a = amounts();
-        LookUpNewPay(cmbNewToukyu_->isEnabled(), link_, wageTable_, cmbNewToukyu_->currentText(),
+        LookUpNewPay(CurrentSession(), cmbNewToukyu_->isEnabled(), link_, wageTable_, cmbNewToukyu_->currentText(),
                      txtNewGouhou_->text(), true, a);
         showAmounts(a);
     }
@@ -597,7 +599,7 @@ bool TPX3010::cmbHyoukaExit()
     int code = 0;
     if (!CheckCodeList(*cmbHyouka_, true, true, false, &code))
         return false;
-    txtUPGousu_->setText(QString::number(EvaluationSteps(wageTable_, code)));
+    txtUPGousu_->setText(QString::number(EvaluationSteps(CurrentSession(), wageTable_, code)));
     recompute();
     return true;
 }
@@ -609,8 +611,8 @@ bool TPX3010::cmbSikakuExit()
     if (!CheckCodeList(*cmbSikaku_, true, true, false))
         return false;
     RaiseTable a = amounts();
-    LookUpNewPay(cmbNewToukyu_->isEnabled(), link_, wageTable_, cmbNewToukyu_->currentText(), txtNewGouhou_->text(),
-                 false, a);
+    LookUpNewPay(CurrentSession(), cmbNewToukyu_->isEnabled(), link_, wageTable_, cmbNewToukyu_->currentText(),
+                 txtNewGouhou_->text(), false, a);
     showAmounts(a);
     return true;
 }
@@ -620,8 +622,8 @@ bool TPX3010::txtGouhouExit()
     if (!CheckIntegerField(*txtGouhou_, 2, 80, 0))
         return false;
     RaiseTable a = amounts();
-    LookUpNewPay(cmbNewToukyu_->isEnabled(), link_, wageTable_, cmbNewToukyu_->currentText(), txtNewGouhou_->text(),
-                 false, a);
+    LookUpNewPay(CurrentSession(), cmbNewToukyu_->isEnabled(), link_, wageTable_, cmbNewToukyu_->currentText(),
+                 txtNewGouhou_->text(), false, a);
     showAmounts(a);
     recompute();
     return true;
@@ -632,7 +634,7 @@ bool TPX3010::txtNewGouhouExit()
     if (!CheckIntegerField(*txtNewGouhou_, 2, 0, 0))
         return false;
     RaiseTable a = amounts();
-    const long long result = LookUpNewPay(cmbNewToukyu_->isEnabled(), link_, wageTable_,
+    const long long result = LookUpNewPay(CurrentSession(), cmbNewToukyu_->isEnabled(), link_, wageTable_,
                                           cmbNewToukyu_->currentText(), txtNewGouhou_->text(), true, a);
     if (link_ >= 1 && link_ <= 3 && result == -1) {
         Dialogs().information(QString(), NewPayNotFoundMessage);
@@ -678,7 +680,7 @@ void TPX3010::btnAddClick()
     bool found = false;
     {
         BusyCursor busy;
-        if (!SaveRaiseDecision(d, found))
+        if (!SaveRaiseDecision(CurrentSession(), d, found))
             return;
     }
     const int row = currentRow_;

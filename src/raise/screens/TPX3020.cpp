@@ -1,11 +1,11 @@
 // TPX3020: evaluation symbols of a wage table (code, symbol and step increment).
 #include "raise/screens/TPX3020.h"
 
-#include "shell/AppState.h"
-#include "shell/CodeLists.h"
+#include "shell/screens/AppState.h"
+#include "core/CodeLists.h"
 #include "shell/screens/ScreenHelpers.h"
 #include "shell/screens/StringGrid.h"
-#include "store/DialogService.h"
+#include "shell/screens/DialogService.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -165,7 +165,7 @@ void TPX3020::cmbChinginChange()
 void TPX3020::loadGrid()
 {
     QList<EvaluationRow> stored;
-    ReadEvaluations(wageTableId(), stored);   // a failure has shown its message
+    ReadEvaluations(CurrentSession(), wageTableId(), stored);   // a failure has shown its message
     if (stored.isEmpty())
         stored << EvaluationRow{QStringLiteral("1"), QString(), QStringLiteral("0")};
     Grid_->setRowCountKeeping(1 + stored.size());
@@ -221,7 +221,7 @@ void TPX3020::btnAddClick()
         Grid_->setCursor(check.column, check.row + 1);
         return;
     }
-    if (!SaveEvaluations(wageTableId(), current))
+    if (!SaveEvaluations(CurrentSession(), wageTableId(), current))
         return;
     loadGrid();
 }

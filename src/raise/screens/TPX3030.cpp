@@ -3,11 +3,12 @@
 
 #include "projects/Companies.h"
 #include "raise/YearRollover.h"
-#include "shell/AppState.h"
-#include "shell/CodeLists.h"
-#include "shell/Numbers.h"
+#include "shell/screens/AppState.h"
+#include "core/CodeLists.h"
+#include "core/Numbers.h"
 #include "shell/screens/ScreenHelpers.h"
-#include "store/DialogService.h"
+#include "shell/screens/DialogService.h"
+#include "store/DataModule.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -88,7 +89,7 @@ bool TPX3030::cmbNendoExit()
         return false;
     }
     QList<TKigyo1_> companies;
-    LoadCompanyList(year, companies);
+    LoadCompanyList(CurrentSession(), year, companies);
     cmbCorpName_->clear();
     for (const TKigyo1_& c : companies)
         cmbCorpName_->addItem(CodeItemText(c.KCO, c.KNA));
@@ -110,11 +111,9 @@ void TPX3030::btnAddClick()
     RolloverResult result;
     {
         BusyCursor busy;
-        App().refreshToday();
-        result = RollOverCompany(year, company, App().Today);
+        result = RollOverCompany(CurrentSession(), FDM().ACN3, year, company);
     }
-    if (result.done)
-        Dialogs().information(AppTitle, RolloverClosingMessage(result.undecided));
+    ShowOutcome(result.outcome);
 }
 
 void TPX3030::btnCloseClick()

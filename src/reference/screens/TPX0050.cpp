@@ -2,11 +2,11 @@
 #include "reference/screens/TPX0050.h"
 
 #include "reference/ReferenceTexts.h"
-#include "shell/AppState.h"
-#include "shell/CodeLists.h"
-#include "shell/Numbers.h"
+#include "shell/screens/AppState.h"
+#include "core/CodeLists.h"
+#include "core/Numbers.h"
 #include "shell/screens/ScreenHelpers.h"
-#include "store/DialogService.h"
+#include "shell/screens/DialogService.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -209,7 +209,7 @@ void TPX0050::loadList()
 {
     const QString text = cmbSeikeiID_->currentText();
     cmbSeikeiID_->clear();
-    cmbSeikeiID_->addItems(CostSetItems());
+    cmbSeikeiID_->addItems(CostSetItems(CurrentSession()));
     cmbSeikeiID_->setCurrentIndex(-1);
     cmbSeikeiID_->setEditText(text);
 }
@@ -225,7 +225,7 @@ void TPX0050::showCodeText()
 void TPX0050::showSet()
 {
     CostSet set;
-    if (!ReadCostSet(code_, set))
+    if (!ReadCostSet(CurrentSession(), code_, set))
         return;
     if (set.rows.isEmpty()) {
         state_ = 1;
@@ -308,7 +308,7 @@ void TPX0050::btnAddClick()
     values.region = txtTiiki_->text();
     values.surveyTime = txtCyosaJiki_->text();
     values.valuesNote = txtNyuryokuchi_->text();
-    if (!SaveCostSet(code, rows, values))
+    if (!SaveCostSet(CurrentSession(), code, rows, values))
         return;
     clearScreen();
     loadList();
@@ -331,7 +331,7 @@ void TPX0050::btnDltClick()
         txtSyotaisu_[0]->setFocus();
         return;
     }
-    if (!DeleteCostSet(code_))
+    if (!DeleteCostSet(CurrentSession(), code_))
         return;
     clearScreen();
     loadList();

@@ -2,12 +2,12 @@
 #include "reference/screens/TPX0060.h"
 
 #include "reference/ModelWages.h"
-#include "shell/AppState.h"
-#include "shell/CodeLists.h"
-#include "shell/Numbers.h"
+#include "shell/screens/AppState.h"
+#include "core/CodeLists.h"
+#include "core/Numbers.h"
 #include "shell/screens/ScreenHelpers.h"
 #include "shell/screens/StringGrid.h"
-#include "store/DialogService.h"
+#include "shell/screens/DialogService.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -193,7 +193,7 @@ void TPX0060::clearFields()
 
 void TPX0060::loadListAndGrid()
 {
-    ReadModelWages(modelCode(), wages_);
+    ReadModelWages(CurrentSession(), modelCode(), wages_);
     const QString text = cmbSalaryID_->currentText();
     cmbSalaryID_->clear();
     for (const TMDCHNGIN_& w : wages_)
@@ -308,7 +308,7 @@ void TPX0060::btnAddClick()
     w.SYOUYO = QString::number(WholeNumberOrZero(txtBonus_->text()));
     w.NENSYU = QString::number(WholeNumberOrZero(txtNensyu_->text()));
     w.SENSYU = QString::number(CodeOf(cmbSensyu_->currentText()));
-    if (!SaveModelWage(w))
+    if (!SaveModelWage(CurrentSession(), w))
         return;
     clearFields();
     loadListAndGrid();
@@ -329,7 +329,7 @@ void TPX0060::btnDltClick()
         txtNenrei_->setFocus();
         return;
     }
-    if (!DeleteModelWage(modelCode(), code))
+    if (!DeleteModelWage(CurrentSession(), modelCode(), code))
         return;
     clearFields();
     loadListAndGrid();

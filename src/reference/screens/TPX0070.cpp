@@ -2,11 +2,11 @@
 #include "reference/screens/TPX0070.h"
 
 #include "reference/ReferenceTexts.h"
-#include "shell/AppState.h"
-#include "shell/CodeLists.h"
+#include "shell/screens/AppState.h"
+#include "core/CodeLists.h"
 #include "shell/screens/MainWindowLink.h"
 #include "shell/screens/ScreenHelpers.h"
-#include "store/DialogService.h"
+#include "shell/screens/DialogService.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -317,7 +317,7 @@ void TPX0070::Prepare()
         cmbGRSensyu_[i]->setEditText(NoneItem);
     }
     BasicSettings s;
-    ReadBasicSettings(s);   // a failure has shown its message; the screen shows what was read
+    ReadBasicSettings(CurrentSession(), s);   // a failure has shown its message; the screen shows what was read
     read_ = s;
     showSettings(s);
     loading_ = false;
@@ -505,13 +505,15 @@ void TPX0070::btnAddClick()
     if (!rules_.checkAll())
         return;
     const BasicSettings s = collect();
-    if (!WriteBasicSettings(s))
+    Session session = CurrentSession();
+    if (!WriteBasicSettings(session, s))
         return;
-    PublishBasicSettings(s);
+    PublishBasicSettings(session, s);
+    AdoptSession(session);
     if (App().CompanyOpen)
         SetMainWindowCaption(OpenCompanyCaption());   // the year text follows the calendar mode
     BasicSettings reread;
-    if (ReadBasicSettings(reread))
+    if (ReadBasicSettings(session, reread))
         read_ = reread;
     dirty_ = false;
 }

@@ -2,12 +2,12 @@
 #include "reference/screens/TPX0080.h"
 
 #include "reference/ModelWages.h"
-#include "shell/AppState.h"
-#include "shell/CodeLists.h"
-#include "shell/Numbers.h"
-#include "shell/TextCodec.h"
+#include "shell/screens/AppState.h"
+#include "core/CodeLists.h"
+#include "core/Numbers.h"
+#include "core/TextCodec.h"
 #include "shell/screens/ScreenHelpers.h"
-#include "store/DialogService.h"
+#include "shell/screens/DialogService.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -163,7 +163,7 @@ void TPX0080::clearFields()
 void TPX0080::loadList()
 {
     const QString text = cmbModelID_->currentText();
-    ReadModelSets(sets_);
+    ReadModelSets(CurrentSession(), sets_);
     cmbModelID_->clear();
     for (const TMODEL_& s : sets_)
         cmbModelID_->addItem(s.MDCO + QStringLiteral(" : ") + s.MDNA);
@@ -251,7 +251,7 @@ void TPX0080::btnAddClick()
     set.GYOUSYU = txtGyousyu_->text();
     set.KIBO = txtKibo_->text();
     set.BIKOU = txtBikou_->toPlainText();
-    if (!SaveModelSet(set))
+    if (!SaveModelSet(CurrentSession(), set))
         return;
     code_ = code;
     clearFields();
@@ -274,7 +274,7 @@ void TPX0080::btnDltClick()
         txtSalaryName_->setFocus();
         return;
     }
-    if (!DeleteModelSet(code_))
+    if (!DeleteModelSet(CurrentSession(), code_))
         return;
     clearFields();
     loadList();

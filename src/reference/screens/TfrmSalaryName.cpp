@@ -3,8 +3,9 @@
 
 #include "reference/EmploymentForms.h"
 #include "reference/ReferenceTexts.h"
+#include "shell/screens/AppState.h"
 #include "shell/screens/ScreenHelpers.h"
-#include "store/DialogService.h"
+#include "shell/screens/DialogService.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -162,7 +163,7 @@ void TfrmSalaryName::loadList()
 {
     const QString text = cmbSalaryID_->currentText();
     cmbSalaryID_->clear();
-    cmbSalaryID_->addItems(EmploymentFormItems());
+    cmbSalaryID_->addItems(EmploymentFormItems(CurrentSession()));
     cmbSalaryID_->setCurrentIndex(-1);
     cmbSalaryID_->setEditText(text);
 }
@@ -203,7 +204,7 @@ void TfrmSalaryName::showForm(int id)
     }
     EmploymentFormNames names;
     bool exists = false;
-    if (ReadEmploymentForm(id, names, exists) && exists) {
+    if (ReadEmploymentForm(CurrentSession(), id, names, exists) && exists) {
         loading_ = true;
         for (int i = 0; i < 10; ++i)
             names_[i]->setText(names.names[i]);
@@ -230,7 +231,7 @@ void TfrmSalaryName::btnAddClick()
     EmploymentFormNames names;
     for (int i = 0; i < 10; ++i)
         names.names[i] = names_[i]->text();
-    if (!SaveEmploymentForm(id, names))
+    if (!SaveEmploymentForm(CurrentSession(), id, names))
         return;
     clearFields();
     loadList();
@@ -244,7 +245,7 @@ void TfrmSalaryName::btnDltClick()
     int id = SelectedItemCode(*cmbSalaryID_);
     if (id == 0)
         id = EmploymentFormIdFromText(cmbSalaryID_->currentText(), QString());
-    if (!DeleteEmploymentForm(id))
+    if (!DeleteEmploymentForm(CurrentSession(), id))
         return;
     clearFields();
     loadList();

@@ -1,7 +1,7 @@
 // The range pairs of the report screens: marks, grades and employment forms.
 #include "reports/screens/RangeFilters.h"
 
-#include "shell/AppState.h"
+#include "shell/screens/AppState.h"
 #include "shell/ProjectLookups.h"
 #include "shell/screens/ScreenHelpers.h"
 
@@ -60,7 +60,7 @@ void RangeFilters::build(QWidget* parent, QGridLayout* grid)
 
 void RangeFilters::fill()
 {
-    const RangeLists lists = RangeListsForProject();
+    const RangeLists lists = RangeListsForProject(CurrentSession());
     fillList(cmbMarkSTart, lists.marks);
     fillList(cmbMarkEnd, lists.marks);
     fillList(cmbTokyuSTart, lists.grades);

@@ -1,10 +1,10 @@
 // TPX0090: group reports by mark — range choice, print through the preview, CSV file.
 #include "reports/screens/TPX0090.h"
 
-#include "reports/screens/TfrmPrintPreview.h"
-#include "shell/AppState.h"
+#include "shell/screens/TfrmPrintPreview.h"
+#include "shell/screens/AppState.h"
 #include "shell/screens/ScreenHelpers.h"
-#include "store/DialogService.h"
+#include "shell/screens/DialogService.h"
 
 #include <QDir>
 #include <QGridLayout>
@@ -44,8 +44,13 @@ void TPX0090::Prepare()
 
 bool TPX0090::employeesInRange(QList<TSyain_>& employees, GroupFilter& filter)
 {
-    BusyCursor busy;
-    return SelectGroupEmployees(ranges_.ranges(), filter, employees);
+    Outcome selected;
+    {
+        BusyCursor busy;
+        selected = SelectGroupEmployees(CurrentSession(), ranges_.ranges(), filter, employees);
+    }
+    ShowOutcome(selected);
+    return selected.ok;
 }
 
 void TPX0090::btnPrintClick()
@@ -63,7 +68,7 @@ void TPX0090::btnPrintClick()
     bool built = false;
     {
         BusyCursor busy;
-        built = BuildGroupReport(kind_, employees, filter, doc, &error);
+        built = BuildGroupReport(CurrentSession(), kind_, employees, filter, doc, &error);
     }
     if (!built) {
         Dialogs().warning(AppTitle, error);
@@ -82,5 +87,5 @@ void TPX0090::cdCsvClick()
     GroupFilter filter;
     if (!employeesInRange(employees, filter))
         return;
-    ExportGroupReportCsv(kind_, employees);
+    ShowOutcome(ExportGroupReportCsv(CurrentSession(), kind_, employees));
 }

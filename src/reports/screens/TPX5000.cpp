@@ -1,9 +1,10 @@
 // TPX5000 / TPX5010: personal HR and wage reports — range choice and print.
 #include "reports/screens/TPX5000.h"
 
-#include "reports/screens/TfrmPrintPreview.h"
+#include "shell/screens/TfrmPrintPreview.h"
+#include "shell/screens/AppState.h"
+#include "shell/screens/DialogService.h"
 #include "shell/screens/ScreenHelpers.h"
-#include "store/DialogService.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -41,13 +42,18 @@ void TPX5000::btnPrintClick()
     GroupFilter filter;
     QList<TSyain_> employees;
     ReportDocument doc;
+    Outcome selected;
     {
         BusyCursor busy;
-        if (!SelectGroupEmployees(ranges_.ranges(), filter, employees))
-            return;
-        if (!employees.isEmpty())
-            doc = BuildPersonalPages(kind_, employees, PersonalHeadingForProject(), LoadEmploymentForms(),
-                                     LoadMatrixTables());
+        const Session s = CurrentSession();
+        selected = SelectGroupEmployees(s, ranges_.ranges(), filter, employees);
+        if (selected.ok && !employees.isEmpty())
+            doc = BuildPersonalPages(s.exeFolder, kind_, employees, PersonalHeadingForProject(s), LoadEmploymentForms(s),
+                                     LoadMatrixTables(s));
+    }
+    if (!selected.ok) {
+        ShowOutcome(selected);
+        return;
     }
     if (employees.isEmpty()) {
         Dialogs().information(AppTitle, QStringLiteral("印刷対象データは有りません。"));

@@ -1,8 +1,8 @@
 // What other screens ask of the main window: the menu rule and the window caption.
 #include "shell/screens/MainWindowLink.h"
 
-#include "shell/AppState.h"
-#include "shell/Dates.h"
+#include "shell/screens/AppState.h"
+#include "core/Dates.h"
 
 namespace {
 MainWindowLink registered;

@@ -1,7 +1,7 @@
 // The dialog service as the program shows it: Qt message boxes and file dialogs.
 #pragma once
 
-#include "store/DialogService.h"
+#include "shell/screens/DialogService.h"
 
 #include <QMessageBox>
 

@@ -1,13 +1,13 @@
 // Mechanisms every screen shares and the shared routines that take a control.
 #include "shell/screens/ScreenHelpers.h"
 
-#include "shell/AppState.h"
-#include "shell/CodeLists.h"
-#include "shell/Pictures.h"
-#include "shell/TextCodec.h"
+#include "shell/screens/AppState.h"
+#include "core/CodeLists.h"
+#include "core/Pictures.h"
+#include "core/TextCodec.h"
 #include "store/Conversions.h"
 #include "store/DataModule.h"
-#include "store/DialogService.h"
+#include "shell/screens/DialogService.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -280,7 +280,7 @@ void FillEvaluationList(QComboBox& list, int wageTableId)
 void FillGradeList(QComboBox& list)
 {
     list.clear();
-    list.addItems(GradeItems());
+    list.addItems(GradeItems(Project().CurrentCompany.TK));
 }
 
 void FillLineStyles(QComboBox& list)
@@ -404,7 +404,7 @@ bool LoadPicture(QLabel& image, QString& name)
         image.clear();
         return false;
     }
-    const QImage picture = ReadPictureFile(PicturePath(name));
+    const QImage picture = ReadPictureFile(PicturePath(App().ExeFolder, name));
     if (picture.isNull()) {
         image.clear();
         name.clear();

@@ -1,12 +1,12 @@
 // TBeforeUseForm: the guidance viewer that pages through the texts of the control database.
 #include "shell/screens/TBeforeUseForm.h"
 
-#include "shell/AppState.h"
+#include "shell/screens/AppState.h"
 #include "shell/screens/ScreenHelpers.h"
 #include "shell/screens/ToolIcons.h"
 #include "store/Conversions.h"
 #include "store/DataModule.h"
-#include "store/DialogService.h"
+#include "shell/screens/DialogService.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,7 +1,7 @@
 // TPX4010: the version dialog.
 #include "shell/screens/TPX4010.h"
 
-#include "shell/AppState.h"
+#include "shell/screens/AppState.h"
 #include "shell/screens/ScreenHelpers.h"
 #include "shell/screens/ToolIcons.h"
 

@@ -1,7 +1,7 @@
 // The pictures of the main window's tool buttons, the splash and the window icon.
 #include "shell/screens/ToolIcons.h"
 
-#include "shell/AppState.h"
+#include "shell/screens/AppState.h"
 
 #include <QLinearGradient>
 #include <QPainter>

@@ -1,13 +1,13 @@
 // TPX2010: wage table editing (賃金表　作成) — salary scales, curves, saving, CSV and the combined table.
 #include "wagetable/screens/TPX2010.h"
 
-#include "reports/screens/TfrmPrintPreview.h"
-#include "shell/AppState.h"
-#include "shell/CodeLists.h"
-#include "shell/CsvWriter.h"
-#include "shell/Numbers.h"
+#include "shell/screens/TfrmPrintPreview.h"
+#include "shell/screens/AppState.h"
+#include "core/CodeLists.h"
+#include "core/CsvWriter.h"
+#include "core/Numbers.h"
 #include "shell/screens/ScreenHelpers.h"
-#include "store/DialogService.h"
+#include "shell/screens/DialogService.h"
 #include "wagetable/SalaryListExport.h"
 #include "wagetable/SalaryListReport.h"
 #include "wagetable/screens/TPX2011.h"
@@ -403,7 +403,7 @@ void TPX2010::wireChecks()
 void TPX2010::Prepare()
 {
     int first = 0;
-    FirstSalaryListId(first);
+    FirstSalaryListId(CurrentSession(), first);
     currentId_ = first;
     pageState_ = BasicPage;
     showPage(BasicPage);
@@ -471,7 +471,7 @@ void TPX2010::setIdBoxes(const QString& text)
 void TPX2010::LoadIdList()
 {
     QList<int> ids;
-    LoadSalaryListIds(ids);
+    LoadSalaryListIds(CurrentSession(), ids);
     for (QComboBox* c : {cmbScaleCode, cmb2ScaleCode}) {
         const QString text = c->currentText();
         c->clear();
@@ -495,7 +495,7 @@ void TPX2010::loadHeader()
     TMCHNGIN_ header;
     bool found = false;
     if (currentId_ != 0)
-        LoadSalaryListHeader(currentId_, header, found);
+        LoadSalaryListHeader(CurrentSession(), currentId_, header, found);
     if (!found) {
         opt2Jikyokusen->setChecked(true);
         optAuto->setChecked(true);
@@ -516,7 +516,7 @@ void TPX2010::loadScale()
 {
     resetScaleRows();
     QList<TSCALE_> rows;
-    if (currentId_ == 0 || !LoadSalaryScale(currentId_, rows))
+    if (currentId_ == 0 || !LoadSalaryScale(CurrentSession(), currentId_, rows))
         return;
     for (int i = 0; i < rows.size() && i < 9; ++i) {
         const TSCALE_& r = rows[i];
@@ -535,7 +535,7 @@ void TPX2010::loadSecondOrder()
     resetSecondOrderPage();
     txt2TKSuu->setText(txtTokyusu->text());
     QList<T2JI_> rows;
-    if (currentId_ == 0 || !LoadSecondOrderCurves(currentId_, rows))
+    if (currentId_ == 0 || !LoadSecondOrderCurves(CurrentSession(), currentId_, rows))
         return;
     for (int i = 0; i < rows.size() && i < 9; ++i) {
         const T2JI_& r = rows[i];
@@ -556,7 +556,7 @@ void TPX2010::loadThirdOrder()
     resetThirdOrderPage();
     txt3TKSuu->setText(txtTokyusu->text());
     QList<T3JI_> rows;
-    if (currentId_ == 0 || !LoadThirdOrderCurves(currentId_, rows))
+    if (currentId_ == 0 || !LoadThirdOrderCurves(CurrentSession(), currentId_, rows))
         return;
     for (int i = 0; i < rows.size() && i < 9; ++i) {
         const T3JI_& r = rows[i];
@@ -762,8 +762,11 @@ void TPX2010::btnAddClick()
     }
     {
         BusyCursor busy;
-        if (!SaveSalaryList(def))
+        const Outcome saved = SaveSalaryList(CurrentSession(), def);
+        if (!saved.ok) {
+            ShowOutcome(saved);
             return;   // the edits stay on the screen to be corrected or saved again
+        }
         Reset();
         LoadIdList();
         LoadAll();
@@ -828,7 +831,7 @@ void TPX2010::btnCSVClick()
     if (!Dialogs().yesNo(AppTitle, QStringLiteral("賃金表を") + QDir::toNativeSeparators(App().ExeFolder)
                                        + QStringLiteral("CSVへ出力します。\r\nよろしいですか？")))
         return;
-    ExportSalaryListCsv(id, txtTitle->text());
+    ShowOutcome(ExportSalaryListCsv(CurrentSession(), id, txtTitle->text()));
 }
 
 void TPX2010::btnSalaryListClick()
@@ -839,8 +842,11 @@ void TPX2010::btnSalaryListClick()
     if (id == 0)
         return;
     ReportDocument doc;
-    if (SalaryListDocument(id, txtTitle->text(), doc))
+    const Outcome laidOut = SalaryListDocument(CurrentSession(), id, txtTitle->text(), doc);
+    if (laidOut.ok)
         ComposeAndPreview(doc);
+    else
+        ShowOutcome(laidOut);
 }
 
 void TPX2010::btnKijungakuClick()
@@ -857,7 +863,7 @@ void TPX2010::btnKijungakuClick()
         names << name;
     baseAmounts_->ShowAmounts(names, {});
     std::array<long long, 9> totals{};
-    if (!BaseAmountTotals(id, totals))
+    if (!BaseAmountTotals(CurrentSession(), id, totals))
         return;
     baseAmounts_->ShowAmounts(names, totals);
     if (!baseAmounts_->isVisible())

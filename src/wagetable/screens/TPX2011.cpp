@@ -1,7 +1,7 @@
 // TPX2011: base amounts (基準額) per grade, the employees' average basic pay beside the wage-table screen.
 #include "wagetable/screens/TPX2011.h"
 
-#include "shell/Numbers.h"
+#include "core/Numbers.h"
 
 #include <QLabel>
 #include <QMouseEvent>

@@ -131,6 +131,10 @@ TEST_F(BatchAgainstScreens, PlotOfEachSetupIsThePictureItsScreenOpened)
     EXPECT_FALSE(QFile::exists(refused));
 }
 
+// The rollover started by the batch tool and the one started from 年次更新 with the sample
+// project open, from the same snapshot, leave the same three files; in both the ages and
+// years of service come from the company's own reference dates (2020-04-01 and, in the new
+// year, 2021-04-01), never from whatever the caller has open.
 TEST_F(BatchAgainstScreens, RolloverLeavesTheDatabasesThatTheRolloverScreenLeaves)
 {
     // The sample folder as it is before either rollover.
@@ -145,20 +149,40 @@ TEST_F(BatchAgainstScreens, RolloverLeavesTheDatabasesThatTheRolloverScreenLeave
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
     EXPECT_TRUE(r.err.contains(RolloverDoneMessage)) << r.err.toStdString();
     const QString byTool = DumpAll(folder);
+
+    // The employee born 1965-11-18: 54 at the closed year's 2020-04-01, 55 at the new year's
+    // 2021-04-01, stored so and derived so when the new year is read.
+    const QString born = QStringLiteral(" FROM MSYAIN1 WHERE KCO = 1 AND SEIHI = 19651118");
     {
-        SqliteConnection next;
+        SqliteConnection closed, next, control;
+        ASSERT_TRUE(closed.open(folder.dataPath("2020/DATA.MDB")));
         ASSERT_TRUE(next.open(folder.dataPath("2021/DATA.MDB")));
-        EXPECT_NE(Scalar(next, "SELECT count(*) FROM MSYAIN2 WHERE NENDO = 2021 AND KCO = 1"), "0");
+        ASSERT_TRUE(control.open(folder.dataPath("SEIGYO.MDB")));
+        EXPECT_EQ(Scalar(closed, "SELECT count(*)" + born), "1");
+        EXPECT_EQ(Scalar(closed, "SELECT NENREI" + born), "54");
+        EXPECT_EQ(Scalar(next, "SELECT NENREI" + born), "55");
+        EXPECT_EQ(Scalar(closed, "SELECT count(*) FROM MSYAIN1 WHERE KCO = 1 AND NENREI = 0"), "0");
+        EXPECT_EQ(Scalar(next, "SELECT count(*) FROM MSYAIN1 WHERE KCO = 1 AND NENREI = 0"), "0");
+        EXPECT_EQ(Scalar(control, "SELECT KDATE FROM MKIGYOU1 WHERE KCO = 1 AND NENDO = 2021"), "20210401");
+
+        Session newYear = folder.session();
+        newYear.control = &control;
+        newYear.year = &next;
+        ASSERT_TRUE(OpenCompany(newYear, 2021, 1, QStringLiteral("サンプル精機株式会社")) == OpenOutcome::Opened);
+        EXPECT_EQ(newYear.ageReferenceDay(), 20210401);
+        TSyain_rec read;
+        ASSERT_TRUE(ReadAll(next, false, SqlCondition(" WHERE KCO = 1 AND NENDO = 2021 AND SEIHI = 19651118"),
+                            "SELECT * FROM VSYAIN", read, newYear.ageReferenceDay()));
+        ASSERT_EQ(read.items.size(), 1u);
+        EXPECT_EQ(read.items[0].NENREI, 55);
     }
 
-    // Back to the snapshot, then 年次更新 on the screen.
+    // Back to the snapshot; the user opens the sample company, then 年次更新 on the screen.
     ASSERT_TRUE(QDir(folder.dataPath()).removeRecursively());
     CopyTree(snapshot.path(), folder.dataPath());
     fdm.OpenDatabase(fdm.ACN1, folder.dataPath("SEIGYO.MDB"));
     ASSERT_TRUE(fdm.ACN1.isOpen());
-    ResetAppState();
-    App().FiscalYear = 2020;
-    ASSERT_TRUE(OpenYearDatabase(2020, false));
+    openSample();
     TPX3030 screen;
     screen.Prepare();
     auto* nendo = child<QComboBox>(screen, "cmbNendo");
@@ -170,6 +194,7 @@ TEST_F(BatchAgainstScreens, RolloverLeavesTheDatabasesThatTheRolloverScreenLeave
     screen.btnAddClick();
     ASSERT_FALSE(dialogs.texts().isEmpty());
     EXPECT_TRUE(dialogs.texts().first().startsWith(RolloverDoneMessage)) << dialogs.texts().join('|').toStdString();
+    fdm.ACN2.close();
     fdm.ACN3.close();
     EXPECT_EQ(DumpAll(folder), byTool);
 }

@@ -1,9 +1,9 @@
 // TfrmImportWorker driven end to end: choose a file, check it, import it in both modes.
 #include "employees/screens/TfrmImportWorker.h"
-#include "shell/AppState.h"
-#include "shell/TextCodec.h"
+#include "shell/screens/AppState.h"
+#include "core/TextCodec.h"
 #include "shell/screens/StringGrid.h"
-#include "support/ScriptedDialogs.h"
+#include "support/screens/ScriptedDialogs.h"
 #include "support/TestProject.h"
 
 #include <QFile>
@@ -162,6 +162,8 @@ TEST_F(ImportScreen, AFailedImportKeepsTheOldEmployeesAndMayBeRetried)
     dialogs.answers = {true};
     click("BTN_Rep");
     ASSERT_EQ(dialogs.calls.size(), 2);
+    EXPECT_EQ(dialogs.calls[1].kind, "information");
+    EXPECT_EQ(dialogs.calls[1].caption, QString());
     EXPECT_TRUE(dialogs.calls[1].text.startsWith(QStringLiteral("データベースにエラーがありました。")));
     EXPECT_EQ(names(), QStringLiteral("1:旧"));
     EXPECT_TRUE(child<QPushButton>("BTN_Rep")->isEnabled());

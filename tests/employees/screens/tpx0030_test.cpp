@@ -2,9 +2,9 @@
 #include "employees/screens/TPX0030.h"
 
 #include "employees/EmployeeRegister.h"
-#include "shell/AppState.h"
+#include "shell/screens/AppState.h"
 #include "shell/screens/StringGrid.h"
-#include "support/ScriptedDialogs.h"
+#include "support/screens/ScriptedDialogs.h"
 #include "support/TestProject.h"
 
 #include <QApplication>
@@ -53,8 +53,9 @@ void AddRow(int code, const QString& name, int grade, const QString& number = QS
     f.wageTable = wageTable;
     TSyain_ r;
     SetAddTimeValues(r, QDateTime::currentDateTime());
-    ASSERT_TRUE(FillEmployeeRecord(f, r).ok());
-    ASSERT_TRUE(AddEmployee(r));
+    const Session s = CurrentSession();
+    ASSERT_TRUE(FillEmployeeRecord(s, f, r).ok());
+    ASSERT_TRUE(AddEmployee(s, r));
 }
 
 class RegisterScreen : public ::testing::Test {

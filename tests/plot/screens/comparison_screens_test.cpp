@@ -15,12 +15,12 @@
 #include "projects/Companies.h"
 #include "projects/SampleCompanies.h"
 #include "reference/PrintQString.h"
-#include "shell/AppState.h"
+#include "shell/screens/AppState.h"
 #include "shell/screens/ScreenHelpers.h"
 #include "shell/screens/StringGrid.h"
-#include "shell/screens/TPX0000.h"
+#include "app/TPX0000.h"
 #include "store/RecordAccess.h"
-#include "support/ScriptedDialogs.h"
+#include "support/screens/ScriptedDialogs.h"
 #include "support/screens/SamplePlotTest.h"
 #include "support/TestProgramFolder.h"
 
@@ -234,7 +234,7 @@ TEST_F(ComparisonScreens, OptimalWageCalculatesShowsResultsAndPlotsActualAgainst
         dialogs.clear();
         child<QRadioButton>(screen, c.y)->setChecked(true);
         screen.btnKeisanClick();
-        const TOptimalWage& state = OptimalWage();
+        const TOptimalWage& state = LastOptimalWage();
         ASSERT_TRUE(state.valid) << dialogs.texts().join('|').toStdString();
         EXPECT_EQ(state.yCode, c.code);
         EXPECT_EQ(dialogs.saw(LinkedDataMessage), state.linked);
@@ -259,7 +259,7 @@ TEST_F(ComparisonScreens, OptimalWageCalculatesShowsResultsAndPlotsActualAgainst
     press(screen, "btnAnalize");
     ASSERT_EQ(CurrentChart(), ChartOptimalWage) << dialogs.texts().join('|').toStdString();
     EXPECT_EQ(chart(1070, "CGRAPH || '|' || SJYUN1 || '|' || SJYUN2 || '|' || SJYUN3"), QStringLiteral("0|10.0|-10.0|0.0"));
-    EXPECT_EQ(db("SELECT count(*) FROM DCHART"), QString::number(OptimalWage().n()));
+    EXPECT_EQ(db("SELECT count(*) FROM DCHART"), QString::number(LastOptimalWage().n()));
     EXPECT_EQ(db("SELECT count(*) FROM DCHART d JOIN MSYAIN2 e ON e.SCO = d.SCO AND e.NENDO = 2020 AND e.KCO = 1 "
                  "WHERE abs(d.X * 10000 - e.FITKIN) > 0.5 OR d.F5 <> e.FITJITSU - e.FITKIN"),
               "0");
@@ -280,7 +280,7 @@ TEST_F(ComparisonScreens, OptimalWageCalculatesShowsResultsAndPlotsActualAgainst
     TPX1102& panel = PlotWindow().analysisPanel();
     EXPECT_EQ(child<QLabel>(panel, "labTitle1")->text(), QStringLiteral("目的変数 :"));
     EXPECT_EQ(child<QLabel>(panel, "Caption1")->text(), QStringLiteral("基本給"));
-    EXPECT_EQ(child<QLabel>(panel, "Caption8")->text(), OptimalWage().fit.verdict);
+    EXPECT_EQ(child<QLabel>(panel, "Caption8")->text(), LastOptimalWage().fit.verdict);
 }
 
 TEST_F(ComparisonScreens, ResultsScreenOptimisesAndResets)
@@ -293,7 +293,7 @@ TEST_F(ComparisonScreens, ResultsScreenOptimisesAndResets)
     child<QRadioButton>(screen, "optY5")->setChecked(true);   // 賞与
     SetModalHookForTesting([](QDialog&) { return int(QDialog::Rejected); });
     screen.btnKeisanClick();
-    ASSERT_TRUE(OptimalWage().valid) << dialogs.texts().join('|').toStdString();
+    ASSERT_TRUE(LastOptimalWage().valid) << dialogs.texts().join('|').toStdString();
     const QString bonuses = db("SELECT group_concat(SYOUYO) FROM (SELECT SYOUYO FROM MSYAIN1 WHERE NENDO = 2020 AND KCO = 1 ORDER BY SCO)");
 
     TFPX1071 results;
@@ -302,7 +302,7 @@ TEST_F(ComparisonScreens, ResultsScreenOptimisesAndResets)
     results.btnOptimizeClick();
     EXPECT_FALSE(results.optimizeButton().isEnabled());
     EXPECT_EQ(db("SELECT count(*) FROM VSYAIN WHERE NENDO = 2020 AND KCO = 1 AND SAVENO = 5 AND SYOUYO = FITKIN"),
-              QString::number(OptimalWage().n()));
+              QString::number(LastOptimalWage().n()));
     dialogs.answers = {true};
     results.btnResetClick();
     EXPECT_EQ(db("SELECT group_concat(SYOUYO) FROM (SELECT SYOUYO FROM MSYAIN1 WHERE NENDO = 2020 AND KCO = 1 ORDER BY SCO)"),
@@ -343,7 +343,7 @@ TEST_F(ComparisonScreens, TheRaiseCurveAnalysisPlotsTheEmployeesOfTheLastOptimal
         child<QCheckBox>(screen, box)->setChecked(true);
     child<QRadioButton>(screen, "optY4")->setChecked(true);   // 所定給
     screen.btnKeisanClick();
-    ASSERT_TRUE(OptimalWage().valid) << dialogs.texts().join('|').toStdString();
+    ASSERT_TRUE(LastOptimalWage().valid) << dialogs.texts().join('|').toStdString();
 
     TPX1020 curve;
     curve.Prepare();
@@ -352,7 +352,7 @@ TEST_F(ComparisonScreens, TheRaiseCurveAnalysisPlotsTheEmployeesOfTheLastOptimal
     press(curve, "btnAnalize");
     ASSERT_EQ(CurrentChart(), ChartRaiseCurve) << dialogs.texts().join('|').toStdString();
     EXPECT_TRUE(child<QRadioButton>(curve, "optY4")->isChecked());
-    EXPECT_EQ(db("SELECT count(*) FROM DCHART"), QString::number(OptimalWage().n()));
+    EXPECT_EQ(db("SELECT count(*) FROM DCHART"), QString::number(LastOptimalWage().n()));
     EXPECT_EQ(db("SELECT count(*) FROM DCHART d JOIN MSYAIN2 e ON e.SCO = d.SCO AND e.NENDO = 2020 AND e.KCO = 1 "
                  "WHERE abs(d.X * 10000 - e.FITKIN) > 0.5"),
               "0");

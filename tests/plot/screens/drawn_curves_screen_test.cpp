@@ -7,7 +7,7 @@
 #include "plot/PlotSetup.h"
 #include "plot/screens/TPX1050.h"
 #include "plot/screens/TPX1100.h"
-#include "shell/Numbers.h"
+#include "core/Numbers.h"
 #include "store/DataModule.h"
 #include "store/RecordAccess.h"
 #include "support/screens/SamplePlotTest.h"
@@ -62,8 +62,8 @@ protected:
         c.graphMode = graphMode;
         c.markLabel = 1;
         TChart_ row;
-        EXPECT_TRUE(LoadSetupRow(DesignVariant(), Year, 1, row));
-        EXPECT_EQ(RunSetupAnalysis(DesignVariant(), c, Year, 1), SetupAnalysis::Plotted);
+        EXPECT_TRUE(LoadSetupRow(CurrentSession(), DesignVariant(), row));
+        EXPECT_EQ(RunSetupAnalysis(CurrentSession(), DesignVariant(), c).status, SetupAnalysis::Plotted);
         EXPECT_EQ(chart(ChartCurveDesign, "CGRAPH"), QString::number(graphMode));
         SetCurrentChart(ChartCurveDesign);
         TPX1100& plot = PlotWindow();
@@ -196,8 +196,8 @@ TEST_F(DrawnCurveScreen, ThreeClickedPointsAreStoredAsCurveThreeWithItsSlotPenAn
     EXPECT_TRUE(green);
 
     // The printed legend of the chart finds the stored curve through the same reader.
-    EXPECT_TRUE(PlotPrintDataOf(plot.model()).curves[2].has_value());
-    EXPECT_FALSE(PlotPrintDataOf(plot.model()).curves[0].has_value());
+    EXPECT_TRUE(PlotPrintDataOf(CurrentSession(), plot.model()).curves[2].has_value());
+    EXPECT_FALSE(PlotPrintDataOf(CurrentSession(), plot.model()).curves[0].has_value());
 }
 
 TEST_F(DrawnCurveScreen, RefusalsOfTheCaptureOnePointDeleteAndImport)
@@ -262,8 +262,8 @@ TEST_F(DrawnCurveScreen, EmployeePointsOnlyWithThePlotMarkChoiceAndAClickOnOneOp
     wage.marks.fill(true);
     wage.grades.fill(true);
     TChart_ row;
-    EXPECT_TRUE(LoadSetupRow(*SetupVariant(ChartWagePlot), Year, 1, row));
-    EXPECT_EQ(RunSetupAnalysis(*SetupVariant(ChartWagePlot), wage, Year, 1), SetupAnalysis::Plotted);
+    EXPECT_TRUE(LoadSetupRow(CurrentSession(), *SetupVariant(ChartWagePlot), row));
+    EXPECT_EQ(RunSetupAnalysis(CurrentSession(), *SetupVariant(ChartWagePlot), wage).status, SetupAnalysis::Plotted);
     plot.OpenPlot();
     EXPECT_FALSE(child<QWidget>(plot, "btnImport")->isVisibleTo(&plot));
     click(plot, {plot.currentLayout().originX + 5, plot.currentLayout().axisTop + 5});

@@ -7,10 +7,10 @@
 #include "plot/screens/TPX1107.h"
 #include "projects/Companies.h"
 #include "projects/SampleCompanies.h"
-#include "shell/AppState.h"
+#include "shell/screens/AppState.h"
 #include "shell/screens/ScreenHelpers.h"
 #include "store/RecordAccess.h"
-#include "support/ScriptedDialogs.h"
+#include "support/screens/ScriptedDialogs.h"
 #include "support/screens/SamplePlotTest.h"
 #include "support/TestProgramFolder.h"
 

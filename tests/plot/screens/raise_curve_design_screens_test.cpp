@@ -5,15 +5,15 @@
 #include "plot/screens/TPX1050.h"
 #include "plot/screens/TPX1051.h"
 #include "plot/screens/TPX1100.h"
-#include "reports/screens/TfrmPrintPreview.h"
-#include "shell/AppState.h"
-#include "shell/Colors.h"
-#include "shell/TextCodec.h"
-#include "shell/screens/TPX0000.h"
+#include "shell/screens/TfrmPrintPreview.h"
+#include "shell/screens/AppState.h"
+#include "core/Colors.h"
+#include "core/TextCodec.h"
+#include "app/TPX0000.h"
 #include "support/PdfText.h"
 #include "support/screens/SamplePlotTest.h"
 #include "support/screens/Typing.h"
-#include "wagetable/RaiseCurveDesign.h"
+#include "plot/RaiseCurveDesign.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -236,10 +236,11 @@ TEST_F(RaiseCurveDesignScreens, ExecAsksForRegistrationFirstThenPlotsChart1050)
               QStringLiteral("1,1,設計,") + child<QRadioButton>(s, "optY1")->text());
     EXPECT_GT(db("SELECT count(*) FROM DCHART").toInt(), 0);
 
-    // The stored choices plot chart 1050 again without the screen.
-    SetCurrentChart(0);
-    EXPECT_EQ(AnalyseStoredChart(1050, Year, 1), SetupAnalysis::Plotted);
-    EXPECT_EQ(CurrentChart(), 1050);
+    // The stored choices plot chart 1050 again without the screen, and name it as the chart to open.
+    const ChartAnalysis again = AnalyseStoredChart(CurrentSession(), 1050);
+    EXPECT_EQ(again.status, SetupAnalysis::Plotted);
+    EXPECT_EQ(again.chartId, 1050);
+    EXPECT_FALSE(again.outcome.hasMessage()) << again.outcome.text.toStdString();
 }
 
 TEST_F(RaiseCurveDesignScreens, CloseAsksWithUnsavedChanges)

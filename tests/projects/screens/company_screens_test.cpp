@@ -2,12 +2,12 @@
 #include "projects/Companies.h"
 #include "projects/screens/TPX0010.h"
 #include "projects/screens/TPX0020.h"
-#include "shell/AppState.h"
-#include "shell/CodeLists.h"
+#include "shell/screens/AppState.h"
+#include "core/CodeLists.h"
 #include "shell/screens/MainWindowLink.h"
 #include "shell/screens/ScreenHelpers.h"
 #include "shell/screens/StringGrid.h"
-#include "support/ScriptedDialogs.h"
+#include "support/screens/ScriptedDialogs.h"
 #include "support/TestProgramFolder.h"
 
 #include <QApplication>
@@ -81,7 +81,7 @@ protected:
         in.days = QStringLiteral("20");
         in.monthlyHours = QStringLiteral("160");
         in.minimumWage = QStringLiteral("1050");
-        ASSERT_TRUE(RegisterCompany(in, QDate(2026, 4, 1)));
+        ASSERT_TRUE(RegisterCompany(folder.session(), in, QDate(2026, 4, 1)));
     }
 
     // The list as the main window shows it in a mode, with the year chosen from the box.

@@ -6,11 +6,11 @@
 #include "raise/screens/TPX3020.h"
 #include "reference/screens/TPX0070.h"
 #include "reference/screens/TfrmSalaryName.h"
-#include "shell/AppState.h"
+#include "shell/screens/AppState.h"
 #include "shell/screens/ScreenHelpers.h"
 #include "shell/screens/StringGrid.h"
-#include "shell/screens/TPX0000.h"
-#include "support/ScriptedDialogs.h"
+#include "app/TPX0000.h"
+#include "support/screens/ScriptedDialogs.h"
 #include "support/TestProgramFolder.h"
 
 #include <QAction>

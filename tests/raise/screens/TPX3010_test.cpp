@@ -4,7 +4,7 @@
 #include "shell/screens/ScreenHelpers.h"
 #include "shell/screens/StringGrid.h"
 #include "store/RecordAccess.h"
-#include "support/ScriptedDialogs.h"
+#include "support/screens/ScriptedDialogs.h"
 #include "support/TestProject.h"
 
 #include <QCheckBox>

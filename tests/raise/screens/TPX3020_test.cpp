@@ -2,7 +2,7 @@
 #include "reference/PrintQString.h"
 #include "raise/screens/TPX3020.h"
 #include "shell/screens/StringGrid.h"
-#include "support/ScriptedDialogs.h"
+#include "support/screens/ScriptedDialogs.h"
 #include "support/TestProject.h"
 
 #include <QApplication>

@@ -2,9 +2,9 @@
 // rollover with its closing message.
 #include "raise/YearRollover.h"
 #include "raise/screens/TPX3030.h"
-#include "shell/AppState.h"
+#include "shell/screens/AppState.h"
 #include "store/RecordAccess.h"
-#include "support/ScriptedDialogs.h"
+#include "support/screens/ScriptedDialogs.h"
 #include "support/TestProject.h"
 
 #include <QComboBox>

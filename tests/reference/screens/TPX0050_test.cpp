@@ -1,8 +1,8 @@
 // TPX0050 against the real database files: showing, checking, saving and deleting sets.
 #include "reference/PrintQString.h"
 #include "reference/screens/TPX0050.h"
-#include "shell/AppState.h"
-#include "support/ScriptedDialogs.h"
+#include "shell/screens/AppState.h"
+#include "support/screens/ScriptedDialogs.h"
 #include "support/TestProject.h"
 
 #include <QApplication>

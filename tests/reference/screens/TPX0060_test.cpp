@@ -1,9 +1,9 @@
 // TPX0060 against the real database files: the grid, amounts, saving, navigation, deleting.
 #include "reference/PrintQString.h"
 #include "reference/screens/TPX0060.h"
-#include "shell/AppState.h"
+#include "shell/screens/AppState.h"
 #include "shell/screens/StringGrid.h"
-#include "support/ScriptedDialogs.h"
+#include "support/screens/ScriptedDialogs.h"
 #include "support/TestProject.h"
 
 #include <QApplication>

@@ -1,9 +1,9 @@
 // TPX0070 against the real database files: shown settings, field rules, colours, saving.
 #include "reference/PrintQString.h"
 #include "reference/screens/TPX0070.h"
-#include "shell/AppState.h"
+#include "shell/screens/AppState.h"
 #include "shell/screens/MainWindowLink.h"
-#include "support/ScriptedDialogs.h"
+#include "support/screens/ScriptedDialogs.h"
 #include "support/TestProject.h"
 
 #include <QComboBox>

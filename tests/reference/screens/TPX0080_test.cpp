@@ -1,8 +1,8 @@
 // TPX0080 against the real database files: new and stored sets, navigation, deleting.
 #include "reference/PrintQString.h"
 #include "reference/screens/TPX0080.h"
-#include "shell/AppState.h"
-#include "support/ScriptedDialogs.h"
+#include "shell/screens/AppState.h"
+#include "support/screens/ScriptedDialogs.h"
 #include "support/TestProject.h"
 
 #include <QComboBox>

@@ -2,7 +2,7 @@
 #include "reference/PrintQString.h"
 #include "reference/screens/TfrmSalaryName.h"
 #include "shell/ProjectLookups.h"
-#include "support/ScriptedDialogs.h"
+#include "support/screens/ScriptedDialogs.h"
 #include "support/TestProject.h"
 
 #include <QApplication>
@@ -69,7 +69,7 @@ TEST_F(EmploymentFormScreen, AFormWithOnlyItsNameGetsTheDefaultPayLabels)
     EXPECT_EQ(id->count(), 1);
     EXPECT_EQ(id->itemText(0), QStringLiteral("2 : 正社員"));
     EXPECT_TRUE(edit("txtName")->text().isEmpty());
-    EXPECT_EQ(PayLabels(LoadEmploymentForms(), 2),
+    EXPECT_EQ(PayLabels(LoadEmploymentForms(folder.session()), 2),
               (QStringList{QStringLiteral("基本給"), "", "", QStringLiteral("手当"), "", "", "", ""}));
 }
 

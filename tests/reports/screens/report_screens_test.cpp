@@ -3,11 +3,11 @@
 #include "projects/SampleCompanies.h"
 #include "reports/screens/TPX0090.h"
 #include "reports/screens/TPX5000.h"
-#include "reports/screens/TfrmPrintPreview.h"
-#include "shell/AppState.h"
-#include "shell/TextCodec.h"
+#include "shell/screens/TfrmPrintPreview.h"
+#include "shell/screens/AppState.h"
+#include "core/TextCodec.h"
 #include "shell/screens/ScreenHelpers.h"
-#include "support/ScriptedDialogs.h"
+#include "support/screens/ScriptedDialogs.h"
 #include "support/TestProgramFolder.h"
 
 #include <QComboBox>
@@ -25,10 +25,11 @@ protected:
     void SetUp() override
     {
         QString error;
-        ASSERT_TRUE(WriteSampleCompanies(&error)) << error.toStdString();
-        ASSERT_TRUE(OpenYearDatabase(2020, false));
+        ASSERT_TRUE(WriteSampleCompanies(folder.session(), &error)) << error.toStdString();
+        ASSERT_TRUE(OpenYearDatabase(folder.session(), 2020, false));
         const QString name = Scalar(folder.fdm().ACN1, "SELECT KNA FROM MKIGYOU1 WHERE NENDO = 2020 AND KCO = 1");
-        ASSERT_EQ(OpenCompany(2020, 1, name), OpenOutcome::Opened);
+        ASSERT_EQ(OpenCompany(folder.session(), 2020, 1, name), OpenOutcome::Opened);
+        folder.tellWindow();   // the window opens the company as the company list does
         SetModalHookForTesting([this](QDialog& d) {
             shown << d.windowTitle();
             if (auto* preview = qobject_cast<TfrmPrintPreview*>(&d))

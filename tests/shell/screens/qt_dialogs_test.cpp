@@ -1,6 +1,6 @@
 // The dialog service's Qt side: Qt's own texts in Japanese, and message boxes wide enough
 // for their caption.
-#include "shell/AppState.h"
+#include "shell/screens/AppState.h"
 #include "shell/screens/QtDialogs.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 // Screen mechanisms: Enter moves on, fields checked when left keep the focus, byte limits,
 // code lists and field checks on controls.
 #include "shell/screens/ScreenHelpers.h"
-#include "support/ScriptedDialogs.h"
+#include "support/screens/ScriptedDialogs.h"
 #include "support/screens/Typing.h"
 
 #include <QApplication>

@@ -1,14 +1,15 @@
 // The fixture of the plot screens' tests: the first sample company of 2020 open, dialogs
-// scripted, modal screens accepted at once; the plot window and current chart cleared after.
+// scripted, modal screens accepted at once; the plot window, the current chart and the last
+// optimal-wage analysis cleared after.
 #pragma once
 
 #include "plot/ChartModel.h"
 #include "plot/screens/TPX1100.h"
 #include "projects/Companies.h"
 #include "projects/SampleCompanies.h"
-#include "shell/AppState.h"
+#include "shell/screens/AppState.h"
 #include "shell/screens/ScreenHelpers.h"
-#include "support/ScriptedDialogs.h"
+#include "support/screens/ScriptedDialogs.h"
 #include "support/TestProgramFolder.h"
 
 #include <QDialog>
@@ -24,7 +25,7 @@ protected:
     {
         ResetAppState();
         QString error;
-        ASSERT_TRUE(WriteSampleCompanies(&error)) << error.toStdString();
+        ASSERT_TRUE(WriteSampleCompanies(folder.session(), &error)) << error.toStdString();
         openSample();
         SetModalHookForTesting([](QDialog&) { return int(QDialog::Accepted); });
     }
@@ -33,14 +34,16 @@ protected:
         SetModalHookForTesting(nullptr);
         DestroyPlotWindowForTesting();
         SetCurrentChart(0);
+        LastOptimalWage() = TOptimalWage();
     }
     // Opens the first sample company of the year (again, after a main window started
     // without a company).
     void openSample()
     {
-        App().FiscalYear = Year;
-        ASSERT_TRUE(OpenYearDatabase(Year, false));
-        ASSERT_EQ(OpenCompany(Year, 1, QStringLiteral("サンプル精機株式会社")), OpenOutcome::Opened);
+        Session& s = folder.session();
+        ASSERT_TRUE(OpenYearDatabase(s, Year, false));
+        ASSERT_EQ(OpenCompany(s, Year, 1, QStringLiteral("サンプル精機株式会社")), OpenOutcome::Opened);
+        folder.tellWindow();   // the window opens the company as the company list does
     }
     QString db(const QString& sql) { return Scalar(folder.fdm().ACN2, sql); }
     // Columns of the company's stored settings row of a chart.

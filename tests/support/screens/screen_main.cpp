@@ -1,5 +1,8 @@
-// Entry point of the screen tests: a QApplication on the offscreen platform.
+// Entry point of the screen tests: a QApplication on the offscreen platform, and the
+// window's application state following each test's program folder and project.
+#include "shell/screens/AppState.h"
 #include "shell/screens/QtDialogs.h"
+#include "support/TestProgramFolder.h"
 
 #include <QApplication>
 
@@ -11,6 +14,16 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     // Qt's own buttons and dialogs in Japanese, as the program shows them.
     InstallQtJapanese(app);
+    // A screen reads the open project from the application state, as the window's
+    // selection leaves it: every folder a test makes starts a fresh state on it, and every
+    // project the test opens in it is taken in as 選択 takes it.
+    TestProgramFolder::windowFollows = [](TestProgramFolder& folder) {
+        const Session& s = folder.session();
+        if (!s.companyOpen())
+            ResetAppState();
+        AdoptSession(s);
+        App().ListMode = s.companyOpen() ? 4 : 0;
+    };
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

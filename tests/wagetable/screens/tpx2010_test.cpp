@@ -1,9 +1,9 @@
 // TPX2010 and TPX2011 driven through their widgets against a real year database.
-#include "reports/screens/TfrmPrintPreview.h"
-#include "shell/AppState.h"
-#include "shell/TextCodec.h"
+#include "shell/screens/TfrmPrintPreview.h"
+#include "shell/screens/AppState.h"
+#include "core/TextCodec.h"
 #include "shell/screens/ScreenHelpers.h"
-#include "support/ScriptedDialogs.h"
+#include "support/screens/ScriptedDialogs.h"
 #include "support/TestProject.h"
 #include "wagetable/screens/TPX2010.h"
 #include "wagetable/screens/TPX2011.h"

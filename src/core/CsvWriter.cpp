@@ -1,0 +1,33 @@
+// Writing CSV files: CP932 text, CR LF line ends.
+#include "core/CsvWriter.h"
+
+#include "core/TextCodec.h"
+
+#include <QSaveFile>
+
+QString CsvQuoted(const QString& value)
+{
+    QString v = value;
+    v.replace('"', QLatin1String("\"\""));
+    return '"' + v + '"';
+}
+
+bool WriteCsvFile(const QString& path, const QStringList& lines, QString* error)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    for (const QString& line : lines) {
+        file.write(ToCp932(line));
+        file.write("\r\n", 2);
+    }
+    if (!file.commit()) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    return true;
+}
