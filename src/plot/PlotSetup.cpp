@@ -2,6 +2,7 @@
 #include "plot/PlotSetup.h"
 
 #include "store/Conversions.h"
+#include "store/DataModule.h"
 #include "store/Transactions.h"
 
 #include <QStringList>
@@ -150,18 +151,7 @@ QString Flags(const std::array<bool, 9>& ticked)
 bool ClearChartPoints(DbConnection& cn)
 {
     DbQuery query(cn);
-    query.setText(QStringLiteral("DELETE from DCHART "));
-    if (query.execute())
-        return true;
-    query.close();
-    const QList<DbError>& errors = cn.errors();
-    const bool overflow = std::any_of(errors.begin(), errors.end(), [](const DbError& e) {
-        return e.state == QLatin1String("18") || e.description.contains(QLatin1String("overflow"), Qt::CaseInsensitive)
-               || e.description.contains(QLatin1String("too big"), Qt::CaseInsensitive);
-    });
-    ReportFailure(Outcome::Failed(overflow ? QStringLiteral("ＳＱＬ処理でオーバーフローが発生しました。")
-                                           : QStringLiteral("ＳＱＬ処理で不明なエラーが発生しました。")));
-    return false;
+    return TFDM::RunStatement(query, QStringLiteral("DELETE from DCHART "), 'E');
 }
 
 std::array<bool, 9> Ticks(const QString& flags)
