@@ -2,6 +2,8 @@
 // units, the banded picture read back from its BMP file, and a plain PDF entry point.
 #include "plot/PlotPrint.h"
 
+#include "core/PdfTextMap.h"
+
 #include "plot/PlotLayout.h"
 #include "plot/PlotPainter.h"
 #include "reference/CostOfLiving.h"
@@ -259,7 +261,7 @@ void PaintPlotPage(QPainter& painter, int resolution, const PlotPageLayout& page
     };
     painter.setPen(QPen(Qt::black, 1));
     for (const PageText& t : page.texts) {
-        QFont font(PlotFontFamily);
+        QFont font = DocumentFont(PlotFontFamily);
         font.setPixelSize(std::max(1, int(std::lround(t.fontSize * resolution / 72.0))));
         if (t.maxWidth > 0) {
             const int room = ToDevice(t.maxWidth, resolution);
@@ -296,6 +298,7 @@ PlotPrintData PlotPrintDataOf(const Session& s, const ChartModel& model)
     const TMKIGYOU2& c = s.company();
     d.companyLine = FiscalYearText(s.calendarMode, c.NENDO.toInt()) + QStringLiteral(" 年度  :  ") + c.KNA
                     + QStringLiteral("　　様");
+    d.companyName = c.KNA;
     if (model.chartId == ChartCostOfLiving && c.MCCO != 0) {
         CostSet set;
         if (ReadCostSet(s, c.MCCO, set) && !set.rows.isEmpty())
@@ -352,8 +355,13 @@ bool PrintPlotPage(QPagedPaintDevice& device, const PlotPrintData& data, const Q
 bool WritePlotPdf(const QString& pdfPath, const PlotPrintData& data, const QImage& picture, const QString& bmpPath,
                   int resolution, QString* error)
 {
-    QPdfWriter writer(pdfPath);
-    writer.setResolution(resolution);
-    writer.setTitle(QStringLiteral("ﾌﾟﾛｯﾄ"));
-    return PrintPlotPage(writer, data, picture, bmpPath, error);
+    {
+        QPdfWriter writer(pdfPath);
+        writer.setResolution(resolution);
+        writer.setTitle(QStringLiteral("ﾌﾟﾛｯﾄ"));
+        if (!PrintPlotPage(writer, data, picture, bmpPath, error))
+            return false;
+    }
+    // A reader takes the ideographs drawn, not the radicals sharing their glyphs.
+    return CorrectPdfTextMap(pdfPath, PlotFontFamily, data.companyName, error);
 }

@@ -66,6 +66,7 @@ struct PlotPrintData {
     TAnalize1 texts;                   // BuildAnalysisTexts
     QString dateText;                  // "2024 年  4 月  1 日"
     QString companyLine;               // fiscal year + " 年度  :  " + company + "　　様"
+    QString companyName;               // the PDF's author
     std::optional<std::array<QString, 3>> costSource;   // 出所, 対象地域, 調査時点 (chart 1030)
     std::optional<TMODEL_> modelSource;                 // chart 1040
     std::array<std::optional<DrawnCurveText>, 5> curves; // chart 1050

@@ -52,6 +52,7 @@ ReportDocument BuildDesignListPages(const QString& exeFolder, const QList<TCHNGI
                                     const DesignListHeading& heading, const ReportTemplate& tpl)
 {
     ReportDocument doc = ReportDocumentFor(exeFolder, DesignListReportName, DesignListDocName);
+    doc.author = heading.page.companyName;
     doc.fontSize = DesignListFontSize;
     if (rows.isEmpty())
         return doc;

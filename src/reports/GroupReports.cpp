@@ -336,6 +336,7 @@ ReportDocument BuildGroupReportPages(const QString& exeFolder, GroupReportKind k
 {
     const GroupReportNames names = GroupReportNamesOf(kind);
     ReportDocument doc = ReportDocumentFor(exeFolder, names.reportName, names.title);
+    doc.author = h.companyName;
     const QStringList fields = GroupReportRowFields(kind);
     // The row's box: the row fields' span, its rules at their edges.
     QList<int> edges;

@@ -119,6 +119,7 @@ ReportDocument BuildPersonalPages(const QString& exeFolder, PersonalReportKind k
                                   const MatrixTables& tables)
 {
     ReportDocument doc = ReportDocumentFor(exeFolder, PersonalReportName(kind), QStringLiteral("社員個人情報"));
+    doc.author = heading.companyName;
     doc.imagePath = exeFolder + QStringLiteral("Picture");
     int block = 100;
     for (int i = 0; i < employees.size(); ++i) {

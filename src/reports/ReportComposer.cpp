@@ -2,6 +2,7 @@
 #include "reports/ReportComposer.h"
 
 #include "core/Outcome.h"
+#include "core/PdfTextMap.h"
 #include "core/Pictures.h"
 
 #include <QDir>
@@ -85,10 +86,8 @@ private:
         const quint64 key = (quint64(points * 1000) << 1) | (bold ? 1 : 0);
         auto it = faces_.find(key);
         if (it == faces_.end()) {
-            QFont f(tpl_.font);
+            QFont f = DocumentFont(tpl_.font, bold);
             f.setPointSizeF(points);
-            f.setBold(bold);
-            f.setStyleStrategy(QFont::PreferOutline);
             it = faces_.insert(key, Face{f, QFontMetricsF(f, p_.device())});
         }
         return *it;
@@ -217,6 +216,15 @@ bool ComposeReport(const ReportTemplate& tpl, const ReportDocument& doc, QString
             renderer.render(pages.at(i));
         }
         painter.end();
+    }
+    // A reader takes the text that was drawn: the character maps name ideographs, not the
+    // radicals that share their glyphs; the author names the company.
+    QString mapError;
+    if (QFileInfo(partial).size() > 0 && !CorrectPdfTextMap(partial, tpl.font, doc.author, &mapError)) {
+        if (error)
+            *error = failed(QStringLiteral("帳票ファイルの書き込みでエラーが発生しました。"), doc.documentPath, mapError);
+        QFile::remove(partial);
+        return false;
     }
     QFile out(partial);
     if (!out.exists() || out.size() == 0) {

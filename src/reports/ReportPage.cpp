@@ -28,3 +28,18 @@ ReportDocument ReportDocumentFor(const QString& exeFolder, const QString& report
     doc.docName = docName;
     return doc;
 }
+
+QString SuggestedDocumentFileName(const QString& title, const QString& company, const QString& fallback)
+{
+    if (title.trimmed().isEmpty())
+        return fallback;
+    QString name = company;
+    for (const char* form : {"株式会社", "有限会社", "合同会社", "合資会社", "合名会社", "（株）", "(株)", "㈱", "（有）", "(有)", "㈲"})
+        name.remove(QString::fromUtf8(form));
+    name = name.simplified().remove(' ').remove(QChar(0x3000));
+    QString file = title.trimmed() + (name.isEmpty() ? QString() : QStringLiteral("_") + name) + QStringLiteral(".pdf");
+    for (QChar& c : file)
+        if (QStringLiteral("/\\:*?\"<>|").contains(c) || c.unicode() < 0x20)
+            c = '_';
+    return file;
+}

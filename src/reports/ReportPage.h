@@ -62,6 +62,7 @@ struct ReportDocument {
     QString templatePath;   // Report/<name>.jfm under the program folder
     QString documentPath;   // Report/wk<name>.pdf under the program folder
     QString docName;        // the PDF's title
+    QString author;         // the PDF's author: the company the document is about
     QString imagePath;      // folder that image fields' picture names are relative to
     int fontSize = ReportDefaultFontSize;
     QList<ReportPage> pages;
@@ -73,3 +74,8 @@ struct ReportDocument {
 // The template and document paths of a report name under the program folder exeFolder
 // (with its trailing "/"): Report/<name>.jfm and Report/wk<name>.pdf.
 ReportDocument ReportDocumentFor(const QString& exeFolder, const QString& reportName, const QString& docName);
+
+// The file name offered when a document is saved: its title and the company without its
+// legal form, "給与一覧表_サンプル精機.pdf"; characters a file name cannot hold become "_".
+// Without a title: fallback.
+QString SuggestedDocumentFileName(const QString& title, const QString& company, const QString& fallback);

@@ -64,6 +64,7 @@ ReportDocument BuildSalaryListPages(const QString& exeFolder, const QList<TCHNGI
                                     const SalaryListHeading& heading)
 {
     ReportDocument doc = ReportDocumentFor(exeFolder, QStringLiteral("PrintSalaryList"), QStringLiteral("賃金表"));
+    doc.author = heading.companyName;
     if (rows.isEmpty())
         return doc;
 

@@ -16,19 +16,6 @@ QString run(const QString& program, const QStringList& args)
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
-QString foldRadicals(const QString& text)
-{
-    QString folded;
-    folded.reserve(text.size());
-    for (QChar c : text) {
-        if (c.unicode() >= 0x2E80 && c.unicode() <= 0x2FDF)
-            folded += QString(c).normalized(QString::NormalizationForm_KC);
-        else
-            folded += c;
-    }
-    return folded;
-}
-
 } // namespace
 
 void EnsureGuiApplication()
@@ -48,7 +35,7 @@ QStringList PdfPages(const QString& pdfPath)
     const QString text = run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdfPath, QStringLiteral("-")});
     if (text.isEmpty())
         return {};
-    QStringList pages = foldRadicals(text).split(QChar('\f'));
+    QStringList pages = text.split(QChar('\f'));
     if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
         pages.removeLast();
     return pages;
@@ -75,7 +62,7 @@ QList<PdfWord> PdfWords(const QString& pdfPath, int page)
         QString text = m.captured(5);
         text.replace(QStringLiteral("&amp;"), QStringLiteral("&")).replace(QStringLiteral("&lt;"), QStringLiteral("<"))
             .replace(QStringLiteral("&gt;"), QStringLiteral(">")).replace(QStringLiteral("&quot;"), QStringLiteral("\""));
-        words.append({foldRadicals(text), m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble(),
+        words.append({text, m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble(),
                       m.captured(4).toDouble()});
     }
     return words;

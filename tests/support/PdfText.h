@@ -9,16 +9,15 @@
 // needs fonts); the screen tests already have one.
 void EnsureGuiApplication();
 
-// The text of every page of a PDF (pdftotext -layout), with the Kangxi radicals and CJK
-// radical supplements that pdftotext returns for some ideographs (⾦ for 金) folded back
-// by NFKC; nothing else is folded. Empty when the file cannot be read.
+// The text of every page of a PDF (pdftotext -layout), as a reader extracts it: nothing is
+// folded. Empty when the file cannot be read.
 QStringList PdfPages(const QString& pdfPath);
 // A word of a page as pdftotext -bbox places it, in points from the page's top left.
 struct PdfWord {
     QString text;
     double xMin = 0, yMin = 0, xMax = 0, yMax = 0;
 };
-// The words of one page (1-based), folded as PdfPages folds them.
+// The words of one page (1-based), as pdftotext gives them.
 QList<PdfWord> PdfWords(const QString& pdfPath, int page);
 // Text without any blank (pdftotext turns the ideographic space into blanks).
 QString WithoutBlanks(const QString& text);

@@ -209,7 +209,11 @@ void TfrmPrintPreview::btnPrintClick()
 
 void TfrmPrintPreview::btnSaveClick()
 {
-    const QString suggested = QDir(App().ExeFolder).filePath(QFileInfo(file_).fileName().mid(2));
+    const QString suggested = QDir(App().ExeFolder)
+                                  .filePath(SuggestedDocumentFileName(
+                                      document_->metaData(QPdfDocument::MetaDataField::Title).toString(),
+                                      document_->metaData(QPdfDocument::MetaDataField::Author).toString(),
+                                      QFileInfo(file_).fileName().mid(2)));
     QString target = Dialogs().saveFile(QStringLiteral("PDFファイルの保存"), suggested,
                                         QStringLiteral("PDFファイル(*.pdf)|*.pdf"));
     if (target.isEmpty())
