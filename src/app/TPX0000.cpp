@@ -163,8 +163,8 @@ void TPX0000::buildMenus()
     addItem(plot, "mnLivingComp", "生計費との比較(&W)", &TPX0000::mnLivingCompClick);
     addItem(plot, "mnModelSalaryComp", "モデル賃金との比較(&X)", &TPX0000::mnModelSalaryCompClick);
     plot->addSeparator();
-    addItem(plot, "mnSalaryUpSetting", "昇給カーブの設計(&Y)", &TPX0000::mnSalaryUpSettingClick)->setEnabled(false);
-    addItem(plot, "mnFit", "最適化賃金(&F)", &TPX0000::mnFitClick)->setVisible(false);
+    addItem(plot, "mnSalaryUpSetting", "昇給カーブの設計(&Y)", &TPX0000::mnSalaryUpSettingClick);
+    addItem(plot, "mnFit", "最適化賃金(&F)", &TPX0000::mnFitClick);
 
     QMenu* design = newMenu(QStringLiteral("mnDesign"), QStringLiteral("賃金設計(&C)"));
     addItem(design, "mnSalaryList", "賃金表　作成(&J)", &TPX0000::mnSalaryListClick);
@@ -173,7 +173,7 @@ void TPX0000::buildMenus()
     QMenu* raise = newMenu(QStringLiteral("mnRaise"), QStringLiteral("昇給管理(&S)"));
     addItem(raise, "mnSalaryInput", "昇給管理　入力(&K)", &TPX0000::mnSalaryInputClick);
     raise->addSeparator();
-    addItem(raise, "mnNendoUpdate", "年度更新(&N)", &TPX0000::mnNendoUpdateClick)->setEnabled(false);
+    addItem(raise, "mnNendoUpdate", "年度更新(&N)", &TPX0000::mnNendoUpdateClick);
 
     QMenu* report = newMenu(QStringLiteral("mnReport"), QStringLiteral("レポート(&R)"));
     addItem(report, "mnList5000", "社員個人情報(&P)", &TPX0000::mnList5000Click);
@@ -265,14 +265,14 @@ void TPX0000::buildToolBars()
     addButton(p6, "btnSalaryCurve", "回 帰", "昇給ｶｰﾌﾞの分析", "mnSalaryUpCurve");
     addButton(p6, "btnLiveingComp", "生計費", "生計費との比較", "mnLivingComp");
     addButton(p6, "btnModelComp", "モデル", "ﾓﾃﾞﾙ賃金との比較", "mnModelSalaryComp");
-    addButton(p6, "btnSalaryUpSetting", "設 計", "昇給カーブの設計", "mnSalaryUpSetting")->setEnabled(false);
+    addButton(p6, "btnSalaryUpSetting", "設 計", "昇給カーブの設計", "mnSalaryUpSetting");
     top->layout()->addWidget(p6);
 
     QFrame* p7 = panelWidget(top, QStringLiteral("Panel7"), Qt::Horizontal);
     addButton(p7, "btnSalaryList", "賃金表", "賃金表　作成", "mnSalaryList");
     addButton(p7, "btnSalarySetting", "グラフ", "賃金表をグラフで見る", "mnSalarySetting");
     addButton(p7, "btnSalaryInput", "昇給", "昇給管理　入力", "mnSalaryInput");
-    addButton(p7, "btnKousinn", "更新", "データを翌年度に繰り越します", "mnNendoUpdate")->setEnabled(false);
+    addButton(p7, "btnKousinn", "更新", "データを翌年度に繰り越します", "mnNendoUpdate");
     top->layout()->addWidget(p7);
 
     static_cast<QHBoxLayout*>(top->layout())->addStretch(1);
@@ -399,6 +399,7 @@ void TPX0000::RefreshMenu(bool noCompany)
             "mnModelSalary"},
            !noCompany);
     enable({"mnWorker", "mnSalaryPlot", "mnSalaryUpCurve", "mnLivingComp", "mnModelSalaryComp", "mnFit",
+            "mnSalaryUpSetting", "mnNendoUpdate",
             "mnSalaryList", "mnSalarySetting", "mnSalaryInput", "mnList5000", "mnList5010", "mnSalaryReport",
             "mnSalaryUpReport", "mnMatUPList"},
            !blocked);
@@ -410,7 +411,7 @@ void TPX0000::RefreshMenu(bool noCompany)
     }
     for (auto it = buttons_->menuOfButton.cbegin(); it != buttons_->menuOfButton.cend(); ++it) {
         const QString& button = it.key();
-        if (button == QLatin1String("btnSalaryUpSetting") || button == QLatin1String("btn_Printa")
+        if (button == QLatin1String("btn_Printa")
             || button == QLatin1String("btnHelp") || button == QLatin1String("btn_END"))
             continue;
         toolButton(button)->setEnabled(action(it.value())->isEnabled());
@@ -639,7 +640,6 @@ void TPX0000::mnModelSalaryCompClick()
 
 void TPX0000::mnSalaryUpSettingClick()
 {
-    // The command stays disabled in the menu and on the tool bar; the screen works when called.
     if (CompanyGuard())
         showScreen(longLived(curveDesign_));
 }
@@ -677,7 +677,6 @@ void TPX0000::mnSalaryInputClick()
 
 void TPX0000::mnNendoUpdateClick()
 {
-    // The command itself stays disabled; the rollover screen is reachable from here.
     if (!CompanyGuard())
         return;
     TPX3030 rollover(this);

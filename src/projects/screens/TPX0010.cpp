@@ -68,6 +68,9 @@ void TPX0010::buildForm()
     cmbNendo->setGeometry(70, 12, 100, 28);
     // Choosing a year loads its list; typing one only empties the chosen year.
     connect(cmbNendo, &QComboBox::currentTextChanged, this, &TPX0010::cmbNendoChange);
+    // Choosing the year already shown loads it again too.
+    connect(cmbNendo, &QComboBox::activated, this, [this](int) { cmbNendoChange(); });
+    connect(cmbNendo->lineEdit(), &QLineEdit::editingFinished, this, &TPX0010::cmbNendoExit);
 
     Lbl_Info = new QLabel(InfoText, this);
     Lbl_Info->setObjectName(QStringLiteral("Lbl_Info"));
@@ -202,8 +205,25 @@ void TPX0010::LoadList()
 
 void TPX0010::paintGrid()
 {
-    Grid->setHighlightedRow(currentRow_);
-    Grid->setCursor(1, currentRow_);
+    // An empty list shows no chosen row.
+    const bool empty = codeIn(Grid->cell(1, 1)) == 0 && Grid->cell(2, 1).isEmpty();
+    Grid->setHighlightedRow(empty ? -1 : currentRow_);
+    if (empty)
+        Grid->setCurrentCell(-1, -1);
+    else
+        Grid->setCursor(1, currentRow_);
+}
+
+void TPX0010::cmbNendoExit()
+{
+    const int i = cmbNendo->findText(cmbNendo->currentText().trimmed());
+    if (i < 0)
+        return;   // a year the list does not offer stays unchosen
+    {
+        const QSignalBlocker block(cmbNendo);
+        cmbNendo->setCurrentIndex(i);
+    }
+    cmbNendoChange();
 }
 
 void TPX0010::cmbNendoChange()

@@ -27,6 +27,8 @@ public:
 
     // Handlers.
     void cmbNendoChange();
+    // Enter or Tab in the year box: a year of the list typed there is loaded as if chosen.
+    void cmbNendoExit();
     void GridClick(int col, int row);
     void btnAddClick();
     void btnMntClick();

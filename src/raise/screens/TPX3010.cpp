@@ -273,6 +273,11 @@ TPX3010::TPX3010(QWidget* parent) : QDialog(parent)
     connect(btnHyogo, &QPushButton::clicked, this, &TPX3010::btnHyogoClick);
     connect(btnClose, &QPushButton::clicked, this, &TPX3010::btnCloseClick);
     connect(Grid_, &TStringGrid::gridClicked, this, [this](int, int row) { GridClick(row); });
+    // Down and Up in the grid load the employee the cursor moves to, as a click does.
+    connect(Grid_, &QTableWidget::currentCellChanged, this, [this](int row, int, int, int) {
+        if (!loading_ && currentRow_ != 0)
+            GridClick(row);
+    });
     connect(chkUP_, &QCheckBox::clicked, this, &TPX3010::chkUPClick);
     connect(PageControl1_, &QTabWidget::tabBarClicked, this, [this] { focusFirstField(); });
     CheckWhenLeft(*cmbWorkerCode_, [this] { return cmbWorkerCodeExit(); });
@@ -418,6 +423,7 @@ void TPX3010::selectRow(int row)
 {
     if (row < 1 || row > rows_.size())
         return;
+    currentRow_ = row;   // the cursor's move below is this selection, not another
     Grid_->setCursor(1, row);
     Grid_->setHighlightedRow(row);
     loadEmployee(row);

@@ -331,7 +331,9 @@ TEST_F(ComparisonScreens, MainWindowCommandsShowTheirSetUps)
     EXPECT_TRUE(dialogs.texts().isEmpty()) << dialogs.texts().join('|').toStdString();
     QAction* fit = window.findChild<QAction*>("mnFit");
     ASSERT_NE(fit, nullptr);
-    EXPECT_FALSE(fit->isVisible());
+    window.RefreshMenu(false);
+    EXPECT_TRUE(fit->isVisible());
+    EXPECT_TRUE(fit->isEnabled());
 }
 
 TEST_F(ComparisonScreens, TheRaiseCurveAnalysisPlotsTheEmployeesOfTheLastOptimalWageAnalysis)

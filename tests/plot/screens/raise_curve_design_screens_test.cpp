@@ -356,7 +356,7 @@ TEST_F(RaiseCurveDesignScreens, LegendFromTheScreenIsStoredWithTheCurveAndMarksT
     EXPECT_TRUE(s.changed());
 }
 
-TEST_F(RaiseCurveDesignScreens, MainWindowKeepsTheCommandDisabledButItsHandlerOpensTheScreen)
+TEST_F(RaiseCurveDesignScreens, MainWindowEnablesTheCommandWithTheProjectAndItOpensTheScreen)
 {
     QStringList shown;
     SetModalHookForTesting([&shown](QDialog& d) {
@@ -366,9 +366,9 @@ TEST_F(RaiseCurveDesignScreens, MainWindowKeepsTheCommandDisabledButItsHandlerOp
     TPX0000 window;   // its creation starts without a company: open the sample again
     openSample();
     window.RefreshMenu(false);
-    EXPECT_FALSE(window.action("mnSalaryUpSetting")->isEnabled());
-    EXPECT_FALSE(window.toolButton("btnSalaryUpSetting")->isEnabled());
-    window.mnSalaryUpSettingClick();
+    EXPECT_TRUE(window.action("mnSalaryUpSetting")->isEnabled());
+    EXPECT_TRUE(window.toolButton("btnSalaryUpSetting")->isEnabled());
+    window.toolButton("btnSalaryUpSetting")->click();
     EXPECT_EQ(shown, QStringList{"TPX1050"});
     EXPECT_TRUE(dialogs.texts().isEmpty()) << dialogs.texts().join('|').toStdString();
 }

@@ -237,6 +237,40 @@ TEST_F(CompanyScreens, ATypedYearMakesTheButtonsDoNothingUntilOneIsChosen)
     EXPECT_EQ(l.SelectedCode(), 3);
 }
 
+// A year typed into the box and confirmed with Enter loads like a year chosen from the list;
+// choosing the year already shown loads it again; an empty year shows no chosen row.
+TEST_F(CompanyScreens, AYearTypedAndConfirmedOrChosenAgainIsLoaded)
+{
+    AddCompany(3, 2024, QStringLiteral("三社"));
+    TPX0010& l = OpenList(4);
+    l.show();
+    l.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&l));
+    QComboBox* box = Child<QComboBox>(l, "cmbNendo");
+    box->setFocus();
+    EXPECT_TRUE(Grid().selectedItems().isEmpty());
+    EXPECT_EQ(Grid().currentRow(), -1);
+
+    box->lineEdit()->selectAll();
+    QTest::keyClicks(box->lineEdit(), "2024");
+    EXPECT_EQ(App().FiscalYear, 0);   // typing alone chooses nothing
+    QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(App().FiscalYear, 2024);
+    EXPECT_EQ(Grid().cell(2, 1), QStringLiteral("三社"));
+    EXPECT_EQ(l.SelectedCode(), 3);
+
+    // A company registered meanwhile shows when the same year is chosen again.
+    AddCompany(4, 2024, QStringLiteral("四社"));
+    emit box->activated(box->currentIndex());
+    EXPECT_EQ(Grid().cell(2, 2), QStringLiteral("四社"));
+
+    // A year the list does not offer stays unchosen.
+    box->lineEdit()->selectAll();
+    QTest::keyClicks(box->lineEdit(), "1999");
+    QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(App().FiscalYear, 0);
+}
+
 // ---------------------------------------------------------------- registering
 
 TEST_F(CompanyScreens, RegisteringProposesTheCodeAfterTheLargestOfAllYears)

@@ -218,3 +218,43 @@ TEST_F(RaiseScreen, TheEvaluationScreenOpensAndTheEmployeeIsReloadedOnReturn)
     EXPECT_EQ(text("txtUPGousu"), "5");
     EXPECT_EQ(text("txtCalcGousu"), "15");
 }
+
+// The keyboard reaches what the mouse reaches: Down and Up in the grid load the employee,
+// and an amount beyond the box's range is refused at the first Tab.
+TEST_F(RaiseScreen, ArrowKeysLoadTheEmployeeAndAnAmountOutOfRangeIsRefusedAtOnce)
+{
+    ASSERT_TRUE(screen.Activate(true));
+    screen.show();
+    screen.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&screen));
+    TStringGrid* grid = find<TStringGrid>("Grid");
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_Down);
+    EXPECT_EQ(screen.currentCode(), 2);
+    EXPECT_EQ(text("txtWorkerCode"), "N2");
+    QTest::keyClick(grid, Qt::Key_Down);
+    EXPECT_EQ(screen.currentCode(), 3);
+    QTest::keyClick(grid, Qt::Key_Up);
+    EXPECT_EQ(screen.currentCode(), 2);
+    EXPECT_EQ(text("txtCureentNo"), "2");
+
+    QLineEdit* up = find<QLineEdit>("txtUKihon2");
+    const QString total = text("txtATotal");
+    up->setFocus();
+    type("txtUKihon2", "9999999999");
+    QTest::keyClick(up, Qt::Key_Tab);
+    ASSERT_EQ(dialogs.texts(), QStringList{QStringLiteral("入力範囲外です。")});
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(up->hasFocus());
+    EXPECT_EQ(text("txtATotal"), total);
+
+    // A sound amount moves on to the next amount and the totals follow it.
+    dialogs.clear();
+    type("txtUKihon2", "1000");
+    QTest::keyClick(up, Qt::Key_Tab);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(dialogs.texts().isEmpty()) << dialogs.texts().join('|').toStdString();
+    EXPECT_FALSE(up->hasFocus());
+    EXPECT_EQ(text("txtUKihon2"), "1,000");
+    EXPECT_NE(text("txtATotal"), total);
+}
