@@ -110,6 +110,8 @@ public:
             if (mark.MARK.isEmpty())
                 continue;
             const int x = L.px(p.x), y = L.py(p.y);
+            if (!L.dataArea().contains(x, y))
+                continue;   // outside the ranges chosen
             PlacedMarker marker;
             marker.point = i;
             marker.topLeft = QPoint(x - 7, y - 7);
@@ -257,6 +259,11 @@ int FontPixelSize(int pointSize)
     return int(std::lround(pointSize * 96.0 / 72.0));
 }
 
+QRect PlotLayout::dataArea() const
+{
+    return QRect(QPoint(plotLeft, axisTop), QPoint(axisRight, plotBottom));
+}
+
 int PlotLayout::px(double x) const
 {
     if (Xmax == Xmin)
@@ -335,6 +342,13 @@ AxisRange RangeForValues(double low, double high, int pitch)
     r.low = int(TruncateTowardZero(SafeDivide(low, pitch))) * pitch;
     r.high = int(TruncateTowardZero(SafeDivide(high, pitch) + 0.9999)) * pitch;
     return r;
+}
+
+QString RangeOrderProblem(const QString& axis, int lower, int upper)
+{
+    if (lower < upper)
+        return {};
+    return axis + QStringLiteral("下限は") + axis + QStringLiteral("上限より小さい値を入力して下さい。");
 }
 
 RangeEntry CheckRangeEntry(const QString& typed, int low, int high, int inForce)

@@ -156,6 +156,9 @@ struct PlotLayout {
 
     int px(double x) const;
     int py(double y) const;
+    // Where values are drawn: right of the Y axis (its break), below the top of the axes and
+    // above the X axis (its break). Points outside it are not placed; curves are cut to it.
+    QRect dataArea() const;
 };
 
 // Lays the plot out in a window of the given size with the left panel's width.
@@ -183,3 +186,6 @@ struct RangeEntry {
     int value = 0;   // the value taken when ok
 };
 RangeEntry CheckRangeEntry(const QString& typed, int low, int high, int inForce);
+// A lower bound must stay below its upper bound: '' when lower < upper, else the refusal
+// naming the axis ("X" or "Y").
+QString RangeOrderProblem(const QString& axis, int lower, int upper);

@@ -77,11 +77,16 @@ void PaintPlot(QPainter& painter, const PlotLayout& layout)
     for (const PlacedText& t : layout.texts)
         Text(painter, t.topLeft, t.text, t.color, t.size);
     painter.setRenderHint(QPainter::Antialiasing, true);
+    // Curves and comparison lines stay inside the ranges chosen: never over the legend, the
+    // axis texts or the window's edge.
+    painter.save();
+    painter.setClipRect(layout.dataArea());
     for (const PlacedCurve& c : layout.curves) {
         painter.setPen(QtPen(c.pen));
         for (const QList<QPoint>& line : c.polylines)
             painter.drawPolyline(line.constData(), int(line.size()));
     }
+    painter.restore();
     painter.setBrush(Qt::NoBrush);
     for (const PlacedCircle& c : layout.circles) {
         painter.setPen(QtPen(c.pen));

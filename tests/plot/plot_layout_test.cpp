@@ -235,6 +235,31 @@ TEST(PlotLayoutCurves, WalkSamplesClipsAndSkipsSinglePointSeries)
     EXPECT_TRUE(L.curves[1].polylines.isEmpty());
 }
 
+// Narrowed ranges: points outside them are not placed (nor their labels), and every marker
+// placed lies in the data area the painter cuts curves to.
+TEST(PlotLayoutPoints, PointsOutsideNarrowedRangesAreNotPlaced)
+{
+    PlotInputs in = Inputs(20, 40, 10, 30);
+    in.points = {{30, 20, 0, "in"}, {50, 20, 0, "right"}, {10, 20, 0, "left"}, {30, 45, 0, "above"}, {30, 5, 0, "below"}};
+    in.seriesCount = {5, 5, 0, 0, 0, 0, 0, 0, 0, 0};
+    const PlotLayout L = Lay(in);
+    ASSERT_EQ(L.markers.size(), 1);
+    EXPECT_EQ(L.markers[0].point, 0);
+    for (const char* outside : {"right", "left", "above", "below"})
+        EXPECT_TRUE(TextsAt(L, outside).isEmpty()) << outside;
+    EXPECT_TRUE(L.dataArea().contains(L.px(30), L.py(20)));
+    EXPECT_FALSE(L.dataArea().contains(L.px(50), L.py(20)));
+    EXPECT_FALSE(L.dataArea().contains(L.px(30), L.py(45)));
+    EXPECT_LT(L.dataArea().right(), 879);   // the legend's column
+}
+
+TEST(PlotRangeEntry, ALowerBoundMustStayBelowItsUpperBound)
+{
+    EXPECT_EQ(RangeOrderProblem("X", 20, 50), QString());
+    EXPECT_EQ(RangeOrderProblem("X", 50, 20), QStringLiteral("X下限はX上限より小さい値を入力して下さい。"));
+    EXPECT_EQ(RangeOrderProblem("Y", 30, 30), QStringLiteral("Y下限はY上限より小さい値を入力して下さい。"));
+}
+
 TEST(PlotRangeEntry, NumbersInsideTheRangeAreTakenOthersRefused)
 {
     const RangeEntry high = CheckRangeEntry("61", 0, 60, 20);

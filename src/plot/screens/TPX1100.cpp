@@ -274,6 +274,17 @@ bool TPX1100::RangeEntered(int index)
         Dialogs().information(AppTitle, e.message);
         return false;
     }
+    // The bound must stay on its side of the other bound of its axis.
+    int wanted[4] = {range_[0], range_[1], range_[2], range_[3]};
+    wanted[index] = e.value;
+    const int lower = index < 2 ? 0 : 2;
+    const QString problem = RangeOrderProblem(index < 2 ? QStringLiteral("X") : QStringLiteral("Y"), wanted[lower],
+                                              wanted[lower + 1]);
+    if (!problem.isEmpty()) {
+        edits_[index]->setText(QString::number(range_[index]));
+        Dialogs().warning(AppTitle, problem);
+        return false;
+    }
     range_[index] = e.value;
     return true;
 }

@@ -306,6 +306,19 @@ TEST_F(PlotScreens, PlotWindowRangesClicksCopyAndMenus)
     xmin->setText("x");
     EXPECT_FALSE(plot.RangeEntered(0));
     EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("数値を入力してください。")});
+    // A lower bound at or above its upper bound is refused on either axis, the value kept.
+    dialogs.clear();
+    xmin->setText(QString::number(r.Xmax));
+    EXPECT_FALSE(plot.RangeEntered(0));
+    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("X下限はX上限より小さい値を入力して下さい。")});
+    EXPECT_EQ(xmin->text(), QString::number(r.Xmin));
+    dialogs.clear();
+    QLineEdit* ymax = child<QLineEdit>(plot, "txtYMax");
+    ymax->setText(QString::number(r.Ymin));
+    EXPECT_FALSE(plot.RangeEntered(3));
+    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("Y下限はY上限より小さい値を入力して下さい。")});
+    EXPECT_EQ(ymax->text(), QString::number(r.Ymax));
+    dialogs.clear();
     xmin->setText("0");
     EXPECT_TRUE(plot.RangeEntered(0));
     plot.btnExecClick();
