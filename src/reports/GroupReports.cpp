@@ -323,6 +323,8 @@ GroupHeading GroupHeadingFor(const Session& s, const GroupFilter& filter)
     h.today = s.today;
     h.referenceDate = s.ageReferenceDay();
     h.filterText = filter.text;
+    for (const TMMARK& m : s.project.Marks)
+        h.markTexts << (m.MARK + QStringLiteral(" ") + m.HANREI).trimmed();
     return h;
 }
 
@@ -364,7 +366,8 @@ ReportDocument BuildGroupReportPages(const QString& exeFolder, GroupReportKind k
             doc.pages.last().drawLine(left, y, right, y);
         }
     };
-    auto header = [&] {
+    // A page's heading names the group its rows belong to (none for the closing total).
+    auto header = [&](int mark) {
         closePage();
         ReportPage& p = doc.newPage();
         line = 0;
@@ -372,7 +375,9 @@ ReportDocument BuildGroupReportPages(const QString& exeFolder, GroupReportKind k
         p.setFieldText(QStringLiteral("NENDO"), h.yearText + QStringLiteral(" 年度　：　") + h.companyName);
         p.setFieldText(QStringLiteral("TITLE"), names.title);
         p.setFieldText(QStringLiteral("YMD"), ymd(h.today) + QStringLiteral("　　P. ") + QString::number(p.number));
-        p.setFieldText(QStringLiteral("BUSYO"), h.filterText);
+        const QString group = mark >= 1 && mark <= h.markTexts.size() ? h.markTexts[mark - 1] : QString();
+        p.setFieldText(QStringLiteral("BUSYO"), group.isEmpty() ? h.filterText
+                                                                : h.filterText + QStringLiteral("　　グループ：") + group);
         if (kind == GroupReportKind::Salary) {
             const QDate ref(h.referenceDate / 10000, h.referenceDate / 100 % 100, h.referenceDate % 100);
             p.setFieldText(QStringLiteral("KIJUNBI"), QStringLiteral("年齢・勤続は") + ymd(ref) + QStringLiteral("現在"));
@@ -405,14 +410,14 @@ ReportDocument BuildGroupReportPages(const QString& exeFolder, GroupReportKind k
                 line = 100;   // every group starts on a new page
             groupStarts = false;
             if (line >= LinesPerPage)
-                header();
+                header(l.mark);
             draw(l, false);
             ++line;
             break;
         case GroupLine::Subtotal:
         case GroupLine::Total:
             if (line >= BlockLimit)
-                header();
+                header(l.kind == GroupLine::Total ? 0 : l.mark);
             ++line;
             draw(l, false);
             ++line;

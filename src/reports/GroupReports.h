@@ -117,6 +117,8 @@ struct GroupHeading {
     QDate today;
     int referenceDate = 0; // yyyymmdd of the ages and lengths of service
     QString filterText;
+    // The group of each plot mark as a page names it: MARK + blank + HANREI (index 0..8).
+    QStringList markTexts;
 };
 // The heading of the session's project: year label, company, today and the day ages
 // count to.

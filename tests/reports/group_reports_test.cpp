@@ -173,6 +173,23 @@ TEST(GroupReportsTest, GroupsStartPagesAndSubtotalBlocksMoveAtLine30)
     }
 }
 
+// Every page names the group (mark) its rows belong to; the closing totals name none.
+TEST(GroupReportsTest, EachPageNamesItsGroup)
+{
+    GroupHeading named = heading;
+    named.markTexts = {QStringLiteral("● 一般職"), QStringLiteral("▲ 管理職"), QString(), QString(), QString(),
+                       QString(),                   QString(),                   QString(), QString()};
+    QList<TSyain_> employees = group(1, 3, 1);
+    employees << group(2, 33, 4);
+    const ReportDocument doc = BuildGroupReportPages(programFolder, GroupReportKind::Salary,
+                                                     BuildGroupLines(referenceDay, employees, {}), named,
+                                                     groupTemplate(GroupReportKind::Salary));
+    ASSERT_EQ(doc.pages.size(), 3);
+    EXPECT_EQ(doc.pages[0].fields.value("BUSYO"), QStringLiteral("営業　　グループ：● 一般職"));
+    EXPECT_EQ(doc.pages[1].fields.value("BUSYO"), QStringLiteral("営業　　グループ：▲ 管理職"));
+    EXPECT_EQ(doc.pages[2].fields.value("BUSYO"), QStringLiteral("営業　　グループ：▲ 管理職"));   // its 33rd row
+}
+
 TEST(GroupReportsTest, SubtotalsAveragesAndRaiseFigures)
 {
     QList<TSyain_> employees = {employee(1, 1, 200001, 10000), employee(2, 1, 200000, 10001)};
