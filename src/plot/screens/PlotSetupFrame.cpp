@@ -189,6 +189,9 @@ void PlotSetupFrame::Prepare()
     cmbChingin_->setCurrentIndex(0);
     SetCurrentChart(0);
     Load();
+    // A form the company has not named offers no button (unless a stored choice holds it).
+    for (int i = 0; i < 4; ++i)
+        forms_[i]->setVisible(!forms[i].formName.isEmpty() || forms_[i]->isChecked());
 }
 
 void PlotSetupFrame::Load()

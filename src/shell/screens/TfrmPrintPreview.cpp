@@ -12,6 +12,8 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QImage>
+#include <QScreen>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QPdfDocument>
@@ -251,6 +253,10 @@ void ShowPrintPreview(const QString& documentFile)
     TfrmPrintPreview preview(documentFile);
     if (!preview.FormShow())
         return;
+    // Maximised as a reader expects; the geometry also fills the screen where no window
+    // manager maximises.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        preview.setGeometry(screen->availableGeometry());
     preview.setWindowState(preview.windowState() | Qt::WindowMaximized);
     ShowModal(preview);
     // Closed by the title bar: the document goes as with 閉じる.

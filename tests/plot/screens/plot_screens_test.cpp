@@ -124,6 +124,24 @@ TEST_F(PlotScreens, WagePlotFiltersWriteDchartAndMchartAndOpenThePlot)
     }
 }
 
+// The employment-form buttons are the company's forms: none without a name.
+TEST_F(PlotScreens, OnlyTheCompanysNamedFormsOfferAButton)
+{
+    const int named = db("SELECT count(*) FROM SALARYNAME WHERE NENDO = 2020 AND KCO = 1 AND SALARYNAME <> ''").toInt();
+    ASSERT_GE(named, 1);
+    ASSERT_LT(named, 4);
+    TPX1010 screen;
+    screen.Prepare();
+    for (int i = 1; i <= 4; ++i) {
+        QRadioButton* form = child<QRadioButton>(screen, QStringLiteral("optSalary%1").arg(i));
+        EXPECT_EQ(form->isVisibleTo(&screen), i <= named) << i;
+        if (i <= named) {
+            EXPECT_FALSE(form->text().isEmpty());
+        }
+    }
+    EXPECT_TRUE(child<QRadioButton>(screen, "optSalaryAll")->isVisibleTo(&screen));
+}
+
 TEST_F(PlotScreens, NoEmployeeShowsTheMessageSavesAndKeepsThePreviousPoints)
 {
     TPX1010 screen;

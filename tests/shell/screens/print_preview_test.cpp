@@ -1,6 +1,7 @@
 // TfrmPrintPreview driven through its widgets on a composed wage table.
 #include "reports/ReportComposer.h"
 #include "shell/screens/TfrmPrintPreview.h"
+#include "shell/screens/ScreenHelpers.h"
 #include "support/PdfText.h"
 #include "support/screens/ScriptedDialogs.h"
 #include "support/TestProgramFolder.h"
@@ -8,6 +9,8 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QLabel>
 #include <QPrinter>
 #include <QPushButton>
@@ -144,6 +147,9 @@ TEST_F(PrintPreviewTest, SavesACopyWhereTheUserChooses)
     child<QPushButton>(preview, "btnSave")->click();
     ASSERT_EQ(dialogs.calls.size(), 2);
     EXPECT_EQ(dialogs.calls[0].kind, QStringLiteral("saveFile"));
+    // The name offered: the document's title and the company, not the template's name.
+    EXPECT_TRUE(dialogs.calls[0].text.startsWith(QDir(folder.session().exeFolder).filePath(QStringLiteral("賃金表_テスト.pdf"))))
+        << dialogs.calls[0].text.toStdString();
     const QString saved = folder.path("CSV/賃金表の控え.pdf");
     EXPECT_EQ(dialogs.calls[1].text, QStringLiteral("PDFファイルを保存しました。\r\n") + QDir::toNativeSeparators(saved));
     EXPECT_EQ(PdfPageCount(saved), 2);
@@ -161,4 +167,22 @@ TEST_F(PrintPreviewTest, SavesACopyWhereTheUserChooses)
     EXPECT_EQ(dialogs.texts().last(), QStringLiteral("PDFファイルの保存でエラーが発生しました。\r\n")
                                           + QDir::toNativeSeparators(folder.path("nowhere/copy.pdf")));
     EXPECT_TRUE(QFileInfo::exists(file));
+}
+
+// The preview opens filling the screen, window manager or not.
+TEST_F(PrintPreviewTest, OpensMaximised)
+{
+    QRect shownAt;
+    bool maximised = false;
+    SetModalHookForTesting([&](QDialog& d) {
+        shownAt = d.geometry();
+        maximised = d.windowState() & Qt::WindowMaximized;
+        return int(QDialog::Rejected);
+    });
+    ShowPrintPreview(file);
+    SetModalHookForTesting(nullptr);
+    EXPECT_TRUE(maximised);
+    ASSERT_NE(QGuiApplication::primaryScreen(), nullptr);
+    EXPECT_EQ(shownAt.size(), QGuiApplication::primaryScreen()->availableGeometry().size());
+    EXPECT_FALSE(QFileInfo::exists(file));   // closed: the document goes
 }
