@@ -90,7 +90,7 @@ TAnalize1 BuildAnalysisTexts(TSeriesSet& points, const AnalysisInputs& in)
     } else {
         t[0] = AnalysisDateText(in.referenceDate);
     }
-    t[1] = QStringLiteral("X軸: ") + in.chart.XNAME + QStringLiteral("、") + QStringLiteral("Y軸") + in.chart.YNAME;
+    t[1] = QStringLiteral("X軸：") + in.chart.XNAME + QStringLiteral("、Y軸：") + in.chart.YNAME;
 
     const std::vector<const TXYDATA*> list = seriesWithPoints(points);
     for (const TXYDATA* s : list)

@@ -168,7 +168,9 @@ PlotPageLayout ComposePlotPage(const PlotPrintData& d)
     // Header.
     addText(page, 3550, 280, d.dateText, 12);
     addText(page, 550, 400, d.companyLine, 16);
-    page.texts << PageText{{2500, 720}, 20, d.chart.TITLE, true};
+    // The title stands inside its double frame: its ink is centred in the inner frame, as
+    // the font's tall line height would otherwise push it through the frame's bottom.
+    page.texts << PageText{{2500, 680}, 20, d.chart.TITLE, true, 0, 900};
     page.frames << PageFrame{QRect(QPoint(900, 680), QPoint(4050, 900))}
                 << PageFrame{QRect(QPoint(885, 665), QPoint(4065, 915))};
 
@@ -274,7 +276,13 @@ void PaintPlotPage(QPainter& painter, int resolution, const PlotPageLayout& page
         int x = ToDevice(t.at.x(), resolution);
         if (t.centred)
             x -= fm.horizontalAdvance(t.text) / 2;
-        painter.drawText(QPoint(x, ToDevice(t.at.y(), resolution) + fm.ascent()), t.text);
+        int baseline = ToDevice(t.at.y(), resolution) + fm.ascent();
+        if (t.frameBottom > t.at.y()) {
+            const QRect ink = fm.tightBoundingRect(t.text);
+            const int top = ToDevice(t.at.y(), resolution), bottom = ToDevice(t.frameBottom, resolution);
+            baseline = (top + bottom) / 2 - (ink.top() + ink.bottom()) / 2;
+        }
+        painter.drawText(QPoint(x, baseline), t.text);
     }
     picture.draw(painter, rect(page.picture));
     painter.setBrush(Qt::NoBrush);
@@ -299,9 +307,10 @@ PlotPrintData PlotPrintDataOf(const Session& s, const ChartModel& model)
     d.companyLine = FiscalYearText(s.calendarMode, c.NENDO.toInt()) + QStringLiteral(" 年度  :  ") + c.KNA
                     + QStringLiteral("　　様");
     d.companyName = c.KNA;
-    if (model.chartId == ChartCostOfLiving && c.MCCO != 0) {
+    // The company's cost-of-living set is the one of its code SKCO (MCCO is always 0).
+    if (model.chartId == ChartCostOfLiving && c.SKCO != 0) {
         CostSet set;
-        if (ReadCostSet(s, c.MCCO, set) && !set.rows.isEmpty())
+        if (ReadCostSet(s, c.SKCO, set) && !set.rows.isEmpty())
             d.costSource = std::array<QString, 3>{set.source, set.region, set.surveyTime};
     }
     if (model.chartId == ChartModelWage && c.MDCO != 0 && inputs.model)

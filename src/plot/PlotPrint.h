@@ -78,6 +78,7 @@ struct PageText {
     QString text;
     bool centred = false; // at.x() is the centre
     int maxWidth = 0;     // page units the text may take (0: no limit); a longer one is drawn smaller
+    int frameBottom = 0;  // page units: when set, the text's ink is centred between at.y() and it
 };
 
 struct PageFrame {

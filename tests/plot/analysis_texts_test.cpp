@@ -93,7 +93,7 @@ TEST(AnalysisTexts, SixMarksGroupedIntoTheirTexts)
     EXPECT_TRUE(t[23].contains(QStringLiteral("Ⅲ:300円  ")));
     EXPECT_EQ(t[24], residuals[1]);
 
-    EXPECT_EQ(t[1], QStringLiteral("X軸: 年　　齢、Y軸基　本　給"));
+    EXPECT_EQ(t[1], QStringLiteral("X軸：年　　齢、Y軸：基　本　給"));
     EXPECT_EQ(t[5], QStringLiteral("G1 G3 G9 "));
     EXPECT_TRUE(t[3].isEmpty());
     EXPECT_TRUE(t[4].isEmpty());   // no model code

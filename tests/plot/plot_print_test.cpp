@@ -1,5 +1,6 @@
 // Plot printing: the page composition, the BMP writer and banded picture, and the page as a PDF.
 #include "plot/PlotPrint.h"
+#include "reference/CostOfLiving.h"
 #include "core/Pictures.h"
 #include "store/RecordAccess.h"
 #include "support/PdfText.h"
@@ -93,6 +94,11 @@ TEST(PlotPrintPage, AnalysisBlockFollowsTheChart)
     EXPECT_EQ(textAt(page, 850, 1500), QStringLiteral("TtTu"));
     EXPECT_EQ(page.picture, QRect(QPoint(470, 1720), QPoint(4480, 4730)));
     EXPECT_EQ(textAt(page, 600, 5100), QStringLiteral("X"));
+    // The title is centred inside its inner frame (680 to 900), not hung from its top.
+    const auto title = std::find_if(page.texts.begin(), page.texts.end(), [](const PageText& t) { return t.fontSize == 20; });
+    ASSERT_NE(title, page.texts.end());
+    EXPECT_EQ(title->at.y(), 680);
+    EXPECT_EQ(title->frameBottom, 900);
 
     d.chart.FX = QStringLiteral("5");   // against the optimal wage
     page = ComposePlotPage(d);
@@ -158,6 +164,21 @@ TEST(PlotPrintPage, DataOfTheSessionIsDatedItsTodayAndTakesTheStoredCurveTexts)
 
     s.today = QDate(2026, 12, 31);
     EXPECT_EQ(PlotPrintDataOf(s, m).dateText, QStringLiteral("2026 年  12 月  31 日"));
+
+    // The cost-of-living comparison prints the source of the company's own set (SKCO).
+    CostRows rows{};
+    rows[0] = {1, 30, 180, 0, 0, 0};
+    CostSet values;
+    values.source = QStringLiteral("統計局");
+    values.region = QStringLiteral("全国");
+    values.surveyTime = QStringLiteral("2023年");
+    ASSERT_TRUE(SaveCostSet(s, 7, rows, values));
+    s.project.CurrentCompany.SKCO = 7;
+    m.chartId = ChartCostOfLiving;
+    const PlotPrintData cost = PlotPrintDataOf(s, m);
+    ASSERT_TRUE(cost.costSource.has_value());
+    EXPECT_EQ(*cost.costSource, (std::array<QString, 3>{QStringLiteral("統計局"), QStringLiteral("全国"),
+                                                          QStringLiteral("2023年")}));
 }
 
 TEST(PlotPrintBitmap, WriterAndReaderRoundTripAndBandsStayBelowTheLimit)
