@@ -2,6 +2,8 @@
 // their people for the fiscal years 2018 to 2020.
 #include "projects/SampleCompanies.h"
 
+#include "plot/PlotSetup.h"
+
 #include "projects/Companies.h"
 #include "core/Numbers.h"
 #include "store/Conversions.h"
@@ -758,6 +760,32 @@ bool writeModelWages(const Session& session, QString* error)
     return true;
 }
 
+// Every chart's set-up selects the whole company (every mark and grade, every form, both
+// sexes), so that each chart and the optimal wage show results on first use; the optimal
+// wage explains basic pay by age, service and grade, and the wage-table graph shows table 1.
+bool writeChartSetUps(const Session& session)
+{
+    for (int id : {1010, 1020, 1030, 1040, 1050, 1060, 1070}) {
+        const PlotSetupVariant* v = SetupVariant(id);
+        PlotSetupChoices c;
+        if (!v || !LoadSetupChoices(session, *v, c))
+            return false;
+        c.marks.fill(true);
+        c.grades.fill(true);
+        c.form = 4;
+        c.sex = 2;
+        if (id == 1060)
+            c.wageTable = 1;
+        if (id == 1070) {
+            c.explanatory = QStringLiteral("110010000");
+            c.fy = 2;
+        }
+        if (!SaveSetupChoices(session, *v, c, true))
+            return false;
+    }
+    return true;
+}
+
 bool writeCompanyYear(Session& session, CompanyState& s, int year, bool first, QString* error)
 {
     const CompanyPlan& plan = *s.plan;
@@ -808,7 +836,9 @@ bool writeCompanyYear(Session& session, CompanyState& s, int year, bool first, Q
         }
         return true;
     });
-    return written || fail(error, QStringLiteral("社員を書けません。"));
+    if (!written)
+        return fail(error, QStringLiteral("社員を書けません。"));
+    return writeChartSetUps(session) || fail(error, QStringLiteral("グラフの設定を書けません。"));
 }
 
 // The code a sample company takes: its usual one, unless another company (or another

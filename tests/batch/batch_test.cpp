@@ -306,6 +306,25 @@ TEST_F(BatchTool, PlotPngIsThePlotWindowsPicture)
     EXPECT_FALSE(QFile::exists(out + "2"));
 }
 
+// The sample companies' stored set-ups select their employees: every chart and the optimal
+// wage show results on first use.
+TEST_F(BatchTool, EveryChartAndTheOptimalWageShowResultsOnTheSamples)
+{
+    for (int company : {1, 2}) {
+        for (int chart : {1010, 1020, 1030, 1040, 1050, 1060, 1070}) {
+            SCOPED_TRACE(company * 10000 + chart);
+            const QString out = folder.path(QStringLiteral("sample%1-%2.png").arg(company).arg(chart));
+            const ToolRun r = run({"plot", "--year", "2020", "--company", QString::number(company), "--chart",
+                                   QString::number(chart), "--png", out, "--size", "640x400"});
+            EXPECT_EQ(r.status, 0) << r.err.toStdString();
+            EXPECT_TRUE(QFile::exists(out));
+        }
+        const ToolRun optimal = run({"optimal-wage", "--year", "2020", "--company", QString::number(company)});
+        EXPECT_EQ(optimal.status, 0) << optimal.err.toStdString();
+        EXPECT_TRUE(optimal.out.contains(QStringLiteral("重相関 R=0."))) << optimal.out.toStdString();
+    }
+}
+
 TEST_F(BatchTool, OptimalWageRunsTheStoredSettingsAndWritesTheResultsCsv)
 {
     folder.openYear(2020);

@@ -286,9 +286,9 @@ TEST_F(PlotScreens, OptimalWageWithoutAnAnalysisShowsTheMessageAndSavesNothing)
 {
     TPX1020 screen;
     screen.Prepare();
-    // Preparing the set-up created its settings row with the defaults.
+    // The sample's stored set-up: every mark and grade, every form.
     const QString stored = chart(1020, "FX || FY || TITLE || FCHK || TOUKYU || MARKR || MIBUN || SKCO");
-    EXPECT_EQ(stored, QString(23, QChar('0')));
+    EXPECT_EQ(stored, QStringLiteral("00") + QString(18, QChar('1')) + QStringLiteral("040"));
     press(screen, "btnPlotAll");
     choose(screen, "optX6");
     child<QLineEdit>(screen, "txtTitle")->setText(QStringLiteral("最適"));
