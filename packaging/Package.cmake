@@ -76,9 +76,8 @@ set(CPACK_PACKAGE_NAME wageloom)
 set(CPACK_PACKAGE_VERSION 1.7.0)
 set(CPACK_PACKAGE_CONTACT "Wageloom developers <developers@wageloom.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "賃金の分析と賃金表・昇給の設計をするワークベンチ")
-set(CPACK_PACKAGE_DESCRIPTION
-    "賃金プロットと昇給カーブの分析、賃金表の作成と昇給管理、レポートと CSV の出力。\n"
-    "画面なしで同じ処理をする wageloom-batch を含みます。")
+set(CPACK_PACKAGE_DESCRIPTION "賃金プロットと昇給カーブの分析、賃金表の作成と昇給管理、レポートと CSV の出力。\n\
+画面なしで同じ処理をする wageloom-batch を含みます。")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
