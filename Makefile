@@ -1,10 +1,12 @@
 # Two commands do all the set-up on a fresh Debian 12 machine:
 #   make run   - install what is missing, build, lay out build/bin, start the program
 #   make test  - install what is missing, build, run every test
+# and a third makes the Debian package:
+#   make package - build/wageloom_<version>_<arch>.deb
 BUILD ?= build
 JOBS  ?= 2
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test package bench clean
 
 all: build
 
@@ -24,6 +26,10 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+package: build
+	cmake --build $(BUILD) --target package
+	@ls $(BUILD)/wageloom_*.deb
 
 # The benchmark compares with the sqlite3 shell, installed here when it is missing.
 bench: build

@@ -33,5 +33,6 @@ int main(int argc, char** argv)
     QTextStream err(stderr);
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
-    return RunBatch(arguments, QCoreApplication::applicationDirPath(), out, err);
+    // RunBatch reads --folder itself; the rest of the choice comes from this process.
+    return RunBatch(arguments, ProgramFolderInputsOfProcess(QString()), out, err);
 }

@@ -1,11 +1,15 @@
-// Program entry: data module, main window, splash while the long-lived screens are made.
+// Program entry: the program folder, data module, main window, splash while the
+// long-lived screens are made.
+#include "shell/ProgramFolder.h"
 #include "shell/screens/AppState.h"
+#include "shell/screens/DialogService.h"
 #include "shell/screens/QtDialogs.h"
 #include "app/TPX0000.h"
 #include "shell/screens/TPX0001Lite.h"
 #include "store/DataModule.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QScreen>
 #include <QThread>
@@ -16,7 +20,22 @@ int main(int argc, char** argv)
     InstallQtJapanese(app);
     QtDialogs dialogs;
     InstallDialogService(&dialogs);
-    App().setExeFolder(QCoreApplication::applicationDirPath());
+
+    // wageloom [--folder DIR]: the program folder, see ProgramFolder.h.
+    QCommandLineParser options;
+    options.setApplicationDescription(AppTitle);
+    options.addHelpOption();
+    const QCommandLineOption folderOption(QStringLiteral("folder"),
+                                          QStringLiteral("プログラムフォルダ (DATA, CSV, Report, Picture を持つフォルダ)"),
+                                          QStringLiteral("DIR"));
+    options.addOption(folderOption);
+    options.process(app);
+    const ProgramFolderChoice place = ChooseProgramFolder(ProgramFolderInputsOfProcess(options.value(folderOption)));
+    if (!place.outcome.ok) {
+        ShowOutcome(place.outcome);
+        return 1;
+    }
+    App().setExeFolder(place.folder);
 
     TFDM dataModule;
     TPX0000 mainWindow;

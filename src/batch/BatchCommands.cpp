@@ -495,14 +495,17 @@ QString BatchUsage()
     QString text = QStringLiteral("使い方: wageloom-batch [--folder DIR] COMMAND [OPTIONS]\n"
                                   "プログラムフォルダ (DATA, CSV, Report, Picture を持つフォルダ) の企業データを"
                                   "画面なしで処理します。\n"
-                                  "--folder を省くと wageloom-batch のあるフォルダを使います。\n\nコマンド:\n");
+                                  "--folder を省くと環境変数 WAGELOOM_FOLDER のフォルダ、それもなければ\n"
+                                  "wageloom-batch のあるフォルダ (DATA/SEIGYO.MDB があるとき)、インストールされた\n"
+                                  "プログラムでは利用者のデータフォルダ (~/.local/share/wageloom、初回に\n"
+                                  "../share/wageloom から作ります) を使います。\n\nコマンド:\n");
     for (const Command& c : Commands())
         text += QStringLiteral("  wageloom-batch ") + c.synopsis + '\n';
     text += QStringLiteral("\n終了コード: 0 成功, 1 処理できなかった (何も書き込みません), 2 引数の誤り\n");
     return text;
 }
 
-int RunBatch(const QStringList& arguments, const QString& defaultFolder, QTextStream& out, QTextStream& err)
+int RunBatch(const QStringList& arguments, ProgramFolderInputs where, QTextStream& out, QTextStream& err)
 {
     const Command* command = nullptr;
     try {
@@ -519,19 +522,25 @@ int RunBatch(const QStringList& arguments, const QString& defaultFolder, QTextSt
             throw UsageError{QStringLiteral("不明なコマンドです: ") + a.command};
         CheckOptions(a, *command);
 
-        const QString folder =
-            a.values.contains(QStringLiteral("--folder")) ? a.values.value(QStringLiteral("--folder")) : defaultFolder;
-        if (!QFileInfo(folder).isDir())
-            throw UsageError{QStringLiteral("プログラムフォルダがありません: ") + folder};
+        where.optionFolder = a.values.value(QStringLiteral("--folder"));
+        if (a.values.contains(QStringLiteral("--folder")) && where.optionFolder.isEmpty())
+            throw UsageError{QStringLiteral("--folder に値がありません。")};
+        const ProgramFolderChoice place = ChooseProgramFolder(where);
+        // A --folder that is not there is a wrong argument; any other failure to find or make
+        // the folder is told like every other message.
+        if (!place.outcome.ok && place.source == ProgramFolderSource::Option)
+            throw UsageError{place.outcome.text};
         // The store's failures are told like every other message, on standard error.
         Batch batch{Session(), out, err};
+        if (!batch.tell(place.outcome))
+            return BatchFailed;
         InstallFailureReporter([&batch](const Outcome& failure) { batch.tell(failure); });
         struct Uninstall {
             ~Uninstall() { InstallFailureReporter(nullptr); }
         } uninstall;
 
         TFDM dataModule;
-        if (!batch.tell(StartSession(batch.session, QFileInfo(folder).absoluteFilePath(), dataModule.ACN1,
+        if (!batch.tell(StartSession(batch.session, place.folder, dataModule.ACN1,
                                      dataModule.ACN2, QDate::currentDate())))
             return BatchFailed;
         const int status = command->run(a, batch);

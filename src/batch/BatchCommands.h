@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/Outcome.h"
+#include "shell/ProgramFolder.h"
 
 #include <QString>
 #include <QStringList>
@@ -21,8 +22,8 @@ inline constexpr int BatchUsageError = 2;  // the arguments were wrong; the usag
 // The usage text that --help prints: the commands and their options.
 QString BatchUsage();
 
-// Runs one command line (without the program name). defaultFolder is the program folder
-// used without --folder (the executable's folder). Results go to out, messages and usage
-// errors to err. Needs a GUI application
-// object for the plot command (the tool runs one on the offscreen platform).
-int RunBatch(const QStringList& arguments, const QString& defaultFolder, QTextStream& out, QTextStream& err);
+// Runs one command line (without the program name). The program folder is chosen by
+// ChooseProgramFolder from where (its optionFolder is filled from --folder here). Results
+// go to out, messages and usage errors to err. Needs a GUI application object for the plot
+// command (the tool runs one on the offscreen platform).
+int RunBatch(const QStringList& arguments, ProgramFolderInputs where, QTextStream& out, QTextStream& err);

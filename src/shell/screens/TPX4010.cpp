@@ -5,6 +5,8 @@
 #include "shell/screens/ScreenHelpers.h"
 #include "shell/screens/ToolIcons.h"
 
+#include <QDir>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -64,8 +66,25 @@ TPX4010::TPX4010(QWidget* parent) : QDialog(parent)
     captionBar(panel, QStringLiteral("labCaption2"), QStringLiteral("賃金表の作成・昇給管理"), QColor(153, 51, 102), 160);
     captionBar(panel, QStringLiteral("labCaption3"), QStringLiteral("レポート・CSV出力"), QColor(51, 102, 0), 196);
 
+    // The program folder in use: where the data of this run lives.
+    labFolder = new QLabel(panel);
+    labFolder->setObjectName(QStringLiteral("labFolder"));
+    QFont small(QStringLiteral("Noto Sans CJK JP"));
+    small.setPixelSize(11);
+    labFolder->setFont(small);
+    labFolder->setGeometry(8, 226, 360, 32);
+    labFolder->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
     auto* close = new QPushButton(QStringLiteral("閉じる"), this);
     close->setObjectName(QStringLiteral("btnClose"));
     close->setGeometry(150, 288, 100, 30);
     connect(close, &QPushButton::clicked, this, &TPX4010::btnCloseClick);
+}
+
+void TPX4010::Prepare()
+{
+    const QString folder = QDir::toNativeSeparators(App().ExeFolder);
+    const QString shown = QFontMetrics(labFolder->font()).elidedText(folder, Qt::ElideMiddle, labFolder->width());
+    labFolder->setText(QStringLiteral("プログラムフォルダ：\n") + shown);
+    labFolder->setToolTip(folder);
 }

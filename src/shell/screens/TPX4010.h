@@ -9,10 +9,12 @@ class TPX4010 : public QDialog {
     Q_OBJECT
 public:
     explicit TPX4010(QWidget* parent = nullptr);
-    void Prepare() {}
+    // Shows the program folder in use.
+    void Prepare();
     void btnCloseClick() { close(); }
 
     QLabel* labAppTitle;
     QLabel* labAPPKata;
     QLabel* labAppVersion;
+    QLabel* labFolder;
 };

@@ -363,6 +363,11 @@ TEST_F(MainWindowTest, VersionDialogShowsTheProgramsTexts)
         EXPECT_TRUE(title && title->text() == AppTitle);
         auto* version = d.findChild<QLabel*>("labAppVersion");
         EXPECT_TRUE(version && version->text() == QStringLiteral("Version ： 1.7x_Free"));
+        // The program folder in use, whole in the tool tip (the label may shorten it).
+        auto* folder = d.findChild<QLabel*>("labFolder");
+        EXPECT_TRUE(folder && folder->text().startsWith(QStringLiteral("プログラムフォルダ：")));
+        EXPECT_TRUE(folder && folder->toolTip() == QDir::toNativeSeparators(App().ExeFolder)) << App().ExeFolder.toStdString();
+        EXPECT_FALSE(App().ExeFolder.isEmpty());
         return 0;
     };
     window->mnVersionClick();
