@@ -5,7 +5,8 @@ set -e
 
 PACKAGES="g++ cmake ninja-build qt6-base-dev qt6-pdf-dev libsqlite3-dev libicu-dev \
 libjpeg62-turbo-dev fonts-noto-cjk googletest libgtest-dev libgmock-dev \
-qt6-translations-l10n poppler-utils xvfb xauth imagemagick python3"
+qt6-translations-l10n poppler-utils xvfb xauth imagemagick python3 \
+libxlsxwriter-dev pkg-config python3-openpyxl"
 
 missing=""
 for p in $PACKAGES; do

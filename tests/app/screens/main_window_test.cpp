@@ -24,7 +24,7 @@ namespace {
 
 const QStringList allItems = {
     "mnNew",          "mnOPen",        "mnClose",      "mnMnt",          "mnDlt",         "mnBase",
-    "mnSararyName",   "mnHyouka",      "mnPrint",      "mnImport",       "mnExport",      "mnDBCond",
+    "mnSararyName",   "mnHyouka",      "mnPrint",      "mnCsvUtf8",    "mnImport",       "mnExport",   "mnExportXlsx",  "mnDBCond",
     "mnEnd",          "mnWorker",      "mnLiving",     "mnModelData",    "mnModelSalary", "mnSalaryPlot",
     "mnSalaryUpCurve", "mnLivingComp", "mnModelSalaryComp", "mnSalaryUpSetting", "mnSalaryList",
     "mnSalarySetting", "mnSalaryInput", "mnNendoUpdate", "mnList5000", "mnList5010", "mnSalaryReport",
@@ -60,7 +60,7 @@ protected:
 
 TEST_F(MainWindowTest, AtStartOnlyTheNoCompanyCommandsAndHelpAreEnabled)
 {
-    EXPECT_EQ(enabledItems(*window), QStringList({"mnNew", "mnOPen", "mnMnt", "mnDlt", "mnPrint", "mnDBCond", "mnEnd",
+    EXPECT_EQ(enabledItems(*window), QStringList({"mnNew", "mnOPen", "mnMnt", "mnDlt", "mnPrint", "mnCsvUtf8", "mnDBCond", "mnEnd",
                                                   "BeforeUse", "mnHELPH", "mnVersion"}));
     EXPECT_FALSE(window->menu("mnMatrix")->menuAction()->isVisible());
     EXPECT_FALSE(window->action("mnFit")->isVisible());
