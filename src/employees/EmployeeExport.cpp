@@ -44,7 +44,14 @@ SheetTable EmployeeExportTable(const QList<TSyain_>& employees, int calendarMode
     table.rows << heading;
     const QString dateFormat = SheetDateFormat(calendarMode);
     auto text = [](const QString& t) { return SheetCell::Text(t, CsvQuoted(t)); };
-    auto date = [&](int d) { return SheetCell::Date(d == 0 ? QDate() : dateOf(d), dateFormat, CsvQuoted(ExportDateText(d))); };
+    // No date is a blank cell; a stored value that is no calendar day stays the text it is.
+    auto date = [&](int d) {
+        const QString csv = CsvQuoted(ExportDateText(d));
+        if (d == 0)
+            return SheetCell::Blank(csv);
+        const QDate day = dateOf(d);
+        return day.isValid() ? SheetCell::Date(day, dateFormat, csv) : SheetCell::Text(ExportDateText(d), csv);
+    };
     for (const TSyain_& e : employees) {
         table.rows << SheetRow{
             text(e.SCOT),

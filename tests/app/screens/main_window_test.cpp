@@ -1,5 +1,6 @@
 // Main window: the menu rule, the company guard, captions, guidance, compaction and help.
 #include "shell/screens/AppState.h"
+#include "shell/screens/ExportSettings.h"
 #include "shell/Compaction.h"
 #include "shell/screens/MainWindowLink.h"
 #include "shell/screens/ScreenHelpers.h"
@@ -365,3 +366,16 @@ TEST_F(MainWindowTest, VersionDialogShowsTheProgramsTexts)
 }
 
 } // namespace
+
+TEST_F(MainWindowTest, TheCsvEncodingItemIsTheUsersSetting)
+{
+    QAction* utf8 = window->action("mnCsvUtf8");
+    ASSERT_TRUE(utf8->isCheckable());
+    EXPECT_FALSE(utf8->isChecked());
+    EXPECT_EQ(UserCsvEncoding(), CsvEncoding::ShiftJis);
+    utf8->trigger();
+    EXPECT_TRUE(utf8->isChecked());
+    EXPECT_EQ(UserCsvEncoding(), CsvEncoding::Utf8Bom);
+    utf8->trigger();
+    EXPECT_EQ(UserCsvEncoding(), CsvEncoding::ShiftJis);
+}
