@@ -1,7 +1,6 @@
 // Typed tables: their CSV lines and their .xlsx workbook (libxlsxwriter).
 #include "core/SheetTable.h"
 
-#include "core/Numbers.h"
 #include "core/TextCodec.h"
 
 #include <QDir>
@@ -11,6 +10,7 @@
 #include <xlsxwriter.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <map>
 
@@ -89,10 +89,15 @@ int shownWidth(const SheetCell& c)
     case SheetCell::Type::Date:
         return 16;   // "令和05年04月01日"
     case SheetCell::Type::Number: {
-        // The number formats in use read like FormatFloat's; a percent format shows the
-        // value times 100.
+        // The digits the format shows: its decimals, its thousands separators and a percent
+        // sign (the value shown times 100).
         const bool percent = c.format.endsWith('%');
-        return int(FormatFloat(c.format, percent ? c.number * 100 : c.number).size());
+        const int point = int(c.format.indexOf('.'));
+        const int decimals = point < 0 ? 0 : int(c.format.count('0') - c.format.left(point).count('0'));
+        const double shown = std::abs(percent ? c.number * 100 : c.number);
+        const int digits = shown < 1 ? 1 : int(std::floor(std::log10(shown))) + 1;
+        const int separators = c.format.contains(',') ? (digits - 1) / 3 : 0;
+        return digits + separators + (decimals > 0 ? decimals + 1 : 0) + (c.number < 0 ? 1 : 0) + (percent ? 1 : 0);
     }
     }
     return 0;
@@ -154,7 +159,11 @@ bool WriteXlsxFile(const QString& path, const SheetTable& table, const SheetProp
     if (!target.dir().exists())
         return fail(QStringLiteral("フォルダがありません: ") + QDir::toNativeSeparators(target.absolutePath()));
 
-    lxw_workbook* wb = workbook_new(partialName.constData());
+    // Rows go out as they are written (the table is written in row order), which keeps a
+    // long table fast and small in memory.
+    lxw_workbook_options options{};
+    options.constant_memory = LXW_TRUE;
+    lxw_workbook* wb = workbook_new_opt(partialName.constData(), &options);
     if (!wb)
         return fail(QStringLiteral("ブックを作成できません。"));
 
@@ -194,13 +203,25 @@ bool WriteXlsxFile(const QString& path, const SheetTable& table, const SheetProp
         worksheet_set_column(ws, lxw_col_t(c), lxw_col_t(c), widths[c], nullptr);
     worksheet_freeze_panes(ws, lxw_row_t(table.headerLast + 1), 0);
 
+    struct ColumnFormat {
+        bool known = false;
+        bool isHeader = false;
+        QString numberFormat;
+        lxw_format* format = nullptr;
+    };
+    std::vector<ColumnFormat> lastFormat(widths.size());
+
     lxw_error status = LXW_NO_ERROR;
     for (int r = 0; r < table.rows.size() && status == LXW_NO_ERROR; ++r) {
         const bool isHeader = r >= table.headerFirst && r <= table.headerLast;
         const SheetRow& row = table.rows[r];
         for (int c = 0; c < row.size() && status == LXW_NO_ERROR; ++c) {
             const SheetCell& cell = row[c];
-            lxw_format* f = formatOf(cell.format, isHeader);
+            // The cells of a column mostly share their format: the last one is kept.
+            ColumnFormat& last = lastFormat[c];
+            if (!last.known || last.isHeader != isHeader || last.numberFormat != cell.format)
+                last = {true, isHeader, cell.format, formatOf(cell.format, isHeader)};
+            lxw_format* f = last.format;
             switch (cell.type) {
             case SheetCell::Type::Blank:
                 if (f)
