@@ -42,6 +42,8 @@ bench: build
 	$(BUILD)/bench/plot_bench
 	cmake --build $(BUILD) --target wageloom_rollover_bench -j $(JOBS)
 	$(BUILD)/bench/wageloom_rollover_bench
+	cmake --build $(BUILD) --target sheet_bench -j $(JOBS)
+	$(BUILD)/bench/sheet_bench
 
 clean:
 	rm -rf $(BUILD)

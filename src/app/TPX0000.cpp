@@ -12,6 +12,7 @@
 #include "shell/screens/ToolIcons.h"
 #include "store/DataModule.h"
 #include "shell/screens/DialogService.h"
+#include "shell/screens/ExportSettings.h"
 #include "store/RecordAccess.h"
 #include "employees/screens/EmployeeExportCommand.h"
 #include "employees/screens/TPX0030.h"
@@ -133,9 +134,14 @@ void TPX0000::buildMenus()
     addItem(project, "mnHyouka", "評価(&H)", &TPX0000::mnHyoukaClick);
     project->addSeparator();
     addItem(project, "mnPrint", "プリンタ設定(&P)", &TPX0000::mnPrintClick);
+    // The CSV encoding is the user's, on every company: checked = UTF-8 with a byte-order mark.
+    QAction* utf8 = addItem(project, "mnCsvUtf8", "CSVをUTF-8で出力(&U)", &TPX0000::mnCsvUtf8Click);
+    utf8->setCheckable(true);
+    utf8->setChecked(UserCsvEncoding() == CsvEncoding::Utf8Bom);
     project->addSeparator();
     addItem(project, "mnImport", "社員情報取込(&I)", &TPX0000::mnImportClick);
     addItem(project, "mnExport", "社員マスタ出力(&E)", &TPX0000::mnExportClick);
+    addItem(project, "mnExportXlsx", "社員マスタ出力 Excel(&X)", &TPX0000::mnExportXlsxClick);
     project->addSeparator();
     addItem(project, "mnDBCond", "データベース圧縮(&D)", &TPX0000::mnDBCondClick);
     project->addSeparator();
@@ -395,7 +401,7 @@ void TPX0000::RefreshMenu(bool noCompany)
                 a->setEnabled(on);
     };
     enable({"mnNew", "mnOPen", "mnMnt", "mnDlt", "mnDBCond"}, noCompany);
-    enable({"mnClose", "mnBase", "mnSararyName", "mnHyouka", "mnImport", "mnExport", "mnLiving", "mnModelData",
+    enable({"mnClose", "mnBase", "mnSararyName", "mnHyouka", "mnImport", "mnExport", "mnExportXlsx", "mnLiving", "mnModelData",
             "mnModelSalary"},
            !noCompany);
     enable({"mnWorker", "mnSalaryPlot", "mnSalaryUpCurve", "mnLivingComp", "mnModelSalaryComp", "mnFit",
@@ -525,7 +531,17 @@ void TPX0000::mnImportClick()
 
 void TPX0000::mnExportClick()
 {
-    ExportEmployeeMaster();
+    ExportEmployeeMaster(SheetFileKind::Csv);
+}
+
+void TPX0000::mnExportXlsxClick()
+{
+    ExportEmployeeMaster(SheetFileKind::Xlsx);
+}
+
+void TPX0000::mnCsvUtf8Click()
+{
+    SetUserCsvEncoding(action(QStringLiteral("mnCsvUtf8"))->isChecked() ? CsvEncoding::Utf8Bom : CsvEncoding::ShiftJis);
 }
 
 void TPX0000::mnDBCondClick()

@@ -56,6 +56,8 @@ public:
     void mnPrintClick();
     void mnImportClick();
     void mnExportClick();
+    void mnExportXlsxClick();
+    void mnCsvUtf8Click();
     void mnDBCondClick();
     void mnEndClick();
     void mnWorkerClick();

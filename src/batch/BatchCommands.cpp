@@ -1,6 +1,7 @@
 // The commands of wageloom-batch: arguments, program folder, and each command's run.
 #include "batch/BatchCommands.h"
 
+#include "core/SheetTable.h"
 #include "employees/EmployeeExport.h"
 #include "employees/ImportWorker.h"
 #include "plot/ChartAnalyses.h"
@@ -86,8 +87,9 @@ struct Batch {
     }
 };
 
-const QStringList ValueOptions = {"--folder", "--year", "--company", "--out",   "--file",  "--table", "--csv",
-                                  "--png",    "--pdf",  "--chart",   "--size",  "--marks", "--grades", "--forms"};
+const QStringList ValueOptions = {"--folder", "--year",  "--company", "--out",   "--file",  "--table",
+                                  "--csv",    "--xlsx",  "--encoding", "--png",  "--pdf",   "--chart",
+                                  "--size",   "--marks", "--grades",   "--forms"};
 
 // A positive whole number given with an option.
 int PositiveNumber(const Arguments& a, const QString& option)
@@ -109,6 +111,23 @@ QString OneOf(const Arguments& a, const QStringList& options)
     if (given.size() != 1)
         throw UsageError{options.join(QStringLiteral(" か ")) + QStringLiteral(" のどれか一つを指定して下さい。")};
     return given.first();
+}
+
+// The file format of a table written with the output option (--csv or --out: CSV, --xlsx:
+// workbook): the CSV in --encoding sjis (the default) or utf8; --encoding with anything
+// but a CSV is a usage error.
+TableFileFormat TableFormatOf(const Arguments& a, const QString& output)
+{
+    TableFileFormat format;
+    format.kind = output == QLatin1String("--xlsx") ? SheetFileKind::Xlsx : SheetFileKind::Csv;
+    if (!a.values.contains(QStringLiteral("--encoding")))
+        return format;
+    const QString name = a.values.value(QStringLiteral("--encoding"));
+    if (!CsvEncodingFromName(name, format.encoding))
+        throw UsageError{QStringLiteral("--encoding は sjis か utf8 を指定して下さい: ") + name};
+    if (output != QLatin1String("--csv") && output != QLatin1String("--out"))
+        throw UsageError{QStringLiteral("--encoding は CSV の出力にだけ指定できます。")};
+    return format;
 }
 
 // An output file path as given, made absolute against the working folder.
@@ -161,15 +180,20 @@ int Companies(const Arguments& a, Batch& b)
     return BatchSuccess;
 }
 
-// The export of 社員マスタ出力. Its question about characters Shift-JIS cannot hold is
-// answered No, as the window's No leaves the file unwritten.
+// The export of 社員マスタ出力 (CSV, or with --xlsx the workbook). Its question about
+// characters Shift-JIS cannot hold is answered No, as the window's No leaves the file
+// unwritten; a UTF-8 CSV or a workbook holds every character.
 int ExportEmployees(const Arguments& a, Batch& b)
 {
+    const bool xlsx = a.values.contains(QStringLiteral("--xlsx"));
+    if (xlsx && a.values.contains(QStringLiteral("--out")))
+        throw UsageError{QStringLiteral("--out か --xlsx のどちらかを指定して下さい。")};
+    const QString output = xlsx ? QStringLiteral("--xlsx") : QStringLiteral("--out");
+    const TableFileFormat format = TableFormatOf(a, output);
     if (!OpenProject(a, b))
         return BatchFailed;
-    const QString path = a.values.contains(QStringLiteral("--out")) ? OutputPath(a, QStringLiteral("--out"))
-                                                                    : EmployeeExportPath(b.session);
-    return Status(b.tell(WriteEmployeeMaster(b.session, path, false)));
+    const QString path = a.values.contains(output) ? OutputPath(a, output) : EmployeeExportPath(b.session, format.kind);
+    return Status(b.tell(WriteEmployeeMaster(b.session, path, false, format)));
 }
 
 int ImportEmployeesCommand(const Arguments& a, Batch& b)
@@ -210,7 +234,8 @@ bool ComposeInto(Batch& b, ReportDocument doc, const QString& path)
 int WageTable(const Arguments& a, Batch& b)
 {
     const int id = PositiveNumber(a, QStringLiteral("--table"));
-    const QString output = OneOf(a, {QStringLiteral("--csv"), QStringLiteral("--pdf")});
+    const QString output = OneOf(a, {QStringLiteral("--csv"), QStringLiteral("--xlsx"), QStringLiteral("--pdf")});
+    const TableFileFormat format = TableFormatOf(a, output);
     if (!OpenProject(a, b))
         return BatchFailed;
     TMCHNGIN_ header;
@@ -219,8 +244,8 @@ int WageTable(const Arguments& a, Batch& b)
         return BatchFailed;
     // An unknown table has no generated rows: the command's "nothing to print" message.
     const QString title = found ? header.TITLE : QString();
-    if (output == QLatin1String("--csv"))
-        return Status(b.tell(ExportSalaryListCsv(b.session, id, title, OutputPath(a, output))));
+    if (output != QLatin1String("--pdf"))
+        return Status(b.tell(ExportSalaryListCsv(b.session, id, title, OutputPath(a, output), nullptr, format)));
     ReportDocument doc;
     return Status(b.tell(SalaryListDocument(b.session, id, title, doc)) && ComposeInto(b, doc, OutputPath(a, output)));
 }
@@ -276,9 +301,10 @@ int Report(const Arguments& a, Batch& b)
         throw UsageError{QStringLiteral("KIND は ") + kinds.join(QStringLiteral(", ")) + QStringLiteral(" のどれかです: ")
                          + kind};
     const bool group = kind.endsWith(QLatin1String("-list"));
-    const QString output = OneOf(a, {QStringLiteral("--pdf"), QStringLiteral("--csv")});
-    if (!group && output == QLatin1String("--csv"))
+    const QString output = OneOf(a, {QStringLiteral("--pdf"), QStringLiteral("--csv"), QStringLiteral("--xlsx")});
+    if (!group && output != QLatin1String("--pdf"))
         throw UsageError{QStringLiteral("個人レポートは --pdf だけです。")};
+    const TableFileFormat format = TableFormatOf(a, output);
     // Both end points of a range are checked before anything is opened.
     int low = 0, high = 0;
     for (const char* option : {"--marks", "--grades", "--forms"})
@@ -297,8 +323,8 @@ int Report(const Arguments& a, Batch& b)
     const Outcome nothingToPrint = Outcome::Refused(QStringLiteral("印刷対象データは有りません。"));
     if (group) {
         const GroupReportKind k = kind == QLatin1String("raise-list") ? GroupReportKind::Raise : GroupReportKind::Salary;
-        if (output == QLatin1String("--csv"))
-            return Status(b.tell(ExportGroupReportCsv(b.session, k, employees, path)));
+        if (output != QLatin1String("--pdf"))
+            return Status(b.tell(ExportGroupReportCsv(b.session, k, employees, path, format)));
         if (employees.isEmpty())
             return Status(b.tell(nothingToPrint));
         ReportDocument doc;
@@ -380,6 +406,10 @@ int RolloverCommand(const Arguments& a, Batch& b)
 
 int OptimalWageCommand(const Arguments& a, Batch& b)
 {
+    if (a.values.contains(QStringLiteral("--csv")) && a.values.contains(QStringLiteral("--xlsx")))
+        throw UsageError{QStringLiteral("--csv か --xlsx のどちらかを指定して下さい。")};
+    const QString output = a.values.contains(QStringLiteral("--xlsx")) ? QStringLiteral("--xlsx") : QStringLiteral("--csv");
+    const TableFileFormat format = TableFormatOf(a, output);
     if (!OpenProject(a, b))
         return BatchFailed;
     const OptimalWageRun run = RunStoredOptimalWage(b.session);
@@ -392,8 +422,8 @@ int OptimalWageCommand(const Arguments& a, Batch& b)
     for (int i = 0; i < int(panel.titles.size()); ++i)
         if (!panel.titles[i].isEmpty() || !panel.captions[i].isEmpty())
             b.out << panel.titles[i] << '\t' << panel.captions[i].trimmed() << '\n';
-    if (a.values.contains(QStringLiteral("--csv")))
-        return Status(b.tell(WriteOptimalWageCsv(state, OutputPath(a, QStringLiteral("--csv")))));
+    if (a.values.contains(output))
+        return Status(b.tell(WriteOptimalWageCsv(b.session, state, OutputPath(a, output), format)));
     return BatchSuccess;
 }
 
@@ -402,31 +432,36 @@ const QList<Command>& Commands()
     static const QList<Command> all = {
         {QStringLiteral("companies"), QStringLiteral("companies [--year Y]"), {}, {QStringLiteral("--year")}, {}, 0,
          Companies},
-        {QStringLiteral("export-employees"), QStringLiteral("export-employees --year Y --company K [--out FILE]"),
-         {QStringLiteral("--year"), QStringLiteral("--company")}, {QStringLiteral("--out")}, {}, 0, ExportEmployees},
+        {QStringLiteral("export-employees"),
+         QStringLiteral("export-employees --year Y --company K [--out FILE | --xlsx FILE] [--encoding sjis|utf8]"),
+         {QStringLiteral("--year"), QStringLiteral("--company")},
+         {QStringLiteral("--out"), QStringLiteral("--xlsx"), QStringLiteral("--encoding")}, {}, 0, ExportEmployees},
         {QStringLiteral("import-employees"),
          QStringLiteral("import-employees --year Y --company K --file FILE (--replace | --add)"),
          {QStringLiteral("--year"), QStringLiteral("--company"), QStringLiteral("--file")}, {},
          {QStringLiteral("--replace"), QStringLiteral("--add")}, 0, ImportEmployeesCommand},
         {QStringLiteral("wage-table"),
-         QStringLiteral("wage-table --year Y --company K --table ID (--csv FILE | --pdf FILE)"),
+         QStringLiteral("wage-table --year Y --company K --table ID (--csv FILE | --xlsx FILE | --pdf FILE) "
+                        "[--encoding sjis|utf8]"),
          {QStringLiteral("--year"), QStringLiteral("--company"), QStringLiteral("--table")},
-         {QStringLiteral("--csv"), QStringLiteral("--pdf")}, {}, 0, WageTable},
+         {QStringLiteral("--csv"), QStringLiteral("--xlsx"), QStringLiteral("--pdf"), QStringLiteral("--encoding")}, {}, 0,
+         WageTable},
         {QStringLiteral("report"),
          QStringLiteral("report KIND --year Y --company K [--marks A-B] [--grades A-B] [--forms A-B] "
-                        "(--pdf FILE | --csv FILE)\n"
+                        "(--pdf FILE | --csv FILE | --xlsx FILE) [--encoding sjis|utf8]\n"
                         "      KIND: salary-list, raise-list, personal-hr, personal-wage (personal-* は --pdf のみ)"),
          {QStringLiteral("--year"), QStringLiteral("--company")},
          {QStringLiteral("--marks"), QStringLiteral("--grades"), QStringLiteral("--forms"), QStringLiteral("--pdf"),
-          QStringLiteral("--csv")},
+          QStringLiteral("--csv"), QStringLiteral("--xlsx"), QStringLiteral("--encoding")},
          {}, 1, Report},
         {QStringLiteral("plot"),
          QStringLiteral("plot --year Y --company K --chart ID (--png FILE | --pdf FILE) [--size WxH]"),
          {QStringLiteral("--year"), QStringLiteral("--company"), QStringLiteral("--chart")},
          {QStringLiteral("--png"), QStringLiteral("--pdf"), QStringLiteral("--size")}, {}, 0, Plot},
-        {QStringLiteral("optimal-wage"), QStringLiteral("optimal-wage --year Y --company K [--csv FILE]"),
-         {QStringLiteral("--year"), QStringLiteral("--company")}, {QStringLiteral("--csv")}, {}, 0,
-         OptimalWageCommand},
+        {QStringLiteral("optimal-wage"),
+         QStringLiteral("optimal-wage --year Y --company K [--csv FILE | --xlsx FILE] [--encoding sjis|utf8]"),
+         {QStringLiteral("--year"), QStringLiteral("--company")},
+         {QStringLiteral("--csv"), QStringLiteral("--xlsx"), QStringLiteral("--encoding")}, {}, 0, OptimalWageCommand},
         {QStringLiteral("rollover"), QStringLiteral("rollover --year Y --company K"),
          {QStringLiteral("--year"), QStringLiteral("--company")}, {}, {}, 0, RolloverCommand},
     };

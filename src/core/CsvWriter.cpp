@@ -1,9 +1,25 @@
-// Writing CSV files: CP932 text, CR LF line ends.
+// Writing CSV files: CP932 or UTF-8 text, CR LF line ends.
 #include "core/CsvWriter.h"
 
 #include "core/TextCodec.h"
 
 #include <QSaveFile>
+
+bool CsvEncodingFromName(const QString& name, CsvEncoding& encoding)
+{
+    if (name == QLatin1String("sjis"))
+        encoding = CsvEncoding::ShiftJis;
+    else if (name == QLatin1String("utf8"))
+        encoding = CsvEncoding::Utf8Bom;
+    else
+        return false;
+    return true;
+}
+
+QString CsvEncodingName(CsvEncoding encoding)
+{
+    return encoding == CsvEncoding::Utf8Bom ? QStringLiteral("utf8") : QStringLiteral("sjis");
+}
 
 QString CsvQuoted(const QString& value)
 {
@@ -12,7 +28,7 @@ QString CsvQuoted(const QString& value)
     return '"' + v + '"';
 }
 
-bool WriteCsvFile(const QString& path, const QStringList& lines, QString* error)
+bool WriteCsvFile(const QString& path, const QStringList& lines, QString* error, CsvEncoding encoding)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
@@ -20,8 +36,10 @@ bool WriteCsvFile(const QString& path, const QStringList& lines, QString* error)
             *error = file.errorString();
         return false;
     }
+    if (encoding == CsvEncoding::Utf8Bom)
+        file.write("\xEF\xBB\xBF", 3);
     for (const QString& line : lines) {
-        file.write(ToCp932(line));
+        file.write(encoding == CsvEncoding::Utf8Bom ? line.toUtf8() : ToCp932(line));
         file.write("\r\n", 2);
     }
     if (!file.commit()) {

@@ -4,11 +4,13 @@
 #include "core/CsvWriter.h"
 #include "core/TextCodec.h"
 #include "core/WaitCursor.h"
+#include "shell/ProjectLookups.h"
 #include "store/RecordAccess.h"
 
-QString EmployeeExportPath(const Session& s)
+QString EmployeeExportPath(const Session& s, SheetFileKind kind)
 {
-    return s.exeFolder + QStringLiteral("CSV/社員マスタ出力.CSV");
+    const QString csv = s.exeFolder + QStringLiteral("CSV/社員マスタ出力.CSV");
+    return kind == SheetFileKind::Xlsx ? XlsxPathOf(csv) : csv;
 }
 
 QString ExportDateText(int d)
@@ -21,28 +23,56 @@ QString ExportDateText(int d)
         .arg(d % 100, 2, 10, QLatin1Char('0'));
 }
 
+namespace {
+
+QDate dateOf(int yyyymmdd)
+{
+    return QDate(yyyymmdd / 10000, yyyymmdd / 100 % 100, yyyymmdd % 100);
+}
+
+} // namespace
+
+SheetTable EmployeeExportTable(const QList<TSyain_>& employees, int calendarMode)
+{
+    SheetTable table;
+    table.sheetName = QStringLiteral("社員マスタ");
+    SheetRow heading;
+    for (const QString& name : QStringLiteral("社員番号,社員名,役職,性別,学歴,専攻,職務経験,社内身分,生年月日,入社日,賃金等級")
+                                   .split(','))
+        heading << SheetCell::Text(name);
+    table.rows.reserve(employees.size() + 1);
+    table.rows << heading;
+    const QString dateFormat = SheetDateFormat(calendarMode);
+    auto text = [](const QString& t) { return SheetCell::Text(t, CsvQuoted(t)); };
+    // No date is a blank cell; a stored value that is no calendar day stays the text it is.
+    auto date = [&](int d) {
+        const QString csv = CsvQuoted(ExportDateText(d));
+        if (d == 0)
+            return SheetCell::Blank(csv);
+        const QDate day = dateOf(d);
+        return day.isValid() ? SheetCell::Date(day, dateFormat, csv) : SheetCell::Text(ExportDateText(d), csv);
+    };
+    for (const TSyain_& e : employees) {
+        table.rows << SheetRow{
+            text(e.SCOT),
+            text(e.SNA),
+            text(e.YAKU),
+            text(e.SEIBETSU == 0 ? QStringLiteral("男") : QStringLiteral("女")),
+            text(e.GAKU),
+            text(e.SENKOU),
+            text(e.KEIKEN),
+            text(e.SM2),
+            date(e.SEIHI),
+            date(e.NYUHI),
+            SheetCell::Number(e.TOUKYU, SheetWholeFormat, QString::number(e.TOUKYU)),
+        };
+    }
+    return table;
+}
+
 QStringList EmployeeExportLines(const QList<TSyain_>& employees)
 {
-    QStringList lines;
-    lines.reserve(employees.size() + 1);
-    lines << QStringLiteral("社員番号,社員名,役職,性別,学歴,専攻,職務経験,社内身分,生年月日,入社日,賃金等級");
-    for (const TSyain_& e : employees) {
-        const QStringList fields = {
-            CsvQuoted(e.SCOT),
-            CsvQuoted(e.SNA),
-            CsvQuoted(e.YAKU),
-            CsvQuoted(e.SEIBETSU == 0 ? QStringLiteral("男") : QStringLiteral("女")),
-            CsvQuoted(e.GAKU),
-            CsvQuoted(e.SENKOU),
-            CsvQuoted(e.KEIKEN),
-            CsvQuoted(e.SM2),
-            CsvQuoted(ExportDateText(e.SEIHI)),
-            CsvQuoted(ExportDateText(e.NYUHI)),
-            QString::number(e.TOUKYU),
-        };
-        lines << fields.join(',');
-    }
-    return lines;
+    return SheetCsvLines(EmployeeExportTable(employees, 0));
 }
 
 QStringList EmployeeExportUnwritable(const QList<TSyain_>& employees)
@@ -81,12 +111,12 @@ Outcome CheckEmployeeExport(const Session& s)
     return Outcome::Done();
 }
 
-QString EmployeeExportQuestion(const Session& s)
+QString EmployeeExportQuestion(const Session& s, SheetFileKind kind)
 {
-    return QStringLiteral("社員マスタを") + s.exeFolder + QStringLiteral("CSVへ出力します。\r\nよろしいですか？");
+    return ExportQuestion(QStringLiteral("社員マスタ"), s.exeFolder, kind);
 }
 
-EmployeeExportData ReadEmployeeExport(const Session& s)
+EmployeeExportData ReadEmployeeExport(const Session& s, const TableFileFormat& format)
 {
     EmployeeExportData data;
     data.outcome = CheckEmployeeExport(s);
@@ -108,30 +138,35 @@ EmployeeExportData ReadEmployeeExport(const Session& s)
         return data;
     }
     data.employees = list.items;
-    // Texts that Shift-JIS cannot hold are named before anything is written.
-    data.unwritable = EmployeeExportUnwritable(data.employees);
+    // Texts that Shift-JIS cannot hold are named before anything is written; UTF-8 and
+    // workbooks hold every text.
+    if (format.kind == SheetFileKind::Csv && format.encoding == CsvEncoding::ShiftJis)
+        data.unwritable = EmployeeExportUnwritable(data.employees);
     return data;
 }
 
-Outcome WriteEmployeeExport(const QString& path, const QList<TSyain_>& employees)
+Outcome WriteEmployeeExport(const Session& s, const QString& path, const QList<TSyain_>& employees,
+                            const TableFileFormat& format)
 {
     QString error;
     bool written;
     {
         WaitCursor wait;
-        written = WriteCsvFile(path, EmployeeExportLines(employees), &error);
+        written = WriteTableFile(path, EmployeeExportTable(employees, s.calendarMode),
+                                 SheetPropertiesFor(s, QStringLiteral("社員マスタ")), format, &error);
     }
     if (!written)
         return Outcome::Failed(error + '\r' + path);
     return Outcome::Done(EmployeesExportedMessage);
 }
 
-Outcome WriteEmployeeMaster(const Session& s, const QString& path, bool writeUnwritable)
+Outcome WriteEmployeeMaster(const Session& s, const QString& path, bool writeUnwritable,
+                            const TableFileFormat& format)
 {
-    const EmployeeExportData data = ReadEmployeeExport(s);
+    const EmployeeExportData data = ReadEmployeeExport(s, format);
     if (!data.outcome.ok)
         return data.outcome;
     if (!data.unwritable.isEmpty() && !writeUnwritable)
         return Outcome::Refused(UnwritableQuestion(data.unwritable));
-    return WriteEmployeeExport(path, data.employees);
+    return WriteEmployeeExport(s, path, data.employees, format);
 }

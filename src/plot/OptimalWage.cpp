@@ -7,6 +7,7 @@
 #include "plot/PlotSetup.h"
 #include "core/CsvWriter.h"
 #include "core/Numbers.h"
+#include "shell/ProjectLookups.h"
 #include "store/Conversions.h"
 #include "store/Transactions.h"
 
@@ -150,76 +151,136 @@ OptimalWageRun RunOptimalWageRegression(const Session& s, const SqlCondition& se
     return {Outcome::Done(), std::move(run)};
 }
 
-QList<QStringList> OptimalWageGrid(const TOptimalWage& s)
+namespace {
+
+// A cell of the results grid: the text the grid shows (and the CSV quotes) and its typed
+// value for the workbook.
+struct GridCell {
+    QString shown;
+    SheetCell::Type type = SheetCell::Type::Blank;
+    double value = 0;
+    QString format;   // the workbook's number format
+};
+
+GridCell textCell(const QString& text)
+{
+    return {text, SheetCell::Type::Text, 0, {}};
+}
+
+// A number shown in a grid format ("#,##0", "##0.0000", "0.000%", ...) and kept in the
+// workbook with the spreadsheet format of the same look; a percent cell holds the fraction.
+GridCell numberCell(const char* gridFormat, double value, const QString& sheetFormat)
+{
+    const bool percent = sheetFormat.endsWith('%');
+    return {number(gridFormat, value), SheetCell::Type::Number, percent ? value / 100 : value, sheetFormat};
+}
+
+QList<QList<GridCell>> optimalWageCells(const TOptimalWage& s)
 {
     const int n = s.n(), p = s.p();
     const int columns = p + 8, rows = n + p + 9;
-    QList<QStringList> grid;
-    for (int r = 0; r < rows; ++r) {
-        QStringList row;
-        for (int c = 0; c < columns; ++c)
-            row << QString();
-        grid << row;
-    }
+    QList<QList<GridCell>> grid(rows, QList<GridCell>(std::max(columns, 0)));
     if (p < 0)
         return grid;
     const int fitColumn = p + 5, residualColumn = p + 6, shareColumn = p + 7;
+    const QString amount = SheetAmountFormat, whole = SheetWholeFormat;
+    const QString coefficient = QStringLiteral("0.0000"), correlation = QStringLiteral("0.0000000");
 
-    QStringList& head = grid[0];
-    head[0] = QStringLiteral("No");
-    head[1] = QStringLiteral("社員ｺｰﾄﾞ");
-    head[2] = QStringLiteral("社員名");
-    head[3] = QStringLiteral("役職");
+    QList<GridCell>& head = grid[0];
+    head[0] = textCell(QStringLiteral("No"));
+    head[1] = textCell(QStringLiteral("社員ｺｰﾄﾞ"));
+    head[2] = textCell(QStringLiteral("社員名"));
+    head[3] = textCell(QStringLiteral("役職"));
     for (int j = 0; j <= p; ++j)
-        head[4 + j] = s.names[j];
-    head[fitColumn] = QStringLiteral("最適賃金");
-    head[residualColumn] = QStringLiteral("残　差");
-    head[shareColumn] = QStringLiteral("割　合");
+        head[4 + j] = textCell(s.names[j]);
+    head[fitColumn] = textCell(QStringLiteral("最適賃金"));
+    head[residualColumn] = textCell(QStringLiteral("残　差"));
+    head[shareColumn] = textCell(QStringLiteral("割　合"));
 
     double totalY = 0, totalFit = 0, totalResidual = 0;
     for (int k = 0; k < n; ++k) {
         const TSyain_& e = s.employees[k];
-        QStringList& row = grid[k + 1];
-        row[0] = e.SCO;
-        row[1] = e.SCOT;
-        row[2] = e.SNA;
-        row[3] = e.YAKU;
-        row[4] = number("##,##0", s.Y[k]);
+        QList<GridCell>& row = grid[k + 1];
+        row[0] = {e.SCO, SheetCell::Type::Number, e.SCO.toDouble(), whole};
+        row[1] = textCell(e.SCOT);
+        row[2] = textCell(e.SNA);
+        row[3] = textCell(e.YAKU);
+        row[4] = numberCell("##,##0", s.Y[k], amount);
         for (int j = 1; j <= p; ++j)
-            row[4 + j] = number("##0", s.X[k][j]);
+            row[4 + j] = numberCell("##0", s.X[k][j], whole);
         const double fit = s.predictions[k], residual = s.Y[k] - fit;
-        row[fitColumn] = number("#,##0", fit);
-        row[residualColumn] = number("#,##0", residual);
+        row[fitColumn] = numberCell("#,##0", fit, amount);
+        row[residualColumn] = numberCell("#,##0", residual, amount);
         // A prediction of 0 yen has no share: shown as 0 rather than a division by zero.
-        row[shareColumn] = number("0.000%", SafeDivide(residual * 100, fit));
+        row[shareColumn] = numberCell("0.000%", SafeDivide(residual * 100, fit), QStringLiteral("0.000%"));
         totalY += s.Y[k];
         totalFit += fit;
         totalResidual += residual;
     }
 
-    QStringList& totals = grid[n + 2];
-    totals[2] = QStringLiteral("合計");
-    totals[4] = number("#,##0", totalY);
-    totals[fitColumn] = number("#,##0", totalFit);
-    totals[residualColumn] = number("#,##0", totalResidual);
-    QStringList& means = grid[n + 3];
-    means[2] = QStringLiteral("平均");
-    means[4] = number("#,##0", SafeDivide(totalY, n));
-    means[fitColumn] = number("#,##0", SafeDivide(totalFit, n));
+    QList<GridCell>& totals = grid[n + 2];
+    totals[2] = textCell(QStringLiteral("合計"));
+    totals[4] = numberCell("#,##0", totalY, amount);
+    totals[fitColumn] = numberCell("#,##0", totalFit, amount);
+    totals[residualColumn] = numberCell("#,##0", totalResidual, amount);
+    QList<GridCell>& means = grid[n + 3];
+    means[2] = textCell(QStringLiteral("平均"));
+    means[4] = numberCell("#,##0", SafeDivide(totalY, n), amount);
+    means[fitColumn] = numberCell("#,##0", SafeDivide(totalFit, n), amount);
 
-    grid[n + 5][2] = QStringLiteral("切片");
-    grid[n + 5][3] = number("##0.0000", s.coefficients.empty() ? 0 : s.coefficients[0]);
+    grid[n + 5][2] = textCell(QStringLiteral("切片"));
+    grid[n + 5][3] = numberCell("##0.0000", s.coefficients.empty() ? 0 : s.coefficients[0], coefficient);
     for (int j = 1; j <= p; ++j) {
-        grid[n + 5 + j][2] = s.names[j] + QStringLiteral(" X") + QString::number(j);
-        grid[n + 5 + j][3] = number("##0.0000", j < int(s.coefficients.size()) ? s.coefficients[j] : 0);
+        grid[n + 5 + j][2] = textCell(s.names[j] + QStringLiteral(" X") + QString::number(j));
+        grid[n + 5 + j][3] =
+            numberCell("##0.0000", j < int(s.coefficients.size()) ? s.coefficients[j] : 0, coefficient);
     }
-    grid[n + p + 6][2] = QStringLiteral("重相関R");
-    grid[n + p + 6][3] = number("##0.0000000", s.fit.R);
-    grid[n + p + 7][2] = QStringLiteral("重相関R2");
-    grid[n + p + 7][3] = number("##0.0000000", s.fit.R2);
-    grid[n + p + 8][2] = QStringLiteral("補正  R2");
-    grid[n + p + 8][3] = number("##0.0000000", s.fit.adjustedR2);
+    grid[n + p + 6][2] = textCell(QStringLiteral("重相関R"));
+    grid[n + p + 6][3] = numberCell("##0.0000000", s.fit.R, correlation);
+    grid[n + p + 7][2] = textCell(QStringLiteral("重相関R2"));
+    grid[n + p + 7][3] = numberCell("##0.0000000", s.fit.R2, correlation);
+    grid[n + p + 8][2] = textCell(QStringLiteral("補正  R2"));
+    grid[n + p + 8][3] = numberCell("##0.0000000", s.fit.adjustedR2, correlation);
     return grid;
+}
+
+} // namespace
+
+QList<QStringList> OptimalWageGrid(const TOptimalWage& s)
+{
+    QList<QStringList> grid;
+    for (const QList<GridCell>& cells : optimalWageCells(s)) {
+        QStringList row;
+        for (const GridCell& c : cells)
+            row << c.shown;
+        grid << row;
+    }
+    return grid;
+}
+
+SheetTable OptimalWageTable(const TOptimalWage& s)
+{
+    SheetTable table;
+    table.sheetName = QStringLiteral("最適賃金の分析結果");
+    for (const QList<GridCell>& cells : optimalWageCells(s)) {
+        SheetRow row;
+        for (const GridCell& c : cells) {
+            const QString csv = CsvQuoted(c.shown);
+            switch (c.type) {
+            case SheetCell::Type::Text:
+                row << SheetCell::Text(c.shown, csv);
+                break;
+            case SheetCell::Type::Number:
+                row << SheetCell::Number(c.value, c.format, csv);
+                break;
+            default:
+                row << SheetCell::Blank(csv);
+                break;
+            }
+        }
+        table.rows << row;
+    }
+    return table;
 }
 
 QList<int> OptimalWageGridWidths(const TOptimalWage& s)
@@ -236,29 +297,25 @@ bool CanOptimise(const TOptimalWage& s)
     return s.valid && (s.yCode == 0 || s.yCode == 1 || s.yCode == 4) && !s.linked;
 }
 
-QString OptimalWageCsvPath(const QString& exeFolder)
+QString OptimalWageCsvPath(const QString& exeFolder, SheetFileKind kind)
 {
-    return exeFolder + QStringLiteral("CSV/最適賃金の分析結果.CSV");
+    const QString csv = exeFolder + QStringLiteral("CSV/最適賃金の分析結果.CSV");
+    return kind == SheetFileKind::Xlsx ? XlsxPathOf(csv) : csv;
 }
 
-QStringList OptimalWageCsvLines(const QList<QStringList>& grid)
+QStringList OptimalWageCsvLines(const TOptimalWage& state)
 {
-    QStringList lines;
-    for (const QStringList& row : grid) {
-        QStringList cells;
-        for (const QString& cell : row)
-            cells << CsvQuoted(cell);
-        lines << cells.join(',');
-    }
-    return lines;
+    return SheetCsvLines(OptimalWageTable(state));
 }
 
-Outcome WriteOptimalWageCsv(const TOptimalWage& state, const QString& path)
+Outcome WriteOptimalWageCsv(const Session& s, const TOptimalWage& state, const QString& path,
+                            const TableFileFormat& format)
 {
     QString error;
-    if (!WriteCsvFile(path, OptimalWageCsvLines(OptimalWageGrid(state)), &error))
+    if (!WriteTableFile(path, OptimalWageTable(state), SheetPropertiesFor(s, QStringLiteral("最適賃金の分析結果")),
+                        format, &error))
         return Outcome::Failed(error + '\r' + path);
-    return Outcome::Done(OptimalCsvWrittenMessage);
+    return Outcome::Done(format.kind == SheetFileKind::Xlsx ? OptimalXlsxWrittenMessage : OptimalCsvWrittenMessage);
 }
 
 Outcome OptimiseWages(const Session& s, const TOptimalWage& state, bool confirmed)

@@ -5,6 +5,7 @@
 #include "plot/AnalysisTexts.h"
 #include "plot/Regression.h"
 #include "core/Outcome.h"
+#include "core/SheetTable.h"
 #include "shell/Session.h"
 #include "store/RecordAccess.h"
 #include "store/Records.h"
@@ -29,6 +30,7 @@ inline const QString AnalysisFailedMessage = QStringLiteral("解析に失敗し�
 inline const QString LinkedDataMessage =
     QStringLiteral("分析データは賃金表又はマトリクスにリンクされたデータを含んでいます。");
 inline const QString OptimalCsvWrittenMessage = QStringLiteral("分析結果をCSVに出力しました。");
+inline const QString OptimalXlsxWrittenMessage = QStringLiteral("分析結果をExcelファイルに出力しました。");
 inline const QString OptimiseQuestion = QStringLiteral("最適賃金を社員マスタに更新しますか？");
 inline const QString CountErrorMessage = QStringLiteral("処理件数エラーです。");
 inline const QString ResetQuestion = QStringLiteral("最適賃金の設定をリセットしますか？");
@@ -92,13 +94,19 @@ QList<int> OptimalWageGridWidths(const TOptimalWage& state);
 // 最適化 is offered for 項目Ⅰ, 項目Ⅱ and 賞与 when no analysed employee is linked.
 bool CanOptimise(const TOptimalWage& state);
 
-// CSV/最適賃金の分析結果.CSV under the program folder exeFolder.
-QString OptimalWageCsvPath(const QString& exeFolder);
+// The grid as a table: every cell as the grid shows it, quoted, in the CSV; in the
+// workbook texts, amounts (#,##0), explanatory values (0), shares as percentages (0.000%),
+// coefficients (0.0000) and R, R², adjusted R² (0.0000000); empty cells blank.
+SheetTable OptimalWageTable(const TOptimalWage& state);
+
+// CSV/最適賃金の分析結果.CSV (or .xlsx) under the program folder exeFolder.
+QString OptimalWageCsvPath(const QString& exeFolder, SheetFileKind kind = SheetFileKind::Csv);
 // Every grid row as one line of quoted cells.
-QStringList OptimalWageCsvLines(const QList<QStringList>& grid);
-// Writes the grid to the file at path: done with OptimalCsvWrittenMessage, or failed with
-// the error and the path.
-Outcome WriteOptimalWageCsv(const TOptimalWage& state, const QString& path);
+QStringList OptimalWageCsvLines(const TOptimalWage& state);
+// Writes the grid to the file at path in the format: done with OptimalCsvWrittenMessage
+// (OptimalXlsxWrittenMessage for a workbook), or failed with the error and the path.
+Outcome WriteOptimalWageCsv(const Session& s, const TOptimalWage& state, const QString& path,
+                            const TableFileFormat& format = {});
 
 // 最適化, once OptimiseQuestion has been answered (confirmed: Yes): replaces the objective pay
 // item of every analysed employee by the optimal wage and keeps the former amount in

@@ -5,6 +5,7 @@
 #include "core/CsvWriter.h"
 #include "core/Numbers.h"
 #include "core/WaitCursor.h"
+#include "shell/ProjectLookups.h"
 #include "store/Conversions.h"
 #include "store/RecordAccess.h"
 #include "store/Transactions.h"
@@ -128,45 +129,64 @@ std::array<DesignCurveSummary, DesignCurveCount> SummariseDesignRows(const QList
     return out;
 }
 
-QStringList DesignCsvLines(const QList<TCHNGIN_>& rows, const QString& title)
+SheetTable DesignTable(const QList<TCHNGIN_>& rows, const QString& title)
 {
     std::map<int, std::map<int, const TCHNGIN_*>> byNo;   // NO -> curve -> row
     for (const TCHNGIN_& r : rows)
         byNo[r.NO][r.SDCO] = &r;
-    QStringList lines;
-    lines << title;
-    lines << QStringLiteral(",設計１,,,設計２,,,設計３,,,設計４,,,設計５,");
-    lines << QStringLiteral("年齢,職能給,格差,年齢,職能給,格差,年齢,職能給,格差,年齢,職能給,格差,年齢,職能給,格差");
+    SheetTable table;
+    table.sheetName = QStringLiteral("昇給カーブの設計");
+    table.headerFirst = 1;
+    table.headerLast = 2;
+    table.rows << SheetRow{SheetCell::Text(title)};
+    auto texts = [](const QString& line) {
+        SheetRow row;
+        for (const QString& t : line.split(','))
+            row << (t.isEmpty() ? SheetCell::Blank() : SheetCell::Text(t));
+        return row;
+    };
+    table.rows << texts(QStringLiteral(",設計１,,,設計２,,,設計３,,,設計４,,,設計５,"));
+    table.rows << texts(QStringLiteral("年齢,職能給,格差,年齢,職能給,格差,年齢,職能給,格差,年齢,職能給,格差,年齢,職能給,格差"));
+    auto number = [](long long v, const QString& format) {
+        return SheetCell::Number(double(v), format, QString::number(v));
+    };
     for (const auto& [no, curves] : byNo) {
-        QStringList fields;
+        SheetRow row;
         for (int n = 1; n <= DesignCurveCount; ++n) {
             const auto it = curves.find(n);
-            if (it == curves.end())
-                fields << QStringLiteral("0") << QStringLiteral("0") << QStringLiteral("0");
-            else
-                fields << QString::number(it->second->SNENREI) << QString::number(it->second->SKIN)
-                       << QString::number(it->second->KAKUSA);
+            const TCHNGIN_* r = it == curves.end() ? nullptr : it->second;
+            row << number(r ? r->SNENREI : 0, SheetWholeFormat) << number(r ? r->SKIN : 0, SheetAmountFormat)
+                << number(r ? r->KAKUSA : 0, SheetRatioFormat);
         }
-        lines << fields.join(',');
+        table.rows << row;
     }
-    QStringList groups;
+    // The means: "###" in the CSV (no text for 0); the workbook keeps the exact mean.
+    auto mean = [](double v) {
+        const QString csv = FormatFloat(QStringLiteral("###"), v);
+        return csv.isEmpty() ? SheetCell::Blank() : SheetCell::Number(v, SheetAmountFormat, csv);
+    };
+    SheetRow means;
     for (const DesignCurveSummary& s : SummariseDesignRows(rows)) {
         if (s.count == 0) {
-            groups << QStringLiteral(",,");
+            means << SheetCell::Blank() << SheetCell::Blank() << SheetCell::Blank();
             continue;
         }
-        QString group = QStringLiteral("平均,") + FormatFloat(QStringLiteral("###"), s.meanAmount) + ',';
-        if (s.count >= 2)
-            group += FormatFloat(QStringLiteral("###"), s.meanStep);
-        groups << group;
+        means << SheetCell::Text(QStringLiteral("平均")) << mean(s.meanAmount)
+              << (s.count >= 2 ? mean(s.meanStep) : SheetCell::Blank());
     }
-    lines << groups.join(',');
-    return lines;
+    table.rows << means;
+    return table;
 }
 
-QString DesignCsvPath(const QString& exeFolder)
+QStringList DesignCsvLines(const QList<TCHNGIN_>& rows, const QString& title)
 {
-    return QDir(exeFolder + QStringLiteral("CSV")).filePath(QStringLiteral("昇給カーブの設計.CSV"));
+    return SheetCsvLines(DesignTable(rows, title));
+}
+
+QString DesignCsvPath(const QString& exeFolder, SheetFileKind kind)
+{
+    const QString csv = QDir(exeFolder + QStringLiteral("CSV")).filePath(QStringLiteral("昇給カーブの設計.CSV"));
+    return kind == SheetFileKind::Xlsx ? XlsxPathOf(csv) : csv;
 }
 
 bool LoadDesignCurves(const Session& s, RaiseCurveDesign& design)
@@ -255,7 +275,8 @@ bool ReadDesignTable(const Session& s, QList<TCHNGIN_>& rows)
     return true;
 }
 
-Outcome ExportDesignCsv(const Session& s, const RaiseCurveDesign& design, const QString& title)
+Outcome ExportDesignCsv(const Session& s, const RaiseCurveDesign& design, const QString& title,
+                        const TableFileFormat& format)
 {
     const Outcome rebuilt = RebuildDesignTable(s, design);
     if (!rebuilt.ok)
@@ -265,10 +286,11 @@ Outcome ExportDesignCsv(const Session& s, const RaiseCurveDesign& design, const 
         return Outcome::Failed(QString());
     if (rows.isEmpty())
         return Outcome::Refused(QStringLiteral("賃金表データは有りません。"));
-    const QString path = DesignCsvPath(s.exeFolder);
+    const QString path = DesignCsvPath(s.exeFolder, format.kind);
     QDir().mkpath(QFileInfo(path).absolutePath());
     QString error;
-    if (!WriteCsvFile(path, DesignCsvLines(rows, title), &error))
-        return Outcome::Failed(QStringLiteral("CSVファイルの書き込みでエラーが発生しました。\r\n") + error);
+    if (!WriteTableFile(path, DesignTable(rows, title),
+                        SheetPropertiesFor(s, title.isEmpty() ? QStringLiteral("昇給カーブの設計") : title), format, &error))
+        return Outcome::Failed(TableWriteErrorHeading(format.kind) + error);
     return Outcome::Done(QStringLiteral("CSVデレクトリに賃金表が出力されました。"));
 }

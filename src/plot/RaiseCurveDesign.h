@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/Outcome.h"
+#include "core/SheetTable.h"
 #include "shell/Session.h"
 #include "store/Records.h"
 
@@ -58,11 +59,16 @@ struct DesignCurveSummary {
 // The summaries of curves 1..5 (index 0..4) from the stored rows (any order).
 std::array<DesignCurveSummary, DesignCurveCount> SummariseDesignRows(const QList<TCHNGIN_>& rows);
 
-// The lines of 昇給カーブの設計.CSV from the stored rows (any order) and the title.
+// The table of 昇給カーブの設計 from the stored rows (any order) and the title: the title
+// row, two header rows (設計１ … 設計５ over 年齢, 職能給, 格差), one row per NO with each
+// curve's X value, amount (#,##0) and 格差 (0.0), and the closing row of means.
+SheetTable DesignTable(const QList<TCHNGIN_>& rows, const QString& title);
+// The lines of 昇給カーブの設計.CSV: that table's.
 QStringList DesignCsvLines(const QList<TCHNGIN_>& rows, const QString& title);
 
-// The file the CSV is written to under the program folder.
-QString DesignCsvPath(const QString& exeFolder);
+// The file the CSV (or the workbook, 昇給カーブの設計.xlsx) is written to under the program
+// folder.
+QString DesignCsvPath(const QString& exeFolder, SheetFileKind kind = SheetFileKind::Csv);
 
 // Loads the curves stored for the session's project under design.xCode / design.yCode into
 // design (curves without a row stay empty; the commentary comes from the last row found).
@@ -84,4 +90,6 @@ bool ReadDesignTable(const Session& s, QList<TCHNGIN_>& rows);
 // Rebuilds DCHINGIN and writes the CSV file under the session's program folder: refused
 // with "賃金表データは有りません。" when no row was built, else done with the completion
 // message or failed with the error. ok when the file was written.
-Outcome ExportDesignCsv(const Session& s, const RaiseCurveDesign& design, const QString& title);
+// The format says CSV (in its encoding) or workbook.
+Outcome ExportDesignCsv(const Session& s, const RaiseCurveDesign& design, const QString& title,
+                        const TableFileFormat& format = {});

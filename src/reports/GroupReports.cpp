@@ -434,33 +434,44 @@ ReportDocument BuildGroupReportPages(const QString& exeFolder, GroupReportKind k
     return doc;
 }
 
-QStringList GroupReportCsvLines(GroupReportKind kind, const QList<GroupLine>& lines)
+SheetTable GroupReportTable(GroupReportKind kind, const QList<GroupLine>& lines)
 {
-    QStringList out;
-    if (kind == GroupReportKind::Salary)
-        out << QStringLiteral("社員コード,氏名,年齢,勤続年数,項目Ⅰ,項目Ⅱ,項目Ⅲ,基本給,諸手当,所定給,上期賞与,下期賞与,年間収入");
-    else
-        out << QStringLiteral("社員コード,氏名,評価,等級,号俸,昇格号俸,New基本給,Up基本給,New諸手当,Up諸手当,New所定給,所定給,昇給額");
+    SheetTable table;
+    table.sheetName = GroupReportNamesOf(kind).title;
+    const QString heading =
+        kind == GroupReportKind::Salary
+            ? QStringLiteral("社員コード,氏名,年齢,勤続年数,項目Ⅰ,項目Ⅱ,項目Ⅲ,基本給,諸手当,所定給,上期賞与,下期賞与,年間収入")
+            : QStringLiteral("社員コード,氏名,評価,等級,号俸,昇格号俸,New基本給,Up基本給,New諸手当,Up諸手当,New所定給,所定給,昇給額");
+    SheetRow names;
+    for (const QString& name : heading.split(','))
+        names << SheetCell::Text(name);
+    table.rows << names;
+    auto whole = [](long long v) { return SheetCell::Number(double(v), SheetWholeFormat, QString::number(v)); };
+    auto amount = [](long long v) { return SheetCell::Number(double(v), SheetAmountFormat, QString::number(v)); };
     for (const GroupLine& l : lines) {
         if (l.kind != GroupLine::Employee)
             continue;
-        QStringList f{l.code, l.name};
+        SheetRow row{SheetCell::Text(l.code), SheetCell::Text(l.name)};
         if (kind == GroupReportKind::Salary) {
             const SalaryAmounts& a = l.salary;
-            f << QString::number(l.age) << QString::number(l.service) << QString::number(a.kihon[0])
-              << QString::number(a.kihon[1]) << QString::number(a.kihon[2]) << QString::number(a.basic())
-              << QString::number(a.allowances) << QString::number(a.monthly()) << QString::number(a.bonus1)
-              << QString::number(a.bonus2) << QString::number(a.annual());
+            row << whole(l.age) << whole(l.service) << amount(a.kihon[0]) << amount(a.kihon[1]) << amount(a.kihon[2])
+                << amount(a.basic()) << amount(a.allowances) << amount(a.monthly()) << amount(a.bonus1)
+                << amount(a.bonus2) << amount(a.annual());
         } else {
             const RaiseAmounts& a = l.raise;
-            f << l.evaluation << QString::number(l.grade) << QString::number(l.step) << QString::number(l.newStep)
-              << QString::number(a.newBasic) << QString::number(a.newBasic - a.oldBasic)
-              << QString::number(a.newAllowances) << QString::number(a.newAllowances - a.oldAllowances)
-              << QString::number(a.newMonthly()) << QString::number(a.oldMonthly()) << QString::number(a.raise());
+            row << SheetCell::Text(l.evaluation) << whole(l.grade) << whole(l.step) << whole(l.newStep)
+                << amount(a.newBasic) << amount(a.newBasic - a.oldBasic) << amount(a.newAllowances)
+                << amount(a.newAllowances - a.oldAllowances) << amount(a.newMonthly()) << amount(a.oldMonthly())
+                << amount(a.raise());
         }
-        out << f.join(',');
+        table.rows << row;
     }
-    return out;
+    return table;
+}
+
+QStringList GroupReportCsvLines(GroupReportKind kind, const QList<GroupLine>& lines)
+{
+    return SheetCsvLines(GroupReportTable(kind, lines));
 }
 
 bool BuildGroupReport(const Session& s, GroupReportKind kind, const QList<TSyain_>& employees,
@@ -476,13 +487,16 @@ bool BuildGroupReport(const Session& s, GroupReportKind kind, const QList<TSyain
 }
 
 bool WriteGroupReportCsv(const Session& s, GroupReportKind kind, const QList<TSyain_>& employees, QString& path,
-                         QString* error)
+                         QString* error, const TableFileFormat& format)
 {
-    if (path.isEmpty())
+    if (path.isEmpty()) {
         path = s.exeFolder + QStringLiteral("CSV/") + GroupReportNamesOf(kind).csvFile;
-    return WriteCsvFile(path,
-                        GroupReportCsvLines(kind, BuildGroupLines(s.ageReferenceDay(), employees, LoadMatrixTables(s))),
-                        error);
+        if (format.kind == SheetFileKind::Xlsx)
+            path = XlsxPathOf(path);
+    }
+    return WriteTableFile(path,
+                          GroupReportTable(kind, BuildGroupLines(s.ageReferenceDay(), employees, LoadMatrixTables(s))),
+                          SheetPropertiesFor(s, GroupReportNamesOf(kind).title), format, error);
 }
 
 RangeLists RangeListsForProject(const Session& s)
@@ -524,13 +538,13 @@ Outcome SelectGroupEmployees(const Session& s, const GroupRanges& ranges, GroupF
 }
 
 Outcome ExportGroupReportCsv(const Session& s, GroupReportKind kind, const QList<TSyain_>& employees,
-                             const QString& target)
+                             const QString& target, const TableFileFormat& format)
 {
     if (employees.isEmpty())
         return Outcome::Refused(QStringLiteral("対象データは有りません。"));
     QString path = target, error;
-    if (!WriteGroupReportCsv(s, kind, employees, path, &error))
-        return Outcome::Failed(QStringLiteral("CSVファイルの書き込みでエラーが発生しました。\r\n")
+    if (!WriteGroupReportCsv(s, kind, employees, path, &error, format))
+        return Outcome::Failed(TableWriteErrorHeading(format.kind)
                                + QDir::toNativeSeparators(path) + QStringLiteral("\r\n") + error);
     return Outcome::Done(QStringLiteral("CSVデレクトリに") + GroupReportNamesOf(kind).title
                          + QStringLiteral("が出力されました。"));

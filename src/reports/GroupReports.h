@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/Outcome.h"
+#include "core/SheetTable.h"
 #include "matrix/MatrixZone.h"
 #include "reports/ReportPage.h"
 #include "reports/ReportTemplate.h"
@@ -133,20 +134,24 @@ ReportDocument BuildGroupReportPages(const QString& exeFolder, GroupReportKind k
 // The row fields of a kind, in column order.
 QStringList GroupReportRowFields(GroupReportKind kind);
 
-// The CSV file: the header line and one line per employee (no subtotals), plain numbers.
+// The table of the CSV file and the workbook: the header row and one row per employee (no
+// subtotals); codes, names and evaluations texts, amounts #,##0, ages, years, grades and
+// steps whole numbers (plain numbers in the CSV).
+SheetTable GroupReportTable(GroupReportKind kind, const QList<GroupLine>& lines);
+// The CSV file's lines of that table.
 QStringList GroupReportCsvLines(GroupReportKind kind, const QList<GroupLine>& lines);
 
 // The pages of a kind for the employees of the session's project, on the kind's template
 // under its program folder. false with the template's message when it cannot be loaded.
 bool BuildGroupReport(const Session& s, GroupReportKind kind, const QList<TSyain_>& employees,
                       const GroupFilter& filter, ReportDocument& doc, QString* error);
-// Writes the employees to path, or when path is empty to CSV/<title>.CSV under the
-// session's program folder (replacing it); path receives the file's path. false with the
-// platform's message in error.
+// Writes the employees to path in the format, or when path is empty to CSV/<title>.CSV
+// (CSV/<title>.xlsx for a workbook) under the session's program folder (replacing it);
+// path receives the file's path. false with the platform's message in error.
 bool WriteGroupReportCsv(const Session& s, GroupReportKind kind, const QList<TSyain_>& employees, QString& path,
-                         QString* error);
-// CSV出力 after its question: refused with "対象データは有りません。" without employees, else
-// the file (CSV/<title>.CSV when path is empty) with the write error (failed) or the done
-// message. Not ok when nothing was written.
+                         QString* error, const TableFileFormat& format = {});
+// CSV出力 (or Excel出力) after its question: refused with "対象データは有りません。" without
+// employees, else the file (CSV/<title>.CSV or .xlsx when path is empty) with the write
+// error (failed) or the done message. Not ok when nothing was written.
 Outcome ExportGroupReportCsv(const Session& s, GroupReportKind kind, const QList<TSyain_>& employees,
-                             const QString& path = QString());
+                             const QString& path = QString(), const TableFileFormat& format = {});

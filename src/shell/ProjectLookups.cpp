@@ -333,3 +333,14 @@ bool HasGeneratedWageTable(const Session& s)
             QStringLiteral("SELECT * FROM DCHINGIN2"), row);
     return row.ok;
 }
+
+SheetProperties SheetPropertiesFor(const Session& s, const QString& title)
+{
+    const TMKIGYOU2& company = s.company();
+    SheetProperties p;
+    p.title = title;
+    p.company = company.KNA.isEmpty() ? s.companyName : company.KNA;
+    const int year = company.NENDO.isEmpty() ? s.fiscalYear : company.NENDO.toInt();
+    p.fiscalYear = FiscalYearText(s.calendarMode, year) + QStringLiteral(" 年度");
+    return p;
+}

@@ -2,6 +2,7 @@
 // forms and their pay labels, the band and matrix tables, and the loads of a selection.
 #pragma once
 
+#include "core/SheetTable.h"
 #include "shell/Session.h"
 
 #include <QList>
@@ -125,3 +126,7 @@ struct ProjectReadiness {
 ProjectReadiness ReadProjectReadiness(const Session& s);
 // The open project has a generated wage table (a DCHINGIN2 row).
 bool HasGeneratedWageTable(const Session& s);
+
+// The document properties of a table exported from the session's project: the title, the
+// company's name and the fiscal-year label ("2020 年度", or the era year in era mode).
+SheetProperties SheetPropertiesFor(const Session& s, const QString& title);

@@ -49,6 +49,7 @@ SalaryListHeading SalaryListHeadingFor(const Session& s, const QString& title)
     h.companyName = company.KNA.isEmpty() ? s.companyName : company.KNA;
     h.title = title;
     h.date = s.today.toString(QStringLiteral("yyyy年MM月dd日"));
+    h.day = s.today;
     return h;
 }
 

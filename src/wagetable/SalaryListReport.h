@@ -8,6 +8,7 @@
 
 #include <QList>
 #include <QMap>
+#include <QDate>
 #include <QString>
 #include <QStringList>
 
@@ -27,6 +28,7 @@ struct SalaryListHeading {
     QString companyName;
     QString title;
     QString date;          // "yyyy年mm月dd日"
+    QDate day;             // that day
 };
 
 // The heading of the session's project for a title (year label, company, today).

@@ -21,6 +21,7 @@
 #include "support/PdfText.h"
 #include "support/RecordedFailures.h"
 #include "support/TestProgramFolder.h"
+#include "support/XlsxReadBack.h"
 
 #include <QDir>
 #include <QFile>
@@ -146,7 +147,7 @@ TEST_F(BatchTool, BadArgumentsGiveStatusTwoAndAUsageLine)
         {{"import-employees", "--year", "2020", "--company", "1", "--file", "x.csv"},
          QStringLiteral("--replace か --add のどれか一つを指定して下さい。")},
         {{"wage-table", "--year", "2020", "--company", "1", "--table", "1"},
-         QStringLiteral("--csv か --pdf のどれか一つを指定して下さい。")},
+         QStringLiteral("--csv か --xlsx か --pdf のどれか一つを指定して下さい。")},
         {{"plot", "--year", "2020", "--company", "1", "--chart", "1080", "--png", "p.png"},
          QStringLiteral("--chart は 1010")},
         {{"plot", "--year", "2020", "--company", "1", "--chart", "1010", "--png", "p.png", "--size", "big"},
@@ -161,7 +162,19 @@ TEST_F(BatchTool, BadArgumentsGiveStatusTwoAndAUsageLine)
         {{"report", "salary-list", "--year", "2020", "--company", "1", "--marks", "0-3", "--pdf", "r.pdf"},
          QStringLiteral("--marks は 開始-終了")},
         {{"wage-table", "--year", "2020", "--company", "1", "--table", "1", "--csv", "a", "--pdf", "b"},
-         QStringLiteral("--csv か --pdf のどれか一つを指定して下さい。")},
+         QStringLiteral("--csv か --xlsx か --pdf のどれか一つを指定して下さい。")},
+        {{"wage-table", "--year", "2020", "--company", "1", "--table", "1", "--csv", "a", "--encoding", "euc"},
+         QStringLiteral("--encoding は sjis か utf8 を指定して下さい: euc")},
+        {{"report", "salary-list", "--year", "2020", "--company", "1", "--xlsx", "r.xlsx", "--encoding", "utf8"},
+         QStringLiteral("--encoding は CSV の出力にだけ指定できます。")},
+        {{"report", "personal-wage", "--year", "2020", "--company", "1", "--xlsx", "r.xlsx"},
+         QStringLiteral("個人レポートは --pdf だけです。")},
+        {{"export-employees", "--year", "2020", "--company", "1", "--out", "a.csv", "--xlsx", "b.xlsx"},
+         QStringLiteral("--out か --xlsx のどちらかを指定して下さい。")},
+        {{"optimal-wage", "--year", "2020", "--company", "1", "--csv", "a.csv", "--xlsx", "b.xlsx"},
+         QStringLiteral("--csv か --xlsx のどちらかを指定して下さい。")},
+        {{"plot", "--year", "2020", "--company", "1", "--chart", "1010", "--xlsx", "p.xlsx"},
+         QStringLiteral("--xlsx は plot では使えません。")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());
@@ -344,7 +357,7 @@ TEST_F(BatchTool, OptimalWageRunsTheStoredSettingsAndWritesTheResultsCsv)
     const OptimalWageRun analysed = RunStoredOptimalWage(s());
     ASSERT_TRUE(analysed.outcome.ok) << analysed.outcome.text.toStdString();
     const QString mine = OptimalWageCsvPath(s().exeFolder);
-    ASSERT_TRUE(WriteOptimalWageCsv(analysed.state, mine).ok);
+    ASSERT_TRUE(WriteOptimalWageCsv(s(), analysed.state, mine).ok);
     ASSERT_FALSE(bytes(mine).isEmpty());
     EXPECT_EQ(bytes(out), bytes(mine));
 
@@ -492,3 +505,97 @@ TEST_F(BatchTool, PlotPdfIsThePrintedPageOfThePlotWindow)
 }
 
 } // namespace
+
+// Every table the tool writes as CSV, written again with --xlsx and read back by openpyxl:
+// the same cells, typed, with their number formats, a frozen bold header and the
+// document's properties.
+TEST_F(BatchTool, EveryTableAsAWorkbookHoldsTheCellsOfItsCsv)
+{
+    folder.openYear(2020);
+    storeOptimalWageChoices(2020, 1);
+    struct Case {
+        QStringList command;
+        QString sheet;
+        QString title;
+        QString freeze;
+        // A cell and the number format it must carry.
+        int row, column;
+        QString format;
+        QString firstColumn;   // the type of the first data row's first cell
+    };
+    const QString company = QStringLiteral("サンプル精機株式会社");
+    const QList<Case> cases = {
+        {{"export-employees", "--year", "2020", "--company", "2"}, QStringLiteral("社員マスタ"),
+         QStringLiteral("社員マスタ"), "A2", 1, 8, SheetDateFormat(1), "s"},
+        {{"wage-table", "--year", "2020", "--company", "1", "--table", "1"}, QStringLiteral("賃金表 1"), QString(), "A3",
+         2, 1, SheetAmountFormat, "n"},
+        {{"report", "salary-list", "--year", "2020", "--company", "1", "--marks", "1-3"},
+         QStringLiteral("グループ別社員賃金レポート"), QStringLiteral("グループ別社員賃金レポート"), "A2", 1, 12,
+         SheetAmountFormat, "s"},
+        {{"report", "raise-list", "--year", "2020", "--company", "1"}, QStringLiteral("グループ別社員昇給レポート"),
+         QStringLiteral("グループ別社員昇給レポート"), "A2", 1, 3, SheetWholeFormat, "s"},
+        {{"optimal-wage", "--year", "2020", "--company", "1"}, QStringLiteral("最適賃金の分析結果"),
+         QStringLiteral("最適賃金の分析結果"), "A2", 1, 10, QStringLiteral("0.000%"), "n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.command.join(' ').toStdString());
+        const QString csv = folder.path(c.sheet + ".csv"), xlsx = folder.path(c.sheet + ".xlsx");
+        const QString csvOption = c.command[0] == QLatin1String("export-employees") ? "--out" : "--csv";
+        ToolRun r = run(c.command + QStringList{csvOption, csv});
+        ASSERT_EQ(r.status, 0) << r.err.toStdString();
+        r = run(c.command + QStringList{"--xlsx", xlsx});
+        ASSERT_EQ(r.status, 0) << r.err.toStdString();
+
+        const ReadWorkbook book = ReadXlsx(xlsx);
+        ASSERT_TRUE(book.ok) << book.error.toStdString();
+        const QStringList lines = ReadCsvLines(csv);
+        ASSERT_GT(lines.size(), 2);
+        EXPECT_EQ(DifferencesFromCsv(book, lines), QStringList());
+        EXPECT_EQ(book.sheets, QStringList{c.sheet});
+        EXPECT_EQ(book.freeze, c.freeze);
+        const int header = c.freeze == QLatin1String("A3") ? 1 : 0;
+        EXPECT_TRUE(book.at(header, 0).bold);
+        EXPECT_FALSE(book.at(header + 1, 0).bold);
+        if (!c.title.isEmpty())
+            EXPECT_EQ(book.title, c.title);
+        EXPECT_FALSE(book.company.isEmpty());
+        EXPECT_TRUE(book.subject.endsWith(QStringLiteral(" 年度"))) << book.subject.toStdString();
+        EXPECT_EQ(book.at(c.row, c.column).format, c.format);
+        EXPECT_EQ(book.at(header + 1, 0).type, c.firstColumn);
+    }
+
+    // The era company's workbook: a real date in era years; a wage table's 格差 in 0.0.
+    const ReadWorkbook staff = ReadXlsx(folder.path(QStringLiteral("社員マスタ.xlsx")));
+    EXPECT_EQ(staff.at(1, 8).type, "d");
+    EXPECT_TRUE(staff.subject.startsWith(QStringLiteral("令和"))) << staff.subject.toStdString();
+    const ReadWorkbook table = ReadXlsx(folder.path(QStringLiteral("賃金表 1.xlsx")));
+    EXPECT_EQ(table.at(2, 2).format, SheetRatioFormat);
+    EXPECT_EQ(table.at(0, 3).type, "d");   // the day of the heading
+    EXPECT_EQ(table.company, company);
+}
+
+TEST_F(BatchTool, EncodingUtf8WritesTheCsvWithAByteOrderMarkAndEveryCharacter)
+{
+    folder.openYear(2020);
+    Exec(folder.fdm().ACN2, QStringLiteral("UPDATE MSYAIN1 SET SNA = '𠮷野 花子😀' WHERE NENDO = 2020 AND KCO = 1 AND "
+                                           "SCO = (SELECT min(SCO) FROM MSYAIN1 WHERE NENDO = 2020 AND KCO = 1)"));
+    // Shift-JIS, the default, cannot hold the name: refused, as the window's No leaves it.
+    const QString sjis = folder.path("sjis.csv"), utf8 = folder.path("utf8.csv");
+    const ToolRun refused = run({"export-employees", "--year", "2020", "--company", "1", "--out", sjis});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_TRUE(refused.err.contains(QStringLiteral("Shift-JIS で書けない")));
+    EXPECT_FALSE(QFile::exists(sjis));
+
+    const ToolRun done = run({"export-employees", "--year", "2020", "--company", "1", "--out", utf8, "--encoding", "utf8"});
+    ASSERT_EQ(done.status, 0) << done.err.toStdString();
+    EXPECT_TRUE(bytes(utf8).startsWith("\xEF\xBB\xBF"));
+    EXPECT_TRUE(bytes(utf8).contains(QStringLiteral("\"𠮷野 花子😀\"").toUtf8()));
+
+    // The same for a table without texts to check: the group report in UTF-8.
+    const QString report = folder.path("report.csv");
+    ASSERT_EQ(run({"report", "salary-list", "--year", "2020", "--company", "1", "--csv", report, "--encoding", "utf8"})
+                  .status,
+              0);
+    EXPECT_TRUE(bytes(report).startsWith("\xEF\xBB\xBF" + QStringLiteral("社員コード").toUtf8()));
+    EXPECT_TRUE(bytes(report).contains(QStringLiteral("𠮷野 花子😀").toUtf8()));
+}

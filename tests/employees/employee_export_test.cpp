@@ -6,6 +6,7 @@
 #include "store/RecordAccess.h"
 #include "support/RecordedFailures.h"
 #include "support/TestProject.h"
+#include "support/XlsxReadBack.h"
 
 #include <QDir>
 #include <QFile>
@@ -89,7 +90,7 @@ TEST_F(ExportFixture, WritesTheFileInShiftJisOrderedByNumberAsText)
     EXPECT_TRUE(data.unwritable.isEmpty());
     ASSERT_EQ(data.employees.size(), 3);
 
-    const Outcome written = WriteEmployeeExport(path(), data.employees);
+    const Outcome written = WriteEmployeeExport(session(), path(), data.employees);
     EXPECT_TRUE(written.ok);
     EXPECT_EQ(written.kind, Outcome::Kind::Information);
     EXPECT_EQ(written.caption, AppTitle);
@@ -250,4 +251,71 @@ TEST_F(ExportFixture, ALineBreakInsideAFieldIsReadBackAsOneEmployee)
     EXPECT_EQ(c.rows[0][ImportColumn::Birth], "1980/05/15");
     EXPECT_EQ(c.rows[1][ImportColumn::Name], QStringLiteral("佐藤\n\"花子\""));
     EXPECT_EQ(c.rows[1][ImportColumn::Grade], "1");
+}
+
+TEST_F(ExportFixture, Utf8CsvKeepsEveryCharacterAndImportsBackTheSameName)
+{
+    const QString name = QStringLiteral("𠮷田 太郎😀");
+    addEmployee(1, "00123", name, 19800401);
+    const TableFileFormat utf8{SheetFileKind::Csv, CsvEncoding::Utf8Bom};
+
+    // UTF-8 holds every character: no question, nothing replaced by '?'.
+    EXPECT_TRUE(ReadEmployeeExport(session(), utf8).unwritable.isEmpty());
+    EXPECT_FALSE(ReadEmployeeExport(session()).unwritable.isEmpty());
+    ASSERT_EQ(WriteEmployeeMaster(session(), path(), false, utf8).text, Success);
+    const QByteArray bytes = fileBytes();
+    EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF" "\xE7\xA4\xBE"));   // the byte-order mark, then 社
+    EXPECT_TRUE(bytes.contains("\"00123\",\"" + name.toUtf8() + "\""));
+    EXPECT_FALSE(bytes.contains('?'));
+
+    // Read by the import and stored again: the same name.
+    const ImportCheck c = CheckImportFile(path());
+    ASSERT_EQ(c.rows.size(), 1);
+    EXPECT_EQ(c.errors, 0);
+    EXPECT_EQ(c.rows[0][ImportColumn::Name], name);
+    ASSERT_TRUE(ImportEmployees(folder.fdm().ACN2, 1, 2024, c.rows, ImportMode::Replace, QDate(2024, 4, 1)).ok);
+    EXPECT_EQ(Scalar(folder.fdm().ACN2, "SELECT SNA FROM MSYAIN1 WHERE KCO = 1 AND NENDO = 2024"), name);
+    EXPECT_EQ(Scalar(folder.fdm().ACN2, "SELECT SCOT FROM MSYAIN1 WHERE KCO = 1 AND NENDO = 2024"), "00123");
+}
+
+TEST_F(ExportFixture, WorkbookHoldsTheCsvCellsTypedWithCodesAsTextAndEraDates)
+{
+    addEmployee(1, "00123", QStringLiteral("山田 太郎"), 19800401, 0, 3);
+    addEmployee(2, "00124", QStringLiteral("佐藤 花子"), 0, 1, 5);
+    session().calendarMode = 1;   // Japanese era years
+    const QString xlsx = EmployeeExportPath(session(), SheetFileKind::Xlsx);
+    EXPECT_EQ(xlsx, folder.path(QStringLiteral("CSV/社員マスタ出力.xlsx")));
+    ASSERT_EQ(WriteEmployeeMaster(session(), xlsx, false, {SheetFileKind::Xlsx}).text, Success);
+    ASSERT_TRUE(WriteEmployeeMaster(session(), path(), false).ok);
+
+    const ReadWorkbook book = ReadXlsx(xlsx);
+    ASSERT_TRUE(book.ok) << book.error.toStdString();
+    EXPECT_EQ(DifferencesFromCsv(book, ReadCsvLines(path())), QStringList());
+    // The code keeps its zeros as text, the dates are dates in era years, the grade a number.
+    EXPECT_EQ(book.at(1, 0).type, "s");
+    EXPECT_EQ(book.at(1, 0).text, "00123");
+    EXPECT_EQ(book.at(1, 8).type, "d");
+    EXPECT_EQ(book.at(1, 8).date, QDate(1980, 4, 1));
+    EXPECT_EQ(book.at(1, 8).format, SheetDateFormat(1));
+    EXPECT_TRUE(book.at(1, 8).format.contains(QStringLiteral("ggg")));
+    EXPECT_EQ(book.at(2, 8).type, "");   // no birth date
+    EXPECT_EQ(book.at(1, 10).type, "n");
+    EXPECT_EQ(book.at(1, 10).number, 3);
+    // The bold header stays when scrolling; the sheet and the document say what they are.
+    EXPECT_EQ(book.freeze, "A2");
+    EXPECT_TRUE(book.at(0, 0).bold);
+    EXPECT_FALSE(book.at(1, 0).bold);
+    EXPECT_EQ(book.sheets, QStringList{QStringLiteral("社員マスタ")});
+    EXPECT_EQ(book.title, QStringLiteral("社員マスタ"));
+    EXPECT_EQ(book.company, session().company().KNA);
+    EXPECT_EQ(book.subject, QStringLiteral("令和 06 年度"));
+
+    // In Western years the same date is shown with the Western year.
+    session().calendarMode = 0;
+    ASSERT_TRUE(WriteEmployeeMaster(session(), xlsx, false, {SheetFileKind::Xlsx}).ok);
+    const ReadWorkbook western = ReadXlsx(xlsx);
+    ASSERT_TRUE(western.ok);
+    EXPECT_EQ(western.at(1, 8).format, SheetDateFormat(0));
+    EXPECT_EQ(western.at(1, 8).date, QDate(1980, 4, 1));
+    EXPECT_EQ(western.subject, QStringLiteral("2024 年度"));
 }

@@ -389,7 +389,7 @@ TEST_F(OptimalWageFixture, CsvHoldsTheGridQuotedInCp932)
     s.employees[0].SNA = QStringLiteral("山田 \"太郎\"");
     const QString path = OptimalWageCsvPath(folder.session().exeFolder);
     EXPECT_EQ(path, folder.path(QStringLiteral("CSV/最適賃金の分析結果.CSV")));
-    const Outcome written = WriteOptimalWageCsv(s, path);
+    const Outcome written = WriteOptimalWageCsv(folder.session(), s, path);
     ASSERT_TRUE(written.ok) << written.text.toStdString();
     EXPECT_EQ(written.text, OptimalCsvWrittenMessage);
 
@@ -406,7 +406,7 @@ TEST_F(OptimalWageFixture, CsvHoldsTheGridQuotedInCp932)
 
     // A folder that cannot be written: the error and the path.
     const QString nowhere = folder.path(QStringLiteral("no such folder/結果.CSV"));
-    const Outcome failed = WriteOptimalWageCsv(s, nowhere);
+    const Outcome failed = WriteOptimalWageCsv(folder.session(), s, nowhere);
     EXPECT_FALSE(failed.ok);
     EXPECT_TRUE(failed.text.endsWith(QStringLiteral("\r") + nowhere)) << failed.text.toStdString();
 }

@@ -4,6 +4,7 @@
 #include "store/DataModule.h"
 #include "support/RecordedFailures.h"
 #include "support/TestProject.h"
+#include "support/XlsxReadBack.h"
 
 #include <QFile>
 
@@ -203,6 +204,34 @@ TEST_F(RaiseCurveDesignStore, CsvBytesAndAFailedCheckKeepsThePreviousTable)
     const Outcome empty = ExportDesignCsv(session(), RaiseCurveDesign{}, QStringLiteral("設計案"));
     EXPECT_FALSE(empty.ok);
     EXPECT_EQ(empty.text, QStringLiteral("賃金表データは有りません。"));
+}
+
+TEST_F(RaiseCurveDesignStore, WorkbookHoldsTheCsvCellsWithTwoFrozenHeaderRows)
+{
+    RaiseCurveDesign d = designWith(1, {{20, 200000}, {22, 210000}});
+    d.curves[4].points[0] = {30, 300000};
+    d.curves[4].points[1] = {31, 310000};
+    ASSERT_TRUE(ExportDesignCsv(session(), d, QStringLiteral("設計案")).ok);
+    const Outcome written = ExportDesignCsv(session(), d, QStringLiteral("設計案"), {SheetFileKind::Xlsx});
+    ASSERT_TRUE(written.ok) << written.text.toStdString();
+    const QString xlsx = DesignCsvPath(session().exeFolder, SheetFileKind::Xlsx);
+    EXPECT_TRUE(xlsx.endsWith(QStringLiteral("CSV/昇給カーブの設計.xlsx")));
+
+    const ReadWorkbook book = ReadXlsx(xlsx);
+    ASSERT_TRUE(book.ok) << book.error.toStdString();
+    EXPECT_EQ(DifferencesFromCsv(book, ReadCsvLines(DesignCsvPath(session().exeFolder))), QStringList());
+    EXPECT_EQ(book.sheets, QStringList{QStringLiteral("昇給カーブの設計")});
+    EXPECT_EQ(book.title, QStringLiteral("設計案"));
+    EXPECT_EQ(book.freeze, "A4");
+    EXPECT_FALSE(book.at(0, 0).bold);
+    EXPECT_TRUE(book.at(1, 1).bold);
+    EXPECT_TRUE(book.at(2, 0).bold);
+    EXPECT_EQ(book.at(3, 0).format, SheetWholeFormat);
+    EXPECT_EQ(book.at(3, 1).format, SheetAmountFormat);
+    EXPECT_EQ(book.at(4, 2).format, SheetRatioFormat);
+    EXPECT_EQ(book.at(4, 2).number, 102);
+    EXPECT_EQ(book.at(6, 0).text, QStringLiteral("平均"));
+    EXPECT_EQ(book.at(6, 1).number, 205000);
 }
 
 TEST(RaiseCurveDesignCsv, SingleRowCurveLeavesTheStepEmpty)

@@ -4,8 +4,9 @@
 #include "employees/EmployeeExport.h"
 #include "shell/screens/AppState.h"
 #include "shell/screens/DialogService.h"
+#include "shell/screens/ExportSettings.h"
 
-void ExportEmployeeMaster()
+void ExportEmployeeMaster(SheetFileKind kind)
 {
     const Session session = CurrentSession();
     const Outcome allowed = CheckEmployeeExport(session);
@@ -13,14 +14,15 @@ void ExportEmployeeMaster()
         ShowOutcome(allowed);
         return;
     }
-    if (!Dialogs().yesNo(AppTitle, EmployeeExportQuestion(session)))
+    if (!Dialogs().yesNo(AppTitle, EmployeeExportQuestion(session, kind)))
         return;
-    const EmployeeExportData data = ReadEmployeeExport(session);
+    const TableFileFormat format = UserTableFileFormat(kind);
+    const EmployeeExportData data = ReadEmployeeExport(session, format);
     if (!data.outcome.ok) {
         ShowOutcome(data.outcome);
         return;
     }
     if (!data.unwritable.isEmpty() && !Dialogs().yesNo(AppTitle, UnwritableQuestion(data.unwritable)))
         return;
-    ShowOutcome(WriteEmployeeExport(EmployeeExportPath(session), data.employees));
+    ShowOutcome(WriteEmployeeExport(session, EmployeeExportPath(session, kind), data.employees, format));
 }

@@ -5,6 +5,7 @@
 #include "plot/screens/TPX1100.h"
 #include "shell/screens/AppState.h"
 #include "shell/screens/DialogService.h"
+#include "shell/screens/ExportSettings.h"
 #include "shell/screens/ScreenHelpers.h"
 #include "shell/screens/StringGrid.h"
 
@@ -45,11 +46,13 @@ TFPX1071::TFPX1071(QWidget* parent) : QDialog(parent)
     };
     QPushButton* close = button("btnClose", "閉じる", 782);
     QPushButton* csv = button("btnCSV", "CSV", 692);
+    QPushButton* xlsx = button("btnXlsx", "Excel", 422);
     QPushButton* reset = button("btnReset", "リセット", 602);
     btnOptimize_ = button("btnOptimize", "最適化", 512);
     btnOptimize_->setEnabled(CanOptimise(state));
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
-    connect(csv, &QPushButton::clicked, this, &TFPX1071::btnCSVClick);
+    connect(csv, &QPushButton::clicked, this, [this] { btnCSVClick(SheetFileKind::Csv); });
+    connect(xlsx, &QPushButton::clicked, this, [this] { btnCSVClick(SheetFileKind::Xlsx); });
     connect(reset, &QPushButton::clicked, this, &TFPX1071::btnResetClick);
     connect(btnOptimize_, &QPushButton::clicked, this, &TFPX1071::btnOptimizeClick);
 
@@ -60,9 +63,11 @@ TFPX1071::TFPX1071(QWidget* parent) : QDialog(parent)
     StatusBar1_->showMessage(state.fit.verdict);
 }
 
-void TFPX1071::btnCSVClick()
+void TFPX1071::btnCSVClick(SheetFileKind kind)
 {
-    ShowOutcome(WriteOptimalWageCsv(LastOptimalWage(), OptimalWageCsvPath(CurrentSession().exeFolder)));
+    const Session session = CurrentSession();
+    ShowOutcome(WriteOptimalWageCsv(session, LastOptimalWage(), OptimalWageCsvPath(session.exeFolder, kind),
+                                    UserTableFileFormat(kind)));
 }
 
 void TFPX1071::btnOptimizeClick()

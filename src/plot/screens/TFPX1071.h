@@ -1,6 +1,8 @@
 // TFPX1071: optimal-wage results (最適賃金の計算結果): the grid, the verdict, CSV, 最適化, リセット.
 #pragma once
 
+#include "core/SheetTable.h"
+
 #include <QDialog>
 
 class QPushButton;
@@ -13,7 +15,8 @@ public:
     // Shows the last analysis (LastOptimalWage()).
     explicit TFPX1071(QWidget* parent = nullptr);
 
-    void btnCSVClick();
+    // CSV and Excel: the grid as a CSV file or as a workbook in the CSV folder.
+    void btnCSVClick(SheetFileKind kind = SheetFileKind::Csv);
     void btnOptimizeClick();
     void btnResetClick();
 

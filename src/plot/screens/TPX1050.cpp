@@ -10,6 +10,7 @@
 #include "core/Numbers.h"
 #include "shell/screens/ScreenHelpers.h"
 #include "shell/screens/DialogService.h"
+#include "shell/screens/ExportSettings.h"
 #include "plot/RaiseCurveDesignReport.h"
 
 #include <QCheckBox>
@@ -109,7 +110,9 @@ TPX1050::TPX1050(QWidget* parent) : PlotSetupFrame(*SetupVariant(ChartCurveDesig
     };
     connect(button("btnAdd", "登　録", 0), &QPushButton::clicked, this, &TPX1050::btnAddClick);
     connect(button("btnSalaryList", "賃金表", 1), &QPushButton::clicked, this, &TPX1050::btnSalaryListClick);
-    connect(button("btnFile", "CSV出力", 2), &QPushButton::clicked, this, &TPX1050::btnFileClick);
+    connect(button("btnFile", "CSV出力", 2), &QPushButton::clicked, this, [this] { btnFileClick(SheetFileKind::Csv); });
+    connect(button("btnXlsx", "Excel出力", 3), &QPushButton::clicked, this,
+            [this] { btnFileClick(SheetFileKind::Xlsx); });
 
     // 実行 in place of 分析, and 閉じる asking first: both look at the changed flag.
     QPushButton* exec = findChild<QPushButton*>(QStringLiteral("btnAnalize"));
@@ -302,10 +305,9 @@ void TPX1050::btnSalaryListClick()
     ComposeAndPreview(doc);
 }
 
-void TPX1050::btnFileClick()
+void TPX1050::btnFileClick(SheetFileKind kind)
 {
-    if (!Dialogs().yesNo(AppTitle, QStringLiteral("賃金表を") + QDir::toNativeSeparators(App().ExeFolder)
-                                       + QStringLiteral("CSVへ出力します。\r\nよろしいですか？")))
+    if (!Dialogs().yesNo(AppTitle, ExportQuestion(QStringLiteral("賃金表"), App().ExeFolder, kind)))
         return;
-    ShowOutcome(ExportDesignCsv(CurrentSession(), design(), txtTitle_->text()));
+    ShowOutcome(ExportDesignCsv(CurrentSession(), design(), txtTitle_->text(), UserTableFileFormat(kind)));
 }

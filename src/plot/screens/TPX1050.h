@@ -31,7 +31,8 @@ public:
     void btnCloseClick();
     void btnHanreiClick(int n);
     void btnSalaryListClick();
-    void btnFileClick();
+    // CSV出力 and Excel出力: the design table as a CSV file or as a workbook.
+    void btnFileClick(SheetFileKind kind = SheetFileKind::Csv);
 
     // The design as the screen holds it: points, checks, legends and styles, commentary.
     RaiseCurveDesign design() const;

@@ -5,6 +5,7 @@
 #include "shell/screens/AppState.h"
 #include "shell/screens/ScreenHelpers.h"
 #include "shell/screens/DialogService.h"
+#include "shell/screens/ExportSettings.h"
 
 #include <QDir>
 #include <QGridLayout>
@@ -19,11 +20,13 @@ TPX0090::TPX0090(QWidget* parent) : QDialog(parent)
     ranges_.build(this, grid);
     btnPrint = MakeButton(this, QStringLiteral("btnPrint"), QStringLiteral("印　刷"));
     cdCsv = MakeButton(this, QStringLiteral("cdCsv"), QStringLiteral("CSV出力"));
+    cdXlsx = MakeButton(this, QStringLiteral("cdXlsx"), ExcelExportCaption);
     btnClose = MakeButton(this, QStringLiteral("btnClose"), QStringLiteral("閉じる"));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(btnPrint);
     buttons->addWidget(cdCsv);
+    buttons->addWidget(cdXlsx);
     buttons->addWidget(btnClose);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
@@ -31,7 +34,8 @@ TPX0090::TPX0090(QWidget* parent) : QDialog(parent)
     layout->addLayout(buttons);
     InstallEnterMovesFocus(*this);
     connect(btnPrint, &QPushButton::clicked, this, [this] { btnPrintClick(); });
-    connect(cdCsv, &QPushButton::clicked, this, [this] { cdCsvClick(); });
+    connect(cdCsv, &QPushButton::clicked, this, [this] { cdCsvClick(SheetFileKind::Csv); });
+    connect(cdXlsx, &QPushButton::clicked, this, [this] { cdCsvClick(SheetFileKind::Xlsx); });
     connect(btnClose, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -77,15 +81,14 @@ void TPX0090::btnPrintClick()
     ComposeAndPreview(doc);
 }
 
-void TPX0090::cdCsvClick()
+void TPX0090::cdCsvClick(SheetFileKind kind)
 {
     const GroupReportNames names = GroupReportNamesOf(kind_);
-    if (!Dialogs().yesNo(AppTitle, names.title + QStringLiteral("を") + QDir::toNativeSeparators(App().ExeFolder)
-                                       + QStringLiteral("CSVへ出力します。\r\nよろしいですか？")))
+    if (!Dialogs().yesNo(AppTitle, ExportQuestion(names.title, App().ExeFolder, kind)))
         return;
     QList<TSyain_> employees;
     GroupFilter filter;
     if (!employeesInRange(employees, filter))
         return;
-    ShowOutcome(ExportGroupReportCsv(CurrentSession(), kind_, employees));
+    ShowOutcome(ExportGroupReportCsv(CurrentSession(), kind_, employees, QString(), UserTableFileFormat(kind)));
 }

@@ -19,7 +19,8 @@ public:
     GroupReportKind kind() const { return kind_; }
 
     void btnPrintClick();
-    void cdCsvClick();
+    // CSV出力 and Excel出力: the employees of the ranges as a CSV file or as a workbook.
+    void cdCsvClick(SheetFileKind kind = SheetFileKind::Csv);
 
 private:
     // The ranges checked (message on failure) and the employees read; false to stop.
@@ -29,5 +30,6 @@ private:
     RangeFilters ranges_;
     QPushButton* btnPrint;
     QPushButton* cdCsv;
+    QPushButton* cdXlsx;
     QPushButton* btnClose;
 };

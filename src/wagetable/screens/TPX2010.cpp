@@ -8,6 +8,7 @@
 #include "core/Numbers.h"
 #include "shell/screens/ScreenHelpers.h"
 #include "shell/screens/DialogService.h"
+#include "shell/screens/ExportSettings.h"
 #include "wagetable/SalaryListExport.h"
 #include "wagetable/SalaryListReport.h"
 #include "wagetable/screens/TPX2011.h"
@@ -129,6 +130,7 @@ TPX2010::TPX2010(QWidget* parent) : QDialog(parent)
     btnCancel = button(QStringLiteral("btnCancel"), QStringLiteral("ｷｬﾝｾﾙ"), 116);
     btnSalaryList = button(QStringLiteral("btnSalaryList"), QStringLiteral("連結賃金表"), 222);
     btnCSV = button(QStringLiteral("btnCSV"), QStringLiteral("CSV出力"), 328);
+    btnXlsx = button(QStringLiteral("btnXlsx"), ExcelExportCaption, 434);
     btnClose = button(QStringLiteral("btnClose"), QStringLiteral("閉じる"), 680);
 
     PageControl1 = new QTabWidget(this);
@@ -144,7 +146,8 @@ TPX2010::TPX2010(QWidget* parent) : QDialog(parent)
     connect(btnAdd, &QPushButton::clicked, this, [this] { btnAddClick(); });
     connect(btnCancel, &QPushButton::clicked, this, [this] { btnCancelClick(); });
     connect(btnSalaryList, &QPushButton::clicked, this, [this] { btnSalaryListClick(); });
-    connect(btnCSV, &QPushButton::clicked, this, [this] { btnCSVClick(); });
+    connect(btnCSV, &QPushButton::clicked, this, [this] { btnCSVClick(SheetFileKind::Csv); });
+    connect(btnXlsx, &QPushButton::clicked, this, [this] { btnCSVClick(SheetFileKind::Xlsx); });
     connect(btnClose, &QPushButton::clicked, this, [this] { btnCloseClick(); });
     connect(btnKijungaku, &QPushButton::clicked, this, [this] { btnKijungakuClick(); });
     connect(PageControl1, &QTabWidget::currentChanged, this, [this] { PageControl1Change(); });
@@ -821,17 +824,16 @@ int TPX2010::chosenTableId()
     return id;
 }
 
-void TPX2010::btnCSVClick()
+void TPX2010::btnCSVClick(SheetFileKind kind)
 {
     if (!mayLeaveChanges(QStringLiteral("続行します。")))
         return;
     const int id = chosenTableId();
     if (id == 0)
         return;
-    if (!Dialogs().yesNo(AppTitle, QStringLiteral("賃金表を") + QDir::toNativeSeparators(App().ExeFolder)
-                                       + QStringLiteral("CSVへ出力します。\r\nよろしいですか？")))
+    if (!Dialogs().yesNo(AppTitle, ExportQuestion(QStringLiteral("賃金表"), App().ExeFolder, kind)))
         return;
-    ShowOutcome(ExportSalaryListCsv(CurrentSession(), id, txtTitle->text()));
+    ShowOutcome(ExportSalaryListCsv(CurrentSession(), id, txtTitle->text(), QString(), nullptr, UserTableFileFormat(kind)));
 }
 
 void TPX2010::btnSalaryListClick()

@@ -1,6 +1,7 @@
 // TPX2010: wage table editing (賃金表　作成) — salary scales, curves, saving, CSV and the combined table.
 #pragma once
 
+#include "core/SheetTable.h"
 #include "wagetable/SalaryList.h"
 
 #include <QColor>
@@ -37,7 +38,8 @@ public:
     void btnCancelClick();
     void btnCloseClick();
     void btnSalaryListClick();
-    void btnCSVClick();
+    // CSV出力 and Excel出力: the stored table as a CSV file or as a workbook.
+    void btnCSVClick(SheetFileKind kind = SheetFileKind::Csv);
     void btnKijungakuClick();
 
     // Field checks when a field is left; false keeps the focus in the field.
@@ -73,6 +75,7 @@ public:
     QPushButton* btnCancel;
     QPushButton* btnSalaryList;
     QPushButton* btnCSV;
+    QPushButton* btnXlsx;
     QPushButton* btnClose;
     QTabWidget* PageControl1;
 

@@ -1,5 +1,6 @@
 // Main window: the menu rule, the company guard, captions, guidance, compaction and help.
 #include "shell/screens/AppState.h"
+#include "shell/screens/ExportSettings.h"
 #include "shell/Compaction.h"
 #include "shell/screens/MainWindowLink.h"
 #include "shell/screens/ScreenHelpers.h"
@@ -24,7 +25,7 @@ namespace {
 
 const QStringList allItems = {
     "mnNew",          "mnOPen",        "mnClose",      "mnMnt",          "mnDlt",         "mnBase",
-    "mnSararyName",   "mnHyouka",      "mnPrint",      "mnImport",       "mnExport",      "mnDBCond",
+    "mnSararyName",   "mnHyouka",      "mnPrint",      "mnCsvUtf8",    "mnImport",       "mnExport",   "mnExportXlsx",  "mnDBCond",
     "mnEnd",          "mnWorker",      "mnLiving",     "mnModelData",    "mnModelSalary", "mnSalaryPlot",
     "mnSalaryUpCurve", "mnLivingComp", "mnModelSalaryComp", "mnSalaryUpSetting", "mnSalaryList",
     "mnSalarySetting", "mnSalaryInput", "mnNendoUpdate", "mnList5000", "mnList5010", "mnSalaryReport",
@@ -60,7 +61,7 @@ protected:
 
 TEST_F(MainWindowTest, AtStartOnlyTheNoCompanyCommandsAndHelpAreEnabled)
 {
-    EXPECT_EQ(enabledItems(*window), QStringList({"mnNew", "mnOPen", "mnMnt", "mnDlt", "mnPrint", "mnDBCond", "mnEnd",
+    EXPECT_EQ(enabledItems(*window), QStringList({"mnNew", "mnOPen", "mnMnt", "mnDlt", "mnPrint", "mnCsvUtf8", "mnDBCond", "mnEnd",
                                                   "BeforeUse", "mnHELPH", "mnVersion"}));
     EXPECT_FALSE(window->menu("mnMatrix")->menuAction()->isVisible());
     // The raise-curve design, the optimal wage and the year rollover can be reached once a
@@ -375,3 +376,16 @@ TEST_F(MainWindowTest, VersionDialogShowsTheProgramsTexts)
 }
 
 } // namespace
+
+TEST_F(MainWindowTest, TheCsvEncodingItemIsTheUsersSetting)
+{
+    QAction* utf8 = window->action("mnCsvUtf8");
+    ASSERT_TRUE(utf8->isCheckable());
+    EXPECT_FALSE(utf8->isChecked());
+    EXPECT_EQ(UserCsvEncoding(), CsvEncoding::ShiftJis);
+    utf8->trigger();
+    EXPECT_TRUE(utf8->isChecked());
+    EXPECT_EQ(UserCsvEncoding(), CsvEncoding::Utf8Bom);
+    utf8->trigger();
+    EXPECT_EQ(UserCsvEncoding(), CsvEncoding::ShiftJis);
+}

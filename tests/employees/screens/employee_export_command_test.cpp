@@ -5,6 +5,8 @@
 #include "store/RecordAccess.h"
 #include "support/screens/ScriptedDialogs.h"
 #include "support/TestProject.h"
+#include "support/XlsxReadBack.h"
+#include "shell/screens/ExportSettings.h"
 
 #include <QDir>
 #include <QFile>
@@ -112,4 +114,29 @@ TEST_F(ExportCommand, AMissingCsvFolderGivesThePlatformErrorAndNoSuccess)
     EXPECT_TRUE(dialogs.calls[1].text.contains(QStringLiteral("社員マスタ出力.CSV")));
     EXPECT_GT(dialogs.calls[1].text.indexOf('\r'), 0);   // the platform's text comes first
     EXPECT_FALSE(QFile::exists(path()));
+}
+
+TEST_F(ExportCommand, ExcelAndUtf8WriteEveryCharacterWithoutTheShiftJisQuestion)
+{
+    addEmployee(1, QStringLiteral("𠮷田😀"));
+    // The workbook: one question, then the file beside the CSV's name.
+    dialogs.answers = {true};
+    ExportEmployeeMaster(SheetFileKind::Xlsx);
+    ASSERT_EQ(dialogs.calls.size(), 2);
+    EXPECT_EQ(dialogs.calls[0].text, QStringLiteral("社員マスタを") + App().ExeFolder
+                                         + QStringLiteral("CSVへExcel形式で出力します。\r\nよろしいですか？"));
+    EXPECT_EQ(dialogs.calls[1].text, Success);
+    const ReadWorkbook book = ReadXlsx(folder.path("CSV/社員マスタ出力.xlsx"));
+    ASSERT_TRUE(book.ok) << book.error.toStdString();
+    EXPECT_EQ(book.at(1, 1).text, QStringLiteral("𠮷田😀"));
+    EXPECT_FALSE(QFile::exists(path()));
+
+    // The user's UTF-8 setting: no question about Shift-JIS, the name whole.
+    SetUserCsvEncoding(CsvEncoding::Utf8Bom);
+    dialogs.clear();
+    dialogs.answers = {true};
+    ExportEmployeeMaster();
+    SetUserCsvEncoding(CsvEncoding::ShiftJis);
+    EXPECT_EQ(dialogs.calls.size(), 2);
+    EXPECT_EQ(ReadCsvLines(path()).value(1).section(',', 1, 1), QStringLiteral("\"𠮷田😀\""));
 }

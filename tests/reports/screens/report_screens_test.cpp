@@ -9,6 +9,8 @@
 #include "shell/screens/ScreenHelpers.h"
 #include "support/screens/ScriptedDialogs.h"
 #include "support/TestProgramFolder.h"
+#include "support/XlsxReadBack.h"
+#include "shell/screens/ExportSettings.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -157,6 +159,35 @@ TEST_F(ReportScreensTest, GroupReportCsvAsksAndWritesItsFile)
     click(screen, "cdCsv");
     ASSERT_EQ(dialogs.calls.size(), 2);
     EXPECT_TRUE(dialogs.calls[1].text.startsWith(QStringLiteral("CSVファイルの書き込みでエラーが発生しました。")));
+}
+
+TEST_F(ReportScreensTest, GroupReportExcelAndTheUsersUtf8Setting)
+{
+    App().ReportMode = 0;
+    TPX0090 screen;
+    screen.Prepare();
+    const QString question = QStringLiteral("グループ別社員賃金レポートを") + QDir::toNativeSeparators(App().ExeFolder)
+                             + QStringLiteral("CSVへExcel形式で出力します。\r\nよろしいですか？");
+    const QString workbook = folder.path("CSV/グループ別社員賃金レポート.xlsx");
+    dialogs.answers = {true};
+    click(screen, "cdXlsx");
+    EXPECT_EQ(dialogs.texts(), (QStringList{question, QStringLiteral("CSVデレクトリにグループ別社員賃金レポートが出力されました。")}));
+    const ReadWorkbook book = ReadXlsx(workbook);
+    ASSERT_TRUE(book.ok) << book.error.toStdString();
+    EXPECT_EQ(book.sheets, QStringList{QStringLiteral("グループ別社員賃金レポート")});
+
+    // The user's setting, not the company's, turns the CSV into UTF-8 with a byte-order mark.
+    const QString file = folder.path("CSV/グループ別社員賃金レポート.CSV");
+    SetUserCsvEncoding(CsvEncoding::Utf8Bom);
+    dialogs.clear();
+    dialogs.answers = {true};
+    click(screen, "cdCsv");
+    SetUserCsvEncoding(CsvEncoding::ShiftJis);
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.readAll().startsWith("\xEF\xBB\xBF" + QStringLiteral("社員コード,氏名,年齢").toUtf8()));
+    // The workbook and the CSV hold the same table.
+    EXPECT_EQ(DifferencesFromCsv(book, ReadCsvLines(file)), QStringList());
 }
 
 TEST_F(ReportScreensTest, PersonalReportsPrintOneMark)

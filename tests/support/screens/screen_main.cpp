@@ -5,12 +5,15 @@
 #include "support/TestProgramFolder.h"
 
 #include <QApplication>
+#include <QStandardPaths>
 
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    // The user's settings (the CSV encoding) go to Qt's test folder, not the user's own.
+    QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
     // Qt's own buttons and dialogs in Japanese, as the program shows them.
     InstallQtJapanese(app);
