@@ -17,7 +17,7 @@
 inline const QString NoCompanyForExportMessage =
     QStringLiteral("企業の選択がされていません。企業を選択してください。");
 inline const QString NoEmployeesToExportMessage = QStringLiteral("社員マスタは有りません。");
-inline const QString EmployeesExportedMessage = QStringLiteral("CSVデレクトリに社員マスタが出力されました。");
+inline const QString EmployeesExportedMessage = QStringLiteral("CSVディレクトリに社員マスタが出力されました。");
 
 // Refused with NoCompanyForExportMessage when the session has no company open.
 Outcome CheckEmployeeExport(const Session& s);

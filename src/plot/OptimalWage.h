@@ -23,7 +23,7 @@ inline const std::array<QString, 6> ObjectiveCaptions = {
     QStringLiteral("項　目　Ⅰ"), QStringLiteral("項　目　Ⅱ"), QStringLiteral("基　本　給"),
     QStringLiteral("所　定　給"), QStringLiteral("賞　与"),     QStringLiteral("年　収")};
 
-inline const QString NoSubjectsMessage = QStringLiteral("対象データデータがありません。");
+inline const QString NoSubjectsMessage = QStringLiteral("対象データがありません。");
 inline const QString NoExplanatoryMessage = QStringLiteral("説明変数を指定して下さい。");
 inline const QString AnalysisFailedMessage = QStringLiteral("解析に失敗しました。");
 inline const QString LinkedDataMessage =

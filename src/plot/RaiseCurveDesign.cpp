@@ -270,5 +270,5 @@ Outcome ExportDesignCsv(const Session& s, const RaiseCurveDesign& design, const 
     QString error;
     if (!WriteCsvFile(path, DesignCsvLines(rows, title), &error))
         return Outcome::Failed(QStringLiteral("CSVファイルの書き込みでエラーが発生しました。\r\n") + error);
-    return Outcome::Done(QStringLiteral("CSVデレクトリに賃金表が出力されました。"));
+    return Outcome::Done(QStringLiteral("CSVディレクトリに賃金表が出力されました。"));
 }

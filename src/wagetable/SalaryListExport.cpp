@@ -64,7 +64,7 @@ Outcome ExportSalaryListCsv(const Session& s, int id, const QString& title, cons
                                + QDir::toNativeSeparators(target) + QStringLiteral("\r\n") + error);
     if (writtenPath)
         *writtenPath = target;
-    return Outcome::Done(QStringLiteral("CSVデレクトリに賃金表が出力されました。\r\n") + QDir::toNativeSeparators(target));
+    return Outcome::Done(QStringLiteral("CSVディレクトリに賃金表が出力されました。\r\n") + QDir::toNativeSeparators(target));
 }
 
 Outcome SalaryListDocument(const Session& s, int id, const QString& title, ReportDocument& doc)

@@ -212,7 +212,7 @@ TEST_F(BatchTool, EmployeeExportWritesTheMenuCommandsBytes)
     const QString out = folder.path("batch.csv");
     const ToolRun r = run({"export-employees", "--year", "2020", "--company", "1", "--out", out});
     EXPECT_EQ(r.status, 0) << r.err.toStdString();
-    EXPECT_TRUE(r.err.contains(QStringLiteral("CSVデレクトリに社員マスタが出力されました。")));
+    EXPECT_TRUE(r.err.contains(QStringLiteral("CSVディレクトリに社員マスタが出力されました。")));
 
     open(2020, 1);
     ASSERT_TRUE(WriteEmployeeMaster(s(), EmployeeExportPath(s()), true).ok);

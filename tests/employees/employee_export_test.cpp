@@ -51,7 +51,7 @@ struct ExportFixture : ::testing::Test {
     }
 };
 
-const QString Success = QStringLiteral("CSVデレクトリに社員マスタが出力されました。");
+const QString Success = QStringLiteral("CSVディレクトリに社員マスタが出力されました。");
 
 } // namespace
 
