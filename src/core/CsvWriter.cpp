@@ -12,6 +12,14 @@ QString CsvQuoted(const QString& value)
     return '"' + v + '"';
 }
 
+QString CsvField(const QString& value)
+{
+    for (const QChar c : value)
+        if (c == ',' || c == '"' || c == '\n' || c == '\r')
+            return CsvQuoted(value);
+    return value;
+}
+
 bool WriteCsvFile(const QString& path, const QStringList& lines, QString* error)
 {
     QSaveFile file(path);

@@ -7,6 +7,10 @@
 // The value between double quotes, each double quote inside doubled.
 QString CsvQuoted(const QString& value);
 
+// The value as one field of a line: as it stands, or quoted by CsvQuoted when it holds a
+// comma, a double quote or a line break that would otherwise split or end it.
+QString CsvField(const QString& value);
+
 // Writes the lines (each ended by CR LF) in CP932, replacing any existing file.
 // false with the platform's error text in error when the file cannot be written.
 bool WriteCsvFile(const QString& path, const QStringList& lines, QString* error = nullptr);

@@ -452,6 +452,10 @@ QStringList GroupReportCsvLines(GroupReportKind kind, const QList<GroupLine>& li
               << QString::number(a.newAllowances) << QString::number(a.newAllowances - a.oldAllowances)
               << QString::number(a.newMonthly()) << QString::number(a.oldMonthly()) << QString::number(a.raise());
         }
+        // Codes, names and symbols are typed text: quoted only when they hold a comma,
+        // a quote or a line break, so every other line keeps its plain form.
+        for (QString& field : f)
+            field = CsvField(field);
         out << f.join(',');
     }
     return out;

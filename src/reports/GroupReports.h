@@ -131,7 +131,8 @@ ReportDocument BuildGroupReportPages(const QString& exeFolder, GroupReportKind k
 // The row fields of a kind, in column order.
 QStringList GroupReportRowFields(GroupReportKind kind);
 
-// The CSV file: the header line and one line per employee (no subtotals), plain numbers.
+// The CSV file: the header line and one line per employee (no subtotals), plain numbers;
+// a text field is quoted only when it holds a comma, a quote or a line break (CsvField).
 QStringList GroupReportCsvLines(GroupReportKind kind, const QList<GroupLine>& lines);
 
 // The pages of a kind for the employees of the session's project, on the kind's template

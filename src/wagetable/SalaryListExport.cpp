@@ -7,24 +7,11 @@
 #include <QDir>
 #include <QFileInfo>
 
-namespace {
-
-// A heading text as one field: quoted only when a comma, quote or line break would
-// otherwise split it.
-QString headingField(const QString& text)
-{
-    if (text.contains(',') || text.contains('"') || text.contains('\n') || text.contains('\r'))
-        return CsvQuoted(text);
-    return text;
-}
-
-} // namespace
-
 QStringList SalaryListCsvLines(const QList<TCHNGIN2_>& rows, const SalaryListHeading& heading)
 {
     QStringList lines;
-    lines << QStringList{headingField(heading.yearLabel), headingField(heading.companyName),
-                         headingField(heading.title), headingField(heading.date)}
+    lines << QStringList{CsvField(heading.yearLabel), CsvField(heading.companyName),
+                         CsvField(heading.title), CsvField(heading.date)}
                  .join(',');
     lines << QStringLiteral("号俸,１等級,格差,２等級,格差,３等級,格差,４等級,格差,５等級,格差,６等級,格差,"
                             "７等級,格差,８等級,格差,９等級,格差");
