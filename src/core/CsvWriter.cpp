@@ -3,6 +3,7 @@
 
 #include "core/TextCodec.h"
 
+#include <QDir>
 #include <QSaveFile>
 
 QString CsvQuoted(const QString& value)
@@ -18,6 +19,11 @@ QString CsvField(const QString& value)
         if (c == ',' || c == '"' || c == '\n' || c == '\r')
             return CsvQuoted(value);
     return value;
+}
+
+QString CsvWrittenToFileMessage(const QString& what, const QString& path)
+{
+    return what + QStringLiteral("が次のファイルに出力されました。\r\n") + QDir::toNativeSeparators(path);
 }
 
 bool WriteCsvFile(const QString& path, const QStringList& lines, QString* error)

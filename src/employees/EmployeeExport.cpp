@@ -6,6 +6,8 @@
 #include "core/WaitCursor.h"
 #include "store/RecordAccess.h"
 
+#include <QFileInfo>
+
 QString EmployeeExportPath(const Session& s)
 {
     return s.exeFolder + QStringLiteral("CSV/社員マスタ出力.CSV");
@@ -133,5 +135,9 @@ Outcome WriteEmployeeMaster(const Session& s, const QString& path, bool writeUnw
         return data.outcome;
     if (!data.unwritable.isEmpty() && !writeUnwritable)
         return Outcome::Refused(UnwritableQuestion(data.unwritable));
-    return WriteEmployeeExport(path, data.employees);
+    const Outcome written = WriteEmployeeExport(path, data.employees);
+    // A file other than the CSV folder's export file is named in the closing message.
+    if (written.ok && QFileInfo(path).absoluteFilePath() != QFileInfo(EmployeeExportPath(s)).absoluteFilePath())
+        return Outcome::Done(CsvWrittenToFileMessage(QStringLiteral("社員マスタ"), path));
+    return written;
 }

@@ -40,7 +40,8 @@ Outcome WriteEmployeeExport(const QString& path, const QList<TSyain_>& employees
 // Reads the session's employees and writes them to path without asking (the batch tool):
 // the outcomes of ReadEmployeeExport and WriteEmployeeExport. When some texts cannot be
 // written they are written as "?" with writeUnwritable, otherwise nothing is written and
-// the outcome is refused with UnwritableQuestion's text.
+// the outcome is refused with UnwritableQuestion's text. Written to a file other than
+// EmployeeExportPath, the closing message names that file (CsvWrittenToFileMessage).
 Outcome WriteEmployeeMaster(const Session& s, const QString& path, bool writeUnwritable);
 
 // The export file's path under the session's program folder.

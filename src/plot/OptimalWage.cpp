@@ -253,11 +253,13 @@ QStringList OptimalWageCsvLines(const QList<QStringList>& grid)
     return lines;
 }
 
-Outcome WriteOptimalWageCsv(const TOptimalWage& state, const QString& path)
+Outcome WriteOptimalWageCsv(const TOptimalWage& state, const QString& path, bool fileNamedByUser)
 {
     QString error;
     if (!WriteCsvFile(path, OptimalWageCsvLines(OptimalWageGrid(state)), &error))
         return Outcome::Failed(error + '\r' + path);
+    if (fileNamedByUser)
+        return Outcome::Done(CsvWrittenToFileMessage(QStringLiteral("分析結果"), path));
     return Outcome::Done(OptimalCsvWrittenMessage);
 }
 

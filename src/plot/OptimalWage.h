@@ -96,9 +96,9 @@ bool CanOptimise(const TOptimalWage& state);
 QString OptimalWageCsvPath(const QString& exeFolder);
 // Every grid row as one line of quoted cells.
 QStringList OptimalWageCsvLines(const QList<QStringList>& grid);
-// Writes the grid to the file at path: done with OptimalCsvWrittenMessage, or failed with
-// the error and the path.
-Outcome WriteOptimalWageCsv(const TOptimalWage& state, const QString& path);
+// Writes the grid to the file at path: done with OptimalCsvWrittenMessage (or, for a file
+// the user named, CsvWrittenToFileMessage naming it), or failed with the error and the path.
+Outcome WriteOptimalWageCsv(const TOptimalWage& state, const QString& path, bool fileNamedByUser = false);
 
 // 最適化, once OptimiseQuestion has been answered (confirmed: Yes): replaces the objective pay
 // item of every analysed employee by the optimal wage and keeps the former amount in

@@ -530,6 +530,8 @@ Outcome ExportGroupReportCsv(const Session& s, GroupReportKind kind, const QList
     if (!WriteGroupReportCsv(s, kind, employees, path, &error))
         return Outcome::Failed(QStringLiteral("CSVファイルの書き込みでエラーが発生しました。\r\n")
                                + QDir::toNativeSeparators(path) + QStringLiteral("\r\n") + error);
+    if (!target.isEmpty())
+        return Outcome::Done(CsvWrittenToFileMessage(GroupReportNamesOf(kind).title, path));
     return Outcome::Done(QStringLiteral("CSVディレクトリに") + GroupReportNamesOf(kind).title
                          + QStringLiteral("が出力されました。"));
 }

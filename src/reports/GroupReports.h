@@ -146,6 +146,7 @@ bool WriteGroupReportCsv(const Session& s, GroupReportKind kind, const QList<TSy
                          QString* error);
 // CSV出力 after its question: refused with "対象データは有りません。" without employees, else
 // the file (CSV/<title>.CSV when path is empty) with the write error (failed) or the done
-// message. Not ok when nothing was written.
+// message ("CSVディレクトリに…", or CsvWrittenToFileMessage naming the file when a path is
+// given). Not ok when nothing was written.
 Outcome ExportGroupReportCsv(const Session& s, GroupReportKind kind, const QList<TSyain_>& employees,
                              const QString& path = QString());

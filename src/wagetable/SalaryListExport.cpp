@@ -51,6 +51,8 @@ Outcome ExportSalaryListCsv(const Session& s, int id, const QString& title, cons
                                + QDir::toNativeSeparators(target) + QStringLiteral("\r\n") + error);
     if (writtenPath)
         *writtenPath = target;
+    if (!path.isEmpty())
+        return Outcome::Done(CsvWrittenToFileMessage(QStringLiteral("賃金表"), target));
     return Outcome::Done(QStringLiteral("CSVディレクトリに賃金表が出力されました。\r\n") + QDir::toNativeSeparators(target));
 }
 
