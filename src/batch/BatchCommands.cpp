@@ -37,8 +37,9 @@ namespace {
 
 // The charts whose set-up the tool can run from the stored settings.
 const QList<int> PlottableCharts = {1010, 1020, 1030, 1040, 1050, 1060, 1070};
-// The picture size of plot --png without --size.
+// The picture size of plot --png without --size, and the smallest readable one.
 const QSize DefaultPlotSize(1600, 1000);
+const QSize SmallestPlotSize(640, 400);
 
 struct Arguments {
     QString command;
@@ -168,15 +169,23 @@ int Status(bool done)
 
 // ---------------------------------------------------------------- the commands
 
+// The companies of --year (code and name), or without it those of every year that has
+// companies (year, code and name).
 int Companies(const Arguments& a, Batch& b)
 {
-    const int year = a.values.contains(QStringLiteral("--year")) ? PositiveNumber(a, QStringLiteral("--year"))
-                                                                  : b.session.today.year();
-    QList<TKigyo1_> companies;
-    if (!LoadCompanyList(b.session, year, companies))
+    const bool oneYear = a.values.contains(QStringLiteral("--year"));
+    QList<int> years;
+    if (oneYear)
+        years << PositiveNumber(a, QStringLiteral("--year"));
+    else if (!LoadCompanyYears(b.session, years))
         return BatchFailed;
-    for (const TKigyo1_& c : companies)
-        b.out << c.KCO << '\t' << c.KNA << '\n';
+    for (const int year : years) {
+        QList<TKigyo1_> companies;
+        if (!LoadCompanyList(b.session, year, companies))
+            return BatchFailed;
+        for (const TKigyo1_& c : companies)
+            b.out << (oneYear ? QString() : QString::number(year) + '\t') << c.KCO << '\t' << c.KNA << '\n';
+    }
     return BatchSuccess;
 }
 
@@ -205,11 +214,16 @@ int ImportEmployeesCommand(const Arguments& a, Batch& b)
     if (!OpenProject(a, b))
         return BatchFailed;
     const ImportCheck check = CheckImportFile(QFileInfo(a.values.value(QStringLiteral("--file"))).absoluteFilePath());
-    // The rows a check rejected, as the grid would show them with ERROR.
+    // The rows a check rejected, as the grid would show them with ERROR, with the reasons;
+    // a line break inside a code or name is shown as a blank to keep one line per row.
+    static const QRegularExpression lineBreaks(QStringLiteral("[\r\n]+"));
     for (int i = 0; i < check.rows.size(); ++i)
         if (!check.rows[i][ImportColumn::Status].isEmpty())
             b.write(QStringLiteral("%1行目: ").arg(i + 2) + check.rows[i][ImportColumn::Status] + QStringLiteral(" ")
-                    + check.rows[i][ImportColumn::Number] + QStringLiteral(" ") + check.rows[i][ImportColumn::Name]);
+                    + QString(check.rows[i][ImportColumn::Number]).replace(lineBreaks, QStringLiteral(" "))
+                    + QStringLiteral(" ")
+                    + QString(check.rows[i][ImportColumn::Name]).replace(lineBreaks, QStringLiteral(" "))
+                    + QStringLiteral("（") + check.reasons.value(i).join(QStringLiteral("、")) + QStringLiteral("）"));
     b.write(check.message);
     if (!check.importable())
         return BatchFailed;
@@ -348,9 +362,12 @@ QSize PlotSize(const Arguments& a)
         return DefaultPlotSize;
     static const QRegularExpression form(QStringLiteral("^(\\d{2,5})x(\\d{2,5})$"));
     const QRegularExpressionMatch m = form.match(a.values.value(QStringLiteral("--size")));
-    if (!m.hasMatch() || m.captured(1).toInt() < 200 || m.captured(2).toInt() < 200
-        || m.captured(1).toInt() > 10000 || m.captured(2).toInt() > 10000)
-        throw UsageError{QStringLiteral("--size は 幅x高さ (200 から 10000 ピクセル) で指定して下さい: ")
+    if (!m.hasMatch() || m.captured(1).toInt() < SmallestPlotSize.width()
+        || m.captured(2).toInt() < SmallestPlotSize.height() || m.captured(1).toInt() > 10000
+        || m.captured(2).toInt() > 10000)
+        throw UsageError{QStringLiteral("--size は 幅x高さ (幅 %1 から 10000、高さ %2 から 10000 ピクセル) で指定して下さい: ")
+                             .arg(SmallestPlotSize.width())
+                             .arg(SmallestPlotSize.height())
                          + a.values.value(QStringLiteral("--size"))};
     return {m.captured(1).toInt(), m.captured(2).toInt()};
 }
@@ -423,7 +440,7 @@ int OptimalWageCommand(const Arguments& a, Batch& b)
         if (!panel.titles[i].isEmpty() || !panel.captions[i].isEmpty())
             b.out << panel.titles[i] << '\t' << panel.captions[i].trimmed() << '\n';
     if (a.values.contains(output))
-        return Status(b.tell(WriteOptimalWageCsv(b.session, state, OutputPath(a, output), format)));
+        return Status(b.tell(WriteOptimalWageCsv(b.session, state, OutputPath(a, output), format, true)));
     return BatchSuccess;
 }
 
@@ -536,6 +553,9 @@ QString BatchUsage()
                                   "../share/wageloom から作ります) を使います。\n\nコマンド:\n");
     for (const Command& c : Commands())
         text += QStringLiteral("  wageloom-batch ") + c.synopsis + '\n';
+    text += QStringLiteral("\nplot --chart ID:\n");
+    for (const int chart : PlottableCharts)
+        text += QStringLiteral("  %1 %2\n").arg(chart).arg(SetupVariant(chart)->caption);
     text += QStringLiteral("\n終了コード: 0 成功, 1 処理できなかった (何も書き込みません), 2 引数の誤り\n");
     return text;
 }

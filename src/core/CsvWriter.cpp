@@ -3,6 +3,7 @@
 
 #include "core/TextCodec.h"
 
+#include <QDir>
 #include <QSaveFile>
 
 bool CsvEncodingFromName(const QString& name, CsvEncoding& encoding)
@@ -26,6 +27,19 @@ QString CsvQuoted(const QString& value)
     QString v = value;
     v.replace('"', QLatin1String("\"\""));
     return '"' + v + '"';
+}
+
+QString CsvField(const QString& value)
+{
+    for (const QChar c : value)
+        if (c == ',' || c == '"' || c == '\n' || c == '\r')
+            return CsvQuoted(value);
+    return value;
+}
+
+QString CsvWrittenToFileMessage(const QString& what, const QString& path)
+{
+    return what + QStringLiteral("が次のファイルに出力されました。\r\n") + QDir::toNativeSeparators(path);
 }
 
 bool WriteCsvFile(const QString& path, const QStringList& lines, QString* error, CsvEncoding encoding)

@@ -2,7 +2,7 @@
 //
 // Logic never shows a box. It returns an Outcome; a screen shows its message in the box of
 // its kind under its caption, and the batch tool writes the text to standard error. A
-// success may carry a message too (for example "CSVデレクトリに…出力されました。").
+// success may carry a message too (for example "CSVディレクトリに…出力されました。").
 #pragma once
 
 #include <QString>

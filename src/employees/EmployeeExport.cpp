@@ -7,6 +7,8 @@
 #include "shell/ProjectLookups.h"
 #include "store/RecordAccess.h"
 
+#include <QFileInfo>
+
 QString EmployeeExportPath(const Session& s, SheetFileKind kind)
 {
     const QString csv = s.exeFolder + QStringLiteral("CSV/社員マスタ出力.CSV");
@@ -168,5 +170,10 @@ Outcome WriteEmployeeMaster(const Session& s, const QString& path, bool writeUnw
         return data.outcome;
     if (!data.unwritable.isEmpty() && !writeUnwritable)
         return Outcome::Refused(UnwritableQuestion(data.unwritable));
-    return WriteEmployeeExport(s, path, data.employees, format);
+    const Outcome written = WriteEmployeeExport(s, path, data.employees, format);
+    // A file other than the CSV folder's export file is named in the closing message.
+    if (written.ok
+        && QFileInfo(path).absoluteFilePath() != QFileInfo(EmployeeExportPath(s, format.kind)).absoluteFilePath())
+        return Outcome::Done(CsvWrittenToFileMessage(QStringLiteral("社員マスタ"), path));
+    return written;
 }

@@ -19,7 +19,7 @@
 inline const QString NoCompanyForExportMessage =
     QStringLiteral("企業の選択がされていません。企業を選択してください。");
 inline const QString NoEmployeesToExportMessage = QStringLiteral("社員マスタは有りません。");
-inline const QString EmployeesExportedMessage = QStringLiteral("CSVデレクトリに社員マスタが出力されました。");
+inline const QString EmployeesExportedMessage = QStringLiteral("CSVディレクトリに社員マスタが出力されました。");
 
 // Refused with NoCompanyForExportMessage when the session has no company open.
 Outcome CheckEmployeeExport(const Session& s);
@@ -44,7 +44,8 @@ Outcome WriteEmployeeExport(const Session& s, const QString& path, const QList<T
 // Reads the session's employees and writes them to path without asking (the batch tool):
 // the outcomes of ReadEmployeeExport and WriteEmployeeExport. When some texts cannot be
 // written they are written as "?" with writeUnwritable, otherwise nothing is written and
-// the outcome is refused with UnwritableQuestion's text.
+// the outcome is refused with UnwritableQuestion's text. Written to a file other than
+// EmployeeExportPath, the closing message names that file (CsvWrittenToFileMessage).
 Outcome WriteEmployeeMaster(const Session& s, const QString& path, bool writeUnwritable,
                             const TableFileFormat& format = {});
 

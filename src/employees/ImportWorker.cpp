@@ -333,38 +333,63 @@ int EmploymentFormCode(const QString& text)
     return int(forms.indexOf(text)) + 1;
 }
 
+namespace {
+
+bool hasLineBreak(const QString& text)
+{
+    return text.contains('\n') || text.contains('\r');
+}
+
+} // namespace
+
 int CheckImportRow(ImportRow& row, QStringList* reasons)
 {
     using namespace ImportColumn;
     int errors = 0;
-    auto fail = [&](const char* reason) {
+    auto fail = [&](const QString& reason) {
         row[Status] = QStringLiteral("ERROR");
         ++errors;
         if (reasons)
-            *reasons << QString::fromUtf8(reason);
+            *reasons << reason;
     };
+    // A quoted field may run across line ends, so a stray quote in a damaged file can merge
+    // the following lines into one record. Codes, names, the sex, the dates and the grade
+    // are one-line values: a line break in one of them refuses the row instead of storing
+    // the merged text. The free-text columns (学歴, 専攻, 職務経験, 社内身分, 公的資格) may
+    // hold line breaks.
+    bool broken[Count] = {};
+    for (const int column : {Name, Number, Sex, Birth, Entry, Grade}) {
+        if (!hasLineBreak(row[column]))
+            continue;
+        broken[column] = true;
+        fail(ImportHeadings().at(column) + QStringLiteral("に改行が含まれています"));
+    }
     if (row[Name].isEmpty())
-        fail("社員名がありません");
+        fail(QStringLiteral("社員名がありません"));
     if (row[Number].isEmpty())
-        fail("社員番号がありません");
+        fail(QStringLiteral("社員番号がありません"));
     if (!isOptionalId(row[Branch]))
-        fail("本支店IDが数値ではありません");
+        fail(QStringLiteral("本支店IDが数値ではありません"));
     if (!isOptionalId(row[Job]))
-        fail("職務IDが数値ではありません");
-    if (!isOptionalId(row[Grade])) {
-        fail("賃金等級が数値ではありません");
+        fail(QStringLiteral("職務IDが数値ではありません"));
+    if (broken[Grade]) {
+        // told above
+    } else if (!isOptionalId(row[Grade])) {
+        fail(QStringLiteral("賃金等級が数値ではありません"));
     } else {
         // Grades are 1..9 and 0 for none; a negative grade is refused as well.
         const long long grade = WholeNumberOrZero(row[Grade]);
         if (grade > 9 || grade < 0)
-            fail("賃金等級が0～9ではありません");
+            fail(QStringLiteral("賃金等級が0～9ではありません"));
     }
     int date = 0;
-    if (!row[Birth].isEmpty() && !ParseImportDate(row[Birth], date))
-        fail("生年月日が日付（年/月/日）ではありません");
-    if (!row[Entry].isEmpty() && !ParseImportDate(row[Entry], date))
-        fail("入社日が日付（年/月/日）ではありません");
-    row[Sex] = NormalisedSex(row[Sex]);
+    if (!broken[Birth] && !row[Birth].isEmpty() && !ParseImportDate(row[Birth], date))
+        fail(QStringLiteral("生年月日が日付（年/月/日）ではありません"));
+    if (!broken[Entry] && !row[Entry].isEmpty() && !ParseImportDate(row[Entry], date))
+        fail(QStringLiteral("入社日が日付（年/月/日）ではありません"));
+    // A sex with a line break stays as read, so that the grid shows what was refused.
+    if (!broken[Sex])
+        row[Sex] = NormalisedSex(row[Sex]);
     return errors;
 }
 

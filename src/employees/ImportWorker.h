@@ -83,8 +83,10 @@ int EmploymentFormCode(const QString& text);
 using ImportRow = std::array<QString, ImportColumn::Count>;
 
 // Checks one row: every failed test writes "ERROR" into the status cell, counts one and
-// adds its reason to reasons ("入社日が日付ではありません"). 性別 is normalised in the row.
-// Returns the number of failed tests.
+// adds its reason to reasons ("入社日が日付ではありません"). A line break in 社員名,
+// 社員番号, 性別, 生年月日, 入社日 or 賃金等級 is such a failure ("社員番号に改行が含まれて
+// います"); the free-text columns may hold line breaks. 性別 is normalised in the row
+// (kept as read when it holds a line break). Returns the number of failed tests.
 int CheckImportRow(ImportRow& row, QStringList* reasons = nullptr);
 
 // The outcome of reading and checking a file, and the message to show for it.

@@ -17,12 +17,17 @@ ChartAnalysis Analysis(SetupAnalysis status, const Outcome& outcome)
 
 ChartAnalysis WageTableGraph(const Session& s, const PlotSetupVariant& v, PlotSetupChoices& c)
 {
-    const WageTableGraphResult result = WriteWageTableGraphPoints(s, c.wageTable);
-    c.curveOrder = result.curveKind == 1 ? 1 : 0;
-    const bool saved = SaveSetupChoices(s, v, c, true);
+    // The points and the settings (with the table's curve kind) in one transaction.
+    const WageTableGraphResult result = WriteWageTableGraphPoints(s, c.wageTable, [&](int curveKind) {
+        c.curveOrder = curveKind == 1 ? 1 : 0;
+        return SaveSetupChoices(s, v, c, false);
+    });
+    // Refused: written, but the table has no curve; otherwise a write failed (nothing kept).
     if (!result.ok)
-        return Analysis(result.points == 0 ? SetupAnalysis::NoData : SetupAnalysis::Failed, result.outcome);
-    return Analysis(saved ? SetupAnalysis::Plotted : SetupAnalysis::Failed, result.outcome);
+        return Analysis(result.outcome.kind == Outcome::Kind::Information ? SetupAnalysis::NoData
+                                                                          : SetupAnalysis::Failed,
+                        result.outcome);
+    return Analysis(SetupAnalysis::Plotted, result.outcome);
 }
 
 ChartAnalysis OptimalWagePlot(const Session& s, const PlotSetupVariant& v, PlotSetupChoices& c)

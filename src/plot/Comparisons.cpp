@@ -243,7 +243,8 @@ QList<TDChart_> WageTableGraphPoints(const QList<T3JI_>& cubic)
     return rows;
 }
 
-WageTableGraphResult WriteWageTableGraphPoints(const Session& s, int code)
+WageTableGraphResult WriteWageTableGraphPoints(const Session& s, int code,
+                                               const std::function<bool(int curveKind)>& saveSettings)
 {
     WageTableGraphResult result;
     result.outcome = Outcome::Failed(QString());
@@ -267,14 +268,15 @@ WageTableGraphResult WriteWageTableGraphPoints(const Session& s, int code)
     }
 
     DbConnection& cn = *s.year;
-    // The previous plot's points go in any case; the new ones replace them all at once.
+    // The previous plot's points go in any case; the new ones and the settings replace
+    // them all at once.
     const bool written = InTransaction(cn, [&] {
         if (!ExecuteReported(cn, QStringLiteral("DELETE FROM DCHART"), {}))
             return false;
         for (TDChart_& r : points)
             if (!Insert(cn, false, r))
                 return false;
-        return true;
+        return !saveSettings || saveSettings(result.curveKind);
     });
     if (!written)
         return result;

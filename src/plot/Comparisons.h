@@ -12,6 +12,7 @@
 #include <QPointF>
 
 #include <array>
+#include <functional>
 #include <vector>
 
 // Pens and legends of the comparison lines 1..9: HANREI the legend, MKCOLOR the legend's font
@@ -72,7 +73,8 @@ QList<int> ComparisonLegendSeries(const TSeriesSet& set);
 QList<TDChart_> WageTableGraphPoints(const QList<T2JI_>& quadratic);
 QList<TDChart_> WageTableGraphPoints(const QList<T3JI_>& cubic);
 
-// The points of a wage table's curves written to DCHART (emptied first) in one transaction.
+// The points of a wage table's curves written to DCHART (emptied first), together with
+// the set-up's settings, in one transaction.
 struct WageTableGraphResult {
     bool ok = false;       // written, with at least one point
     int curveKind = 0;     // KSENTAKUF of the table: 1 third order, otherwise second
@@ -80,8 +82,12 @@ struct WageTableGraphResult {
     Outcome outcome;       // the message to show (none when written, nor after a reported failure)
 };
 // Reads the wage table's header (its curve kind) and its curve rows from the session's
-// project. No curve row: NoPlotDataMessage, ok false (DCHART is left empty).
-WageTableGraphResult WriteWageTableGraphPoints(const Session& s, int wageTableCode);
+// project, then in one transaction empties DCHART, inserts the points and runs
+// saveSettings(curveKind) (which writes with ownTransaction false): the points and the
+// settings are stored together or not at all. No curve row: DCHART is left empty, the
+// settings are saved nevertheless, and the outcome is NoPlotDataMessage with ok false.
+WageTableGraphResult WriteWageTableGraphPoints(const Session& s, int wageTableCode,
+                                               const std::function<bool(int curveKind)>& saveSettings);
 
 // A grade's curve in data units: starts at (minX, f(minX)) — on the bottom edge when minX is
 // 0 — then every half step while x < maxX. label is where the Roman numeral goes (last point).

@@ -309,12 +309,14 @@ QStringList OptimalWageCsvLines(const TOptimalWage& state)
 }
 
 Outcome WriteOptimalWageCsv(const Session& s, const TOptimalWage& state, const QString& path,
-                            const TableFileFormat& format)
+                            const TableFileFormat& format, bool fileNamedByUser)
 {
     QString error;
     if (!WriteTableFile(path, OptimalWageTable(state), SheetPropertiesFor(s, QStringLiteral("最適賃金の分析結果")),
                         format, &error))
         return Outcome::Failed(error + '\r' + path);
+    if (fileNamedByUser)
+        return Outcome::Done(CsvWrittenToFileMessage(QStringLiteral("分析結果"), path));
     return Outcome::Done(format.kind == SheetFileKind::Xlsx ? OptimalXlsxWrittenMessage : OptimalCsvWrittenMessage);
 }
 

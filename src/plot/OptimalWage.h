@@ -24,7 +24,7 @@ inline const std::array<QString, 6> ObjectiveCaptions = {
     QStringLiteral("項　目　Ⅰ"), QStringLiteral("項　目　Ⅱ"), QStringLiteral("基　本　給"),
     QStringLiteral("所　定　給"), QStringLiteral("賞　与"),     QStringLiteral("年　収")};
 
-inline const QString NoSubjectsMessage = QStringLiteral("対象データデータがありません。");
+inline const QString NoSubjectsMessage = QStringLiteral("対象データがありません。");
 inline const QString NoExplanatoryMessage = QStringLiteral("説明変数を指定して下さい。");
 inline const QString AnalysisFailedMessage = QStringLiteral("解析に失敗しました。");
 inline const QString LinkedDataMessage =
@@ -104,9 +104,10 @@ QString OptimalWageCsvPath(const QString& exeFolder, SheetFileKind kind = SheetF
 // Every grid row as one line of quoted cells.
 QStringList OptimalWageCsvLines(const TOptimalWage& state);
 // Writes the grid to the file at path in the format: done with OptimalCsvWrittenMessage
-// (OptimalXlsxWrittenMessage for a workbook), or failed with the error and the path.
+// (OptimalXlsxWrittenMessage for a workbook; for a file the user named,
+// CsvWrittenToFileMessage naming it), or failed with the error and the path.
 Outcome WriteOptimalWageCsv(const Session& s, const TOptimalWage& state, const QString& path,
-                            const TableFileFormat& format = {});
+                            const TableFileFormat& format = {}, bool fileNamedByUser = false);
 
 // 最適化, once OptimiseQuestion has been answered (confirmed: Yes): replaces the objective pay
 // item of every analysed employee by the optimal wage and keeps the former amount in

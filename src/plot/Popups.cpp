@@ -117,7 +117,7 @@ OptimalWagePopup OptimalWageContents(const TSyain_& e)
 {
     OptimalWagePopup p;
     long long amount = 0;
-    p.itemTitle = QStringLiteral("実積賃金");
+    p.itemTitle = QStringLiteral("実績賃金");
     switch (e.FITNO) {
     case 1: p.itemTitle = QStringLiteral("項目Ⅰ"); amount = e.KKYU1; break;
     case 2: p.itemTitle = QStringLiteral("項目Ⅱ"); amount = e.KKYU2; break;

@@ -33,7 +33,7 @@ PopupRows PopupContents(const Session& s, PopupKind kind, const TSyain_& employe
 
 // The optimal-wage window's read-only amounts and its editable starting values.
 struct OptimalWagePopup {
-    QString itemTitle;    // "実積賃金" or the analysed item
+    QString itemTitle;    // "実績賃金" or the analysed item
     QString actual;       // "#,##0円"
     QString fitted;
     QString residual;

@@ -292,5 +292,5 @@ Outcome ExportDesignCsv(const Session& s, const RaiseCurveDesign& design, const 
     if (!WriteTableFile(path, DesignTable(rows, title),
                         SheetPropertiesFor(s, title.isEmpty() ? QStringLiteral("昇給カーブの設計") : title), format, &error))
         return Outcome::Failed(TableWriteErrorHeading(format.kind) + error);
-    return Outcome::Done(QStringLiteral("CSVデレクトリに賃金表が出力されました。"));
+    return Outcome::Done(QStringLiteral("CSVディレクトリに賃金表が出力されました。"));
 }

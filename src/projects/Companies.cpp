@@ -93,6 +93,20 @@ bool LoadCompanyList(const Session& s, int year, QList<TKigyo1_>& rows)
     return ok;
 }
 
+bool LoadCompanyYears(const Session& s, QList<int>& years)
+{
+    years.clear();
+    DbQuery q(*s.control);
+    if (!TFDM::RunStatement(q, QStringLiteral("SELECT DISTINCT NENDO FROM MKIGYOU1 ORDER BY NENDO"), 'S'))
+        return false;
+    while (!q.eof()) {
+        years << VariantToInteger(q.value(0));
+        q.next();
+    }
+    q.close();
+    return true;
+}
+
 int LargestCompanyCode(const Session& s)
 {
     DbQuery q(*s.control);

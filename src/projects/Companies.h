@@ -29,6 +29,9 @@ bool OpenYearDatabase(const Session& s, int year, bool mayCreate);
 
 // The MKIGYOU1 rows of a year in KCO order; false when the read failed (the store reports it).
 bool LoadCompanyList(const Session& s, int year, QList<TKigyo1_>& rows);
+// Every fiscal year that lists at least one company, in ascending order; false when the
+// read failed (the store reports it).
+bool LoadCompanyYears(const Session& s, QList<int>& years);
 // The largest KCO over all years, 0 when there is none (or the statement failed).
 int LargestCompanyCode(const Session& s);
 

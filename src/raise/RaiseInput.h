@@ -19,7 +19,7 @@ struct RaiseTable {
     long long before[8] = {};
     long long up[8] = {};
     long long after[8] = {};
-    // Suml基本給, Sum手　当 and Total所定給: before, Up and after.
+    // Sum基本給, Sum手　当 and Total所定給: before, Up and after.
     long long basicBefore = 0, basicUp = 0, basicAfter = 0;
     long long allowanceBefore = 0, allowanceUp = 0, allowanceAfter = 0;
     long long totalBefore = 0, totalUp = 0, totalAfter = 0;

@@ -451,7 +451,10 @@ SheetTable GroupReportTable(GroupReportKind kind, const QList<GroupLine>& lines)
     for (const GroupLine& l : lines) {
         if (l.kind != GroupLine::Employee)
             continue;
-        SheetRow row{SheetCell::Text(l.code), SheetCell::Text(l.name)};
+        // Codes, names and symbols are typed text: quoted in the CSV only when they hold a
+        // comma, a quote or a line break, so every other line keeps its plain form.
+        const auto text = [](const QString& t) { return SheetCell::Text(t, CsvField(t)); };
+        SheetRow row{text(l.code), text(l.name)};
         if (kind == GroupReportKind::Salary) {
             const SalaryAmounts& a = l.salary;
             row << whole(l.age) << whole(l.service) << amount(a.kihon[0]) << amount(a.kihon[1]) << amount(a.kihon[2])
@@ -459,7 +462,7 @@ SheetTable GroupReportTable(GroupReportKind kind, const QList<GroupLine>& lines)
                 << amount(a.bonus2) << amount(a.annual());
         } else {
             const RaiseAmounts& a = l.raise;
-            row << SheetCell::Text(l.evaluation) << whole(l.grade) << whole(l.step) << whole(l.newStep)
+            row << text(l.evaluation) << whole(l.grade) << whole(l.step) << whole(l.newStep)
                 << amount(a.newBasic) << amount(a.newBasic - a.oldBasic) << amount(a.newAllowances)
                 << amount(a.newAllowances - a.oldAllowances) << amount(a.newMonthly()) << amount(a.oldMonthly())
                 << amount(a.raise());
@@ -546,6 +549,8 @@ Outcome ExportGroupReportCsv(const Session& s, GroupReportKind kind, const QList
     if (!WriteGroupReportCsv(s, kind, employees, path, &error, format))
         return Outcome::Failed(TableWriteErrorHeading(format.kind)
                                + QDir::toNativeSeparators(path) + QStringLiteral("\r\n") + error);
-    return Outcome::Done(QStringLiteral("CSVデレクトリに") + GroupReportNamesOf(kind).title
+    if (!target.isEmpty())
+        return Outcome::Done(CsvWrittenToFileMessage(GroupReportNamesOf(kind).title, path));
+    return Outcome::Done(QStringLiteral("CSVディレクトリに") + GroupReportNamesOf(kind).title
                          + QStringLiteral("が出力されました。"));
 }

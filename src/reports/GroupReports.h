@@ -136,7 +136,8 @@ QStringList GroupReportRowFields(GroupReportKind kind);
 
 // The table of the CSV file and the workbook: the header row and one row per employee (no
 // subtotals); codes, names and evaluations texts, amounts #,##0, ages, years, grades and
-// steps whole numbers (plain numbers in the CSV).
+// steps whole numbers (plain numbers in the CSV); a text field is quoted in the CSV only
+// when it holds a comma, a quote or a line break (CsvField).
 SheetTable GroupReportTable(GroupReportKind kind, const QList<GroupLine>& lines);
 // The CSV file's lines of that table.
 QStringList GroupReportCsvLines(GroupReportKind kind, const QList<GroupLine>& lines);
@@ -152,6 +153,7 @@ bool WriteGroupReportCsv(const Session& s, GroupReportKind kind, const QList<TSy
                          QString* error, const TableFileFormat& format = {});
 // CSV出力 (or Excel出力) after its question: refused with "対象データは有りません。" without
 // employees, else the file (CSV/<title>.CSV or .xlsx when path is empty) with the write
-// error (failed) or the done message. Not ok when nothing was written.
+// error (failed) or the done message ("CSVディレクトリに…", or CsvWrittenToFileMessage
+// naming the file when a path is given). Not ok when nothing was written.
 Outcome ExportGroupReportCsv(const Session& s, GroupReportKind kind, const QList<TSyain_>& employees,
                              const QString& path = QString(), const TableFileFormat& format = {});

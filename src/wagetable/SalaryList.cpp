@@ -207,6 +207,12 @@ QuadraticFit FitQuadratic(const std::vector<CurvePoint>& points)
     return fit;
 }
 
+long long SecondOrderAmountAt(const QuadraticFit& fit, int step)
+{
+    const double s = step;
+    return TruncateTowardZero(RoundHalfAway(fit.c0 + fit.c1 * s + fit.c2 * s * s, 1));
+}
+
 SalaryTable GenerateSalaryTable(SalaryListDefinition def)
 {
     const StepRange range = ComputeStepRange(def);
@@ -258,7 +264,7 @@ SalaryTable GenerateSalaryTable(SalaryListDefinition def)
             const QuadraticFit fit = FitQuadratic(points);
             for (int i = first - 1; i <= last - 1; ++i) {
                 const double s = range.lowest + i;
-                double value = double(TruncateTowardZero(fit.c0 + fit.c1 * s + fit.c2 * s * s));
+                double value = double(SecondOrderAmountAt(fit, int(s)));
                 value *= factor;
                 value = double(RoundToUnit(m, value));
                 value = double(TruncateTowardZero(value));

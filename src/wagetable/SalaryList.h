@@ -99,6 +99,13 @@ struct QuadraticFit {
 // rounded to five decimals; degenerate points give 0 terms instead of failing.
 QuadraticFit FitQuadratic(const std::vector<CurvePoint>& points);
 
+// The whole-yen amount of a second-order curve at a step, before the base-up factor: the
+// curve's value rounded half away from zero to one decimal, then truncated. The rounding
+// absorbs the error of the five-decimal coefficients, so the curve gives back the amount
+// typed at each of its control steps (165,000 rather than 164,999.9999 cut to 164,999);
+// a value that is not within a twentieth of a yen of a whole yen is merely truncated.
+long long SecondOrderAmountAt(const QuadraticFit& fit, int step);
+
 // The generated table: one row per step from lowest to highest.
 struct SalaryTableRow {
     int step = 0;

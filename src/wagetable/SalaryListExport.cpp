@@ -8,30 +8,17 @@
 #include <QDir>
 #include <QFileInfo>
 
-namespace {
-
-// A heading text as one field: quoted only when a comma, quote or line break would
-// otherwise split it.
-QString headingField(const QString& text)
-{
-    if (text.contains(',') || text.contains('"') || text.contains('\n') || text.contains('\r'))
-        return CsvQuoted(text);
-    return text;
-}
-
-} // namespace
-
 SheetTable SalaryListTable(int id, const QList<TCHNGIN2_>& rows, const SalaryListHeading& heading)
 {
     SheetTable table;
     table.sheetName = QStringLiteral("賃金表 %1").arg(id);
     table.headerFirst = table.headerLast = 1;
-    table.rows << SheetRow{SheetCell::Text(heading.yearLabel, headingField(heading.yearLabel)),
-                           SheetCell::Text(heading.companyName, headingField(heading.companyName)),
-                           SheetCell::Text(heading.title, headingField(heading.title)),
+    table.rows << SheetRow{SheetCell::Text(heading.yearLabel, CsvField(heading.yearLabel)),
+                           SheetCell::Text(heading.companyName, CsvField(heading.companyName)),
+                           SheetCell::Text(heading.title, CsvField(heading.title)),
                            heading.day.isValid()
-                               ? SheetCell::Date(heading.day, SheetLongDateFormat, headingField(heading.date))
-                               : SheetCell::Text(heading.date, headingField(heading.date))};
+                               ? SheetCell::Date(heading.day, SheetLongDateFormat, CsvField(heading.date))
+                               : SheetCell::Text(heading.date, CsvField(heading.date))};
     SheetRow names;
     for (const QString& name : QStringLiteral("号俸,１等級,格差,２等級,格差,３等級,格差,４等級,格差,５等級,格差,６等級,格差,"
                                               "７等級,格差,８等級,格差,９等級,格差")
@@ -90,7 +77,9 @@ Outcome ExportSalaryListCsv(const Session& s, int id, const QString& title, cons
                                + QDir::toNativeSeparators(target) + QStringLiteral("\r\n") + error);
     if (writtenPath)
         *writtenPath = target;
-    return Outcome::Done(QStringLiteral("CSVデレクトリに賃金表が出力されました。\r\n") + QDir::toNativeSeparators(target));
+    if (!path.isEmpty())
+        return Outcome::Done(CsvWrittenToFileMessage(QStringLiteral("賃金表"), target));
+    return Outcome::Done(QStringLiteral("CSVディレクトリに賃金表が出力されました。\r\n") + QDir::toNativeSeparators(target));
 }
 
 Outcome SalaryListDocument(const Session& s, int id, const QString& title, ReportDocument& doc)

@@ -29,9 +29,10 @@ QString NextSalaryListCsvPath(const QString& folder, SheetFileKind kind = SheetF
 // CSV出力 (or Excel出力) after its question: reads the generated table id of the session's
 // project, writes it with the heading of title to path (the next free name in the program
 // folder's CSV folder when path is empty) in the format and returns the command's message:
-// nothing to print (refused), the write error (failed) or done with the file's path. Not
-// ok when nothing was written (a failed read carries no message: the store has reported
-// it); writtenPath receives the file written.
+// nothing to print (refused), the write error (failed) or done with the file's path
+// (CsvWrittenToFileMessage when the path was given). Not ok when nothing was written (a
+// failed read carries no message: the store has reported it); writtenPath receives the
+// file written.
 Outcome ExportSalaryListCsv(const Session& s, int id, const QString& title, const QString& path = QString(),
                             QString* writtenPath = nullptr, const TableFileFormat& format = {});
 

@@ -38,6 +38,12 @@ namespace {
 const QString EveryMarkAndGrade = QStringLiteral(
     "SELECT count(*) FROM VSYAIN WHERE NENDO = 2020 AND KCO = 1 AND TCO BETWEEN 1 AND 9 AND MCO BETWEEN 1 AND 9");
 
+// The closing message of a file written to a path the user named, as the tool prints it.
+QString toldFile(const QString& what, const QString& path)
+{
+    return CsvWrittenToFileMessage(what, path).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
 QByteArray bytes(const QString& path)
 {
     QFile f(path);
@@ -127,6 +133,11 @@ TEST_F(BatchTool, HelpListsEveryCommand)
     for (const char* command :
          {"companies", "export-employees", "import-employees", "wage-table", "report", "plot", "optimal-wage"})
         EXPECT_TRUE(r.out.contains(QStringLiteral("wageloom-batch ") + QString::fromLatin1(command))) << command;
+    // Each chart ID of plot --chart with its name.
+    for (const char* chart : {"1010 賃金プロット", "1020 昇給カーブの分析", "1030 生計費との比較",
+                              "1040 モデル賃金との比較", "1050 昇給カーブの設計", "1060 昇給曲線の設定",
+                              "1070 最適賃金"})
+        EXPECT_TRUE(r.out.contains(QString::fromUtf8(chart))) << chart;
 }
 
 TEST_F(BatchTool, BadArgumentsGiveStatusTwoAndAUsageLine)
@@ -151,6 +162,13 @@ TEST_F(BatchTool, BadArgumentsGiveStatusTwoAndAUsageLine)
         {{"plot", "--year", "2020", "--company", "1", "--chart", "1080", "--png", "p.png"},
          QStringLiteral("--chart は 1010")},
         {{"plot", "--year", "2020", "--company", "1", "--chart", "1010", "--png", "p.png", "--size", "big"},
+         QStringLiteral("--size は")},
+        // Below 640 x 400 a plot is unreadable.
+        {{"plot", "--year", "2020", "--company", "1", "--chart", "1010", "--png", "p.png", "--size", "300x200"},
+         QStringLiteral("--size は 幅x高さ (幅 640 から 10000、高さ 400 から 10000 ピクセル)")},
+        {{"plot", "--year", "2020", "--company", "1", "--chart", "1010", "--png", "p.png", "--size", "639x400"},
+         QStringLiteral("--size は")},
+        {{"plot", "--year", "2020", "--company", "1", "--chart", "1010", "--png", "p.png", "--size", "640x399"},
          QStringLiteral("--size は")},
         {{"optimal-wage", "--year", "2020", "--company", "1", "--csv"}, QStringLiteral("--csv に値がありません。")},
         {{"companies", "--verbose"}, QStringLiteral("不明なオプションです: --verbose")},
@@ -218,6 +236,15 @@ TEST_F(BatchTool, CompaniesOfAYear)
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, QStringLiteral("1\tサンプル精機株式会社\n2\tサンプルサービス株式会社\n"));
     EXPECT_EQ(run({"companies", "--year", "2031"}).out, QString());
+
+    // Without --year: every year that has companies, with the year in front.
+    const ToolRun all = run({"companies"});
+    EXPECT_EQ(all.status, 0);
+    QString expected;
+    for (const char* year : {"2018", "2019", "2020"})
+        expected += QString::fromLatin1(year) + QStringLiteral("\t1\tサンプル精機株式会社\n")
+                    + QString::fromLatin1(year) + QStringLiteral("\t2\tサンプルサービス株式会社\n");
+    EXPECT_EQ(all.out, expected);
 }
 
 TEST_F(BatchTool, EmployeeExportWritesTheMenuCommandsBytes)
@@ -225,7 +252,9 @@ TEST_F(BatchTool, EmployeeExportWritesTheMenuCommandsBytes)
     const QString out = folder.path("batch.csv");
     const ToolRun r = run({"export-employees", "--year", "2020", "--company", "1", "--out", out});
     EXPECT_EQ(r.status, 0) << r.err.toStdString();
-    EXPECT_TRUE(r.err.contains(QStringLiteral("CSVデレクトリに社員マスタが出力されました。")));
+    // The file named with --out is the one the closing message names.
+    EXPECT_TRUE(r.err.contains(toldFile(QStringLiteral("社員マスタ"), out))) << r.err.toStdString();
+    EXPECT_FALSE(r.err.contains(QStringLiteral("CSVディレクトリ")));
 
     open(2020, 1);
     ASSERT_TRUE(WriteEmployeeMaster(s(), EmployeeExportPath(s()), true).ok);
@@ -261,7 +290,7 @@ TEST_F(BatchTool, EmployeeImportMatchesTheImportScreenAndRefusesAFaultyFile)
     const ToolRun refused = run({"import-employees", "--year", "2020", "--company", "2", "--file", bad.fileName(), "--add"});
     EXPECT_EQ(refused.status, 1);
     EXPECT_TRUE(refused.err.contains(QStringLiteral("エラーが存在するので取込できません。"))) << refused.err.toStdString();
-    EXPECT_TRUE(refused.err.contains(QStringLiteral("2行目: ERROR")));
+    EXPECT_TRUE(refused.err.contains(QStringLiteral("2行目: ERROR 1 （社員名がありません）"))) << refused.err.toStdString();
     EXPECT_EQ(employees(2020, 2), byTool);
 }
 
@@ -270,6 +299,8 @@ TEST_F(BatchTool, WageTableCsvIsTheScreensFile)
     const QString out = folder.path("table.csv");
     const ToolRun r = run({"wage-table", "--year", "2020", "--company", "1", "--table", "1", "--csv", out});
     EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(toldFile(QStringLiteral("賃金表"), out))) << r.err.toStdString();
+    EXPECT_FALSE(r.err.contains(QStringLiteral("CSVディレクトリ")));
 
     open(2020, 1);
     TMCHNGIN_ header;
@@ -345,6 +376,7 @@ TEST_F(BatchTool, OptimalWageRunsTheStoredSettingsAndWritesTheResultsCsv)
     const QString out = folder.path("optimal.csv");
     const ToolRun r = run({"optimal-wage", "--year", "2020", "--company", "1", "--csv", out});
     EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(toldFile(QStringLiteral("分析結果"), out))) << r.err.toStdString();
     EXPECT_TRUE(r.out.contains(QStringLiteral("目的変数 :\t基本給")));
     EXPECT_TRUE(r.out.contains(QStringLiteral("重相関 R=0.")));
     EXPECT_TRUE(r.out.contains(QStringLiteral("補正  R2=0.")));
@@ -443,6 +475,8 @@ TEST_F(BatchTool, ReportsHaveTheReportScreensTextAndCsv)
         const QString out = folder.path(kind + ".csv");
         const ToolRun r = run({"report", kind, "--year", "2020", "--company", "1", "--marks", "1-3", "--csv", out});
         EXPECT_EQ(r.status, 0) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(toldFile(GroupReportNamesOf(k).title, out))) << r.err.toStdString();
+        EXPECT_FALSE(r.err.contains(QStringLiteral("CSVディレクトリ")));
         QString path, error;
         ASSERT_TRUE(WriteGroupReportCsv(s(), k, employees, path, &error));
         ASSERT_FALSE(bytes(path).isEmpty());

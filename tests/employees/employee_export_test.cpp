@@ -52,7 +52,7 @@ struct ExportFixture : ::testing::Test {
     }
 };
 
-const QString Success = QStringLiteral("CSVデレクトリに社員マスタが出力されました。");
+const QString Success = QStringLiteral("CSVディレクトリに社員マスタが出力されました。");
 
 } // namespace
 
@@ -235,7 +235,7 @@ TEST_F(ExportFixture, TextsShiftJisCannotHoldAreNamedBeforeWritingAndMayBeRefuse
     EXPECT_TRUE(fileBytes().contains(QByteArray("\"\x81\x60\x81\x7c\x81\x61\"")));   // ～－∥
 }
 
-TEST_F(ExportFixture, ALineBreakInsideAFieldIsReadBackAsOneEmployee)
+TEST_F(ExportFixture, ALineBreakInsideAFieldIsReadBackAsOneRecord)
 {
     addEmployee(1, "1", QStringLiteral("山田\r\n太郎"), 19800515);
     addEmployee(2, "2", QStringLiteral("佐藤\n\"花子\""), 19900101);
@@ -244,9 +244,12 @@ TEST_F(ExportFixture, ALineBreakInsideAFieldIsReadBackAsOneEmployee)
     EXPECT_TRUE(bytes.contains(ToCp932(QStringLiteral("\"山田\r\n太郎\",\"主任\""))));
     EXPECT_TRUE(bytes.contains(ToCp932(QStringLiteral("\"佐藤\n\"\"花子\"\"\""))));
 
+    // Each record is read whole; a name is one line, so both rows are refused for it.
     const ImportCheck c = CheckImportFile(path());
     ASSERT_EQ(c.rows.size(), 2);
-    EXPECT_EQ(c.errors, 0);
+    EXPECT_EQ(c.errors, 2);
+    EXPECT_EQ(c.reasons[0], QStringList{QStringLiteral("社員名に改行が含まれています")});
+    EXPECT_EQ(c.reasons[1], QStringList{QStringLiteral("社員名に改行が含まれています")});
     EXPECT_EQ(c.rows[0][ImportColumn::Name], QStringLiteral("山田\r\n太郎"));
     EXPECT_EQ(c.rows[0][ImportColumn::Birth], "1980/05/15");
     EXPECT_EQ(c.rows[1][ImportColumn::Name], QStringLiteral("佐藤\n\"花子\""));

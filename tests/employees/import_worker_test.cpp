@@ -114,10 +114,9 @@ TEST(CsvSplitting, AQuotedFieldRunsAcrossLineEnds)
 
     // The check reads the record as one row with the break kept in the field.
     const ImportCheck check = CheckImportBytes(
-        "f.csv", ToCp932(QStringLiteral("社員番号,社員名,生年月日\r\n\"1\",\"山田\r\n太郎\",\"1980/05/15\"\r\n")));
+        "f.csv", ToCp932(QStringLiteral("社員番号,学歴,生年月日\r\n\"1\",\"大学\r\n院\",\"1980/05/15\"\r\n")));
     ASSERT_EQ(check.rows.size(), 1);
-    EXPECT_EQ(check.errors, 0);
-    EXPECT_EQ(check.rows[0][ImportColumn::Name], QStringLiteral("山田\r\n太郎"));
+    EXPECT_EQ(check.rows[0][ImportColumn::Education], QStringLiteral("大学\r\n院"));
     EXPECT_EQ(check.rows[0][ImportColumn::Birth], "1980/05/15");
 }
 
@@ -232,6 +231,66 @@ TEST(ImportCheckTest, EachFailedTestMarksTheRowAndCounts)
     EXPECT_EQ(c.rows[0][Status], QStringLiteral("ERROR"));
     EXPECT_EQ(c.rows[1][Status], QString());
     EXPECT_FALSE(c.importable());
+}
+
+TEST(ImportCheckTest, ALineBreakIsRefusedInOneLineColumnsAndKeptInFreeText)
+{
+    struct Case {
+        int column;
+        const char* value;
+        QString reason;   // empty: accepted
+    };
+    const Case cases[] = {
+        {Name, "山田\r\n太郎", QStringLiteral("社員名に改行が含まれています")},
+        {Number, "\n\"10084", QStringLiteral("社員番号に改行が含まれています")},
+        {Sex, "男\n", QStringLiteral("性別に改行が含まれています")},
+        {Birth, "1980/4/1\r", QStringLiteral("生年月日に改行が含まれています")},
+        {Entry, "2003/4/1\n2004/4/1", QStringLiteral("入社日に改行が含まれています")},
+        {Grade, "3\n", QStringLiteral("賃金等級に改行が含まれています")},
+        {Education, "大学\r\n院", QString()},
+        {Major, "法学\n経済", QString()},
+        {Qualification, "簿記\r\n英検", QString()},
+        {Experience, "営業\r\n経理", QString()},
+        {Employment, "正社員\n", QString()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(ImportHeadings().at(c.column).toStdString());
+        ImportRow row;
+        row[Name] = QStringLiteral("山田");
+        row[Number] = "1";
+        row[c.column] = QString::fromUtf8(c.value);
+        QStringList reasons;
+        // One error, with the line break as its reason (a date or grade is not also
+        // refused as malformed).
+        EXPECT_EQ(CheckImportRow(row, &reasons), c.reason.isEmpty() ? 0 : 1);
+        EXPECT_EQ(reasons, c.reason.isEmpty() ? QStringList() : QStringList{c.reason});
+        EXPECT_EQ(row[c.column], QString::fromUtf8(c.value));
+    }
+}
+
+TEST(ImportCheckTest, MergedRecordsOfADamagedFileAreErrorRows)
+{
+    // A stray quote makes a quoted field run over the next line end, so two lines of the
+    // file become one record: the code "\n\"10084" and the name "O'Nei\r\n\"O'Neil \"Bob\""
+    // must not be stored. The third record's experience legitimately spans two lines.
+    QFile file(QStringLiteral(WAGELOOM_TEST_DATA "/import_merged_records.csv"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const ImportCheck check = CheckImportBytes(file.fileName(), file.readAll());
+    ASSERT_EQ(check.rows.size(), 3);
+    EXPECT_EQ(check.errors, 2);
+    EXPECT_EQ(check.message, QStringLiteral("エラーが存在するので取込できません。"));
+    EXPECT_FALSE(check.importable());
+
+    EXPECT_EQ(check.rows[0][Number], QStringLiteral("\n\"10084"));
+    EXPECT_EQ(check.rows[0][Status], QStringLiteral("ERROR"));
+    EXPECT_EQ(check.reasons[0], QStringList{QStringLiteral("社員番号に改行が含まれています")});
+
+    EXPECT_EQ(check.rows[1][Name], QStringLiteral("O'Nei\r\n\"O'Neil \"Bob\""));
+    EXPECT_EQ(check.rows[1][Status], QStringLiteral("ERROR"));
+    EXPECT_EQ(check.reasons[1], QStringList{QStringLiteral("社員名に改行が含まれています")});
+
+    EXPECT_EQ(check.rows[2][Status], QString());
+    EXPECT_EQ(check.rows[2][Experience], QStringLiteral("営業\r\n経理"));
 }
 
 TEST(ImportCheckTest, SexIsNormalisedToManOrWoman)
@@ -438,4 +497,19 @@ TEST_F(ImportFixture, ABulkImportKeepsRowsInOrderAndNamesTheFailingRow)
     EXPECT_EQ(Scalar(*cn, "SELECT count(*) FROM MSYAIN1") + ' ' + Scalar(*cn, "SELECT count(*) FROM MSYAIN2"),
               "151 151");
     EXPECT_EQ(Scalar(*cn, "SELECT SNA FROM MSYAIN1 WHERE SCO = 1"), QStringLiteral("旧"));
+}
+
+TEST_F(ImportFixture, ALineBreakInTheExperienceIsStored)
+{
+    QFile file(QStringLiteral(WAGELOOM_TEST_DATA "/import_merged_records.csv"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const ImportCheck check = CheckImportBytes(file.fileName(), file.readAll());
+    ASSERT_EQ(check.rows.size(), 3);
+    // The damaged file as a whole is refused; its sound row imports with its line break.
+    ASSERT_FALSE(check.importable());
+    ASSERT_TRUE(check.rows[2][Status].isEmpty());
+    ASSERT_TRUE(ImportEmployees(*cn, 1, 2024, {check.rows[2]}, ImportMode::Add, Today).ok);
+    EXPECT_EQ(employees("SCOT || '|' || SNA || '|' || KEIKEN || '|' || SEIHI"),
+              QStringLiteral("10086|佐藤 花子|営業\r\n経理|19901224"));
+    EXPECT_TRUE(failures.reports.isEmpty());
 }

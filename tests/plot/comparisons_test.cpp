@@ -309,7 +309,17 @@ TEST(WageTableGraph, WritesTheControlPointsToTheChartTable)
     Exec(cn, "INSERT INTO DKSEN2 VALUES (1, 2024, 5, 1, 1, 1, 20, 1, 40, 1, 1.0)");   // another table
     Exec(cn, "INSERT INTO DKSEN3 VALUES (1, 2024, 2, 1, 1, 180000, 10, 200000, 20, 230000, 40, 260000, 1.0)");
 
-    const WageTableGraphResult two = WriteWageTableGraphPoints(s, 1);
+    // Settings that cannot be written take the points with them: the previous plot stays.
+    int kindSeen = -1;
+    const WageTableGraphResult refused = WriteWageTableGraphPoints(s, 2, [&](int kind) {
+        kindSeen = kind;
+        return false;
+    });
+    EXPECT_FALSE(refused.ok);
+    EXPECT_EQ(kindSeen, 1);
+    EXPECT_EQ(Scalar(cn, "SELECT group_concat(SCO) FROM DCHART"), QStringLiteral("77"));
+
+    const WageTableGraphResult two = WriteWageTableGraphPoints(s, 1, {});
     EXPECT_TRUE(two.ok);
     EXPECT_TRUE(two.outcome.ok);
     EXPECT_FALSE(two.outcome.hasMessage());
@@ -319,7 +329,7 @@ TEST(WageTableGraph, WritesTheControlPointsToTheChartTable)
     EXPECT_EQ(Scalar(cn, "SELECT group_concat(SCO || ':' || X || ':' || Y || ':' || NO, ' ') FROM (SELECT * FROM DCHART ORDER BY NO)"),
               QStringLiteral("1:1.0:18.0:1 1:20.0:23.0:2 1:40.0:26.0:3 2:1.0:20.0:4 2:20.0:25.0:5 2:40.0:28.0:6"));
 
-    const WageTableGraphResult three = WriteWageTableGraphPoints(s, 2);
+    const WageTableGraphResult three = WriteWageTableGraphPoints(s, 2, {});
     EXPECT_TRUE(three.ok);
     EXPECT_EQ(three.curveKind, 1);
     EXPECT_EQ(Scalar(cn, "SELECT COUNT(*) FROM DCHART"), QStringLiteral("4"));
@@ -327,7 +337,7 @@ TEST(WageTableGraph, WritesTheControlPointsToTheChartTable)
     EXPECT_TRUE(failures.reports.isEmpty());
 
     Exec(cn, "INSERT INTO MCHINGIN VALUES (1, 2024, 3, 1, 40, 0, 0, 0, '表3', 3, 3, 0, 1, 40)");
-    const WageTableGraphResult none = WriteWageTableGraphPoints(s, 3);
+    const WageTableGraphResult none = WriteWageTableGraphPoints(s, 3, {});
     EXPECT_FALSE(none.ok);
     EXPECT_FALSE(none.outcome.ok);
     EXPECT_EQ(none.outcome.text, NoPlotDataMessage);

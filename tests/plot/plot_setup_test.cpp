@@ -214,3 +214,40 @@ TEST(ChartAnalysisOutcomes, StoredChoicesPlotTheWagePlotAndNameItAsTheChartToOpe
     EXPECT_EQ(a.chartId, ChartWagePlot);
     EXPECT_EQ(Scalar(folder.fdm().ACN2, "SELECT group_concat(SCO) FROM DCHART"), QStringLiteral("5"));
 }
+
+TEST(ChartAnalysisOutcomes, TheWageTableGraphStoresItsPointsAndSettingsTogether)
+{
+    RecordedFailures failures;
+    TestProgramFolder folder;
+    OpenTestProject(folder);
+    const Session& s = folder.session();
+    DbConnection& cn = folder.fdm().ACN2;
+    const PlotSetupVariant& graph = *SetupVariant(ChartWageTableGraph);
+    Exec(cn, "INSERT INTO MCHINGIN VALUES (1, 2024, 2, 1, 40, 1, 0, 0, '表2', 2, 0, 2, 1, 40)");
+    Exec(cn, "INSERT INTO DKSEN3 VALUES (1, 2024, 2, 1, 1, 180000, 10, 200000, 20, 230000, 40, 260000, 1.0)");
+    Exec(cn, "INSERT INTO DCHART VALUES (77, 'old', '', '', 0, 0, 0, 0, 0, 1, 1, 1, 1, 0, 0)");
+    PlotSetupChoices c;
+    ASSERT_TRUE(LoadSetupChoices(s, graph, c));
+    c.wageTable = 2;
+    c.title = QStringLiteral("第2表");
+    ASSERT_TRUE(SaveSetupChoices(s, graph, c, true));
+    const char* settings = "SELECT TITLE || ':' || SKCO || ':' || FKINJI FROM MCHART WHERE CHCO = 1060";
+    const QString before = Scalar(cn, settings);
+
+    // The settings cannot be written: the points are not written either.
+    Exec(cn, "CREATE TRIGGER settings_locked BEFORE UPDATE ON MCHART BEGIN SELECT RAISE(ABORT, 'locked'); END");
+    const ChartAnalysis locked = AnalyseStoredChart(s, ChartWageTableGraph);
+    EXPECT_EQ(locked.status, SetupAnalysis::Failed);
+    EXPECT_EQ(locked.chartId, 0);
+    EXPECT_EQ(Scalar(cn, "SELECT group_concat(SCO) FROM DCHART"), QStringLiteral("77"));
+    EXPECT_EQ(Scalar(cn, settings), before);
+    EXPECT_FALSE(failures.reports.isEmpty());
+
+    // Written: the four control points and the third-order curve kind of the table.
+    Exec(cn, "DROP TRIGGER settings_locked");
+    const ChartAnalysis plotted = AnalyseStoredChart(s, ChartWageTableGraph);
+    EXPECT_EQ(plotted.status, SetupAnalysis::Plotted);
+    EXPECT_EQ(plotted.chartId, ChartWageTableGraph);
+    EXPECT_EQ(Scalar(cn, "SELECT count(*) FROM DCHART"), QStringLiteral("4"));
+    EXPECT_EQ(Scalar(cn, settings), QStringLiteral("第2表:2:1"));
+}

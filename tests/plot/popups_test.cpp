@@ -126,7 +126,7 @@ TEST_F(PopupContentsTest, OptimalWageAmountsShareAndUpdate)
     e.FITNO = 0;
     e.FITKIN = 0;
     p = OptimalWageContents(e);
-    EXPECT_EQ(p.itemTitle, QStringLiteral("実積賃金"));
+    EXPECT_EQ(p.itemTitle, QStringLiteral("実績賃金"));
     EXPECT_EQ(p.actual, QStringLiteral("0円"));
     EXPECT_EQ(p.share, QStringLiteral("0.00％"));   // no fitted amount: no division
 

@@ -178,7 +178,7 @@ TEST_F(RaiseCurveDesignStore, CsvBytesAndAFailedCheckKeepsThePreviousTable)
     d.curves[4].points[1] = {31, 310000};
     const Outcome exported = ExportDesignCsv(session(), d, QStringLiteral("設計案"));
     ASSERT_TRUE(exported.ok) << exported.text.toStdString();
-    EXPECT_EQ(exported.text, QStringLiteral("CSVデレクトリに賃金表が出力されました。"));
+    EXPECT_EQ(exported.text, QStringLiteral("CSVディレクトリに賃金表が出力されました。"));
     EXPECT_EQ(exported.caption, AppTitle);
     EXPECT_EQ(count(QStringLiteral("DCHINGIN")), 5);
 

@@ -6,6 +6,7 @@
 #include "reports/PersonalReports.h"
 #include "reports/ReportComposer.h"
 #include "core/TextCodec.h"
+#include "employees/ImportWorker.h"
 #include "wagetable/SalaryList.h"
 #include "wagetable/SalaryListReport.h"
 #include "support/PdfText.h"
@@ -316,6 +317,47 @@ TEST(GroupReportsTest, CsvFilesAreCp932WithCrLfAndNoSubtotals)
     }
 }
 
+TEST(GroupReportsTest, CsvTextWithCommasQuotesOrLineBreaksReadBackFieldForField)
+{
+    TestProgramFolder folder;
+    Session& s = folder.session();
+    s.referenceDate = referenceDay;
+    ASSERT_TRUE(OpenYearDatabase(s, 2024, true));
+    QList<TSyain_> employees = {employee(1, 1), employee(2, 1), employee(3, 2), employee(4, 2)};
+    employees[0].SNA = QStringLiteral("山田, 太郎");
+    employees[1].SCOT = QStringLiteral("E\"2\"");
+    employees[1].SNA = QStringLiteral("O'Neil \"Bob\"");
+    employees[2].SNA = QStringLiteral("改行\r\nあり");
+    employees[2].HKIGOU = QStringLiteral("A,B");
+    for (GroupReportKind kind : {GroupReportKind::Salary, GroupReportKind::Raise}) {
+        SCOPED_TRACE(GroupReportNamesOf(kind).title.toStdString());
+        QString path = folder.path(QStringLiteral("group.csv")), error;
+        ASSERT_TRUE(WriteGroupReportCsv(s, kind, employees, path, &error)) << error.toStdString();
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        const QByteArray bytes = f.readAll();
+
+        // Read back with the employee import's reader: one record per employee, thirteen
+        // fields each, the texts as they were.
+        bool decoded = false;
+        const QStringList records = SplitCsvRecords(DecodeCsvBytes(bytes, &decoded));
+        ASSERT_TRUE(decoded);
+        ASSERT_EQ(records.size(), 1 + employees.size());
+        for (int i = 0; i < employees.size(); ++i) {
+            const QStringList fields = SplitCsvLine(records[i + 1]);
+            ASSERT_EQ(fields.size(), 13) << records[i + 1].toStdString();
+            EXPECT_EQ(fields[0], employees[i].SCOT);
+            EXPECT_EQ(fields[1], employees[i].SNA);
+            if (kind == GroupReportKind::Raise)
+                EXPECT_EQ(fields[2], employees[i].HKIGOU);
+        }
+        // Only the fields that need it are quoted: the fourth employee's line is plain.
+        EXPECT_TRUE(bytes.contains(ToCp932(QStringLiteral("\r\nE004,社員4,"))));
+        EXPECT_TRUE(bytes.contains(ToCp932(QStringLiteral("\r\nE001,\"山田, 太郎\","))));
+        EXPECT_TRUE(bytes.contains(ToCp932(QStringLiteral("\r\n\"E\"\"2\"\"\",\"O'Neil \"\"Bob\"\"\","))));
+    }
+}
+
 TEST(GroupReportsTest, PersonalPagesHoldFourEmployeesAndEveryMarkStartsAPage)
 {
     QList<TSyain_> employees = group(1, 5, 1);
@@ -496,4 +538,41 @@ TEST_F(SampleReportsTest, WageTableOfTheSampleCompanyPrintsItsStepsAndAverage)
                             .hasMatch())
                 << r.GOUHOU.toStdString();
         }
+}
+
+TEST(SampleGroupCsv, EverySampleCompanysFilesKeepTheirBytes)
+{
+    // tests/data/group_csv holds the files of every sample company and year as the program
+    // wrote them before text fields could be quoted: no sample text needs quoting, so
+    // every byte must stay the same.
+    RecordedFailures failures;
+    TestProgramFolder folder;
+    Session& s = folder.session();
+    QString error;
+    ASSERT_TRUE(WriteSampleCompanies(s, &error)) << error.toStdString();
+    int compared = 0;
+    for (int year = 2018; year <= 2020; ++year) {
+        ASSERT_TRUE(OpenYearDatabase(s, year, false));
+        for (int kco = 1; kco <= 2; ++kco) {
+            SCOPED_TRACE(QStringLiteral("%1 company %2").arg(year).arg(kco).toStdString());
+            const QString name = Scalar(folder.fdm().ACN1, QStringLiteral("SELECT KNA FROM MKIGYOU1 WHERE NENDO = %1 AND KCO = %2").arg(year).arg(kco));
+            ASSERT_EQ(OpenCompany(s, year, kco, name), OpenOutcome::Opened);
+            QList<TSyain_> employees;
+            ASSERT_TRUE(LoadGroupEmployees(s, GroupFilter{}, employees));
+            ASSERT_FALSE(employees.isEmpty());
+            for (const auto& [kind, file] : {std::pair{GroupReportKind::Salary, "salary"}, std::pair{GroupReportKind::Raise, "raise"}}) {
+                SCOPED_TRACE(file);
+                QFile expected(QStringLiteral(WAGELOOM_TEST_DATA "/group_csv/%1_%2_%3.csv").arg(QString::fromLatin1(file)).arg(year).arg(kco));
+                ASSERT_TRUE(expected.open(QIODevice::ReadOnly)) << expected.fileName().toStdString();
+                QString path;
+                ASSERT_TRUE(WriteGroupReportCsv(s, kind, employees, path, &error)) << error.toStdString();
+                QFile written(path);
+                ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+                EXPECT_EQ(written.readAll(), expected.readAll());
+                ++compared;
+            }
+        }
+    }
+    EXPECT_EQ(compared, 12);
+    EXPECT_TRUE(failures.reports.isEmpty()) << failures.texts().join('|').toStdString();
 }

@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
+#include <random>
 
 namespace {
 
@@ -455,4 +457,125 @@ TEST_F(SalaryListTest, BaseAmountsAddTheAveragesOfTheLinkedEmployees)
     // grade 1: 205,000.5 rounds to 205,001, plus 15,000
     const std::array<long long, 9> expected = {220001, 0, 305000, 0, 0, 0, 0, 0, 0};
     EXPECT_EQ(totals, expected);
+}
+
+namespace {
+
+// A three-point table over steps -10..80 drawn from a fixed seed: distinct steps in
+// ascending order, amounts of whole yen (some typed to the thousand, some to the yen).
+std::array<CurvePoint, 3> drawnTable(std::mt19937& random)
+{
+    std::uniform_int_distribution<int> step(LowestAllowedStep, HighestAllowedStep);
+    std::uniform_int_distribution<long long> amount(100000, 600000);
+    std::array<int, 3> steps{};
+    do {
+        for (int& s : steps)
+            s = step(random);
+        std::sort(steps.begin(), steps.end());
+    } while (steps[0] == steps[1] || steps[1] == steps[2]);
+    std::array<CurvePoint, 3> points;
+    for (int k = 0; k < 3; ++k) {
+        long long a = amount(random);
+        if (random() % 2)
+            a = a / 1000 * 1000;
+        points[size_t(k)] = CurvePoint{steps[size_t(k)], a};
+    }
+    return points;
+}
+
+} // namespace
+
+TEST(SecondOrderCurve, GivesBackTheAmountTypedAtEveryControlStep)
+{
+    // Before the base-up factor and the unit rounding, the curve's amount at a control
+    // step is the typed amount: with plain truncation about half of such points came out
+    // one yen low (164,999.9999 cut to 164,999).
+    std::mt19937 random(20240401);
+    std::vector<std::array<CurvePoint, 3>> tables = {
+        {CurvePoint{1, 140250}, CurvePoint{10, 165000}, CurvePoint{20, 198000}},
+        {CurvePoint{-10, 180000}, CurvePoint{3, 200000}, CurvePoint{7, 206000}},
+        {CurvePoint{-10, 100000}, CurvePoint{35, 350000}, CurvePoint{80, 600000}},
+    };
+    for (int i = 0; i < 3000; ++i)
+        tables.push_back(drawnTable(random));
+    int missed = 0;
+    for (const auto& t : tables) {
+        const std::vector<CurvePoint> points(t.begin(), t.end());
+        const QuadraticFit fit = FitQuadratic(points);
+        for (const CurvePoint& p : points) {
+            if (SecondOrderAmountAt(fit, p.step) != p.amount) {
+                ++missed;
+                ADD_FAILURE() << "(" << t[0].step << ", " << t[0].amount << ") (" << t[1].step << ", " << t[1].amount
+                              << ") (" << t[2].step << ", " << t[2].amount << "): step " << p.step << " gives "
+                              << SecondOrderAmountAt(fit, p.step) << " for " << p.amount;
+            }
+        }
+        if (missed > 5)
+            break;
+    }
+}
+
+TEST(SecondOrderCurve, SampleTableWithAOnePercentBaseUp)
+{
+    // The first sample company's table of 2020: nine grades, factor 1.01, 100-yen unit.
+    // Every cell is what the table held before, except grade 1 at its middle step 10:
+    // 165,000 × 1.01 = 166,650, which rounds to 166,700 (truncating the curve's
+    // 164,999.9999 first gave 166,600).
+    SalaryListDefinition def;
+    def.id = 1;
+    def.gradeCount = 9;
+    def.curveKind = SecondOrderCurve;
+    def.roundingCode = 1;
+    def.factor = 1.01;
+    const std::array<std::array<CurvePoint, 3>, 9> grades = {{
+        {CurvePoint{1, 140250}, CurvePoint{10, 165000}, CurvePoint{20, 198000}},
+        {CurvePoint{1, 158100}, CurvePoint{10, 186000}, CurvePoint{20, 223200}},
+        {CurvePoint{1, 178500}, CurvePoint{10, 210000}, CurvePoint{20, 252000}},
+        {CurvePoint{1, 202300}, CurvePoint{13, 238000}, CurvePoint{25, 285600}},
+        {CurvePoint{1, 227800}, CurvePoint{13, 268000}, CurvePoint{25, 321600}},
+        {CurvePoint{1, 256700}, CurvePoint{13, 302000}, CurvePoint{25, 362400}},
+        {CurvePoint{1, 289000}, CurvePoint{15, 340000}, CurvePoint{30, 408000}},
+        {CurvePoint{1, 324700}, CurvePoint{15, 382000}, CurvePoint{30, 458400}},
+        {CurvePoint{1, 363800}, CurvePoint{15, 428000}, CurvePoint{30, 513600}},
+    }};
+    for (int g = 0; g < 9; ++g)
+        def.grades[size_t(g)].second = grades[size_t(g)];
+    std::map<int, std::array<long long, 9>> expected = {
+        {1, {141700, 159700, 180300, 204300, 230100, 259300, 291900, 327900, 367400}},
+        {2, {144200, 162500, 183500, 206900, 232900, 262500, 295200, 331600, 371600}},
+        {3, {146800, 165500, 186800, 209500, 235900, 265800, 298500, 335400, 375800}},
+        {4, {149500, 168500, 190200, 212200, 239000, 269300, 301900, 339200, 380000}},
+        {5, {152200, 171500, 193700, 215000, 242100, 272800, 305400, 343100, 384400}},
+        {6, {155000, 174700, 197200, 217900, 245400, 276500, 308900, 347000, 388800}},
+        {7, {157800, 177900, 200800, 220800, 248700, 280200, 312500, 351100, 393400}},
+        {8, {160700, 181100, 204500, 223900, 252100, 284100, 316100, 355200, 397900}},
+        {9, {163600, 184500, 208300, 227000, 255600, 288100, 319800, 359300, 402600}},
+        {10, {166600, 187900, 212100, 230200, 259300, 292200, 323600, 363600, 407400}},
+        {11, {169700, 191300, 216000, 233500, 263000, 296300, 327400, 367900, 412200}},
+        {12, {172800, 194800, 220000, 236900, 266800, 300600, 331300, 372300, 417100}},
+        {13, {176000, 198400, 224000, 240400, 270700, 305000, 335300, 376700, 422100}},
+        {14, {179300, 202100, 228200, 243900, 274700, 309500, 339300, 381200, 427100}},
+        {15, {182600, 205800, 232400, 247600, 278800, 314100, 343400, 385800, 432300}},
+        {16, {185900, 209600, 236700, 251300, 282900, 318800, 347500, 390500, 437500}},
+        {17, {189400, 213500, 241000, 255100, 287200, 323700, 351800, 395200, 442800}},
+        {18, {192800, 217400, 245400, 259000, 291600, 328600, 356000, 400000, 448200}},
+        {19, {196400, 221400, 249900, 262900, 296100, 333600, 360300, 404900, 453600}},
+        {20, {200000, 225400, 254500, 267000, 300600, 338800, 364700, 409800, 459100}},
+        {21, {0, 0, 0, 271100, 305300, 344000, 369200, 414800, 464800}},
+        {22, {0, 0, 0, 275300, 310000, 349300, 373700, 419900, 470400}},
+        {23, {0, 0, 0, 279600, 314900, 354800, 378300, 425000, 476200}},
+        {24, {0, 0, 0, 284000, 319800, 360400, 382900, 430200, 482000}},
+        {25, {0, 0, 0, 288500, 324800, 366000, 387600, 435500, 488000}},
+        {26, {0, 0, 0, 0, 0, 0, 392400, 440900, 494000}},
+        {27, {0, 0, 0, 0, 0, 0, 397200, 446300, 500000}},
+        {28, {0, 0, 0, 0, 0, 0, 402100, 451800, 506200}},
+        {29, {0, 0, 0, 0, 0, 0, 407100, 457400, 512400}},
+        {30, {0, 0, 0, 0, 0, 0, 412100, 463000, 518700}},
+    };
+    expected[10][0] = 166700;
+    const SalaryTable table = GenerateSalaryTable(def);
+    ASSERT_EQ(table.rows.size(), 30);
+    for (const SalaryTableRow& row : table.rows)
+        for (int g = 0; g < 9; ++g)
+            EXPECT_EQ(row.amount[size_t(g)], expected.at(row.step)[size_t(g)]) << "step " << row.step << " grade " << g + 1;
 }

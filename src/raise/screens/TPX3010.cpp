@@ -237,7 +237,7 @@ TPX3010::TPX3010(QWidget* parent) : QDialog(parent)
     };
     for (int i = 0; i < 3; ++i)
         addAmountRow(i);
-    addSumRow(0, QStringLiteral("Suml基本給"));
+    addSumRow(0, QStringLiteral("Sum基本給"));
     for (int i = 3; i < 8; ++i)
         addAmountRow(i);
     addSumRow(1, QStringLiteral("Sum手　当"));

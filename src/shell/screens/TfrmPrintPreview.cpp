@@ -43,7 +43,7 @@ TfrmPrintPreview::TfrmPrintPreview(const QString& documentFile, QWidget* parent)
     : QDialog(parent), file_(documentFile), document_(new QPdfDocument(this))
 {
     setObjectName(QStringLiteral("frmPrintPreview"));
-    setWindowTitle(QStringLiteral("印刷プレピュー"));
+    setWindowTitle(QStringLiteral("印刷プレビュー"));
     setWindowFlags(Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::WindowMaximizeButtonHint);
 
     auto* top = new QHBoxLayout;
@@ -121,7 +121,7 @@ bool TfrmPrintPreview::FormShow()
         reject();
         return false;
     }
-    setWindowTitle(QStringLiteral("印刷プレピュー"));
+    setWindowTitle(QStringLiteral("印刷プレビュー"));
     cmdZoomChange();
     const int count = pageCount();
     cmdPage->blockSignals(true);

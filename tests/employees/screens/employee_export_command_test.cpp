@@ -15,7 +15,7 @@
 
 namespace {
 
-const QString Success = QStringLiteral("CSVデレクトリに社員マスタが出力されました。");
+const QString Success = QStringLiteral("CSVディレクトリに社員マスタが出力されました。");
 
 struct ExportCommand : ::testing::Test {
     ScriptedDialogs dialogs;

@@ -145,7 +145,7 @@ TEST_F(RaiseCurveDesignScreens, SalaryListPrintsThePagesAndCsvExportWritesTheFil
     EXPECT_EQ(dialogs.calls[0].caption, AppTitle);
     EXPECT_TRUE(dialogs.calls[0].text.endsWith(QStringLiteral("CSVへ出力します。\r\nよろしいですか？")));
     press(s, "btnFile");
-    EXPECT_TRUE(dialogs.saw(QStringLiteral("CSVデレクトリに賃金表が出力されました。")));
+    EXPECT_TRUE(dialogs.saw(QStringLiteral("CSVディレクトリに賃金表が出力されました。")));
     QFile file(csv);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QStringList lines = FromCp932(file.readAll()).split(QStringLiteral("\r\n"));

@@ -120,7 +120,7 @@ TEST_F(ReportScreensTest, GroupReportChecksRangesAndPrintsThroughThePreview)
     dialogs.clear();
     click(all, "btnPrint");
     EXPECT_TRUE(dialogs.calls.isEmpty()) << dialogs.texts().join(' ').toStdString();
-    EXPECT_EQ(shown, QStringList{QStringLiteral("印刷プレピュー")});
+    EXPECT_EQ(shown, QStringList{QStringLiteral("印刷プレビュー")});
     ASSERT_EQ(previewPages.size(), 1);
     EXPECT_GE(previewPages[0], 2);
     EXPECT_FALSE(QFileInfo::exists(folder.path("Report/wkPrintSyainSalaryList.pdf")));
@@ -143,7 +143,7 @@ TEST_F(ReportScreensTest, GroupReportCsvAsksAndWritesItsFile)
     dialogs.clear();
     dialogs.answers = {true};
     click(screen, "cdCsv");
-    EXPECT_EQ(dialogs.texts(), (QStringList{question, QStringLiteral("CSVデレクトリにグループ別社員昇給レポートが出力されました。")}));
+    EXPECT_EQ(dialogs.texts(), (QStringList{question, QStringLiteral("CSVディレクトリにグループ別社員昇給レポートが出力されました。")}));
     QFile f(file);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QByteArray bytes = f.readAll();

@@ -66,7 +66,7 @@ TEST_F(PrintPreviewTest, ZoomAndPagesFollowTheirControls)
 {
     TfrmPrintPreview preview(file);
     ASSERT_TRUE(preview.FormShow());
-    EXPECT_EQ(preview.windowTitle(), QStringLiteral("印刷プレピュー"));
+    EXPECT_EQ(preview.windowTitle(), QStringLiteral("印刷プレビュー"));
     EXPECT_EQ(preview.pageCount(), 2);
     auto* zoom = child<QSlider>(preview, "cmdZoom");
     auto* zoomLabel = child<QLabel>(preview, "labZoom");

@@ -343,7 +343,7 @@ TEST_F(TPX2010Test, WritesTheTableAsCsvFiles)
         ASSERT_EQ(dialogs.calls.size(), 2);
         EXPECT_EQ(dialogs.calls[0].caption, AppTitle);
         EXPECT_EQ(dialogs.calls[0].text, question);
-        EXPECT_EQ(dialogs.calls[1].text, QStringLiteral("CSVデレクトリに賃金表が出力されました。\r\n") + path);
+        EXPECT_EQ(dialogs.calls[1].text, QStringLiteral("CSVディレクトリに賃金表が出力されました。\r\n") + path);
         EXPECT_TRUE(QFile::exists(path)) << name;
     }
 
@@ -378,7 +378,7 @@ TEST_F(TPX2010Test, WritesTheTableAsCsvFiles)
     click("btnCSV");
     ASSERT_EQ(dialogs.calls.size(), 2);
     EXPECT_TRUE(dialogs.calls[1].text.startsWith(QStringLiteral("CSVファイルの書き込みでエラーが発生しました。\r\n")));
-    EXPECT_FALSE(dialogs.saw(QStringLiteral("CSVデレクトリに賃金表が出力されました。\r\n") + folder.path("CSV/賃金表.CSV")));
+    EXPECT_FALSE(dialogs.saw(QStringLiteral("CSVディレクトリに賃金表が出力されました。\r\n") + folder.path("CSV/賃金表.CSV")));
 }
 
 TEST_F(TPX2010Test, CombinedTableChecksBeforePrinting)
@@ -409,7 +409,7 @@ TEST_F(TPX2010Test, CombinedTableChecksBeforePrinting)
     click("btnSalaryList");
     SetModalHookForTesting(nullptr);
     EXPECT_EQ(dialogs.calls.size(), 1);   // the question only
-    EXPECT_EQ(shownCaption, QStringLiteral("印刷プレピュー"));
+    EXPECT_EQ(shownCaption, QStringLiteral("印刷プレビュー"));
     EXPECT_GE(shownPages, 1);
     EXPECT_TRUE(documentWhileShown);
     EXPECT_FALSE(QFileInfo::exists(folder.path("Report/wkPrintSalaryList.pdf")));
