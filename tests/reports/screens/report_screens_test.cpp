@@ -171,7 +171,7 @@ TEST_F(ReportScreensTest, GroupReportExcelAndTheUsersUtf8Setting)
     const QString workbook = folder.path("CSV/グループ別社員賃金レポート.xlsx");
     dialogs.answers = {true};
     click(screen, "cdXlsx");
-    EXPECT_EQ(dialogs.texts(), (QStringList{question, QStringLiteral("CSVデレクトリにグループ別社員賃金レポートが出力されました。")}));
+    EXPECT_EQ(dialogs.texts(), (QStringList{question, QStringLiteral("CSVディレクトリにグループ別社員賃金レポートが出力されました。")}));
     const ReadWorkbook book = ReadXlsx(workbook);
     ASSERT_TRUE(book.ok) << book.error.toStdString();
     EXPECT_EQ(book.sheets, QStringList{QStringLiteral("グループ別社員賃金レポート")});
