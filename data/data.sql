@@ -116,6 +116,16 @@ CREATE TABLE BANDM (
     下限額1 integer, 上限額1 integer, 下限額2 integer, 上限額2 integer, 下限額3 integer, 上限額3 integer,
     下限額4 integer, 上限額4 integer, 下限額5 integer, 上限額5 integer);
 
+-- 男女の賃金の差異: the disclosure's settings and 説明欄 per company and year (KUBUN: the
+-- employment forms' categories "id=R|P|X|U;..."; JYOGAI, YAKUSYOKU: names one a line), and the
+-- actual annual wages and monthly scheduled hours (in 1/1000 h) imported per employee number.
+CREATE TABLE IF NOT EXISTS PAYGAP (
+    KCO integer, NENDO integer, KIKANFROM integer, KIKANTO integer, KUBUN text, JYOGAI text,
+    KANSAN integer, YAKUSYOKU text, KANRITOUKYU integer, SETSUMEI text);
+
+CREATE TABLE IF NOT EXISTS PAYGAPJISSEKI (
+    KCO integer, NENDO integer, SCOT text, NENGAKU integer, SYOTEIJIKAN integer);
+
 -- Lookup indexes on the keys every screen filters by.
 CREATE INDEX MKIGYOU2_KEY ON MKIGYOU2 (KCO, NENDO);
 CREATE INDEX MMARK_KEY ON MMARK (KCO, NENDO, MKCO);

@@ -17,6 +17,7 @@
 #include "employees/screens/EmployeeExportCommand.h"
 #include "employees/screens/TPX0030.h"
 #include "employees/screens/TfrmImportWorker.h"
+#include "paygap/screens/TfrmPayGap.h"
 #include "plot/screens/TPX1010.h"
 #include "plot/screens/TPX1020.h"
 #include "plot/screens/TPX1030.h"
@@ -171,6 +172,8 @@ void TPX0000::buildMenus()
     plot->addSeparator();
     addItem(plot, "mnSalaryUpSetting", "昇給カーブの設計(&Y)", &TPX0000::mnSalaryUpSettingClick);
     addItem(plot, "mnFit", "最適化賃金(&F)", &TPX0000::mnFitClick);
+    plot->addSeparator();
+    addItem(plot, "mnPayGap", "男女の賃金の差異(&D)", &TPX0000::mnPayGapClick);
 
     QMenu* design = newMenu(QStringLiteral("mnDesign"), QStringLiteral("賃金設計(&C)"));
     addItem(design, "mnSalaryList", "賃金表　作成(&J)", &TPX0000::mnSalaryListClick);
@@ -404,7 +407,7 @@ void TPX0000::RefreshMenu(bool noCompany)
     enable({"mnClose", "mnBase", "mnSararyName", "mnHyouka", "mnImport", "mnExport", "mnExportXlsx", "mnLiving", "mnModelData",
             "mnModelSalary"},
            !noCompany);
-    enable({"mnWorker", "mnSalaryPlot", "mnSalaryUpCurve", "mnLivingComp", "mnModelSalaryComp", "mnFit",
+    enable({"mnWorker", "mnSalaryPlot", "mnSalaryUpCurve", "mnLivingComp", "mnModelSalaryComp", "mnFit", "mnPayGap",
             "mnSalaryUpSetting", "mnNendoUpdate",
             "mnSalaryList", "mnSalarySetting", "mnSalaryInput", "mnList5000", "mnList5010", "mnSalaryReport",
             "mnSalaryUpReport", "mnMatUPList"},
@@ -664,6 +667,12 @@ void TPX0000::mnFitClick()
 {
     if (CompanyGuard())
         showScreen(longLived(optimalWage_));
+}
+
+void TPX0000::mnPayGapClick()
+{
+    if (CompanyGuard())
+        showTransient<TfrmPayGap>();
 }
 
 void TPX0000::mnSalaryListClick()

@@ -72,6 +72,7 @@ public:
     void mnModelSalaryCompClick();
     void mnSalaryUpSettingClick();
     void mnFitClick();
+    void mnPayGapClick();
     void mnSalaryListClick();
     void mnSalarySettingClick();
     void mnSalaryInputClick();

@@ -4,6 +4,7 @@
 #include "core/SheetTable.h"
 #include "employees/EmployeeExport.h"
 #include "employees/ImportWorker.h"
+#include "paygap/PayGapReport.h"
 #include "plot/ChartAnalyses.h"
 #include "plot/ChartModel.h"
 #include "plot/OptimalWage.h"
@@ -444,6 +445,27 @@ int OptimalWageCommand(const Arguments& a, Batch& b)
     return BatchSuccess;
 }
 
+// 男女の賃金の差異 with the stored settings: the three ratios and the managers' share on
+// standard output, the CSV file and the printed document when asked.
+int PayGapCommand(const Arguments& a, Batch& b)
+{
+    if (!OpenProject(a, b))
+        return BatchFailed;
+    const PayGapRun run = RunPayGap(b.session);
+    if (!b.tell(run.outcome))
+        return BatchFailed;
+    for (const QString& line : PayGapSummaryLines(run.result))
+        b.out << line << '\n';
+    if (a.values.contains(QStringLiteral("--csv"))
+        && !b.tell(WritePayGapCsv(run.result, OutputPath(a, QStringLiteral("--csv")))))
+        return BatchFailed;
+    if (a.values.contains(QStringLiteral("--pdf"))
+        && !ComposeInto(b, BuildPayGapDocument(b.session.exeFolder, b.session.companyName, run.settings, run.result),
+                        OutputPath(a, QStringLiteral("--pdf"))))
+        return BatchFailed;
+    return BatchSuccess;
+}
+
 const QList<Command>& Commands()
 {
     static const QList<Command> all = {
@@ -479,6 +501,9 @@ const QList<Command>& Commands()
          QStringLiteral("optimal-wage --year Y --company K [--csv FILE | --xlsx FILE] [--encoding sjis|utf8]"),
          {QStringLiteral("--year"), QStringLiteral("--company")},
          {QStringLiteral("--csv"), QStringLiteral("--xlsx"), QStringLiteral("--encoding")}, {}, 0, OptimalWageCommand},
+        {QStringLiteral("pay-gap"), QStringLiteral("pay-gap --year Y --company K [--csv FILE] [--pdf FILE]"),
+         {QStringLiteral("--year"), QStringLiteral("--company")}, {QStringLiteral("--csv"), QStringLiteral("--pdf")}, {},
+         0, PayGapCommand},
         {QStringLiteral("rollover"), QStringLiteral("rollover --year Y --company K"),
          {QStringLiteral("--year"), QStringLiteral("--company")}, {}, {}, 0, RolloverCommand},
     };

@@ -2,6 +2,7 @@
 #include "raise/YearRollover.h"
 
 #include "core/Numbers.h"
+#include "paygap/PayGapStore.h"
 #include "store/Conversions.h"
 #include "store/DataModule.h"
 #include "store/RecordAccess.h"
@@ -134,7 +135,7 @@ QStringList RolloverTables()
             QStringLiteral("DSCALE"),   QStringLiteral("DKSEN2"),     QStringLiteral("DKSEN3"),
             QStringLiteral("MSYAIN1/MSYAIN2"), QStringLiteral("YHYOUKA"), QStringLiteral("BANDM"),
             QStringLiteral("MATRIXID"), QStringLiteral("MATRIXCELL"), QStringLiteral("SALARYNAME"),
-            QStringLiteral("DCHINGIN2")};
+            QStringLiteral("DCHINGIN2"), QStringLiteral("PAYGAP")};
 }
 
 CarriedEmployee CarryEmployeeIntoNextYear(TSyain_& e, int newYear)
@@ -270,7 +271,8 @@ RolloverResult RollOverCompany(const Session& s, DbConnection& target, int year,
                                       && copyTable<TMATID_>(from, target, "MATRIXID", year, company)
                                       && copyTable<TMATCELL_>(from, target, "MATRIXCELL", year, company)
                                       && copyTable<TSALARY_>(from, target, "SALARYNAME", year, company)
-                                      && copyTable<TCHNGIN2_>(from, target, "DCHINGIN2", year, company);
+                                      && copyTable<TCHNGIN2_>(from, target, "DCHINGIN2", year, company)
+                                      && CarryPayGapSettings(from, target, year, company);
                            });
     if (!copied) {
         result = RolloverResult();

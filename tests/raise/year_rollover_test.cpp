@@ -17,7 +17,7 @@ const QDate Today(2026, 12, 10);
 const QStringList CopiedYearTables = {"MKIGYOU2", "MGRAPH",  "MHYOUKA",  "MMARK",      "MCHART",
                                       "DSPDRAW",  "MCHINGIN", "DSCALE",  "DKSEN2",     "DKSEN3",
                                       "MSYAIN1",  "MSYAIN2",  "YHYOUKA", "BANDM",      "MATRIXID",
-                                      "MATRIXCELL", "SALARYNAME", "DCHINGIN2"};
+                                      "MATRIXCELL", "SALARYNAME", "DCHINGIN2", "PAYGAP"};
 
 class YearRollover : public ::testing::Test {
 protected:

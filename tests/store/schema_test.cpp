@@ -158,7 +158,7 @@ TEST_F(SuppliedDatabases, ControlDatabaseHoldsTheTemplatesAndTheYearTemplateIsEm
         names << tables->text(0);
     for (const QString& t : names)
         rows += Scalar(year(), "SELECT count(*) FROM " + t).toInt();
-    EXPECT_EQ(names.size(), 21);
+    EXPECT_EQ(names.size(), 23);
     EXPECT_EQ(rows, 0);
 }
 

@@ -1,0 +1,261 @@
+// The pay-gap disclosure as CSV, printed document and summary lines.
+#include "paygap/PayGapReport.h"
+
+#include "core/CsvWriter.h"
+#include "paygap/PayGapStore.h"
+
+#include <QDir>
+#include <QLocale>
+
+#include <cmath>
+
+namespace {
+
+QString yen(long long amount) { return QString::number(amount); }
+QString grouped(long long amount) { return QLocale(QLocale::English).toString(amount); }
+
+QString dateText(int yyyymmdd)
+{
+    if (yyyymmdd <= 0)
+        return QString();
+    return QStringLiteral("%1年%2月%3日").arg(yyyymmdd / 10000).arg(yyyymmdd / 100 % 100).arg(yyyymmdd % 100);
+}
+
+// The six columns of a cell: counts, averages ("－" for a sex without people), ratio.
+QStringList cellColumns(const GapCell& c, bool fte, bool groupedYen)
+{
+    auto average = [&](const SexSums& s, long long avg) {
+        return s.headMilli > 0 ? (groupedYen ? grouped(avg) : yen(avg)) : QStringLiteral("－");
+    };
+    return {HeadcountText(c.men.headMilli, fte), HeadcountText(c.women.headMilli, fte),
+            average(c.men, c.menAverage()), average(c.women, c.womenAverage()), RatioText(c.ratioTenths())};
+}
+
+const QStringList TableHeading = {QStringLiteral("男性人数"), QStringLiteral("女性人数"),
+                                  QStringLiteral("男性平均年間賃金"), QStringLiteral("女性平均年間賃金"),
+                                  QStringLiteral("男女の賃金の差異")};
+
+struct Breakdown {
+    QString title;
+    const QList<BreakdownRow>* rows;
+};
+
+QList<Breakdown> breakdownsOf(const PayGapResult& r)
+{
+    return {{QStringLiteral("資格等級別"), &r.byGrade},
+            {QStringLiteral("年齢階層別"), &r.byAge},
+            {QStringLiteral("勤続年数別"), &r.byService}};
+}
+
+// The split as rows of label, yen, share.
+QList<QStringList> splitRows(const OaxacaSplit& o, bool groupedYen)
+{
+    auto money = [&](long long v) { return o.valid ? (groupedYen ? grouped(v) : yen(v)) : QStringLiteral("－"); };
+    QList<QStringList> rows = {
+        {QStringLiteral("男女の平均年間賃金の差"), money(o.gapYen), o.valid && o.gapYen != 0 ? QStringLiteral("100.0") : QStringLiteral("－")},
+        {QStringLiteral("説明できる差（年齢・勤続・等級）"), money(o.explainedYen), RatioText(o.explainedShareTenths())},
+        {QStringLiteral("説明できない差"), money(o.unexplainedYen), RatioText(o.unexplainedShareTenths())},
+    };
+    if (!o.valid)
+        rows << QStringList{QStringLiteral("要因分解できない理由"), o.reason, QString()};
+    return rows;
+}
+
+} // namespace
+
+long long RegularMonthlyHoursMilli(const Session& s)
+{
+    const double hours = s.company().SYOTEIMM;
+    return hours > 0 ? std::llround(hours * 1000.0) : 0;
+}
+
+PayGapRun RunPayGapWith(const Session& s, const PayGapSettings& settings)
+{
+    PayGapRun run;
+    run.settings = settings;
+    std::map<QString, ActualWage> actual;
+    QList<PayGapPerson> people;
+    if (!ReadActualWages(s, actual) || !LoadPayGapPeople(s, settings, actual, people)) {
+        run.outcome = Outcome::Failed(QString());
+        return run;
+    }
+    run.result = ComputePayGap(people, settings, RegularMonthlyHoursMilli(s));
+    return run;
+}
+
+PayGapRun RunPayGap(const Session& s)
+{
+    PayGapSettings settings;
+    bool found = false;
+    if (!ReadPayGapSettings(s, settings, found)) {
+        PayGapRun run;
+        run.outcome = Outcome::Failed(QString());
+        return run;
+    }
+    return RunPayGapWith(s, settings);
+}
+
+QStringList PayGapCsvLines(const PayGapResult& r)
+{
+    const bool fte = r.fullTimeEquivalent;
+    QStringList lines;
+    lines << (QStringList{QStringLiteral("区分")} + TableHeading).join(',');
+    const std::pair<QString, const GapCell*> table[] = {{QStringLiteral("全労働者"), &r.all},
+                                                        {QStringLiteral("正規雇用労働者"), &r.regular},
+                                                        {QStringLiteral("パート・有期労働者"), &r.partTime}};
+    for (const auto& [label, cell] : table)
+        lines << (QStringList{label} + cellColumns(*cell, fte, false)).join(',');
+    lines << QStringLiteral("女性管理職比率,%1,%2,,,%3").arg(r.managers).arg(r.womenManagers).arg(RatioText(r.managerShareTenths));
+
+    for (const Breakdown& b : breakdownsOf(r)) {
+        lines << QString();
+        lines << (QStringList{b.title} + TableHeading).join(',');
+        for (const BreakdownRow& row : *b.rows)
+            lines << (QStringList{row.label} + cellColumns(row.cell, fte, false)).join(',');
+    }
+    lines << QString();
+    lines << QStringLiteral("要因分解（男性基準）,金額,割合");
+    for (const QStringList& row : splitRows(r.split, false))
+        lines << row.join(',');
+    return lines;
+}
+
+QString PayGapCsvPath(const QString& exeFolder)
+{
+    return exeFolder + QStringLiteral("CSV/男女の賃金の差異.csv");
+}
+
+Outcome WritePayGapCsv(const PayGapResult& r, const QString& path)
+{
+    QString error;
+    if (!WriteCsvFile(path, PayGapCsvLines(r), &error))
+        return Outcome::Failed(QStringLiteral("CSVファイルが書けません。") + QChar(0x3000) + path + '\n' + error);
+    return Outcome::Done(QStringLiteral("CSVデレクトリに男女の賃金の差異が出力されました。\r\n") + QDir::toNativeSeparators(path));
+}
+
+QStringList PayGapSummaryLines(const PayGapResult& r)
+{
+    return {QStringLiteral("全労働者\t") + RatioText(r.all.ratioTenths()),
+            QStringLiteral("正規雇用労働者\t") + RatioText(r.regular.ratioTenths()),
+            QStringLiteral("パート・有期労働者\t") + RatioText(r.partTime.ratioTenths()),
+            QStringLiteral("女性管理職比率\t") + RatioText(r.managerShareTenths)};
+}
+
+QString BusinessYearText(const PayGapSettings& settings)
+{
+    return dateText(settings.periodFrom) + QStringLiteral("～") + dateText(settings.periodTo);
+}
+
+QStringList PayGapNotes(const PayGapSettings& settings, const PayGapResult& r)
+{
+    QStringList notes;
+    QString wages = QStringLiteral("賃金は基本給・手当・賞与の年間合計です");
+    if (!settings.excludedAllowances.isEmpty())
+        wages += QStringLiteral("（%1を除く）").arg(settings.excludedAllowances.join(QStringLiteral("・")));
+    if (r.actualWages > 0)
+        wages += QStringLiteral("。%1人は実績の年間賃金総額によります").arg(r.actualWages);
+    notes << wages + QStringLiteral("。");
+    if (settings.fullTimeEquivalent) {
+        QString n = QStringLiteral("パート・有期労働者の人数は、月間所定労働時間を正規雇用労働者の所定労働時間で割った正規換算です");
+        if (r.withoutHours > 0)
+            n += QStringLiteral("（労働時間のない%1人は1人と数えています）").arg(r.withoutHours);
+        notes << n + QStringLiteral("。");
+    } else {
+        notes << QStringLiteral("人数は実人数です（パート・有期労働者も1人と数えています）。");
+    }
+    notes << QStringLiteral("全労働者は正規雇用労働者とパート・有期労働者を合わせた平均によります。");
+    if (r.leftOutOfficers > 0 || r.unclassified > 0)
+        notes << QStringLiteral("役員%1人と就労形態が未分類の%2人は含みません。").arg(r.leftOutOfficers).arg(r.unclassified);
+    return notes;
+}
+
+ReportDocument BuildPayGapDocument(const QString& exeFolder, const QString& companyName,
+                                   const PayGapSettings& settings, const PayGapResult& r)
+{
+    ReportDocument doc = ReportDocumentFor(exeFolder, QStringLiteral("PrintPayGap"), QStringLiteral("男女の賃金の差異"));
+    doc.author = companyName;
+    const bool fte = r.fullTimeEquivalent;
+    // Columns of a table: label, then five figures.
+    const int left = 1000, labelRight = 5600, right = 20000, pitch = 560;
+    const int columnWidth = (right - labelRight) / 5;
+    auto row = [&](ReportPage& page, int top, const QString& label, const QStringList& cells, bool heading) {
+        page.drawTextBox(left + 100, top, labelRight - 100, top + pitch, AlignLeftText, label);
+        for (int c = 0; c < cells.size() && c < 5; ++c)
+            page.drawTextBox(labelRight + c * columnWidth, top, labelRight + (c + 1) * columnWidth - 100, top + pitch,
+                             heading ? AlignCentreText : AlignRightText, cells[c]);
+        page.drawLine(left, top + pitch, right, top + pitch);
+    };
+    auto heads = [&](ReportPage& page, const QString& corp) {
+        page.setFieldText(QStringLiteral("CORPNAME"), corp);
+        page.setFieldText(QStringLiteral("PERIOD"), QStringLiteral("対象事業年度　") + BusinessYearText(settings));
+        page.setFieldText(QStringLiteral("PAGE"), QStringLiteral("PAGE-") + QString::number(page.number));
+    };
+
+    ReportPage* page = &doc.newPage();
+    heads(*page, companyName);
+    int y = 3200;
+    page->drawTextBox(left, y, right, y + pitch, AlignLeftText, QStringLiteral("■ 男女の賃金の差異（男性の賃金に対する女性の賃金の割合、％）"));
+    y += pitch + 100;
+    page->drawLine(left, y, right, y);
+    row(*page, y, QStringLiteral("区分"), TableHeading, true);
+    y += pitch;
+    const std::pair<QString, const GapCell*> table[] = {{QStringLiteral("全労働者"), &r.all},
+                                                        {QStringLiteral("正規雇用労働者"), &r.regular},
+                                                        {QStringLiteral("パート・有期労働者"), &r.partTime}};
+    for (const auto& [label, cell] : table) {
+        QStringList cells = cellColumns(*cell, fte, true);
+        row(*page, y, label, cells, false);
+        y += pitch;
+        if (!cell->ratioTenths()) {
+            page->drawTextBox(labelRight, y, right, y + pitch, AlignLeftText, QStringLiteral("（－：") + cell->missingReason() + QStringLiteral("）"));
+            y += pitch;
+        }
+    }
+    y += pitch / 2;
+    page->drawTextBox(left, y, right, y + pitch, AlignLeftText, QStringLiteral("■ 女性管理職比率"));
+    y += pitch + 100;
+    page->drawLine(left, y, right, y);
+    row(*page, y, QStringLiteral("管理職"), {QStringLiteral("管理職数"), QStringLiteral("うち女性"), QString(), QString(), QStringLiteral("女性管理職比率")}, true);
+    y += pitch;
+    row(*page, y, QString(), {QString::number(r.managers), QString::number(r.womenManagers), QString(), QString(), RatioText(r.managerShareTenths)}, false);
+    y += pitch * 3 / 2;
+    page->drawTextBox(left, y, right, y + pitch, AlignLeftText, QStringLiteral("■ 注記"));
+    y += pitch;
+    for (const QString& note : PayGapNotes(settings, r)) {
+        page->drawTextBox(left + 200, y, right, y + pitch, AlignLeftText, QStringLiteral("・") + note);
+        y += pitch;
+    }
+    y += pitch / 2;
+    page->drawTextBox(left, y, right, y + pitch, AlignLeftText, QStringLiteral("■ 説明欄"));
+    y += pitch;
+    for (const QString& line : settings.explanation.split(QLatin1Char('\n'))) {
+        if (y > 27500)
+            break;
+        page->drawTextBox(left + 200, y, right, y + pitch, AlignLeftText, line);
+        y += pitch;
+    }
+
+    page = &doc.newPage();
+    heads(*page, companyName);
+    y = 3200;
+    for (const Breakdown& b : breakdownsOf(r)) {
+        page->drawTextBox(left, y, right, y + pitch, AlignLeftText, QStringLiteral("■ ") + b.title);
+        y += pitch + 100;
+        page->drawLine(left, y, right, y);
+        row(*page, y, b.title.chopped(1), TableHeading, true);
+        y += pitch;
+        for (const BreakdownRow& br : *b.rows) {
+            row(*page, y, br.label, cellColumns(br.cell, fte, true), false);
+            y += pitch;
+        }
+        y += pitch / 2;
+    }
+    page->drawTextBox(left, y, right, y + pitch, AlignLeftText, QStringLiteral("■ 要因分解（男性を基準とした年齢・勤続・等級による説明）"));
+    y += pitch + 100;
+    page->drawLine(left, y, right, y);
+    for (const QStringList& sr : splitRows(r.split, true)) {
+        row(*page, y, sr[0], {QString(), QString(), QString(), sr[1], sr[2]}, false);
+        y += pitch;
+    }
+    return doc;
+}
