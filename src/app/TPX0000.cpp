@@ -3,6 +3,8 @@
 
 #include "shell/screens/AppState.h"
 #include "shell/Compaction.h"
+#include "shell/WriterLock.h"
+#include "store/Connection.h"
 #include "shell/ProjectLookups.h"
 #include "core/Numbers.h"
 #include "shell/screens/MainWindowLink.h"
@@ -26,6 +28,7 @@
 #include "plot/screens/TPX1060.h"
 #include "plot/screens/TPX1070.h"
 #include "projects/screens/TPX0010.h"
+#include "projects/screens/TfrmRestore.h"
 #include "raise/screens/TPX3010.h"
 #include "raise/screens/TPX3020.h"
 #include "raise/screens/TPX3030.h"
@@ -100,6 +103,8 @@ TPX0000::TPX0000(QWidget* parent) : QMainWindow(parent), buttons_(std::make_uniq
 TPX0000::~TPX0000()
 {
     RegisterMainWindow({});
+    // Read-only use ends with the window; its lock goes with writerLock_.
+    RefuseWrites(QString());
 }
 
 // ---------------------------------------------------------------- building
@@ -145,6 +150,7 @@ void TPX0000::buildMenus()
     addItem(project, "mnExportXlsx", "社員マスタ出力 Excel(&X)", &TPX0000::mnExportXlsxClick);
     project->addSeparator();
     addItem(project, "mnDBCond", "データベース圧縮(&D)", &TPX0000::mnDBCondClick);
+    addItem(project, "mnRestore", "復元(&U)", &TPX0000::mnRestoreClick);
     project->addSeparator();
     addItem(project, "mnEnd", "終了(&Z)", &TPX0000::mnEndClick);
 
@@ -346,8 +352,11 @@ void TPX0000::FormCreate()
     if (app.ExeFolder.isEmpty())
         app.setExeFolder(QCoreApplication::applicationDirPath());
     Session session;
-    ShowOutcome(StartSession(session, app.ExeFolder, FDM().ACN1, FDM().ACN2, CurrentDate()));
+    const Outcome started = StartSession(session, app.ExeFolder, FDM().ACN1, FDM().ACN2, CurrentDate());
+    ShowOutcome(started);
     AdoptSession(session);
+    if (started.ok)
+        TakeWriterLock();
     app.ListMode = 0;
     app.refreshToday();
     menu(QStringLiteral("mnMatrix"))->menuAction()->setVisible(false);
@@ -403,7 +412,7 @@ void TPX0000::RefreshMenu(bool noCompany)
             if (QAction* a = action(n))
                 a->setEnabled(on);
     };
-    enable({"mnNew", "mnOPen", "mnMnt", "mnDlt", "mnDBCond"}, noCompany);
+    enable({"mnNew", "mnOPen", "mnMnt", "mnDlt", "mnDBCond", "mnRestore"}, noCompany);
     enable({"mnClose", "mnBase", "mnSararyName", "mnHyouka", "mnImport", "mnExport", "mnExportXlsx", "mnLiving", "mnModelData",
             "mnModelSalary"},
            !noCompany);
@@ -582,6 +591,33 @@ void TPX0000::mnDBCondClick()
     }
     Dialogs().information(AppTitle, QStringLiteral("DB圧縮処理が完了しました。"));
     fdm.OpenDatabase(fdm.ACN1, App().DataFolder + QStringLiteral("SEIGYO.MDB"));
+}
+
+void TPX0000::mnRestoreClick()
+{
+    TfrmRestore screen(this);
+    ShowModal(screen);
+}
+
+void TPX0000::TakeWriterLock()
+{
+    const QString dataFolder = App().DataFolder;
+    const QString warning = NetworkFolderWarning(dataFolder);
+    if (!warning.isEmpty())
+        Dialogs().warning(AppTitle, warning);
+    writerLock_ = std::make_unique<WriterLock>(dataFolder);
+    const Outcome locked = writerLock_->take();
+    if (locked.ok) {
+        RefuseWrites(QString());
+        return;
+    }
+    // Held by another (or not writable here): the data may still be looked at and printed,
+    // every write refused with the same message.
+    if (!Dialogs().yesNo(AppTitle, locked.text + QStringLiteral("\r\n\r\n読み取り専用で開きますか？"))) {
+        terminateProgram();
+        return;
+    }
+    RefuseWrites(locked.text);
 }
 
 void TPX0000::mnEndClick()

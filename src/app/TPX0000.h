@@ -23,6 +23,7 @@ class TPX1060;
 class TPX1070;
 class TPX2010;
 class TPX4010;
+class WriterLock;
 
 class TPX0000 : public QMainWindow {
     Q_OBJECT
@@ -59,6 +60,7 @@ public:
     void mnExportXlsxClick();
     void mnCsvUtf8Click();
     void mnDBCondClick();
+    void mnRestoreClick();
     void mnEndClick();
     void mnWorkerClick();
     void mnLivingClick();
@@ -94,6 +96,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The program folder's writer lock, taken at start; held by another, the user may open
+    // the data read-only (every write then refused with the holder's message).
+    void TakeWriterLock();
     void buildMenus();
     void buildToolBars();
     QAction* addItem(QMenu* menu, const QString& name, const QString& caption, void (TPX0000::*handler)());
@@ -113,6 +118,7 @@ private:
 
     struct Buttons;
     std::unique_ptr<Buttons> buttons_;
+    std::unique_ptr<WriterLock> writerLock_;   // the program folder's lock while this window writes
     std::unique_ptr<TPX0010> companyList_;   // owns the company master TPX0020
     std::unique_ptr<TPX0050> costOfLiving_;
     std::unique_ptr<TPX0060> modelWages_;

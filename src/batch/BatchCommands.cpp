@@ -16,7 +16,9 @@
 #include "reports/GroupReports.h"
 #include "reports/PersonalReports.h"
 #include "reports/ReportComposer.h"
+#include "shell/RestorePoints.h"
 #include "shell/Session.h"
+#include "shell/WriterLock.h"
 #include "store/Conversions.h"
 #include "store/DataModule.h"
 #include "wagetable/SalaryList.h"
@@ -91,7 +93,7 @@ struct Batch {
 
 const QStringList ValueOptions = {"--folder", "--year",  "--company", "--out",   "--file",  "--table",
                                   "--csv",    "--xlsx",  "--encoding", "--png",  "--pdf",   "--chart",
-                                  "--size",   "--marks", "--grades",   "--forms"};
+                                  "--size",   "--marks", "--grades",   "--forms",    "--id"};
 
 // A positive whole number given with an option.
 int PositiveNumber(const Arguments& a, const QString& option)
@@ -395,8 +397,7 @@ int Plot(const Arguments& a, Batch& b)
         // The printed page of the plot window's 印刷, written as a PDF at 600 dpi.
         const QString path = OutputPath(a, QStringLiteral("--pdf"));
         QString error;
-        if (WritePlotPdf(path, PlotPrintDataOf(b.session, model), image,
-                         b.session.dataFolder + QStringLiteral("RLB4T.bmp"), 600, &error))
+        if (WritePlotPdf(path, PlotPrintDataOf(b.session, model), image, 600, &error))
             return BatchSuccess;
         QFile::remove(path);
         return Status(b.tell(Outcome::Failed(error)));
@@ -466,6 +467,30 @@ int PayGapCommand(const Arguments& a, Batch& b)
     return BatchSuccess;
 }
 
+// 復元: the restore points of the program folder, one a line, newest first, the id first
+// (--list, or no option); or the one of --id put back.
+int RestoreCommand(const Arguments& a, Batch& b)
+{
+    const bool list = a.flags.contains(QStringLiteral("--list"));
+    if (list && a.values.contains(QStringLiteral("--id")))
+        throw UsageError{QStringLiteral("--list と --id は同時に指定できません。")};
+    if (!a.values.contains(QStringLiteral("--id"))) {
+        for (const RestorePoint& p : ListRestorePoints(b.session.dataFolder))
+            b.out << RestorePointLine(p) << '\n';
+        return BatchSuccess;
+    }
+    // The files are put back with no connection of ours on them.
+    b.session.control->close();
+    return Status(b.tell(RestoreRestorePoint(b.session.dataFolder, a.values.value(QStringLiteral("--id")))));
+}
+
+// The commands that only read the program folder's data and so run beside a writer.
+bool OnlyReads(const Arguments& a)
+{
+    return a.command == QLatin1String("companies") || a.command == QLatin1String("export-employees")
+           || (a.command == QLatin1String("restore") && !a.values.contains(QStringLiteral("--id")));
+}
+
 const QList<Command>& Commands()
 {
     static const QList<Command> all = {
@@ -506,6 +531,8 @@ const QList<Command>& Commands()
          0, PayGapCommand},
         {QStringLiteral("rollover"), QStringLiteral("rollover --year Y --company K"),
          {QStringLiteral("--year"), QStringLiteral("--company")}, {}, {}, 0, RolloverCommand},
+        {QStringLiteral("restore"), QStringLiteral("restore [--list | --id ID]"), {}, {QStringLiteral("--id")},
+         {QStringLiteral("--list")}, 0, RestoreCommand},
     };
     return all;
 }
@@ -622,6 +649,11 @@ int RunBatch(const QStringList& arguments, ProgramFolderInputs where, QTextStrea
         TFDM dataModule;
         if (!batch.tell(StartSession(batch.session, place.folder, dataModule.ACN1,
                                      dataModule.ACN2, QDate::currentDate())))
+            return BatchFailed;
+        // One writer at a time: a command that writes holds the folder's lock while it runs.
+        batch.write(NetworkFolderWarning(batch.session.dataFolder));
+        WriterLock lock(batch.session.dataFolder);
+        if (!OnlyReads(a) && !batch.tell(lock.take()))
             return BatchFailed;
         const int status = command->run(a, batch);
         out.flush();

@@ -1,5 +1,6 @@
 // Employee CSV import: file reading, field splitting, checks and the insertion.
 #include "employees/ImportWorker.h"
+#include "shell/RestorePoints.h"
 
 #include "core/Numbers.h"
 #include "core/TextCodec.h"
@@ -566,6 +567,13 @@ struct RowValues {
 Outcome ImportEmployees(DbConnection& cn, int kco, int nendo, const QList<ImportRow>& rows, ImportMode mode,
                         const QDate& today)
 {
+    // Replacing every employee can be taken back: a restore point of the year database first.
+    if (mode == ImportMode::Replace) {
+        const Outcome saved = MakeYearRestorePoint(cn.path(), QStringLiteral("import"),
+                                                   QStringLiteral("社員情報取込（置換）"), nendo, kco);
+        if (!saved.ok)
+            return saved;
+    }
     if (!cn.begin())
         return failure(engineText(cn), QString());
     // The engine's text is taken before the rollback clears it.

@@ -1,6 +1,7 @@
 // Optimal-wage analysis: the regression over the selected employees, its write-back,
 // results grid, CSV, the replacement of a pay item by the optimal wage and its undo.
 #include "plot/OptimalWage.h"
+#include "shell/RestorePoints.h"
 
 #include "plot/Comparisons.h"
 #include "plot/PlotLayout.h"
@@ -324,6 +325,10 @@ Outcome OptimiseWages(const Session& s, const TOptimalWage& state, bool confirme
 {
     if (!CanOptimise(state) || !confirmed)
         return Outcome::Refused(QString());
+    const Outcome saved =
+        MakeRestorePoint(s.dataFolder, YearRestorePoint(s, QStringLiteral("optimal-wage"), QStringLiteral("最適賃金の更新")));
+    if (!saved.ok)
+        return saved;
 
     DbConnection& cn = *s.year;
     const TMKIGYOU2& c = s.company();
@@ -376,6 +381,10 @@ Outcome ResetOptimisedWages(const Session& s, bool confirmed)
         return Outcome::Failed(QString());
     if (list.items.isEmpty())
         return Outcome::Refused(NothingToResetMessage);
+    const Outcome saved =
+        MakeRestorePoint(s.dataFolder, YearRestorePoint(s, QStringLiteral("optimal-reset"), QStringLiteral("最適賃金のリセット")));
+    if (!saved.ok)
+        return saved;
     const bool written = InTransaction(cn, [&] {
         for (TSyain_ e : list.items) {
             switch (e.SAVENO) {

@@ -12,6 +12,7 @@
 #include "store/RecordAccess.h"
 
 #include <QFile>
+#include <QTemporaryFile>
 #include <QFileInfo>
 #include <QDir>
 #include <QFontMetrics>
@@ -327,25 +328,18 @@ PlotPrintData PlotPrintDataOf(const Session& s, const ChartModel& model)
     return d;
 }
 
-bool PrintPlotPage(QPagedPaintDevice& device, const PlotPrintData& data, const QImage& picture, const QString& bmpPath,
-                   QString* error)
+bool PrintPlotPage(QPagedPaintDevice& device, const PlotPrintData& data, const QImage& picture, QString* error)
 {
-    QDir().mkpath(QFileInfo(bmpPath).absolutePath());
-    QFile out(bmpPath);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) || out.write(EncodeBmp(picture)) < 0) {
+    // The banded bitmap (RLB4T.bmp) lives in the system's temporary folder while the page is
+    // printed; it goes when the file object does.
+    QTemporaryFile file(QDir::tempPath() + QStringLiteral("/RLB4T-XXXXXX.bmp"));
+    if (!file.open() || file.write(EncodeBmp(picture)) < 0 || !file.flush() || !file.seek(0)) {
         if (error)
-            *error = out.errorString();
-        return false;
-    }
-    out.close();
-    QFile in(bmpPath);
-    if (!in.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = in.errorString();
+            *error = file.errorString();
         return false;
     }
     BandedBitmap bands;
-    if (!bands.load(in.readAll(), error))
+    if (!bands.load(file.readAll(), error))
         return false;
     device.setPageSize(QPageSize(QPageSize::A4));
     device.setPageOrientation(QPageLayout::Portrait);
@@ -361,14 +355,14 @@ bool PrintPlotPage(QPagedPaintDevice& device, const PlotPrintData& data, const Q
     return true;
 }
 
-bool WritePlotPdf(const QString& pdfPath, const PlotPrintData& data, const QImage& picture, const QString& bmpPath,
-                  int resolution, QString* error)
+bool WritePlotPdf(const QString& pdfPath, const PlotPrintData& data, const QImage& picture, int resolution,
+                  QString* error)
 {
     {
         QPdfWriter writer(pdfPath);
         writer.setResolution(resolution);
         writer.setTitle(QStringLiteral("ﾌﾟﾛｯﾄ"));
-        if (!PrintPlotPage(writer, data, picture, bmpPath, error))
+        if (!PrintPlotPage(writer, data, picture, error))
             return false;
     }
     // A reader takes the ideographs drawn, not the radicals sharing their glyphs.

@@ -109,12 +109,11 @@ void PaintPlotPage(QPainter& painter, int resolution, const PlotPageLayout& page
 // project.
 PlotPrintData PlotPrintDataOf(const Session& s, const ChartModel& model);
 
-// Prints one plot page on an A4 portrait device: writes picture to bmpPath as a BMP, reads it
-// back into bands and paints the page. false with the message when the picture cannot be
-// written or read back.
-bool PrintPlotPage(QPagedPaintDevice& device, const PlotPrintData& data, const QImage& picture, const QString& bmpPath,
-                   QString* error);
+// Prints one plot page on an A4 portrait device: writes picture as a BMP into a temporary
+// file of the system's temporary folder (removed when done), reads it back into bands and
+// paints the page. false with the message when the picture cannot be written or read back.
+bool PrintPlotPage(QPagedPaintDevice& device, const PlotPrintData& data, const QImage& picture, QString* error);
 
 // The batch entry point: the page written as a PDF file at the given resolution.
-bool WritePlotPdf(const QString& pdfPath, const PlotPrintData& data, const QImage& picture, const QString& bmpPath,
-                  int resolution, QString* error);
+bool WritePlotPdf(const QString& pdfPath, const PlotPrintData& data, const QImage& picture, int resolution,
+                  QString* error);

@@ -1,5 +1,6 @@
 // Companies of a fiscal year: list, next code, register, change, delete and open.
 #include "projects/Companies.h"
+#include "shell/RestorePoints.h"
 
 #include "core/CodeLists.h"
 #include "core/Numbers.h"
@@ -292,6 +293,13 @@ bool ChangeCompany(const Session& s, const CompanyMasterInput& in)
 bool DeleteCompany(const Session& s, int year, int code)
 {
     const SqlCondition where(QStringLiteral(" WHERE NENDO = ? AND KCO = ?"), {qint64(year), qint64(code)});
+    TKigyo1_ listed;
+    ReadOne(*s.control, false, where, QStringLiteral("SELECT * FROM MKIGYOU1"), listed);
+    const Outcome saved = MakeRestorePoint(s.dataFolder, CompanyDeletionRestorePoint(year, code, listed.KNA));
+    if (!saved.ok) {
+        ReportFailure(saved);
+        return false;
+    }
 
     return onBothFiles(s, [&](DbConnection& cn) {
         TSyain_ employees;

@@ -3,6 +3,7 @@
 
 #include "core/Numbers.h"
 #include "paygap/PayGapStore.h"
+#include "shell/RestorePoints.h"
 #include "store/Conversions.h"
 #include "store/DataModule.h"
 #include "store/RecordAccess.h"
@@ -100,14 +101,30 @@ bool copyCompanyRow(DbConnection& cn, int year, int company, const QDate& today)
     return InsertRows(cn, false, rows);
 }
 
+// The employees as pass 1 reads them from VSYAIN: every stored column of both employee
+// tables and the evaluation symbol HKIGOU that the carry moves into the history. The carry
+// needs nothing else of the view; naming the columns lets SQLite leave out the view's other
+// look-ups (wage amounts, bands, role evaluations) for every employee.
+QString carriedEmployeesHead()
+{
+    QStringList names;
+    for (const TableDesc<TSyain_>* table : {&EmployeeTables::msyain1(), &EmployeeTables::msyain2()})
+        for (const ColumnOf<TSyain_>& c : table->columns) {
+            const QString name = '[' + QString::fromUtf8(c.name) + ']';
+            if (!names.contains(name))
+                names << name;
+        }
+    names << QStringLiteral("[HKIGOU]");
+    return QStringLiteral("SELECT ") + names.join(',') + QStringLiteral(" FROM VSYAIN");
+}
+
 // Pass 1: the old year brought up to date: the values the record access layer derives on
 // reading an employee (age and years of service, counted to the old year's own reference
 // day; every other column reads back as stored) are written back. The rows read are also
 // the ones pass 2 carries.
 bool bringEmployeesUpToDate(DbConnection& source, int year, int company, int referenceDay, TSyain_rec& employees)
 {
-    return ReadAll(source, false, companyOfYear(year, company), QStringLiteral("SELECT * FROM VSYAIN"), employees,
-                   referenceDay)
+    return ReadAll(source, false, companyOfYear(year, company), carriedEmployeesHead(), employees, referenceDay)
            && UpdateRows(source, true, employees, {QStringLiteral("NENREI"), QStringLiteral("KINZOKU")});
 }
 
@@ -209,7 +226,7 @@ int ReferenceDateAYearLater(int yyyymmdd)
     return next.year() * 10000 + next.month() * 100 + next.day();
 }
 
-RolloverResult RollOverCompany(const Session& s, DbConnection& target, int year, int company)
+RolloverResult RollOverCompany(const Session& s, DbConnection& target, int year, int company, bool withRestorePoint)
 {
     RolloverResult result;
     DbConnection& control = *s.control;
@@ -225,6 +242,14 @@ RolloverResult RollOverCompany(const Session& s, DbConnection& target, int year,
     if (existing.ok) {
         result.outcome = Outcome::Refused(RolloverExistsMessage);
         return result;
+    }
+    // A restore point of the three files written below, before the first of them changes.
+    if (withRestorePoint) {
+        const Outcome saved = MakeRestorePoint(s.dataFolder, RolloverRestorePoint(year, company, closing.KNA));
+        if (!saved.ok) {
+            result.outcome = saved;
+            return result;
+        }
     }
     const int oldReferenceDay = ageReferenceDayOf(closing, s.today);
     TKigyo1_ opening = closing;

@@ -63,4 +63,8 @@ int ReferenceDateAYearLater(int yyyymmdd);
 // (MKIGYOU1.FNK and KDATE of the year being closed; the new year's KDATE is a year later),
 // whatever project the session has open. s.today gives MKIGYOU1.SDATE (and the ages of a
 // company that counts them to today).
-RolloverResult RollOverCompany(const Session& s, DbConnection& target, int year, int company);
+// Before anything is written a restore point of the control database and both year
+// databases is made (withRestorePoint false leaves it out: the benchmark's bare rollover);
+// when it cannot be made the rollover stops with its message.
+RolloverResult RollOverCompany(const Session& s, DbConnection& target, int year, int company,
+                               bool withRestorePoint = true);

@@ -1,6 +1,9 @@
 // The page model of the reports: the engine's operations on a page.
 #include "reports/ReportPage.h"
 
+#include <QDir>
+#include <QTemporaryDir>
+
 void ReportPage::setLabelAndField(const QString& label, const QString& suffix, const QString& value)
 {
     fields[QStringLiteral("L") + label + suffix] = label;
@@ -20,11 +23,19 @@ ReportPage& ReportDocument::newPage()
     return pages.last();
 }
 
+QString ComposedDocumentsFolder()
+{
+    // One folder per process in the system's temporary folder, removed with its contents
+    // when the process ends.
+    static QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/wageloom-reports-XXXXXX"));
+    return folder.isValid() ? folder.path() + '/' : QDir::tempPath() + '/';
+}
+
 ReportDocument ReportDocumentFor(const QString& exeFolder, const QString& reportName, const QString& docName)
 {
     ReportDocument doc;
     doc.templatePath = exeFolder + QStringLiteral("Report/") + reportName + QStringLiteral(".jfm");
-    doc.documentPath = exeFolder + QStringLiteral("Report/wk") + reportName + QStringLiteral(".pdf");
+    doc.documentPath = ComposedDocumentsFolder() + QStringLiteral("wk") + reportName + QStringLiteral(".pdf");
     doc.docName = docName;
     return doc;
 }

@@ -60,7 +60,7 @@ struct ReportPage {
 // A composed report: its template, its document file and its pages.
 struct ReportDocument {
     QString templatePath;   // Report/<name>.jfm under the program folder
-    QString documentPath;   // Report/wk<name>.pdf under the program folder
+    QString documentPath;   // wk<name>.pdf in ComposedDocumentsFolder()
     QString docName;        // the PDF's title
     QString author;         // the PDF's author: the company the document is about
     QString imagePath;      // folder that image fields' picture names are relative to
@@ -71,8 +71,13 @@ struct ReportDocument {
     ReportPage& newPage();
 };
 
-// The template and document paths of a report name under the program folder exeFolder
-// (with its trailing "/"): Report/<name>.jfm and Report/wk<name>.pdf.
+// The folder composed documents are written to before the preview shows them or they are
+// saved: a folder of this process in the system's temporary folder (with its trailing "/"),
+// removed when the process ends.
+QString ComposedDocumentsFolder();
+
+// The template and document paths of a report name: Report/<name>.jfm under the program
+// folder exeFolder (with its trailing "/") and wk<name>.pdf in ComposedDocumentsFolder().
 ReportDocument ReportDocumentFor(const QString& exeFolder, const QString& reportName, const QString& docName);
 
 // The file name offered when a document is saved: its title and the company without its

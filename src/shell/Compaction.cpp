@@ -1,6 +1,7 @@
 // Compaction of every database file under the data folder.
 #include "shell/Compaction.h"
 
+#include "shell/RestorePoints.h"
 #include "store/Connection.h"
 #include "store/DataModule.h"
 
@@ -10,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -89,6 +91,11 @@ QStringList DatabaseFilesUnder(const QString& folder)
 {
     QStringList out;
     walk(folder, out);
+    // The copies of the restore points are not the program's data.
+    const QString backups = QDir::cleanPath(RestorePointsFolder(folder + '/')) + '/';
+    out.erase(std::remove_if(out.begin(), out.end(),
+                             [&](const QString& path) { return QDir::cleanPath(path).startsWith(backups); }),
+              out.end());
     return out;
 }
 
@@ -105,6 +112,13 @@ CompactionResult CompactDatabases(const QString& folder,
                                   const QStringList& continueDespite)
 {
     CompactionResult result;
+    // Every file compacted below is saved in a restore point first.
+    const Outcome saved = MakeRestorePoint(QDir::cleanPath(folder) + '/', CompactionRestorePoint(folder));
+    if (!saved.ok) {
+        result.outcome = CompactionResult::Failed;
+        result.message = saved.text;
+        return result;
+    }
     for (const QString& path : DatabaseFilesUnder(folder)) {
         const QString bak = bakPathOf(path);
         if (QFileInfo::exists(bak)) {

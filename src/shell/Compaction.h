@@ -18,7 +18,8 @@ struct CompactionResult {
 };
 
 // The files a compaction visits: every file under folder (depth first, in the order the
-// file system lists the entries) whose extension in lower case is ".mdb".
+// file system lists the entries) whose extension in lower case is ".mdb", the restore
+// points' copies under backup/ aside.
 QStringList DatabaseFilesUnder(const QString& folder);
 
 // The .bak files already there beside the files a compaction of folder visits (a compaction
@@ -26,6 +27,7 @@ QStringList DatabaseFilesUnder(const QString& folder);
 QStringList LeftoverBackups(const QString& folder);
 
 // Compacts each file into its .bak (VACUUM INTO), copies the .bak back over it and removes
-// the .bak. A file whose .bak is already there is compacted only when continueDespite holds
+// the .bak. A restore point of every file is made first; when it cannot be made nothing is
+// compacted (Failed with its message). A file whose .bak is already there is compacted only when continueDespite holds
 // that .bak's path (the user was asked before the call); otherwise it is skipped.
 CompactionResult CompactDatabases(const QString& folder, const QStringList& continueDespite);

@@ -13,7 +13,19 @@ QString realText(double v)
     return QString::number(v, 'g', 15);
 }
 
+QString refusedWrites;
+
 } // namespace
+
+void RefuseWrites(const QString& reason)
+{
+    refusedWrites = reason;
+}
+
+QString WritesRefusedReason()
+{
+    return refusedWrites;
+}
 
 class SqliteResult final : public DbResult {
 public:
@@ -288,6 +300,11 @@ sqlite3_stmt* SqliteConnection::prepare(const QString& sql, const SqlValues& val
         reportError(QString::number(SQLITE_MISUSE), QStringLiteral("空の文です。"));
         return nullptr;
     }
+    if (!refusedWrites.isEmpty() && !sqlite3_stmt_readonly(st)) {
+        sqlite3_finalize(st);
+        reportError(QString::number(SQLITE_READONLY), refusedWrites);
+        return nullptr;
+    }
     if (!bind(st, values)) {
         sqlite3_finalize(st);
         return nullptr;
@@ -301,7 +318,13 @@ bool SqliteConnection::bind(sqlite3_stmt* st, const SqlValues& values, bool valu
         const QVariant& v = values.at(i);
         const int pos = i + 1;
         int rc;
-        if (v.isNull()) {
+        // The types the record access layer binds, read straight from the variant.
+        const int type = v.typeId();
+        if (type == QMetaType::LongLong) {
+            rc = sqlite3_bind_int64(st, pos, *static_cast<const qlonglong*>(v.constData()));
+        } else if (type == QMetaType::Double) {
+            rc = sqlite3_bind_double(st, pos, *static_cast<const double*>(v.constData()));
+        } else if (v.isNull()) {
             rc = sqlite3_bind_null(st, pos);
         } else {
             switch (v.metaType().id()) {
@@ -403,7 +426,9 @@ public:
     {
         cn_.errors_.clear();
         sqlite3_reset(st_);
-        sqlite3_clear_bindings(st_);
+        // Every parameter is bound anew when the values cover them all.
+        if (values.size() != sqlite3_bind_parameter_count(st_))
+            sqlite3_clear_bindings(st_);
         if (!cn_.bind(st_, values, true))
             return -1;
         const int changed = cn_.stepToEnd(st_);

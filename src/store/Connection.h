@@ -87,6 +87,13 @@ public:
     virtual void reportError(const QString& state, const QString& description) = 0;
 };
 
+// Read-only use of the program folder (another program holds its writer lock): while
+// reason is set, every statement that would change a database file is refused before it
+// runs, with reason as its error; an empty reason allows writes again. Process-wide.
+void RefuseWrites(const QString& reason);
+// The reason writes are refused; empty when they are allowed.
+QString WritesRefusedReason();
+
 // Checks that the open handle db holds a whole, sound database file at path: a header of
 // SQLite's format, a length that agrees with the page size and the header's page count,
 // and SQLite's quick check. true when sound; otherwise false with the reason in fault.

@@ -132,6 +132,12 @@ void ReportFailure(const Outcome& failure)
 
 void ShowDbError(const QString& text)
 {
+    // A write refused in read-only use is told by its reason alone, as a refusal.
+    const QString refused = WritesRefusedReason();
+    if (!refused.isEmpty() && text.contains(refused)) {
+        ReportFailure(Outcome::Refused(refused));
+        return;
+    }
     ReportFailure(Outcome::Failed(text, QString()));
 }
 

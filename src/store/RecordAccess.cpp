@@ -15,7 +15,8 @@ QString lastStatement;
 // real. false when the text is not a number.
 bool numberFromText(const QString& text, QVariant& out)
 {
-    const QString t = text.trimmed();
+    // A view of the text without its blanks: no copy for each value bound.
+    const QStringView t = QStringView(text).trimmed();
     if (t.isEmpty()) {
         out = QVariant();
         return true;
@@ -34,13 +35,15 @@ bool numberFromText(const QString& text, QVariant& out)
     return false;
 }
 
+// setValue writes in place when out already holds a value of the type (the prepared
+// statements' value lists, row after row), where an assignment would make a new variant.
 template <class R>
 bool columnValue(const ColumnOf<R>& c, const R& rec, QVariant& out, QString& refusal)
 {
     switch (c.kind) {
     case FieldKind::Text: {
         const QString& t = rec.*(c.text);
-        out = t.isNull() ? QString(QLatin1String("")) : t;
+        out.setValue(t.isNull() ? QString(QLatin1String("")) : t);
         return true;
     }
     case FieldKind::NumText:
@@ -50,11 +53,11 @@ bool columnValue(const ColumnOf<R>& c, const R& rec, QVariant& out, QString& ref
                       .arg(QString::fromUtf8(c.name), SqlLiteral(rec.*(c.text)));
         return false;
     case FieldKind::Int:
-        out = qint64(rec.*(c.integer));
+        out.setValue(qint64(rec.*(c.integer)));
         return true;
     case FieldKind::Real:
     case FieldKind::RealAsInt:
-        out = rec.*(c.real);
+        out.setValue(rec.*(c.real));
         return true;
     }
     return false;
@@ -223,14 +226,12 @@ struct PreparedInsert {
     }
     bool run(const CallState& o, const R& rec)
     {
-        values.clear();
+        // The values are written in place: the list keeps its size from row to row.
+        values.resize(qsizetype(d.columns.size()));
         QString reason;
-        for (const ColumnOf<R>& c : d.columns) {
-            QVariant v;
-            if (!columnValue(c, rec, v, reason))
+        for (size_t i = 0; i < d.columns.size(); ++i)
+            if (!columnValue(d.columns[i], rec, values[qsizetype(i)], reason))
                 return refusal(o, reason, sql, -1);
-            values << v;
-        }
         if (statement->execute(values) < 0) {
             lastStatement = StatementWithValues(sql, values);
             return failure(o, lastStatement, -1);
@@ -247,6 +248,7 @@ struct PreparedUpdate {
     QString sql;
     std::unique_ptr<DbStatement> statement;
     SqlValues values;
+    std::vector<const ColumnOf<R>*> written;   // the columns of the statement, in its order
 
     bool writes(const QString& name) const
     {
@@ -264,14 +266,14 @@ struct PreparedUpdate {
     bool prepare(const CallState& o, const QString& conditionText)
     {
         sql = QStringLiteral("update ") + QString::fromUtf8(d.table) + QStringLiteral(" set ");
-        bool first = true;
+        written.clear();
         for (const ColumnOf<R>& c : d.columns) {
             const QString name = QString::fromUtf8(c.name);
             if (!writes(name))
                 continue;
-            if (!first)
+            if (!written.empty())
                 sql += ',';
-            first = false;
+            written.push_back(&c);
             sql += (d.bracketed.contains(name) ? '[' + name + ']' : name) + QStringLiteral(" = ?");
         }
         sql += conditionText;
@@ -280,17 +282,14 @@ struct PreparedUpdate {
     }
     bool run(const CallState& o, const R& rec, const SqlValues& conditionValues)
     {
-        values.clear();
+        const qsizetype n = qsizetype(written.size());
+        values.resize(n + conditionValues.size());
         QString reason;
-        for (const ColumnOf<R>& c : d.columns) {
-            if (!writes(QString::fromUtf8(c.name)))
-                continue;
-            QVariant v;
-            if (!columnValue(c, rec, v, reason))
+        for (qsizetype i = 0; i < n; ++i)
+            if (!columnValue(*written[size_t(i)], rec, values[i], reason))
                 return refusal(o, reason, sql, -1);
-            values << v;
-        }
-        values += conditionValues;
+        for (qsizetype i = 0; i < conditionValues.size(); ++i)
+            values[n + i] = conditionValues[i];
         if (statement->execute(values) < 0) {
             lastStatement = StatementWithValues(sql, values);
             return failure(o, lastStatement, -1);

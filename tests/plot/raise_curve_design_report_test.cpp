@@ -1,4 +1,5 @@
 // The printed raise-curve design: lines per page, the average line, captions, the template.
+#include "reports/ReportPage.h"
 #include "reports/ReportTemplate.h"
 #include "plot/RaiseCurveDesignReport.h"
 
@@ -55,7 +56,7 @@ TEST(DesignListPages, ThirtyTwoLinesAPageAndTheAverageOnLine31)
         SCOPED_TRACE(c.name);
         const QList<TCHNGIN_> rows = BuildDesignRows(climbing({{1, c.years}}), QStringLiteral("1"), QStringLiteral("2020"));
         const ReportDocument doc = BuildDesignListPages(ExeFolder, rows, heading, tpl);
-        EXPECT_EQ(doc.documentPath, QStringLiteral("/program/Report/wkPrintSekkeiList.pdf"));
+        EXPECT_EQ(doc.documentPath, ComposedDocumentsFolder() + QStringLiteral("wkPrintSekkeiList.pdf"));
         EXPECT_EQ(doc.templatePath, QStringLiteral("/program/Report/PrintSekkeiList.jfm"));
         EXPECT_EQ(doc.docName, QStringLiteral("昇給設計レポート"));
         EXPECT_EQ(doc.fontSize, 90);

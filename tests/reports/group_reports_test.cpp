@@ -214,7 +214,7 @@ TEST(GroupReportsTest, SubtotalsAveragesAndRaiseFigures)
 
     const ReportDocument salary = BuildGroupReportPages(programFolder, GroupReportKind::Salary, lines, heading,
                                                         groupTemplate(GroupReportKind::Salary));
-    EXPECT_EQ(salary.documentPath, QStringLiteral("/opt/wageloom/Report/wkPrintSyainSalaryList.pdf"));
+    EXPECT_EQ(salary.documentPath, ComposedDocumentsFolder() + QStringLiteral("wkPrintSyainSalaryList.pdf"));
     const ReportRow& avgRow = salary.pages[0].rows[3];
     EXPECT_EQ(avgRow.cells.value("SIMEI").text, QStringLiteral("　　　　平均"));
     EXPECT_EQ(avgRow.cells.value("NENREI").text, QStringLiteral("35.5"));

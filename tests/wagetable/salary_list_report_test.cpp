@@ -82,7 +82,7 @@ TEST(SalaryListPages, FormatsAndAverages)
     const ReportDocument doc = BuildSalaryListPages(programFolder, table(40), heading);
     EXPECT_EQ(doc.docName, QStringLiteral("賃金表"));
     EXPECT_EQ(doc.templatePath, QStringLiteral("/opt/wageloom/Report/PrintSalaryList.jfm"));
-    EXPECT_EQ(doc.documentPath, QStringLiteral("/opt/wageloom/Report/wkPrintSalaryList.pdf"));
+    EXPECT_EQ(doc.documentPath, ComposedDocumentsFolder() + QStringLiteral("wkPrintSalaryList.pdf"));
     const QStringList fields = SalaryListRowFields();
     EXPECT_EQ(fields.size(), 19);
     EXPECT_EQ(fields.last(), QStringLiteral("KAKU9"));

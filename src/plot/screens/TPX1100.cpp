@@ -307,8 +307,7 @@ void TPX1100::btnPrintClick()
     BusyCursor busy;
     QString error;
     const Session session = CurrentSession();
-    if (!PrintPlotPage(printer, PlotPrintDataOf(session, model_), copyImage(),
-                       session.dataFolder + QStringLiteral("RLB4T.bmp"), &error))
+    if (!PrintPlotPage(printer, PlotPrintDataOf(session, model_), copyImage(), &error))
         Dialogs().information(AppTitle, error);
 }
 

@@ -2,6 +2,8 @@
 #include "shell/screens/AppState.h"
 #include "shell/screens/ExportSettings.h"
 #include "shell/Compaction.h"
+#include "shell/WriterLock.h"
+#include "store/Connection.h"
 #include "shell/screens/MainWindowLink.h"
 #include "shell/screens/ScreenHelpers.h"
 #include "shell/screens/TBeforeUseForm.h"
@@ -326,6 +328,46 @@ TEST_F(MainWindowTest, AFileThatCannotBeCompactedEndsTheCommandWithTheEngineText
     EXPECT_EQ(QFileInfo(folder.dataPath("BROKEN.MDB")).size(), 8192);
     // The next statement reopens the control database.
     EXPECT_EQ(Scalar(folder.fdm().ACN1, "SELECT REKI1 FROM MSEIGYO"), QStringLiteral("昭和"));
+}
+
+// Another program writing the folder: the window asks, opens the data read-only on Yes and
+// every write is refused with the holder's message; on No the program ends.
+TEST_F(MainWindowTest, WhileAnotherProgramWritesTheDataItOpensReadOnlyOrNotAtAll)
+{
+    window.reset();
+    WriterLock other(folder.dataPath());
+    ASSERT_TRUE(other.take().ok);
+    bool terminated = false;
+    TPX0000::SetTerminateForTesting([&] { terminated = true; });
+
+    dialogs.clear();
+    dialogs.answers = {true};
+    window = std::make_unique<TPX0000>();
+    ASSERT_EQ(dialogs.calls.size(), 1);
+    EXPECT_EQ(dialogs.calls[0].kind, "yesNo");
+    EXPECT_TRUE(dialogs.calls[0].text.contains(QStringLiteral("から使用中です。"))) << dialogs.calls[0].text.toStdString();
+    EXPECT_TRUE(dialogs.calls[0].text.contains(QStringLiteral("読み取り専用で開きますか？")));
+    EXPECT_FALSE(terminated);
+    const QString holder = dialogs.calls[0].text.section(QStringLiteral("\r\n\r\n"), 0, 0);
+    EXPECT_EQ(WritesRefusedReason(), holder);
+    EXPECT_EQ(Scalar(folder.fdm().ACN1, "SELECT REKI1 FROM MSEIGYO"), QStringLiteral("昭和"));
+    EXPECT_LT(folder.fdm().ACN1.execute("UPDATE MSEIGYO SET REKI1 = 'x'"), 0);
+    EXPECT_EQ(Scalar(folder.fdm().ACN1, "SELECT REKI1 FROM MSEIGYO"), QStringLiteral("昭和"));
+
+    window.reset();
+    EXPECT_TRUE(WritesRefusedReason().isEmpty());
+    dialogs.clear();
+    dialogs.answers = {false};
+    window = std::make_unique<TPX0000>();
+    EXPECT_TRUE(terminated);
+
+    window.reset();
+    other.release();
+    dialogs.clear();
+    window = std::make_unique<TPX0000>();
+    EXPECT_TRUE(dialogs.calls.isEmpty());
+    EXPECT_TRUE(QFileInfo::exists(WriterLockPath(folder.dataPath())));
+    TPX0000::SetTerminateForTesting([] { std::exit(1); });
 }
 
 TEST_F(MainWindowTest, HelpOpensTheDocumentBesideTheProgram)

@@ -1,6 +1,7 @@
 // The raise-curve design TPX1050 and its legend dialog TPX1051 on a sample company: curves
 // saved and reloaded per X and Y pair, the print and the CSV, the checks, 実行 and 閉じる.
 #include "plot/ChartAnalyses.h"
+#include "reports/ReportPage.h"
 #include "plot/ChartModel.h"
 #include "plot/screens/TPX1050.h"
 #include "plot/screens/TPX1051.h"
@@ -120,7 +121,7 @@ TEST_F(RaiseCurveDesignScreens, SalaryListPrintsThePagesAndCsvExportWritesTheFil
     QString previewed;
     SetModalHookForTesting([&](QDialog& d) {
         previewed = d.objectName();
-        pages = PdfPages(App().ExeFolder + QStringLiteral("Report/wkPrintSekkeiList.pdf"));
+        pages = PdfPages(ComposedDocumentsFolder() + QStringLiteral("wkPrintSekkeiList.pdf"));
         return int(QDialog::Accepted);
     });
     press(s, "btnSalaryList");
@@ -133,7 +134,7 @@ TEST_F(RaiseCurveDesignScreens, SalaryListPrintsThePagesAndCsvExportWritesTheFil
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected;
     EXPECT_EQ(designRows(), 13);
     // Closing the preview removed the document.
-    EXPECT_FALSE(QFileInfo::exists(App().ExeFolder + QStringLiteral("Report/wkPrintSekkeiList.pdf")));
+    EXPECT_FALSE(QFileInfo::exists(ComposedDocumentsFolder() + QStringLiteral("wkPrintSekkeiList.pdf")));
 
     // CSV出力: asked first; No writes nothing, Yes writes the file.
     const QString csv = DesignCsvPath(App().ExeFolder);

@@ -1,4 +1,5 @@
 // TPX0090, TPX5000 and TPX5010 driven through their widgets on a sample company.
+#include "reports/ReportPage.h"
 #include "projects/Companies.h"
 #include "projects/SampleCompanies.h"
 #include "reports/screens/TPX0090.h"
@@ -123,7 +124,7 @@ TEST_F(ReportScreensTest, GroupReportChecksRangesAndPrintsThroughThePreview)
     EXPECT_EQ(shown, QStringList{QStringLiteral("印刷プレビュー")});
     ASSERT_EQ(previewPages.size(), 1);
     EXPECT_GE(previewPages[0], 2);
-    EXPECT_FALSE(QFileInfo::exists(folder.path("Report/wkPrintSyainSalaryList.pdf")));
+    EXPECT_FALSE(QFileInfo::exists(ComposedDocumentsFolder() + "wkPrintSyainSalaryList.pdf"));
 }
 
 TEST_F(ReportScreensTest, GroupReportCsvAsksAndWritesItsFile)

@@ -5,6 +5,7 @@
 #include "shell/screens/ScreenHelpers.h"
 #include "support/screens/ScriptedDialogs.h"
 #include "support/TestProject.h"
+#include "reports/ReportPage.h"
 #include "wagetable/screens/TPX2010.h"
 #include "wagetable/screens/TPX2011.h"
 
@@ -403,7 +404,7 @@ TEST_F(TPX2010Test, CombinedTableChecksBeforePrinting)
         shownCaption = d.windowTitle();
         if (auto* preview = qobject_cast<TfrmPrintPreview*>(&d))
             shownPages = preview->pageCount();
-        documentWhileShown = QFileInfo::exists(folder.path("Report/wkPrintSalaryList.pdf"));
+        documentWhileShown = QFileInfo::exists(ComposedDocumentsFolder() + "wkPrintSalaryList.pdf");
         return int(QDialog::Accepted);
     });
     click("btnSalaryList");
@@ -412,7 +413,7 @@ TEST_F(TPX2010Test, CombinedTableChecksBeforePrinting)
     EXPECT_EQ(shownCaption, QStringLiteral("印刷プレビュー"));
     EXPECT_GE(shownPages, 1);
     EXPECT_TRUE(documentWhileShown);
-    EXPECT_FALSE(QFileInfo::exists(folder.path("Report/wkPrintSalaryList.pdf")));
+    EXPECT_FALSE(QFileInfo::exists(ComposedDocumentsFolder() + "wkPrintSalaryList.pdf"));
 
     // A number without a generated table has nothing to print.
     click("btnCancel");
