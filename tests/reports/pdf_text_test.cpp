@@ -164,7 +164,7 @@ TEST_F(PdfText, EveryDocumentReadsAsDrawnWithItsPageNumbersAndAuthor)
              const QImage picture = RenderPlot(model, {g.Xmin, g.Xmax, g.Ymin, g.Ymax}, QSize(800, 500));
              const QString path = folder.path("plot.pdf");
              QString error;
-             EXPECT_TRUE(WritePlotPdf(path, PlotPrintDataOf(s(), model), picture, folder.path("plot.bmp"), 300, &error))
+             EXPECT_TRUE(WritePlotPdf(path, PlotPrintDataOf(s(), model), picture, 300, &error))
                  << error.toStdString();
              return path;
          },
