@@ -275,17 +275,26 @@ bool ReadDesignTable(const Session& s, QList<TCHNGIN_>& rows)
     return true;
 }
 
-Outcome ExportDesignCsv(const Session& s, const RaiseCurveDesign& design, const QString& title,
-                        const TableFileFormat& format)
+Outcome RebuildAndReadDesignTable(const Session& s, const RaiseCurveDesign& design, const QString& noRowsMessage,
+                                  QList<TCHNGIN_>& rows)
 {
     const Outcome rebuilt = RebuildDesignTable(s, design);
     if (!rebuilt.ok)
         return rebuilt;
-    QList<TCHNGIN_> rows;
     if (!ReadDesignTable(s, rows))
         return Outcome::Failed(QString());
     if (rows.isEmpty())
-        return Outcome::Refused(QStringLiteral("賃金表データは有りません。"));
+        return Outcome::Refused(noRowsMessage);
+    return Outcome::Done();
+}
+
+Outcome ExportDesignCsv(const Session& s, const RaiseCurveDesign& design, const QString& title,
+                        const TableFileFormat& format)
+{
+    QList<TCHNGIN_> rows;
+    if (const Outcome read = RebuildAndReadDesignTable(s, design, QStringLiteral("賃金表データは有りません。"), rows);
+        !read.ok)
+        return read;
     const QString path = DesignCsvPath(s.exeFolder, format.kind);
     QDir().mkpath(QFileInfo(path).absolutePath());
     QString error;

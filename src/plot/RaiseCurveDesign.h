@@ -86,6 +86,11 @@ Outcome RebuildDesignTable(const Session& s, const RaiseCurveDesign& design);
 
 // The session's project's DCHINGIN rows ordered by NO and curve.
 bool ReadDesignTable(const Session& s, QList<TCHNGIN_>& rows);
+// What the CSV and the printed list start from: the table rebuilt from design, then read
+// back. Not ok with the rebuild's refusal, without a message after a failed read (the store
+// has reported it), or refused with noRowsMessage when the table has no row.
+Outcome RebuildAndReadDesignTable(const Session& s, const RaiseCurveDesign& design, const QString& noRowsMessage,
+                                  QList<TCHNGIN_>& rows);
 
 // Rebuilds DCHINGIN and writes the CSV file under the session's program folder: refused
 // with "賃金表データは有りません。" when no row was built, else done with the completion

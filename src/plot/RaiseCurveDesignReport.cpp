@@ -118,14 +118,9 @@ ReportDocument BuildDesignListPages(const QString& exeFolder, const QList<TCHNGI
 
 Outcome PrepareDesignList(const Session& s, const RaiseCurveDesign& design, const QString& title, ReportDocument& doc)
 {
-    const Outcome rebuilt = RebuildDesignTable(s, design);
-    if (!rebuilt.ok)
-        return rebuilt;
     QList<TCHNGIN_> rows;
-    if (!ReadDesignTable(s, rows))
-        return Outcome::Failed(QString());
-    if (rows.isEmpty())
-        return Outcome::Refused(DesignListNoDataMessage);
+    if (const Outcome read = RebuildAndReadDesignTable(s, design, DesignListNoDataMessage, rows); !read.ok)
+        return read;
     const ReportDocument names = ReportDocumentFor(s.exeFolder, DesignListReportName, DesignListDocName);
     ReportTemplate tpl;
     QString error;

@@ -301,28 +301,21 @@ void LoadRoleEvaluations(Session& s)
 ProjectReadiness ReadProjectReadiness(const Session& s)
 {
     const SqlCondition tail(QStringLiteral(" WHERE NENDO = ?   AND KCO   = ?"), {nendo(s), kco(s)});
+    // Whether the project has a row in the table the head reads.
+    auto hasRow = [&tail](auto record, DbConnection& cn, const char* head) {
+        ReadOne(cn, false, tail, QString::fromLatin1(head), record);
+        return record.ok;
+    };
     ProjectReadiness r;
     TKigyo1_ company;
     ReadOne(*s.control, false, tail, QStringLiteral("select * from MKIGYOU1"), company);
     r.settingsStored = company.ok && company.FNK != QLatin1String("9");
-    TSALARY_ form;
-    ReadOne(*s.year, false, tail, QStringLiteral("select * from SalaryName"), form);
-    r.hasForms = form.ok;
-    TMHYOUKA_ evaluation;
-    ReadOne(*s.year, false, tail, QStringLiteral("select * from MHYOUKA"), evaluation);
-    r.hasEvaluations = evaluation.ok;
-    TMATID_ matrix;
-    ReadOne(*s.year, false, tail, QStringLiteral("select * from MATRIXID"), matrix);
-    r.hasMatrixId = matrix.ok;
-    TYHYOUKA_ role;
-    ReadOne(*s.year, false, tail, QStringLiteral("select * from YHYOUKA"), role);
-    r.hasRoleEvaluation = role.ok;
-    TMATCELL_ cell;
-    ReadOne(*s.year, false, tail, QStringLiteral("select * from MATRIXCELL"), cell);
-    r.hasMatrixCell = cell.ok;
-    TBAND_ band;
-    ReadOne(*s.year, false, tail, QStringLiteral("select * from VBANDM2"), band);
-    r.hasBand = band.ok;
+    r.hasForms = hasRow(TSALARY_(), *s.year, "select * from SalaryName");
+    r.hasEvaluations = hasRow(TMHYOUKA_(), *s.year, "select * from MHYOUKA");
+    r.hasMatrixId = hasRow(TMATID_(), *s.year, "select * from MATRIXID");
+    r.hasRoleEvaluation = hasRow(TYHYOUKA_(), *s.year, "select * from YHYOUKA");
+    r.hasMatrixCell = hasRow(TMATCELL_(), *s.year, "select * from MATRIXCELL");
+    r.hasBand = hasRow(TBAND_(), *s.year, "select * from VBANDM2");
     return r;
 }
 
