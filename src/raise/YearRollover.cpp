@@ -80,9 +80,7 @@ bool copyCostOfLiving(DbConnection& from, DbConnection& to)
 // else its reference date KDATE (yyyymmdd).
 int ageReferenceDayOf(const TKigyo1_& row, const QDate& today)
 {
-    if (WholeNumberOrZero(row.FNK) != 0)
-        return today.year() * 10000 + today.month() * 100 + today.day();
-    return int(WholeNumberOrZero(row.KDATE));
+    return AgeReferenceDay(WholeNumberOrZero(row.FNK) != 0, int(WholeNumberOrZero(row.KDATE)), today);
 }
 
 // MKIGYOU1, read from and written to the control database (attached to the new year's

@@ -8,11 +8,16 @@
 
 #include <QDir>
 
-int Session::ageReferenceDay() const
+int AgeReferenceDay(bool byToday, int referenceDate, const QDate& today)
 {
-    if (ageByToday)
+    if (byToday)
         return today.year() * 10000 + today.month() * 100 + today.day();
     return referenceDate;
+}
+
+int Session::ageReferenceDay() const
+{
+    return AgeReferenceDay(ageByToday, referenceDate, today);
 }
 
 int Session::yearsUntilReference(int date) const

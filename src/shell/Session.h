@@ -95,6 +95,10 @@ struct Session {
     QString templateDatabasePath() const;       // dataFolder + "DATA.MDB"
 };
 
+// The day a company's ages and years of service count to (yyyymmdd): today when it counts
+// them to today (MKIGYOU1.FNK not 0), else its reference date (KDATE; 0 = none).
+int AgeReferenceDay(bool byToday, int referenceDate, const QDate& today);
+
 // A session on a program folder with no company open: the folder, the control database
 // (opened on control), today and the control record's eras. A failure to open the control
 // database is refused with the open-error message.
