@@ -1,6 +1,7 @@
 // TfrmPayGap: 男女の賃金の差異.
 #include "paygap/screens/TfrmPayGap.h"
 
+#include "core/Numbers.h"
 #include "paygap/PayGapStore.h"
 #include "reference/EmploymentForms.h"
 #include "shell/screens/AppState.h"
@@ -230,8 +231,18 @@ void TfrmPayGap::showResult()
     const QStringList lines = PayGapCsvLines(r);
     for (int row = 0; row < 4 && row + 1 < lines.size(); ++row) {
         const QStringList cells = lines[row + 1].split(',');
-        for (int c = 0; c < 6; ++c)
-            table_->setItem(row, c, new QTableWidgetItem(cells.value(c)));
+        for (int c = 0; c < 6; ++c) {
+            // The averages read as amounts; every figure stands right-aligned.
+            QString shown = cells.value(c);
+            bool number = false;
+            const double value = shown.toDouble(&number);
+            if (number && (c == 3 || c == 4))
+                shown = FormatFloat(QStringLiteral("#,##0"), value);
+            auto* item = new QTableWidgetItem(shown);
+            if (c > 0)
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            table_->setItem(row, c, item);
+        }
     }
     QStringList text;
     const std::pair<QString, const GapCell*> cells[] = {{QStringLiteral("全労働者"), &r.all},

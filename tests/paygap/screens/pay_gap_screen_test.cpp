@@ -54,6 +54,8 @@ TEST_F(PayGapScreen, SavedSettingsAndItsCsvAreTheBatchToolsToo)
     auto* table = child<QTableWidget>(screen, "grdPayGap");
     EXPECT_EQ(table->item(0, 0)->text(), QStringLiteral("全労働者"));
     EXPECT_EQ(table->item(0, 5)->text(), RatioText(screen.run().result.all.ratioTenths()));
+    // The averages read as amounts.
+    EXPECT_TRUE(table->item(0, 3)->text().contains(',')) << table->item(0, 3)->text().toStdString();
 
     // Leave out 通勤手当, count part-time workers 正規換算, write an explanation; store them.
     auto* allowances = screen.findChild<QListWidget*>();
