@@ -433,17 +433,29 @@ void decide(CompanyState& s, Person& p, int year)
         const int grades = gradeCountOf(s, p.table);
         const int steps = evaluations[size_t(p.evaluation - 1)].steps;
         const int end = endStep(s, p.table, p.grade);
-        const bool ready = p.yearsInGrade >= (p.grade <= 3 ? 2 : 3);
-        const double odds = p.evaluation <= 2 ? (p.grade >= 6 ? 0.35 : 0.6) : (p.step + steps > end ? 0.3 : 0.0);
-        if (p.grade < grades && ready && rng.chance(odds)) {
-            p.promoted = true;
-            p.newGrade = p.grade + 1;
-            p.newStep = std::clamp(1 + p.step / 4, 1, endStep(s, p.table, p.newGrade));
-        } else {
-            p.newGrade = p.grade;
-            p.newStep = std::min(p.step + steps, end);
-        }
         const SalaryTable& table = s.tables[size_t(p.table - 1)];
+        // Staying in the grade climbs the steps the evaluation earns, up to the grade's end.
+        p.newGrade = p.grade;
+        p.newStep = std::min(p.step + steps, end);
+        // Promotion goes to good performers (S, A, and B at the end of their grade). They
+        // enter the new grade at its first step paying at least what staying would have paid,
+        // so a promotion never pays less than the evaluation's own raise; a grade that starts
+        // too low for that is no promotion.
+        const bool ready = p.yearsInGrade >= (p.grade <= 3 ? 2 : 3);
+        const double odds =
+            p.evaluation <= 2 ? (p.grade >= 6 ? 0.35 : 0.6) : (p.evaluation == 3 && p.step + steps > end ? 0.3 : 0.0);
+        if (p.grade < grades && ready && rng.chance(odds)) {
+            const long long stayingPay = amountAt(table, p.grade, p.newStep);
+            const int newEnd = endStep(s, p.table, p.grade + 1);
+            for (int step = 1; step <= newEnd; ++step) {
+                if (amountAt(table, p.grade + 1, step) >= stayingPay) {
+                    p.promoted = true;
+                    p.newGrade = p.grade + 1;
+                    p.newStep = step;
+                    break;
+                }
+            }
+        }
         p.pay[0] = amountAt(table, p.grade, p.step);
         p.newPay[0] = amountAt(table, p.newGrade, p.newStep);
         p.pay[1] = agePay(age);
@@ -898,4 +910,12 @@ bool WriteSampleCompanies(const Session& s, QString* error, QStringList* log)
         }
     }
     return ok;
+}
+
+QStringList SampleCompanyNames()
+{
+    QStringList names;
+    for (const CompanyPlan& plan : companies)
+        names << QString::fromUtf8(plan.name);
+    return names;
 }

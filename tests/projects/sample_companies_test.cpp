@@ -112,6 +112,31 @@ TEST_F(SampleCompaniesTest, TheSamePeopleComeBackAYearOlderWithTheirRaise)
               Scalar(first, "SELECT KIN1 FROM DCHINGIN2 WHERE KCO = 1 AND SKCO = 1 AND GOUHOU = 1").toInt());
 }
 
+
+// The decided raises read as a company's would: nobody rated S, A or B is cut (a promotion
+// never pays less than the evaluation's own raise), only good performers are promoted, and
+// a better evaluation earns more on average than a worse one.
+TEST_F(SampleCompaniesTest, RaisesFollowTheEvaluation)
+{
+    for (int y = FirstSampleYear; y <= LastSampleYear; ++y) {
+        SCOPED_TRACE(y);
+        SqliteConnection& cn = year(y);
+        EXPECT_EQ(Scalar(cn, "SELECT group_concat(SCOT, ',') FROM MSYAIN1 s JOIN MSYAIN2 m USING (KCO, SCO, NENDO) "
+                             "WHERE m.HCO BETWEEN 1 AND 3 AND m.NSYOTEI < m.SYOTEI"),
+                  "");
+        EXPECT_EQ(Scalar(cn, "SELECT count(*) FROM MSYAIN2 WHERE FSKCHK = 1 AND HCO > 3"), "0");
+        // Mean raise of regular staff by evaluation (S and A together: a handful of S make no
+        // average of their own), better first: each at least the next one's.
+        auto means = cn.select("SELECT CASE WHEN HCO <= 2 THEN 'S+A' ELSE HCO END AS rating, avg(NSYOTEI - SYOTEI) "
+                               "FROM MSYAIN2 WHERE SM1 = 1 AND HCO > 0 GROUP BY rating ORDER BY min(HCO)");
+        double previous = 1e18;
+        while (means && means->next()) {
+            SCOPED_TRACE(means->text(0).toStdString());
+            EXPECT_LE(means->real(1), previous);
+            previous = means->real(1);
+        }
+    }
+}
 TEST_F(SampleCompaniesTest, IdenticalEverywhereAndExistingYearsAreKept)
 {
     const QString before = dump(folder.dataPath("2019/DATA.MDB"));
