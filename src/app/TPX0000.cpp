@@ -1,6 +1,9 @@
 // TPX0000: the main window with its menus, tool buttons, menu rule and command table.
 #include "app/TPX0000.h"
 
+#include "app/StartPanel.h"
+#include "projects/Companies.h"
+
 #include "shell/screens/AppState.h"
 #include "shell/Compaction.h"
 #include "shell/WriterLock.h"
@@ -95,6 +98,11 @@ TPX0000::TPX0000(QWidget* parent) : QMainWindow(parent), buttons_(std::make_uniq
     setWindowIcon(QIcon(EmblemPixmap(64)));
     buildMenus();
     buildToolBars();
+    startPanel_ = new StartPanel(this);
+    setCentralWidget(startPanel_);
+    connect(startPanel_, &StartPanel::projectChosen, this, &TPX0000::OpenListedProject);
+    connect(startPanel_, &StartPanel::openListRequested, this, &TPX0000::mnOPenClick);
+    connect(startPanel_, &StartPanel::newProjectRequested, this, &TPX0000::mnNewClick);
     RegisterMainWindow({[this](bool noCompany) { RefreshMenu(noCompany); },
                         [this](const QString& caption) { setWindowTitle(caption); }});
     FormCreate();
@@ -435,6 +443,48 @@ void TPX0000::RefreshMenu(bool noCompany)
         toolButton(button)->setEnabled(action(it.value())->isEnabled());
     }
     action("mnMatUPList")->setVisible(false);
+    followProjectState(noCompany);
+}
+
+void TPX0000::followProjectState(bool noCompany)
+{
+    if (!startPanel_)
+        return;
+    const TAppState& app = App();
+    if (!noCompany && app.CompanyOpen) {
+        startPanel_->hide();
+        RememberProject({app.FiscalYear, app.OpenCompanyCode});
+        return;
+    }
+    if (HasFDM())
+        startPanel_->Reload(CurrentSession());
+    startPanel_->show();
+}
+
+void TPX0000::OpenListedProject(const ListedProject& project)
+{
+    if (App().CompanyOpen)
+        return;
+    Session session = CurrentSession();
+    const Outcome opened = SelectCompany(session, project.year, project.code, project.name);
+    if (!opened.ok) {
+        ShowOutcome(opened);
+        RefreshMenu(true);
+        return;
+    }
+    AdoptSession(session);
+    App().ListMode = 4;
+    setWindowTitle(OpenCompanyCaption());
+    RefreshMenu(false);
+}
+
+void TPX0000::OpenLastProjectIfWanted()
+{
+    if (App().CompanyOpen || !ReopenLastProjectOnStart())
+        return;
+    const QList<ListedProject> last = ExistingProjects(CurrentSession(), RememberedProjects().mid(0, 1));
+    if (!last.isEmpty())
+        OpenListedProject(last.first());
 }
 
 bool TPX0000::CompanyGuard()

@@ -9,6 +9,8 @@
 class QAction;
 class QMenu;
 class QToolButton;
+class StartPanel;
+struct ListedProject;
 class TPX0010;
 class TPX0050;
 class TPX0060;
@@ -40,6 +42,11 @@ public:
     void RefreshMenu(bool noCompany);
     // The company guard: false (with its message) when no company is open.
     bool CompanyGuard();
+    // On start, when the user asked for it: opens the project opened last, if it still exists.
+    void OpenLastProjectIfWanted();
+    // Opens a project the start panel lists, as 選択 of the company list does.
+    void OpenListedProject(const ListedProject& project);
+    StartPanel* startPanel() const { return startPanel_; }
 
     QAction* action(const QString& name) const;
     QToolButton* toolButton(const QString& name) const;
@@ -105,6 +112,8 @@ private:
     QToolButton* addButton(QWidget* panel, const QString& name, const QString& caption, const QString& hint,
                            const QString& menuName);
     void openCompanyList();
+    // The start panel while no project is open; an opened project is remembered for it.
+    void followProjectState(bool noCompany);
 
     // A screen that lives for the whole run, created on first use when start-up did not.
     template <class Screen>
@@ -118,6 +127,7 @@ private:
 
     struct Buttons;
     std::unique_ptr<Buttons> buttons_;
+    StartPanel* startPanel_ = nullptr;         // the workspace while no project is open
     std::unique_ptr<WriterLock> writerLock_;   // the program folder's lock while this window writes
     std::unique_ptr<TPX0010> companyList_;   // owns the company master TPX0020
     std::unique_ptr<TPX0050> costOfLiving_;

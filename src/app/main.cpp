@@ -60,5 +60,6 @@ int main(int argc, char** argv)
     if (QScreen* screen = QGuiApplication::primaryScreen())
         mainWindow.setGeometry(screen->availableGeometry());
     mainWindow.showMaximized();
+    mainWindow.OpenLastProjectIfWanted();
     return app.exec();
 }

@@ -15,5 +15,8 @@
 // itself is not changed. Returns false (with a reason) when a write fails.
 bool WriteSampleCompanies(const Session& s, QString* error = nullptr, QStringList* log = nullptr);
 
+// The names of the sample companies (their codes move when another company holds them).
+QStringList SampleCompanyNames();
+
 inline constexpr int FirstSampleYear = 2018;
 inline constexpr int LastSampleYear = 2020;

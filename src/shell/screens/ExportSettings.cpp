@@ -1,33 +1,25 @@
 // The user's CSV encoding.
 #include "shell/screens/ExportSettings.h"
 
-#include <QSettings>
-
-#include <memory>
+#include "shell/screens/UserSettings.h"
 
 namespace {
 
 const QString EncodingKey = QStringLiteral("export/csvEncoding");
-
-std::unique_ptr<QSettings> userSettings()
-{
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Wageloom"),
-                                       QStringLiteral("Wageloom"));
-}
 
 } // namespace
 
 CsvEncoding UserCsvEncoding()
 {
     CsvEncoding encoding = CsvEncoding::ShiftJis;
-    if (!CsvEncodingFromName(userSettings()->value(EncodingKey).toString(), encoding))
+    if (!CsvEncodingFromName(OpenUserSettings()->value(EncodingKey).toString(), encoding))
         encoding = CsvEncoding::ShiftJis;
     return encoding;
 }
 
 void SetUserCsvEncoding(CsvEncoding encoding)
 {
-    const std::unique_ptr<QSettings> settings = userSettings();
+    const std::unique_ptr<QSettings> settings = OpenUserSettings();
     settings->setValue(EncodingKey, CsvEncodingName(encoding));
     settings->sync();
 }

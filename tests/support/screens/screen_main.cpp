@@ -2,19 +2,25 @@
 // window's application state following each test's program folder and project.
 #include "shell/screens/AppState.h"
 #include "shell/screens/QtDialogs.h"
+#include "shell/screens/UserSettings.h"
 #include "support/TestProgramFolder.h"
 
 #include <QApplication>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    // The user's settings (the CSV encoding) go to Qt's test folder, not the user's own.
+    // Standard paths go to Qt's test folders, not the user's own; the user's settings (the
+    // CSV encoding, the recent projects) to a file of this process alone, as ctest runs
+    // test processes side by side.
     QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
+    const QTemporaryDir settingsFolder;
+    SetUserSettingsFileForTesting(settingsFolder.filePath(QStringLiteral("user-settings.ini")));
     // Qt's own buttons and dialogs in Japanese, as the program shows them.
     InstallQtJapanese(app);
     // A screen reads the open project from the application state, as the window's
