@@ -93,7 +93,8 @@ StartPanel::StartPanel(QWidget* parent) : QWidget(parent)
     QPalette cardPalette = card->palette();
     cardPalette.setColor(QPalette::Window, Qt::white);
     card->setPalette(cardPalette);
-    card->setMaximumWidth(720);
+    card->setMinimumWidth(760);
+    card->setMaximumWidth(820);
     auto* column = new QVBoxLayout(card);
     column->setContentsMargins(24, 20, 24, 20);
     column->setSpacing(12);
@@ -157,7 +158,8 @@ void StartPanel::fill(QVBoxLayout* box, const QList<ListedProject>& projects, co
     }
     for (qsizetype i = 0; i < projects.size(); ++i) {
         const ListedProject p = projects[i];
-        auto* button = new QCommandLinkButton(ListedProjectText(p), QStringLiteral("企業コード %1").arg(p.code));
+        auto* button = new QCommandLinkButton(ListedProjectText(p));
+        button->setToolTip(QStringLiteral("企業コード %1").arg(p.code));
         button->setObjectName(namePrefix + QString::number(i));
         connect(button, &QCommandLinkButton::clicked, this, [this, p] { emit projectChosen(p); });
         box->addWidget(button);

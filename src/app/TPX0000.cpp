@@ -98,8 +98,6 @@ TPX0000::TPX0000(QWidget* parent) : QMainWindow(parent), buttons_(std::make_uniq
     setWindowIcon(QIcon(EmblemPixmap(64)));
     buildMenus();
     buildToolBars();
-    startPanel_ = new StartPanel(this);
-    setCentralWidget(startPanel_);
     connect(startPanel_, &StartPanel::projectChosen, this, &TPX0000::OpenListedProject);
     connect(startPanel_, &StartPanel::openListRequested, this, &TPX0000::mnOPenClick);
     connect(startPanel_, &StartPanel::newProjectRequested, this, &TPX0000::mnNewClick);
@@ -330,7 +328,10 @@ void TPX0000::buildToolBars()
     addButton(admin, "btn_mdb", "DB圧縮", "mdbファイルを圧縮します", "mnDBCond");
     leftLayout->addWidget(admin);
     body->addWidget(left);
-    body->addStretch(1);
+    // The workspace right of the report buttons: the start panel while no project is open.
+    startPanel_ = new StartPanel(central);
+    body->addWidget(startPanel_, 1);
+    body->addStretch(0);
 
     setCentralWidget(central);
 }
@@ -369,6 +370,7 @@ void TPX0000::FormCreate()
     app.refreshToday();
     menu(QStringLiteral("mnMatrix"))->menuAction()->setVisible(false);
     setWindowTitle(AppTitle);
+    followProjectState(true);   // the start panel lists the started folder's projects
 }
 
 template <class Screen>
