@@ -83,6 +83,8 @@ protected:
         e->selectAll();
         e->insert(value);   // edited as by the user: marks the employee changed
     }
+    // A button of a page clicked, as by the user.
+    void click(const char* name) { w<QAbstractButton>(name)->click(); }
     void leave(const char* name) { EXPECT_TRUE(screen->FieldExit(screen->findChild<QWidget*>(name))) << name; }
     void enterCode(const QString& code)
     {
@@ -277,17 +279,17 @@ TEST_F(RegisterScreen, FieldChecksWhenLeft)
         w(c.field)->setText("0");
     }
     w<QComboBox>("cmbSikaku")->setEditText("4");
-    EXPECT_TRUE(s.cmbSikakuExit());
+    EXPECT_TRUE(s.FieldExit(w<QComboBox>("cmbSikaku")));
     EXPECT_EQ(listText("cmbSikaku"), QStringLiteral("4 : 第４等級"));
     w<QComboBox>("cmbSikaku")->setEditText("12");
     dialogs.clear();
-    EXPECT_FALSE(s.cmbSikakuExit());
+    EXPECT_FALSE(s.FieldExit(w<QComboBox>("cmbSikaku")));
     EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("存在しないコードです。")});
     w<QComboBox>("cmbMark")->setEditText("0");
-    EXPECT_TRUE(s.cmbMarkExit());
+    EXPECT_TRUE(s.FieldExit(w<QComboBox>("cmbMark")));
     EXPECT_EQ(listText("cmbMark"), QStringLiteral("0 : なし"));
     w<QComboBox>("cmbMark")->setEditText("2");
-    EXPECT_TRUE(s.cmbMarkExit());
+    EXPECT_TRUE(s.FieldExit(w<QComboBox>("cmbMark")));
     EXPECT_TRUE(listText("cmbMark").startsWith("2 : "));
 }
 
@@ -479,7 +481,7 @@ TEST_F(RegisterScreen, WageTableLinkColoursAndAmount)
     EXPECT_EQ(base("txtAFKihon2"), SkyBlue);
     EXPECT_EQ(base("txtKihon2"), QColor(Qt::white));
 
-    s.optKihonClick(2);
+    click("optKihon2");
     EXPECT_EQ(s.link(), 2);
     EXPECT_EQ(Project().CurrentCompany.FRSTKYU, 2);
     EXPECT_EQ(base("txtAFKihon2"), QColor(Qt::yellow));
@@ -500,7 +502,7 @@ TEST_F(RegisterScreen, WageTableLinkColoursAndAmount)
     s.btnMntClick();   // the linked amount is what is stored, with totals to match
     EXPECT_EQ(db("SELECT NKKYU2 || '/' || NSYOTEI || '/' || UPK FROM MSYAIN2 WHERE SCO = 1"), "180000/397000/155000");
 
-    s.cdRestLinkClick();
+    click("cdRestLink");
     EXPECT_EQ(s.link(), 0);
     EXPECT_FALSE(w<QRadioButton>("optKihon2")->isChecked());
     EXPECT_EQ(base("txtAFKihon2"), SkyBlue);
@@ -520,7 +522,7 @@ TEST_F(RegisterScreen, PicturesFromThePictureFolderOnly)
     auto* picture = w<QLabel>("Image1");
 
     dialogs.files = {folder.path("Picture/staff/a.jpg")};
-    s.btnPicterClick();
+    click("btnPicter");
     ASSERT_EQ(dialogs.calls.size(), 1);
     EXPECT_EQ(dialogs.calls[0].caption, QStringLiteral("画像ファイルの選択"));
     EXPECT_EQ(dialogs.calls[0].text, App().ExeFolder + QStringLiteral("Picture/|JPEGファイル(*.jpg)|*.jpg|BMPファイル(*.bmp)|*.bmp"));
@@ -531,14 +533,14 @@ TEST_F(RegisterScreen, PicturesFromThePictureFolderOnly)
     EXPECT_EQ(db("SELECT SPATH FROM MSYAIN2 WHERE SCO = 1"), "staff/a.jpg");
 
     dialogs.files = {folder.path("Picture/b.bmp")};
-    s.btnPicterClick();
+    click("btnPicter");
     EXPECT_EQ(s.pictureName(), "b.bmp");
     EXPECT_FALSE(picture->pixmap().isNull());
 
     dialogs.clear();
     for (const QString& outside : {folder.path("outside.jpg"), folder.path("Picture/../outside.jpg")}) {
         dialogs.files = {outside};
-        s.btnPicterClick();
+        click("btnPicter");
         EXPECT_TRUE(dialogs.saw(QStringLiteral("フォルダが変更されました。表示されたフォルダ内で選択して下さい。")));
         EXPECT_EQ(s.pictureName(), "");
         EXPECT_TRUE(picture->pixmap().isNull());
@@ -551,7 +553,7 @@ TEST_F(RegisterScreen, PicturesFromThePictureFolderOnly)
     s.optTokyuClick(0);
     EXPECT_EQ(s.pictureName(), "b.bmp");
     EXPECT_FALSE(picture->pixmap().isNull());
-    s.btnPicterClick();
+    click("btnPicter");
     EXPECT_EQ(s.pictureName(), "");
     EXPECT_TRUE(picture->pixmap().isNull());
 }
