@@ -509,6 +509,55 @@ TEST_F(RegisterScreen, WageTableLinkColoursAndAmount)
     EXPECT_FALSE(w("txtAFKihon2")->isReadOnly());
 }
 
+// What is chosen or checked on one page reaches the page that shows its effect.
+TEST_F(RegisterScreen, ThePagesFollowEachOther)
+{
+    DbConnection& cn = folder.fdm().ACN2;
+    Exec(cn, "INSERT INTO SALARYNAME VALUES (1, 2024, 2, '正社員', '', '職能給', '役割給', '', '', '住宅手当', '', '', '')");
+    Exec(cn, "INSERT INTO MCHINGIN VALUES (1, 2024, 1, 9, 80, 2, 0, 1, '基本賃金表', 0, 0, 0, 0, 0)");
+    Exec(cn, "INSERT INTO MHYOUKA VALUES (1, 2024, 1, 1, 'S', 3)");
+    Exec(cn, "INSERT INTO MHYOUKA VALUES (1, 2024, 1, 2, 'A', 2)");
+    AddRow(1, QStringLiteral("社員1"), 1);
+    TPX0030& s = open();
+    auto choose = [&](const char* list, const QString& item) {
+        auto* c = w<QComboBox>(list);
+        c->setCurrentIndex(c->findText(item));
+        ASSERT_GE(c->currentIndex(), 0) << item.toStdString();
+        emit c->activated(c->currentIndex());
+    };
+
+    // 基本情報's employment form names the pay components of 賃金情報.
+    EXPECT_EQ(w<QLabel>("labKihon1")->text(), QStringLiteral("基本給"));
+    choose("cmbMibun", QStringLiteral("2 : 正社員"));
+    EXPECT_EQ(w<QLabel>("labKihon1")->text(), QStringLiteral("職能給"));
+    EXPECT_EQ(w<QLabel>("labTeate2")->text(), QStringLiteral("住宅手当"));
+    EXPECT_TRUE(s.isDirty());
+
+    // 賃金情報's wage table offers its evaluations on 基本情報.
+    EXPECT_EQ(w<QComboBox>("cmbHyouka1")->count(), 1);   // なし
+    choose("cmbChingin", QStringLiteral("1 : 基本賃金表"));
+    EXPECT_EQ(w<QComboBox>("cmbHyouka1")->count(), 3);   // S, A and なし
+
+    // The totals of 賃金情報 are refreshed when a raise of 賃金情報２, the grade or the step
+    // of 基本情報 is accepted (230,000 stored; the first component set without a check).
+    EXPECT_EQ(text("txtKihonSum"), "230,000");
+    const struct {
+        const char* left;
+        QString firstComponent, sum;
+    } cases[] = {
+        {"txtUPKin1", "300,000", "330,000"},
+        {"cmbSikaku", "310,000", "340,000"},
+        {"txtGouhou", "320,000", "350,000"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.left);
+        w("txtKihon1")->setText(c.firstComponent);
+        leave(c.left);
+        EXPECT_EQ(text("txtKihonSum"), c.sum);
+    }
+    EXPECT_TRUE(dialogs.calls.isEmpty()) << dialogs.texts().join('|').toStdString();
+}
+
 TEST_F(RegisterScreen, PicturesFromThePictureFolderOnly)
 {
     AddRow(1, QStringLiteral("社員1"), 1);

@@ -229,6 +229,38 @@ TEST_F(TPX2010Test, RefusesPageChanges)
     EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("曲線の選択　は、２次曲線　が選択されています。")});
 }
 
+// An edit on any page keeps that page until it is saved or cancelled.
+TEST_F(TPX2010Test, EveryPageKeepsItsUnsavedEdits)
+{
+    type("cmbScaleCode", "1");
+    ASSERT_TRUE(idBox("cmbScaleCode")->checkWhenLeft());
+    const struct {
+        int page;
+        const char* curve;   // the curve kind the page needs
+        const char* field;
+    } cases[] = {
+        {1, "opt2Jikyokusen", "txt1TKName1"},   {1, "opt2Jikyokusen", "cmb2ScaleCode"},
+        {2, "opt2Jikyokusen", "txt2Stgosu1"},   {2, "opt2Jikyokusen", "txt2Kakeritsu"},
+        {3, "opt3JiKyokusen", "txtC2Salary1"}, {3, "opt3JiKyokusen", "txt3Kakeritsu"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.field);
+        showPage(0);
+        click(QString::fromLatin1(c.curve));
+        click("btnAdd");
+        showPage(c.page);
+        ASSERT_EQ(screen.PageState(), c.page + 1);
+        type(QString::fromLatin1(c.field), "7");
+        EXPECT_TRUE(screen.IsChanged());
+        dialogs.clear();
+        showPage(0);
+        EXPECT_EQ(pages()->currentIndex(), c.page);
+        EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("ﾃﾞｰﾀが変更されています。登録ボタンを押し、データを更新して下さい。")});
+        click("btnCancel");
+        EXPECT_FALSE(screen.IsChanged());
+    }
+}
+
 TEST_F(TPX2010Test, RowsAboveTheGradeCountAreDisabled)
 {
     type("cmbScaleCode", "1");
