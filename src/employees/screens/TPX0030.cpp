@@ -2,9 +2,12 @@
 #include "employees/screens/TPX0030.h"
 
 #include "employees/EmployeeList.h"
+#include "employees/screens/EmployeeBasicPage.h"
+#include "employees/screens/EmployeeMatrixPage.h"
+#include "employees/screens/EmployeePayHistoryPage.h"
+#include "employees/screens/EmployeePayPage.h"
 #include "shell/screens/AppState.h"
 #include "core/CodeLists.h"
-#include "core/Numbers.h"
 #include "shell/screens/ScreenHelpers.h"
 #include "shell/screens/StringGrid.h"
 #include "shell/screens/DialogService.h"
@@ -12,9 +15,6 @@
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QComboBox>
-#include <QDir>
-#include <QFileInfo>
-#include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,95 +25,11 @@
 
 #include <algorithm>
 
+using namespace EmployeeForm;
+
 namespace {
 
-const QString AmountFormat = QStringLiteral("#,##0");
-const QString RaiseFormat = QStringLiteral("##,##0");
-const QString RateFormat = QStringLiteral("#,##0.000");
-const QColor SkyBlue(0xA6, 0xCA, 0xF0);   // clSkyBlue
-
 const QString DirtyHead = QStringLiteral("ﾃﾞｰﾀが変更されています。\r【はい】:戻ります。\r");
-
-// The mark list's item of plot mark n of the open project, '' when n is not 1..9.
-QString markItem(int n)
-{
-    if (n < 1 || n > 9)
-        return {};
-    const TMMARK& m = Project().Marks[n - 1];
-    return MarkItemText(n, m.MARK, m.HANREI);
-}
-
-QLabel* makeLabel(QWidget* parent, const QString& text, int x, int y, int w, bool yellow = false)
-{
-    auto* l = new QLabel(text, parent);
-    l->setGeometry(x, y, w, 22);
-    l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    if (yellow) {
-        l->setAutoFillBackground(true);
-        QPalette p = l->palette();
-        p.setColor(QPalette::Window, Qt::yellow);
-        l->setPalette(p);
-        l->setIndent(4);
-    }
-    return l;
-}
-
-QLineEdit* makeEdit(QWidget* parent, const QString& name, int x, int y, int w, bool right = false)
-{
-    QLineEdit* e = right ? static_cast<QLineEdit*>(new TRightEdit(parent)) : new QLineEdit(parent);
-    e->setObjectName(name);
-    e->setGeometry(x, y, w, 22);
-    return e;
-}
-
-QLineEdit* makeShown(QWidget* parent, const QString& name, int x, int y, int w, bool right = true)
-{
-    QLineEdit* e = makeEdit(parent, name, x, y, w, right);
-    e->setReadOnly(true);
-    e->setFocusPolicy(Qt::NoFocus);
-    return e;
-}
-
-QComboBox* makeCombo(QWidget* parent, const QString& name, int x, int y, int w, bool editable)
-{
-    auto* c = new QComboBox(parent);
-    c->setObjectName(name);
-    c->setGeometry(x, y, w, 22);
-    c->setEditable(editable);
-    c->setInsertPolicy(QComboBox::NoInsert);
-    c->setMaxVisibleItems(12);
-    return c;
-}
-
-void setBase(QLineEdit* e, const QColor& colour)
-{
-    QPalette p = e->palette();
-    p.setColor(QPalette::Base, colour);
-    e->setPalette(p);
-}
-
-// Shows a text in a list: its item when it has one, otherwise (editable lists) the text.
-void showInList(QComboBox* c, const QString& text)
-{
-    ShowListText(*c, text);
-}
-
-// Selects the item of a code in a drop-down list, or nothing.
-void selectCode(QComboBox* c, int code)
-{
-    if (SelectItemByCode(*c, QString::number(code)) < 0)
-        c->setCurrentIndex(-1);
-}
-
-int codeOfList(const QComboBox* c)
-{
-    return SelectedItemCode(*c);
-}
-
-QString amountText(long long v)
-{
-    return FormatFloat(AmountFormat, double(v));
-}
 
 } // namespace
 
@@ -125,21 +41,7 @@ TPX0030::TPX0030(QWidget* parent) : QDialog(parent)
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
 
     buildTop();
-    PageControl1 = new QTabWidget(this);
-    PageControl1->setObjectName(QStringLiteral("PageControl1"));
-    PageControl1->setGeometry(10, 44, 980, 445);
-    const char* titles[4] = {"基本情報", "賃金情報", "賃金情報２", "マトリクス"};
-    QWidget* pages[4];
-    for (int i = 0; i < 4; ++i) {
-        pages[i] = new QWidget;
-        pages[i]->setObjectName(QStringLiteral("TabSheet%1").arg(i + 1));
-        PageControl1->addTab(pages[i], QString::fromUtf8(titles[i]));
-    }
-    buildBasicTab(pages[0]);
-    buildWageTab(pages[1]);
-    buildWage2Tab(pages[2]);
-    buildMatrixTab(pages[3]);
-    PageControl1->setTabVisible(3, false);
+    buildPages();
     buildBottom();
     installFieldRules();
     InstallEnterMovesFocus(*this);
@@ -171,238 +73,25 @@ void TPX0030::buildTop()
     connect(btnLast, &QPushButton::clicked, this, [this] { btnLastClick(); });
 }
 
-TPX0030::DateWidgets TPX0030::makeDate(QWidget* page, const QString& prefix, int x, int y)
+void TPX0030::buildPages()
 {
-    DateWidgets d;
-    d.era = makeCombo(page, "cmb" + prefix + "Nengou", x, y, 62, true);
-    d.yy = makeEdit(page, "txt" + prefix + "yy", x, y, 30, true);
-    d.mm = makeEdit(page, "txt" + prefix + "mm", x, y, 30, true);
-    d.dd = makeEdit(page, "txt" + prefix + "dd", x, y, 30, true);
-    d.yy->setMaxLength(2);
-    d.mm->setMaxLength(2);
-    d.dd->setMaxLength(2);
-    for (const char* unit : {"年", "月", "日"}) {
-        auto* l = new QLabel(QString::fromUtf8(unit), page);
-        l->setObjectName("lab" + prefix + QString::fromUtf8(unit));
-    }
-    placeDate(d, x, y, true);
-    return d;
-}
+    PageControl1 = new QTabWidget(this);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    PageControl1->setGeometry(10, 44, 980, 445);
+    basic_ = new EmployeeBasicPage(*PageControl1);
+    pay_ = new EmployeePayPage(*PageControl1);
+    payHistory_ = new EmployeePayHistoryPage(*PageControl1);
+    matrix_ = new EmployeeMatrixPage(*PageControl1, tables_);
+    pages_ = {basic_, pay_, payHistory_, matrix_};
+    PageControl1->setTabVisible(PageControl1->indexOf(matrix_), false);
 
-void TPX0030::placeDate(const DateWidgets& d, int x, int y, bool withEra)
-{
-    d.era->setVisible(withEra);
-    int at = withEra ? x + 66 : x;
-    QWidget* page = d.yy->parentWidget();
-    const QString prefix = d.yy->objectName().mid(3, 3);
-    QLineEdit* fields[3] = {d.yy, d.mm, d.dd};
-    const char* units[3] = {"年", "月", "日"};
-    for (int i = 0; i < 3; ++i) {
-        fields[i]->setGeometry(at, y, 30, 22);
-        if (auto* l = page->findChild<QLabel*>("lab" + prefix + QString::fromUtf8(units[i])))
-            l->setGeometry(at + 32, y, 16, 22);
-        at += 50;
-    }
-}
-
-void TPX0030::buildBasicTab(QWidget* page)
-{
-    const int lx = 10, fx = 100, mx = 360, mfx = 450;
-    auto row = [](int i) { return 12 + 31 * i; };
-
-    makeLabel(page, QStringLiteral("社員番号"), lx, row(0), 84, true);
-    txtWorkerNo = makeEdit(page, QStringLiteral("txtWorkerNo"), fx, row(0), 130);
-    makeLabel(page, QStringLiteral("氏　　名"), lx, row(1), 84, true);
-    txtWorkName = makeEdit(page, QStringLiteral("txtWorkName"), fx, row(1), 220);
-    makeLabel(page, QStringLiteral("性　　別"), lx, row(2), 84);
-    OptSex1 = new QRadioButton(QStringLiteral("男"), page);
-    OptSex1->setObjectName(QStringLiteral("OptSex1"));
-    OptSex1->setGeometry(fx, row(2), 50, 22);
-    OptSex2 = new QRadioButton(QStringLiteral("女"), page);
-    OptSex2->setObjectName(QStringLiteral("OptSex2"));
-    OptSex2->setGeometry(fx + 60, row(2), 50, 22);
-    makeLabel(page, QStringLiteral("生年月日"), lx, row(3), 84, true);
-    sei = makeDate(page, QStringLiteral("Sei"), fx, row(3));
-    makeLabel(page, QStringLiteral("入社年月日"), lx, row(4), 84, true);
-    nyu = makeDate(page, QStringLiteral("Nyu"), fx, row(4));
-    makeLabel(page, QStringLiteral("役　　職"), lx, row(5), 84);
-    txtYakusyoku = makeEdit(page, QStringLiteral("txtYakusyoku"), fx, row(5), 220);
-    makeLabel(page, QStringLiteral("就労形態"), lx, row(6), 84, true);
-    cmbMibun = makeCombo(page, QStringLiteral("cmbMibun"), fx, row(6), 220, false);
-    makeLabel(page, QStringLiteral("学　　歴"), lx, row(7), 84);
-    txtGakureki = makeEdit(page, QStringLiteral("txtGakureki"), fx, row(7), 240);
-    makeLabel(page, QStringLiteral("専　　攻"), lx, row(8), 84);
-    txtSenkou = makeEdit(page, QStringLiteral("txtSenkou"), fx, row(8), 240);
-    makeLabel(page, QStringLiteral("公的資格"), lx, row(9), 84);
-    txtKSikaku = makeEdit(page, QStringLiteral("txtKSikaku"), fx, row(9), 240);
-    makeLabel(page, QStringLiteral("職務配置"), lx, row(10), 84);
-    txtHaizoku = makeEdit(page, QStringLiteral("txtHaizoku"), fx, row(10), 240);
-
-    makeLabel(page, QStringLiteral("登用年月日"), mx, row(0), 84, true);
-    tou = makeDate(page, QStringLiteral("Tou"), mfx, row(0));
-    makeLabel(page, QStringLiteral("資格等級"), mx, row(1), 84, true);
-    cmbSikaku = makeCombo(page, QStringLiteral("cmbSikaku"), mfx, row(1), 200, true);
-    makeLabel(page, QStringLiteral("号　　　俸"), mx, row(2), 84, true);
-    txtGouhou = makeEdit(page, QStringLiteral("txtGouhou"), mfx, row(2), 50, true);
-    txtGouhou->setMaxLength(2);
-    makeLabel(page, QStringLiteral("達成率"), mx, row(3), 84, true);
-    txtTasseiRitsu = makeEdit(page, QStringLiteral("txtTasseiRitsu"), mfx, row(3), 60, true);
-    txtTasseiRitsu->setMaxLength(4);
-    makeLabel(page, QStringLiteral("評価　本年"), mx, row(4), 84, true);
-    cmbHyouka1 = makeCombo(page, QStringLiteral("cmbHyouka1"), mfx, row(4), 140, true);
-    const char* ago[3] = {"評価　１年前", "評価　２年前", "評価　３年前"};
-    for (int i = 0; i < 3; ++i) {
-        makeLabel(page, QString::fromUtf8(ago[i]), mx, row(5 + i), 84);
-        txtHyouka[i] = makeEdit(page, QStringLiteral("txtHyouka%1").arg(i + 2), mfx, row(5 + i), 140);
-    }
-    makeLabel(page, QStringLiteral("経験年数"), mx, row(8), 84, true);
-    txtKeikenNen = makeEdit(page, QStringLiteral("txtKeikenNen"), mfx, row(8), 50, true);
-    txtKeikenNen->setMaxLength(2);
-    makeLabel(page, QStringLiteral("職務点数"), mx, row(9), 84, true);
-    txtSyokumuTensu = makeEdit(page, QStringLiteral("txtSyokumuTensu"), mfx, row(9), 60, true);
-    txtSyokumuTensu->setMaxLength(4);
-    makeLabel(page, QStringLiteral("マーク"), mx, row(10), 84, true);
-    cmbMark = makeCombo(page, QStringLiteral("cmbMark"), mfx, row(10), 220, true);
-
-    makeLabel(page, QStringLiteral("写　　真"), 720, row(0), 80);
-    Image1 = new QLabel(page);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(720, row(1), 210, 260);
-    Image1->setFrameShape(QFrame::Box);
-    Image1->setAlignment(Qt::AlignCenter);
-    btnPicter = new QPushButton(QStringLiteral("読　込"), page);
-    btnPicter->setObjectName(QStringLiteral("btnPicter"));
-    btnPicter->setGeometry(720, row(1) + 268, 90, 28);
-    connect(btnPicter, &QPushButton::clicked, this, [this] { btnPicterClick(); });
-
-    SetShiftJisLimit(*txtWorkerNo, 10);
-    SetShiftJisLimit(*txtWorkName, 20);
-    SetShiftJisLimit(*txtYakusyoku, 20);
-    for (QLineEdit* e : {txtGakureki, txtSenkou, txtKSikaku, txtHaizoku})
-        SetShiftJisLimit(*e, 30);
-    for (QLineEdit* e : txtHyouka)
-        SetShiftJisLimit(*e, 10);
-
-    connect(OptSex1, &QRadioButton::clicked, this, [this] { setDirty(); });
-    connect(OptSex2, &QRadioButton::clicked, this, [this] { setDirty(); });
-    connect(cmbMibun, &QComboBox::activated, this, [this] { cmbMibunChange(); });
-}
-
-void TPX0030::buildWageTab(QWidget* page)
-{
-    const int lx = 10, cx = 130, ax = 245, rx = 360;
-    makeLabel(page, QStringLiteral("現　在"), cx, 8, 100)->setAlignment(Qt::AlignCenter);
-    makeLabel(page, QStringLiteral("昇給後"), ax, 8, 100)->setAlignment(Qt::AlignCenter);
-    makeLabel(page, QStringLiteral("賃金表"), rx, 8, 60);
-    auto row = [](int i) { return 34 + 27 * i; };
-    for (int i = 0; i < 3; ++i) {
-        labKihon[i] = makeLabel(page, QString(), lx, row(i), 115);
-        labKihon[i]->setObjectName(QStringLiteral("labKihon%1").arg(i + 1));
-        txtKihon[i] = makeEdit(page, QStringLiteral("txtKihon%1").arg(i + 1), cx, row(i), 100, true);
-        txtAFKihon[i] = makeEdit(page, QStringLiteral("txtAFKihon%1").arg(i + 1), ax, row(i), 100, true);
-        txtAFKihon[i]->setFocusPolicy(Qt::ClickFocus);
-        optKihon[i] = new QRadioButton(page);
-        optKihon[i]->setObjectName(QStringLiteral("optKihon%1").arg(i + 1));
-        optKihon[i]->setAutoExclusive(false);
-        optKihon[i]->setGeometry(rx + 4, row(i), 24, 22);
-        connect(optKihon[i], &QRadioButton::clicked, this, [this, i] { optKihonClick(i + 1); });
-    }
-    cdRestLink = new QPushButton(QStringLiteral("解除"), page);
-    cdRestLink->setObjectName(QStringLiteral("cdRestLink"));
-    cdRestLink->setGeometry(rx, row(3), 56, 24);
-    connect(cdRestLink, &QPushButton::clicked, this, [this] { cdRestLinkClick(); });
-    makeLabel(page, QStringLiteral("Sum基本給"), lx, row(3), 115);
-    txtKihonSum = makeShown(page, QStringLiteral("txtKihonSum"), cx, row(3), 100);
-    txtAFKihonSum = makeShown(page, QStringLiteral("txtAFKihonSum"), ax, row(3), 100);
-    makeLabel(page, QStringLiteral("Up基本給"), lx, row(4), 115);
-    txtUpKihon = makeShown(page, QStringLiteral("txtUpKihon"), ax, row(4), 100);
-
-    auto row2 = [](int i) { return 186 + 27 * i; };
-    for (int i = 0; i < 5; ++i) {
-        labTeate[i] = makeLabel(page, QString(), lx, row2(i), 115);
-        labTeate[i]->setObjectName(QStringLiteral("labTeate%1").arg(i + 1));
-        txtTeate[i] = makeEdit(page, QStringLiteral("txtTeate%1").arg(i + 1), cx, row2(i), 100, true);
-        txtAFTeate[i] = makeEdit(page, QStringLiteral("txtAFTeate%1").arg(i + 1), ax, row2(i), 100, true);
-        txtAFTeate[i]->setFocusPolicy(Qt::ClickFocus);
-        setBase(txtAFTeate[i], SkyBlue);
-    }
-    makeLabel(page, QStringLiteral("Sum手当"), lx, row2(5), 115);
-    txtTeateSum = makeShown(page, QStringLiteral("txtTeateSum"), cx, row2(5), 100);
-    txtAFTeateSum = makeShown(page, QStringLiteral("txtAFTeateSum"), ax, row2(5), 100);
-    makeLabel(page, QStringLiteral("Up手当"), lx, row2(6), 115);
-    txtTeateUP = makeShown(page, QStringLiteral("txtTeateUP"), ax, row2(6), 100);
-
-    const int bx = 470, b1 = 580, b2 = 695;
-    makeLabel(page, QStringLiteral("賞与　上期"), bx, row(0), 100);
-    txtBonus1 = makeEdit(page, QStringLiteral("txtBonus1"), b1, row(0), 100, true);
-    makeLabel(page, QStringLiteral("賞与　下期"), bx, row(1), 100);
-    txtBonus2 = makeEdit(page, QStringLiteral("txtBonus2"), b1, row(1), 100, true);
-    makeLabel(page, QStringLiteral("現　在"), b1, row(3) - 4, 100)->setAlignment(Qt::AlignCenter);
-    makeLabel(page, QStringLiteral("昇給後"), b2, row(3) - 4, 100)->setAlignment(Qt::AlignCenter);
-    makeLabel(page, QStringLiteral("所定給"), bx, row(4), 100);
-    txtSyotei = makeShown(page, QStringLiteral("txtSyotei"), b1, row(4), 100);
-    txtAFSyotei = makeShown(page, QStringLiteral("txtAFSyotei"), b2, row(4), 100);
-    makeLabel(page, QStringLiteral("年　収"), bx, row(5), 100);
-    txtNensyu = makeShown(page, QStringLiteral("txtNensyu"), b1, row(5), 100);
-    txtAFNensyu = makeShown(page, QStringLiteral("txtAFNensyu"), b2, row(5), 100);
-    makeLabel(page, QStringLiteral("退職金支給率"), bx, row(7), 100);
-    txtTaisyokuKin = makeEdit(page, QStringLiteral("txtTaisyokuKin"), b1, row(7), 100, true);
-    makeLabel(page, QStringLiteral("時間給"), bx, row(8), 100);
-    txtJikankyu = makeShown(page, QStringLiteral("txtJikankyu"), b1, row(8), 100);
-    makeLabel(page, QStringLiteral("賃金表"), bx, row(10), 100);
-    cmbChingin = makeCombo(page, QStringLiteral("cmbChingin"), b1, row(10), 260, false);
-    connect(cmbChingin, &QComboBox::activated, this, [this] { cmbChinginChange(); });
-}
-
-void TPX0030::buildWage2Tab(QWidget* page)
-{
-    auto* fit = new QGroupBox(QStringLiteral("最適賃金"), page);
-    fit->setObjectName(QStringLiteral("grpFit"));
-    fit->setGeometry(10, 10, 420, 150);
-    labFitNo = makeLabel(fit, QString(), 12, 26, 200);
-    labFitNo->setObjectName(QStringLiteral("labFitNo"));
-    makeLabel(fit, QStringLiteral("最適賃金"), 12, 56, 80);
-    txtFitKin = makeShown(fit, QStringLiteral("txtFitKin"), 100, 56, 110);
-    makeLabel(fit, QStringLiteral("残差"), 12, 86, 80);
-    txtZansa = makeShown(fit, QStringLiteral("txtZansa"), 100, 86, 110);
-    makeLabel(fit, QStringLiteral("割合"), 12, 116, 80);
-    txtWariai = makeShown(fit, QStringLiteral("txtWariai"), 100, 116, 110);
-
-    auto* raises = new QGroupBox(QStringLiteral("昇給履歴"), page);
-    raises->setObjectName(QStringLiteral("grpRaises"));
-    raises->setGeometry(450, 10, 300, 150);
-    const char* ago[3] = {"昇給　１年前", "昇給　２年前", "昇給　３年前"};
-    for (int i = 0; i < 3; ++i) {
-        makeLabel(raises, QString::fromUtf8(ago[i]), 12, 26 + 30 * i, 90);
-        txtUPKin[i] = makeEdit(raises, QStringLiteral("txtUPKin%1").arg(i + 1), 110, 26 + 30 * i, 110, true);
-    }
-}
-
-void TPX0030::buildMatrixTab(QWidget* page)
-{
-    auto* labMatrix = makeLabel(page, QStringLiteral("ﾏﾄﾘｸｽ"), 10, 10, 60);
-    labMatrix->setObjectName(QStringLiteral("labMatrix"));
-    labMatrix->hide();
-    for (int i = 0; i < 3; ++i) {
-        auto* r = new QRadioButton(page);
-        r->setObjectName(QStringLiteral("optMatrix%1").arg(i + 1));
-        r->setGeometry(80 + 30 * i, 10, 24, 22);
-        r->hide();
-    }
-    auto* reset = new QPushButton(QStringLiteral("解除"), page);
-    reset->setObjectName(QStringLiteral("cdRestMatrix"));
-    reset->setGeometry(180, 10, 56, 24);
-    reset->hide();
-    makeLabel(page, QStringLiteral("バンド"), 10, 44, 80);
-    cmbBand = makeCombo(page, QStringLiteral("cmbBand"), 100, 44, 220, false);
-    makeLabel(page, QStringLiteral("役割評価"), 10, 75, 80);
-    cmbYHyouka = makeCombo(page, QStringLiteral("cmbYHyouka"), 100, 75, 220, false);
-    makeLabel(page, QStringLiteral("ゾーン"), 10, 106, 80);
-    txtZone = makeShown(page, QStringLiteral("txtZone"), 100, 106, 60);
-    makeLabel(page, QStringLiteral("昇給率"), 10, 137, 80);
-    txtUPRitsu = makeShown(page, QStringLiteral("txtUPRitsu"), 100, 137, 80);
-    connect(cmbBand, &QComboBox::activated, this, [this] { setDirty(); });
-    connect(cmbYHyouka, &QComboBox::activated, this, [this] { setDirty(); });
+    // What one page does to another.
+    connect(basic_, &EmployeeBasicPage::formChosen, this, [this] { cmbMibunChange(); });
+    connect(basic_, &EmployeeBasicPage::gradeOrStepAccepted, pay_, &EmployeePayPage::applyLinkColours);
+    connect(pay_, &EmployeePayPage::wageTableChosen, this, [this] { cmbChinginChange(); });
+    connect(payHistory_, &EmployeePayHistoryPage::raiseAccepted, pay_, &EmployeePayPage::refreshTotals);
+    for (EmployeePage* page : pages_)
+        connect(page, &EmployeePage::edited, this, [this] { setDirty(); });
 }
 
 void TPX0030::buildBottom()
@@ -448,70 +137,25 @@ void TPX0030::buildBottom()
     connect(btnClose, &QPushButton::clicked, this, [this] { btnCloseClick(); });
 }
 
-// The checks run when a field is left, the refreshes they trigger, and the dirty flag.
+// The checks run when a field is left: the code here, the fields of every page in their
+// order. Each page reports its own edits (the dirty flag).
 void TPX0030::installFieldRules()
 {
     auto add = [this](QWidget* field, std::function<bool()> check) {
         checks_.append({field, check});
         CheckWhenLeft(*field, [this, field] { return FieldExit(field); });
     };
-    auto number = [](QLineEdit* f, int length, long long max, long long min, const QString& format = QString()) {
-        return [f, length, max, min, format] { return CheckIntegerField(*f, length, max, min, format); };
-    };
-    auto refreshing = [this](std::function<bool()> check) {
-        return [this, check] {
-            if (!check())
-                return false;
-            refreshTotals();
-            return true;
-        };
-    };
-
     add(cmbWorker, [this] { return cmbWorkerExit(); });
-    for (const DateWidgets* d : {&sei, &nyu, &tou}) {
-        // Month and day 0 stand for "no date", so they pass as well as 1..12 and 1..31.
-        add(d->yy, number(d->yy, 2, 99, 0));
-        add(d->mm, number(d->mm, 2, 12, 0));
-        add(d->dd, number(d->dd, 2, 31, 0));
-    }
-    add(cmbSikaku, [this] { return cmbSikakuExit(); });
-    add(txtGouhou, [this] { return txtGouhouExit(); });
-    add(txtTasseiRitsu, number(txtTasseiRitsu, 4, 0, 0));
-    add(cmbHyouka1, [this] { return cmbHyouka1Exit(); });
-    add(txtKeikenNen, number(txtKeikenNen, 2, 0, 0));
-    add(txtSyokumuTensu, number(txtSyokumuTensu, 4, 0, 0));
-    add(cmbMark, [this] { return cmbMarkExit(); });
-    for (int i = 0; i < 3; ++i)
-        add(txtKihon[i], refreshing(number(txtKihon[i], 8, 0, 0, AmountFormat)));
-    for (int i = 0; i < 3; ++i)
-        add(txtAFKihon[i], refreshing(number(txtAFKihon[i], 8, 0, 0, AmountFormat)));
-    for (int i = 0; i < 5; ++i)
-        add(txtTeate[i], refreshing(number(txtTeate[i], 8, 0, 0, AmountFormat)));
-    for (int i = 0; i < 5; ++i)
-        add(txtAFTeate[i], refreshing(number(txtAFTeate[i], 8, 0, 0, AmountFormat)));
-    add(txtBonus1, refreshing(number(txtBonus1, 8, 0, 0, AmountFormat)));
-    add(txtBonus2, refreshing(number(txtBonus2, 8, 0, 0, AmountFormat)));
-    add(txtTaisyokuKin, [this] { return CheckRealField(*txtTaisyokuKin, 10, RateFormat); });
-    for (int i = 0; i < 3; ++i)
-        add(txtUPKin[i], refreshing(number(txtUPKin[i], 8, 0, 0, RaiseFormat)));
-
-    // Every edit by the user marks the employee changed.
-    for (QLineEdit* e : findChildren<QLineEdit*>()) {
-        if (e->isReadOnly())
-            continue;
-        if (qobject_cast<QComboBox*>(e->parentWidget()) == cmbWorker)
-            continue;
-        connect(e, &QLineEdit::textEdited, this, [this] { setDirty(); });
-    }
-    for (QComboBox* c : {cmbSikaku, cmbHyouka1, cmbMark})
-        connect(c, &QComboBox::activated, this, [this] { setDirty(); });
+    for (EmployeePage* page : pages_)
+        for (const CheckedField& c : page->checks())
+            add(c.field, c.check);
 }
 
 bool TPX0030::FieldExit(QWidget* field)
 {
     for (const auto& c : checks_)
-        if (c.first == field)
-            return c.second();
+        if (c.field == field)
+            return c.check();
     return true;
 }
 
@@ -522,22 +166,9 @@ void TPX0030::Prepare()
     BusyCursor busy;
     const TMKIGYOU2& c = Project().CurrentCompany;
     const QVariantList project{c.KCO.toLongLong(), c.NENDO.toLongLong()};
-    FillListFromQuery(*cmbBand,
-                      QStringLiteral("SELECT BANDID || ' : ' || BANDNAME AS COMBNAME FROM BANDM WHERE KCO = ? AND "
-                                     "NENDO = ? ORDER BY BANDID"),
-                      false, project);
-    FillListFromQuery(*cmbYHyouka,
-                      QStringLiteral("SELECT HCO || ' : ' || HKIGOU AS COMBNAME FROM YHYOUKA WHERE KCO = ? AND "
-                                     "NENDO = ? ORDER BY HCO"),
-                      false, project);
-    FillListFromQuery(*cmbMibun,
-                      QStringLiteral("SELECT SALARYID || ' : ' || SALARYNAME AS COMBNAME FROM SALARYNAME WHERE KCO = ? "
-                                     "AND NENDO = ? ORDER BY SALARYID"),
-                      false, project);
-    FillListFromQuery(*cmbChingin,
-                      QStringLiteral("SELECT CGCO || ' : ' || TITLE AS COMBNAME FROM MCHINGIN WHERE KCO = ? AND "
-                                     "NENDO = ? ORDER BY CGCO"),
-                      true, project);
+    matrix_->fillLists(project);
+    basic_->fillFormList(project);
+    pay_->fillWageTableList(project);
     // The tables, forms and marks are read afresh, and the open project takes the marks
     // and role evaluations just read.
     Session session = CurrentSession();
@@ -547,16 +178,7 @@ void TPX0030::Prepare()
     session.project.EvaluationSymbols = tables_.roles;
     AdoptSession(session);
 
-    FillGradeList(*cmbSikaku);
-    cmbMark->clear();
-    for (int n = 1; n <= 9; ++n)
-        cmbMark->addItem(markItem(n));
-    fillEraLists();
-    const bool eraMode = App().CalendarMode != 0;
-    placeDate(sei, 100, 12 + 31 * 3, eraMode);
-    placeDate(nyu, 100, 12 + 31 * 4, eraMode);
-    placeDate(tou, 450, 12, eraMode);
-    fillEvaluationList(0, QString());
+    basic_->fillProjectLists();
 
     PageControl1->setCurrentIndex(0);
     setupGrid();
@@ -572,28 +194,6 @@ void TPX0030::Prepare()
     position_ = list_.items.isEmpty() ? 0 : 1;
     GridClick(1, 1);
     dirty_ = false;
-}
-
-void TPX0030::fillEraLists()
-{
-    QStringList eras;
-    for (const QString& e : App().EraNames)
-        if (!e.isEmpty())
-            eras << e;
-    if (eras.isEmpty())
-        eras << QStringLiteral("未設定");
-    for (const DateWidgets* d : {&sei, &nyu, &tou}) {
-        d->era->clear();
-        d->era->addItems(eras);
-        d->era->setEditText(QStringLiteral(" "));
-    }
-}
-
-void TPX0030::fillEvaluationList(int wageTable, const QString& keepCode)
-{
-    FillEvaluationList(*cmbHyouka1, wageTable);
-    if (keepCode.isEmpty() || SelectItemByCode(*cmbHyouka1, keepCode) < 0)
-        cmbHyouka1->setEditText(NoneItem);
 }
 
 void TPX0030::setupGrid()
@@ -621,53 +221,10 @@ void TPX0030::clearScreen()
     shown_ = false;
     cmbWorker->setEditText(QString());
     txtWorker->clear();
-    for (QLineEdit* e : {txtWorkerNo, txtWorkName, txtYakusyoku, txtGakureki, txtSenkou, txtKSikaku, txtHaizoku,
-                         txtHyouka[0], txtHyouka[1], txtHyouka[2]})
-        e->clear();
-    OptSex1->setChecked(true);
-    cmbMibun->setCurrentIndex(-1);
+    for (EmployeePage* page : pages_)
+        page->clear();
     setPayLabels(0);
-    cmbSikaku->setEditText(NoneItem);
-    cmbMark->setEditText(NoneItem);
-    cmbChingin->setCurrentIndex(cmbChingin->count() > 0 ? 0 : -1);
-    fillEvaluationList(0, QString());
-    for (const DateWidgets* d : {&sei, &nyu, &tou}) {
-        d->era->setEditText(QStringLiteral(" "));
-        d->yy->setText(QStringLiteral("0"));
-        d->mm->setText(QStringLiteral("0"));
-        d->dd->setText(QStringLiteral("0"));
-    }
-    for (QLineEdit* e : {txtGouhou, txtTasseiRitsu, txtKeikenNen, txtSyokumuTensu})
-        e->setText(QStringLiteral("0"));
-    for (int i = 0; i < 3; ++i) {
-        txtKihon[i]->setText(QStringLiteral("0"));
-        txtAFKihon[i]->setText(QStringLiteral("0"));
-        txtUPKin[i]->setText(QStringLiteral("0"));
-    }
-    for (int i = 0; i < 5; ++i) {
-        txtTeate[i]->setText(QStringLiteral("0"));
-        txtAFTeate[i]->setText(QStringLiteral("0"));
-    }
-    txtBonus1->setText(QStringLiteral("0"));
-    txtBonus2->setText(QStringLiteral("0"));
-    txtTaisyokuKin->setText(QStringLiteral("0.000"));
-    txtJikankyu->setText(QStringLiteral("0"));
-    labFitNo->clear();
-    txtFitKin->clear();
-    txtZansa->clear();
-    txtWariai->clear();
-    pictureName_.clear();
-    Image1->clear();
-    link_ = 0;
-    Project().CurrentCompany.FRSTKYU = 0;
     Project().CurrentCompany.FRSTKYUM = 0;
-    for (QRadioButton* r : optKihon)
-        r->setChecked(false);
-    cmbBand->setCurrentIndex(-1);
-    cmbYHyouka->setCurrentIndex(-1);
-    txtZone->clear();
-    txtUPRitsu->clear();
-    applyLinkColours();
 }
 
 void TPX0030::loadList()
@@ -725,24 +282,9 @@ void TPX0030::paintGridRow()
 
 // ---------------------------------------------------------------- showing an employee
 
-void TPX0030::showDate(const DateWidgets& d, int yyyymmdd)
-{
-    TYMD t;
-    t.ymd = QString::number(yyyymmdd);
-    SplitDate(t, App().CalendarMode);
-    d.era->setEditText(t.era.isEmpty() ? QStringLiteral(" ") : t.era);
-    d.yy->setText(t.year);
-    d.mm->setText(t.month);
-    d.dd->setText(t.day);
-}
-
 void TPX0030::setPayLabels(int form)
 {
-    const QStringList labels = PayLabels(forms_, form);
-    for (int i = 0; i < 3; ++i)
-        labKihon[i]->setText(labels[i]);
-    for (int i = 0; i < 5; ++i)
-        labTeate[i]->setText(labels[3 + i]);
+    pay_->showPayLabels(PayLabels(forms_, form));
 }
 
 void TPX0030::showEmployee(int n)
@@ -757,75 +299,11 @@ void TPX0030::showEmployee(int n)
     const TSyain_& r = current_;
     btnAdd->setEnabled(false);
 
-    txtWorkerNo->setText(r.SCOT);
-    txtWorkName->setText(r.SNA);
-    (r.SEIBETSU == 1 ? OptSex2 : OptSex1)->setChecked(true);
-    showDate(sei, r.SEIHI);
-    showDate(nyu, r.NYUHI);
-    showDate(tou, r.THI);
-    txtYakusyoku->setText(r.YAKU);
-    if (r.SM1 >= 1 && r.SM1 <= 4)
-        selectCode(cmbMibun, r.SM1);
-    else
-        cmbMibun->setCurrentIndex(-1);
+    for (EmployeePage* page : pages_)
+        page->showEmployee(r);
     setPayLabels(r.SM1);
-    txtGakureki->setText(r.GAKU);
-    txtSenkou->setText(r.SENKOU);
-    txtKSikaku->setText(r.KSIKAKU);
-    txtHaizoku->setText(r.KEIKEN);
-    const QString grade = GradeItemText(r.TOUKYU, Project().CurrentCompany.TK);
-    showInList(cmbSikaku, grade.isEmpty() ? NoneItem : grade);
-    txtGouhou->setText(QString::number(r.GOUHOU));
-    txtTasseiRitsu->setText(QString::number(r.TRITSU, 'g', 15));
-    FillEvaluationList(*cmbHyouka1, r.SKCO);
-    showInList(cmbHyouka1, r.HCO == 0 ? NoneItem : QString::number(r.HCO) + QStringLiteral(" : ") + r.HKIGOU);
-    txtHyouka[0]->setText(r.HNA1);
-    txtHyouka[1]->setText(r.HNA2);
-    txtHyouka[2]->setText(r.HNA3);
-    txtKeikenNen->setText(QString::number(r.NENSU));
-    txtSyokumuTensu->setText(QString::number(r.TENSU));
-    const QString mark = markItem(r.MCO);
-    showInList(cmbMark, mark.isEmpty() ? NoneItem : mark);
-
-    const int kihon[3] = {r.KKYU1, r.KKYU2, r.KKYU3};
-    const int afKihon[3] = {r.NKKYU1, r.NKKYU2, r.NKKYU3};
-    const int teate[5] = {r.TEATE1, r.TEATE2, r.TEATE3, r.TEATE4, r.TEATE5};
-    const int afTeate[5] = {r.NTEATE1, r.NTEATE2, r.NTEATE3, r.NTEATE4, r.NTEATE5};
-    const int raises[3] = {r.UPKIN1, r.UPKIN2, r.UPKIN3};
-    link_ = r.JISEKI >= 1 && r.JISEKI <= 3 ? r.JISEKI : 0;
-    Project().CurrentCompany.FRSTKYU = link_;
     Project().CurrentCompany.FRSTKYUM = 0;
-    for (int i = 0; i < 3; ++i) {
-        txtKihon[i]->setText(amountText(kihon[i]));
-        // A component fed from the wage table shows the table's amount.
-        txtAFKihon[i]->setText(amountText(link_ == i + 1 ? r.NKIN : afKihon[i]));
-        optKihon[i]->setChecked(link_ == i + 1);
-        txtUPKin[i]->setText(FormatFloat(RaiseFormat, raises[i]));
-    }
-    for (int i = 0; i < 5; ++i) {
-        txtTeate[i]->setText(amountText(teate[i]));
-        txtAFTeate[i]->setText(amountText(afTeate[i]));
-    }
-    txtBonus1->setText(amountText(r.SYOUYO));
-    txtBonus2->setText(amountText(r.SYOUYO2));
-    txtTaisyokuKin->setText(FormatFloat(RateFormat, r.SRITSU));
-    if (SelectItemByCode(*cmbChingin, QString::number(r.SKCO)) < 0)
-        cmbChingin->setCurrentIndex(-1);
-    txtJikankyu->setText(HourlyWageText(r, Project().CurrentCompany.SYOTEIMM));
-    const OptimalWageTexts fit = OptimalWageTextsOf(r);
-    labFitNo->setText(fit.name);
-    txtFitKin->setText(fit.amount);
-    txtZansa->setText(fit.residual);
-    txtWariai->setText(fit.ratio);
 
-    selectCode(cmbBand, r.BANDID);
-    selectCode(cmbYHyouka, r.YHYOUKA);
-    showMatrixZone(r);
-
-    pictureName_ = r.SPATH;
-    showPicture();
-
-    applyLinkColours();
     cmbWorker->setEditText(r.SCO);
     txtWorker->setText(r.SNA);
     txtCureentNo->setText(QString::number(n));
@@ -835,66 +313,14 @@ void TPX0030::showEmployee(int n)
     dirty_ = false;
 }
 
-void TPX0030::showMatrixZone(const TSyain_& r)
+int TPX0030::link() const
 {
-    txtZone->clear();
-    txtUPRitsu->clear();
-    if (r.MLINK < 1 || r.MLINK > 3)
-        return;
-    const int amounts[3] = {r.KKYU1, r.KKYU2, r.KKYU3};
-    const ZoneResult z = ComputeZone(tables_, r.BANDID, r.YHYOUKA, amounts[r.MLINK - 1]);
-    txtZone->setText(QString::number(z.zone));
-    txtUPRitsu->setText(ZoneRateText(z.rate));
+    return pay_->link();
 }
 
-void TPX0030::showPicture()
+const QString& TPX0030::pictureName() const
 {
-    if (!LoadPicture(*Image1, pictureName_))
-        pictureName_.clear();
-}
-
-void TPX0030::refreshTotals()
-{
-    PayAmounts a;
-    for (int i = 0; i < 3; ++i) {
-        a.kihon[i] = WholeNumberOrZero(txtKihon[i]->text());
-        a.afKihon[i] = WholeNumberOrZero(txtAFKihon[i]->text());
-    }
-    for (int i = 0; i < 5; ++i) {
-        a.teate[i] = WholeNumberOrZero(txtTeate[i]->text());
-        a.afTeate[i] = WholeNumberOrZero(txtAFTeate[i]->text());
-    }
-    a.bonus1 = WholeNumberOrZero(txtBonus1->text());
-    a.bonus2 = WholeNumberOrZero(txtBonus2->text());
-    const PayTotals t = ComputePayTotals(a);
-    txtKihonSum->setText(amountText(t.basicSum));
-    txtAFKihonSum->setText(amountText(t.newBasicSum));
-    txtTeateSum->setText(amountText(t.allowanceSum));
-    txtAFTeateSum->setText(amountText(t.newAllowanceSum));
-    txtSyotei->setText(amountText(t.monthly));
-    txtAFSyotei->setText(amountText(t.newMonthly));
-    txtNensyu->setText(amountText(t.annual));
-    txtAFNensyu->setText(amountText(t.newAnnual));
-    txtUpKihon->setText(amountText(t.upBasic));
-    txtTeateUP->setText(amountText(t.upAllowance));
-}
-
-void TPX0030::applyLinkColours()
-{
-    for (int i = 0; i < 3; ++i) {
-        setBase(txtKihon[i], Qt::white);
-        txtKihon[i]->setReadOnly(false);
-        setBase(txtAFKihon[i], SkyBlue);
-        txtAFKihon[i]->setReadOnly(false);
-        txtAFKihon[i]->setFocusPolicy(Qt::ClickFocus);
-    }
-    if (link_ >= 1 && link_ <= 3) {
-        QLineEdit* linked = txtAFKihon[link_ - 1];
-        setBase(linked, Qt::yellow);
-        linked->setReadOnly(true);
-        linked->setFocusPolicy(Qt::NoFocus);
-    }
-    refreshTotals();
+    return basic_->pictureName();
 }
 
 // ---------------------------------------------------------------- fields left
@@ -939,164 +365,34 @@ bool TPX0030::cmbWorkerExit()
     } else {
         showEmployee(position_);
     }
-    refreshTotals();
+    pay_->refreshTotals();
     dirty_ = false;
     return true;
 }
 
-bool TPX0030::cmbSikakuExit()
-{
-    if (cmbSikaku->currentText().trimmed().isEmpty())
-        cmbSikaku->setEditText(NoneItem);
-    if (!CheckCodeList(*cmbSikaku, true, true, false))
-        return false;
-    applyLinkColours();
-    return true;
-}
-
-bool TPX0030::txtGouhouExit()
-{
-    if (!CheckIntegerField(*txtGouhou, 2, 80, 0))
-        return false;
-    applyLinkColours();
-    return true;
-}
-
-bool TPX0030::cmbMarkExit()
-{
-    // Marks are 1..9; 0 (or nothing) means no mark.
-    const QString text = cmbMark->currentText().trimmed();
-    bool isNumber = false;
-    const int code = CodeTextOf(text).toInt(&isNumber);
-    if (text.isEmpty() || (isNumber && code == 0)) {
-        cmbMark->setEditText(NoneItem);
-        return true;
-    }
-    return CheckCodeList(*cmbMark, true, true, false);
-}
-
-bool TPX0030::cmbHyouka1Exit()
-{
-    if (cmbHyouka1->currentText().trimmed().isEmpty())
-        cmbHyouka1->setEditText(NoneItem);
-    return CheckCodeList(*cmbHyouka1, true, true, false);
-}
-
-// ---------------------------------------------------------------- lists and links
+// ---------------------------------------------------------------- lists one page follows on another
 
 void TPX0030::cmbMibunChange()
 {
-    setPayLabels(codeOfList(cmbMibun));
+    setPayLabels(basic_->form());
     setDirty();
 }
 
 void TPX0030::cmbChinginChange()
 {
     // The evaluations offered are those of the chosen wage table.
-    const QString code = CodeTextOf(cmbHyouka1->currentText());
-    fillEvaluationList(codeOfList(cmbChingin), code);
-    setDirty();
-}
-
-void TPX0030::optKihonClick(int component)
-{
-    if (component < 1 || component > 3)
-        return;
-    link_ = component;
-    Project().CurrentCompany.FRSTKYU = link_;
-    for (int i = 0; i < 3; ++i)
-        optKihon[i]->setChecked(i + 1 == link_);
-    applyLinkColours();
-    setDirty();
-}
-
-void TPX0030::cdRestLinkClick()
-{
-    link_ = 0;
-    Project().CurrentCompany.FRSTKYU = 0;
-    for (QRadioButton* r : optKihon)
-        r->setChecked(false);
-    applyLinkColours();
-    setDirty();
-}
-
-void TPX0030::btnPicterClick()
-{
-    pictureName_.clear();
-    const QString folder = App().ExeFolder + QStringLiteral("Picture/");
-    const QString file = Dialogs().openFile(QStringLiteral("画像ファイルの選択"), folder,
-                                            QStringLiteral("JPEGファイル(*.jpg)|*.jpg|BMPファイル(*.bmp)|*.bmp"));
-    if (!file.isEmpty()) {
-        const QString root = QDir::cleanPath(QFileInfo(folder).absoluteFilePath()) + '/';
-        const QString chosen = QDir::cleanPath(QFileInfo(file).absoluteFilePath());
-        if (!chosen.startsWith(root)) {
-            Dialogs().warning(QString(), QStringLiteral("フォルダが変更されました。表示されたフォルダ内で選択して下さい。"));
-            // The name is gone, so the picture it showed goes with it.
-            Image1->clear();
-            setDirty();
-            return;
-        }
-        pictureName_ = chosen.mid(root.size()).left(255);
-    }
-    showPicture();
+    basic_->fillEvaluationList(pay_->wageTable(), basic_->evaluationCode());
     setDirty();
 }
 
 // ---------------------------------------------------------------- saving
 
-TYMD TPX0030::dateValues(const DateWidgets& d) const
-{
-    TYMD t;
-    t.era = d.era->currentText().trimmed();
-    t.year = WithoutCommas(d.yy->text());
-    t.month = WithoutCommas(d.mm->text());
-    t.day = WithoutCommas(d.dd->text());
-    if (t.year.isEmpty())
-        t.year = QStringLiteral("0");
-    return t;
-}
-
 EmployeeFields TPX0030::fieldValues() const
 {
     EmployeeFields f;
     f.code = cmbWorker->currentText();
-    f.number = txtWorkerNo->text();
-    f.name = txtWorkName->text();
-    f.female = OptSex2->isChecked();
-    f.birth = dateValues(sei);
-    f.entry = dateValues(nyu);
-    f.promotion = dateValues(tou);
-    f.position = txtYakusyoku->text();
-    f.form = codeOfList(cmbMibun);
-    f.education = txtGakureki->text();
-    f.major = txtSenkou->text();
-    f.qualifications = txtKSikaku->text();
-    f.assignment = txtHaizoku->text();
-    f.grade = CodeOf(cmbSikaku->currentText());
-    f.step = txtGouhou->text();
-    f.achievement = txtTasseiRitsu->text();
-    f.evaluation = CodeOf(cmbHyouka1->currentText());
-    for (int i = 0; i < 3; ++i) {
-        f.history[i] = txtHyouka[i]->text();
-        f.kihon[i] = txtKihon[i]->text();
-        f.afKihon[i] = txtAFKihon[i]->text();
-        f.raises[i] = txtUPKin[i]->text();
-    }
-    f.experience = txtKeikenNen->text();
-    f.points = txtSyokumuTensu->text();
-    f.mark = CodeOf(cmbMark->currentText());
-    f.picture = pictureName_;
-    for (int i = 0; i < 5; ++i) {
-        f.teate[i] = txtTeate[i]->text();
-        f.afTeate[i] = txtAFTeate[i]->text();
-    }
-    f.bonus1 = txtBonus1->text();
-    f.bonus2 = txtBonus2->text();
-    f.retirementRate = txtTaisyokuKin->text();
-    f.link = link_;
-    f.wageTable = codeOfList(cmbChingin);
-    f.band = codeOfList(cmbBand);
-    f.role = codeOfList(cmbYHyouka);
+    for (const EmployeePage* page : pages_)
+        page->gather(f);
     return f;
 }
 
@@ -1110,13 +406,13 @@ void TPX0030::showBasicPage()
 bool TPX0030::checkAllFields()
 {
     for (const auto& c : checks_) {
-        if (c.first == cmbWorker)
+        if (c.field == cmbWorker)
             continue;
-        if (!c.second()) {
+        if (!c.check()) {
             for (int i = 0; i < PageControl1->count(); ++i)
-                if (PageControl1->widget(i)->isAncestorOf(c.first))
+                if (PageControl1->widget(i)->isAncestorOf(c.field))
                     PageControl1->setCurrentIndex(i);
-            c.first->setFocus();
+            c.field->setFocus();
             return false;
         }
     }
@@ -1129,34 +425,13 @@ bool TPX0030::gatherRecord(TSyain_& rec)
     const EmployeeCheck check = FillEmployeeRecord(session, fieldValues(), rec);
     if (!check.ok()) {
         Dialogs().information(QString(), check.message);
-        switch (check.error) {
-        case EmployeeFieldError::CodeEmpty:
-        case EmployeeFieldError::CodeInvalid:
+        if (check.error == EmployeeFieldError::CodeEmpty || check.error == EmployeeFieldError::CodeInvalid)
             cmbWorker->setFocus();
-            break;
-        case EmployeeFieldError::NameEmpty:
-            showBasicPage();
-            txtWorkName->setFocus();
-            break;
-        case EmployeeFieldError::BirthDate:
-            showBasicPage();
-            sei.yy->setFocus();
-            break;
-        case EmployeeFieldError::EntryDate:
-            showBasicPage();
-            nyu.yy->setFocus();
-            break;
-        case EmployeeFieldError::PromotionDate:
-            showBasicPage();
-            tou.yy->setFocus();
-            break;
-        case EmployeeFieldError::Totals:
-            PageControl1->setCurrentIndex(1);
-            txtKihon[0]->setFocus();
-            break;
-        case EmployeeFieldError::None:
-            break;
-        }
+        for (EmployeePage* page : pages_)
+            if (QWidget* field = page->fieldOf(check.error)) {
+                PageControl1->setCurrentWidget(page);
+                field->setFocus();
+            }
         return false;
     }
     return checkAllFields() && FillEmployeeRecord(session, fieldValues(), rec).ok();
@@ -1175,7 +450,7 @@ void TPX0030::btnAddClick()
     if (exists) {
         Dialogs().information(QString(),
                               QStringLiteral("データは既に存在します。更新する場合は、修正ボタン　を押下して下さい。"));
-        txtWorkerNo->setFocus();
+        basic_->focusNumber();
         return;
     }
     if (!AddEmployee(session, rec))
@@ -1210,7 +485,7 @@ void TPX0030::btnMntClick()
     bool found = false;
     LoadEmployee(session, rec.SCO.toInt(), current_, found);
     shown_ = true;
-    refreshTotals();
+    pay_->refreshTotals();
     btnAdd->setEnabled(false);
     btnMnt->setEnabled(true);
     btnDlt->setEnabled(true);
@@ -1281,7 +556,7 @@ bool TPX0030::navigate(int target, const QString& noText)
     if (askDirty(noText))
         return false;
     showEmployee(target);
-    refreshTotals();
+    pay_->refreshTotals();
     dirty_ = false;
     return true;
 }
@@ -1363,7 +638,7 @@ void TPX0030::GridClick(int, int row)
         return;
     highlight_ = true;
     showEmployee(row);
-    refreshTotals();
+    pay_->refreshTotals();
     dirty_ = false;
 }
 

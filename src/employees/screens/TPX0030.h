@@ -1,19 +1,23 @@
 // TPX0030: employee register (社員データ), one employee at a time over the list of the project.
+// The register holds the employee list, the grid, the grade filter, the buttons and the
+// navigation; its tab pages (EmployeeBasicPage, EmployeePayPage, EmployeePayHistoryPage,
+// EmployeeMatrixPage) build, show and gather their own fields.
 #pragma once
 
 #include "employees/EmployeeRegister.h"
+#include "employees/screens/EmployeePage.h"
 #include "matrix/MatrixZone.h"
 #include "shell/ProjectLookups.h"
 #include "store/Records.h"
 
 #include <QDialog>
 #include <QList>
-#include <QPair>
 
-#include <functional>
-
+class EmployeeBasicPage;
+class EmployeeMatrixPage;
+class EmployeePayHistoryPage;
+class EmployeePayPage;
 class QComboBox;
-class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -29,21 +33,14 @@ public:
     // grades and its first employee shown.
     void Prepare();
 
-    // Code list and fields left
+    // The employee code typed or chosen, checked when it is left.
     bool cmbWorkerExit();
-    bool cmbSikakuExit();
-    bool txtGouhouExit();
-    bool cmbMarkExit();
-    bool cmbHyouka1Exit();
     // The check run when any checked field is left (dates, numbers, amounts, lists).
     bool FieldExit(QWidget* field);
 
-    // Lists and links
-    void cmbMibunChange();
-    void cmbChinginChange();
-    void optKihonClick(int component);   // 1..3
-    void cdRestLinkClick();
-    void btnPicterClick();
+    // Lists of one page that another page follows
+    void cmbMibunChange();     // the employment form names the pay components
+    void cmbChinginChange();   // the wage table offers its evaluations
 
     // Buttons
     void btnAddClick();
@@ -65,54 +62,34 @@ public:
     bool isDirty() const { return dirty_; }
     int position() const { return position_; }
     int gradeFilter() const { return gradeFilter_; }
-    int link() const { return link_; }
+    int link() const;   // the pay component fed from the wage table, 0 for none
     const TSyain_rec& employees() const { return list_; }
     const TSyain_& currentEmployee() const { return current_; }
-    const QString& pictureName() const { return pictureName_; }
+    const QString& pictureName() const;   // below the picture folder
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
 
 private:
-    struct DateWidgets {
-        QComboBox* era = nullptr;
-        QLineEdit* yy = nullptr;
-        QLineEdit* mm = nullptr;
-        QLineEdit* dd = nullptr;
-    };
-
     void buildTop();
-    void buildBasicTab(QWidget* page);
-    void buildWageTab(QWidget* page);
-    void buildWage2Tab(QWidget* page);
-    void buildMatrixTab(QWidget* page);
+    void buildPages();
     void buildBottom();
     void installFieldRules();
-    DateWidgets makeDate(QWidget* page, const QString& prefix, int x, int y);
-    void placeDate(const DateWidgets& d, int x, int y, bool withEra);
 
-    void fillEraLists();
-    void fillEvaluationList(int wageTable, const QString& keepCode);
     void setupGrid();
     void clearScreen();
     void loadList();
     void fillList();   // the list, the code list and the grid, without the cursor
     void showEmployee(int n);
-    void refreshTotals();
-    void applyLinkColours();
     void setPayLabels(int form);
-    void showMatrixZone(const TSyain_& rec);
     void paintGridRow();
-    void showPicture();
     bool navigate(int target, const QString& noText);
     bool askDirty(const QString& noText);
     bool confirmClose();
     bool gatherRecord(TSyain_& rec);
     bool checkAllFields();
     EmployeeFields fieldValues() const;
-    TYMD dateValues(const DateWidgets& d) const;
-    void showDate(const DateWidgets& d, int yyyymmdd);
     void setDirty() { dirty_ = true; }
     void showBasicPage();
 
@@ -126,63 +103,11 @@ private:
     QPushButton* btnNext;
     QPushButton* btnLast;
     QTabWidget* PageControl1;
-
-    QLineEdit* txtWorkerNo;
-    QLineEdit* txtWorkName;
-    QRadioButton* OptSex1;
-    QRadioButton* OptSex2;
-    DateWidgets sei, nyu, tou;
-    QLineEdit* txtYakusyoku;
-    QComboBox* cmbMibun;
-    QLineEdit* txtGakureki;
-    QLineEdit* txtSenkou;
-    QLineEdit* txtKSikaku;
-    QLineEdit* txtHaizoku;
-    QComboBox* cmbSikaku;
-    QLineEdit* txtGouhou;
-    QLineEdit* txtTasseiRitsu;
-    QComboBox* cmbHyouka1;
-    QLineEdit* txtHyouka[3];
-    QLineEdit* txtKeikenNen;
-    QLineEdit* txtSyokumuTensu;
-    QComboBox* cmbMark;
-    QLabel* Image1;
-    QPushButton* btnPicter;
-
-    QLabel* labKihon[3];
-    QLabel* labTeate[5];
-    QLineEdit* txtKihon[3];
-    QLineEdit* txtAFKihon[3];
-    QRadioButton* optKihon[3];
-    QPushButton* cdRestLink;
-    QLineEdit* txtKihonSum;
-    QLineEdit* txtAFKihonSum;
-    QLineEdit* txtUpKihon;
-    QLineEdit* txtTeate[5];
-    QLineEdit* txtAFTeate[5];
-    QLineEdit* txtTeateSum;
-    QLineEdit* txtAFTeateSum;
-    QLineEdit* txtTeateUP;
-    QLineEdit* txtBonus1;
-    QLineEdit* txtBonus2;
-    QLineEdit* txtNensyu;
-    QLineEdit* txtAFNensyu;
-    QLineEdit* txtSyotei;
-    QLineEdit* txtAFSyotei;
-    QLineEdit* txtTaisyokuKin;
-    QLineEdit* txtJikankyu;
-    QComboBox* cmbChingin;
-
-    QLabel* labFitNo;
-    QLineEdit* txtFitKin;
-    QLineEdit* txtZansa;
-    QLineEdit* txtWariai;
-    QLineEdit* txtUPKin[3];
-
-    QComboBox* cmbBand;
-    QComboBox* cmbYHyouka;
-    QLineEdit* txtZone;
-    QLineEdit* txtUPRitsu;
+    EmployeeBasicPage* basic_;
+    EmployeePayPage* pay_;
+    EmployeePayHistoryPage* payHistory_;
+    EmployeeMatrixPage* matrix_;
+    QList<EmployeePage*> pages_;   // in tab order
 
     TStringGrid* Grid;
     QRadioButton* optTokyu[10];   // 0 = 全て (optTokyuAll)
@@ -201,10 +126,8 @@ private:
     bool highlight_ = false;
     bool shown_ = false;       // the fields show current_ (the employee at position_)
     bool closing_ = false;
-    int link_ = 0;
-    QString pictureName_;
     EmploymentForms forms_;
     MatrixTables tables_;
     // The check of each field that is checked when left, in screen order.
-    QList<QPair<QWidget*, std::function<bool()>>> checks_;
+    QList<CheckedField> checks_;
 };

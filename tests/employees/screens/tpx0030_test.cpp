@@ -83,6 +83,8 @@ protected:
         e->selectAll();
         e->insert(value);   // edited as by the user: marks the employee changed
     }
+    // A button of a page clicked, as by the user.
+    void click(const char* name) { w<QAbstractButton>(name)->click(); }
     void leave(const char* name) { EXPECT_TRUE(screen->FieldExit(screen->findChild<QWidget*>(name))) << name; }
     void enterCode(const QString& code)
     {
@@ -277,17 +279,17 @@ TEST_F(RegisterScreen, FieldChecksWhenLeft)
         w(c.field)->setText("0");
     }
     w<QComboBox>("cmbSikaku")->setEditText("4");
-    EXPECT_TRUE(s.cmbSikakuExit());
+    EXPECT_TRUE(s.FieldExit(w<QComboBox>("cmbSikaku")));
     EXPECT_EQ(listText("cmbSikaku"), QStringLiteral("4 : 第４等級"));
     w<QComboBox>("cmbSikaku")->setEditText("12");
     dialogs.clear();
-    EXPECT_FALSE(s.cmbSikakuExit());
+    EXPECT_FALSE(s.FieldExit(w<QComboBox>("cmbSikaku")));
     EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("存在しないコードです。")});
     w<QComboBox>("cmbMark")->setEditText("0");
-    EXPECT_TRUE(s.cmbMarkExit());
+    EXPECT_TRUE(s.FieldExit(w<QComboBox>("cmbMark")));
     EXPECT_EQ(listText("cmbMark"), QStringLiteral("0 : なし"));
     w<QComboBox>("cmbMark")->setEditText("2");
-    EXPECT_TRUE(s.cmbMarkExit());
+    EXPECT_TRUE(s.FieldExit(w<QComboBox>("cmbMark")));
     EXPECT_TRUE(listText("cmbMark").startsWith("2 : "));
 }
 
@@ -479,7 +481,7 @@ TEST_F(RegisterScreen, WageTableLinkColoursAndAmount)
     EXPECT_EQ(base("txtAFKihon2"), SkyBlue);
     EXPECT_EQ(base("txtKihon2"), QColor(Qt::white));
 
-    s.optKihonClick(2);
+    click("optKihon2");
     EXPECT_EQ(s.link(), 2);
     EXPECT_EQ(Project().CurrentCompany.FRSTKYU, 2);
     EXPECT_EQ(base("txtAFKihon2"), QColor(Qt::yellow));
@@ -500,11 +502,60 @@ TEST_F(RegisterScreen, WageTableLinkColoursAndAmount)
     s.btnMntClick();   // the linked amount is what is stored, with totals to match
     EXPECT_EQ(db("SELECT NKKYU2 || '/' || NSYOTEI || '/' || UPK FROM MSYAIN2 WHERE SCO = 1"), "180000/397000/155000");
 
-    s.cdRestLinkClick();
+    click("cdRestLink");
     EXPECT_EQ(s.link(), 0);
     EXPECT_FALSE(w<QRadioButton>("optKihon2")->isChecked());
     EXPECT_EQ(base("txtAFKihon2"), SkyBlue);
     EXPECT_FALSE(w("txtAFKihon2")->isReadOnly());
+}
+
+// What is chosen or checked on one page reaches the page that shows its effect.
+TEST_F(RegisterScreen, ThePagesFollowEachOther)
+{
+    DbConnection& cn = folder.fdm().ACN2;
+    Exec(cn, "INSERT INTO SALARYNAME VALUES (1, 2024, 2, '正社員', '', '職能給', '役割給', '', '', '住宅手当', '', '', '')");
+    Exec(cn, "INSERT INTO MCHINGIN VALUES (1, 2024, 1, 9, 80, 2, 0, 1, '基本賃金表', 0, 0, 0, 0, 0)");
+    Exec(cn, "INSERT INTO MHYOUKA VALUES (1, 2024, 1, 1, 'S', 3)");
+    Exec(cn, "INSERT INTO MHYOUKA VALUES (1, 2024, 1, 2, 'A', 2)");
+    AddRow(1, QStringLiteral("社員1"), 1);
+    TPX0030& s = open();
+    auto choose = [&](const char* list, const QString& item) {
+        auto* c = w<QComboBox>(list);
+        c->setCurrentIndex(c->findText(item));
+        ASSERT_GE(c->currentIndex(), 0) << item.toStdString();
+        emit c->activated(c->currentIndex());
+    };
+
+    // 基本情報's employment form names the pay components of 賃金情報.
+    EXPECT_EQ(w<QLabel>("labKihon1")->text(), QStringLiteral("基本給"));
+    choose("cmbMibun", QStringLiteral("2 : 正社員"));
+    EXPECT_EQ(w<QLabel>("labKihon1")->text(), QStringLiteral("職能給"));
+    EXPECT_EQ(w<QLabel>("labTeate2")->text(), QStringLiteral("住宅手当"));
+    EXPECT_TRUE(s.isDirty());
+
+    // 賃金情報's wage table offers its evaluations on 基本情報.
+    EXPECT_EQ(w<QComboBox>("cmbHyouka1")->count(), 1);   // なし
+    choose("cmbChingin", QStringLiteral("1 : 基本賃金表"));
+    EXPECT_EQ(w<QComboBox>("cmbHyouka1")->count(), 3);   // S, A and なし
+
+    // The totals of 賃金情報 are refreshed when a raise of 賃金情報２, the grade or the step
+    // of 基本情報 is accepted (230,000 stored; the first component set without a check).
+    EXPECT_EQ(text("txtKihonSum"), "230,000");
+    const struct {
+        const char* left;
+        QString firstComponent, sum;
+    } cases[] = {
+        {"txtUPKin1", "300,000", "330,000"},
+        {"cmbSikaku", "310,000", "340,000"},
+        {"txtGouhou", "320,000", "350,000"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.left);
+        w("txtKihon1")->setText(c.firstComponent);
+        leave(c.left);
+        EXPECT_EQ(text("txtKihonSum"), c.sum);
+    }
+    EXPECT_TRUE(dialogs.calls.isEmpty()) << dialogs.texts().join('|').toStdString();
 }
 
 TEST_F(RegisterScreen, PicturesFromThePictureFolderOnly)
@@ -520,7 +571,7 @@ TEST_F(RegisterScreen, PicturesFromThePictureFolderOnly)
     auto* picture = w<QLabel>("Image1");
 
     dialogs.files = {folder.path("Picture/staff/a.jpg")};
-    s.btnPicterClick();
+    click("btnPicter");
     ASSERT_EQ(dialogs.calls.size(), 1);
     EXPECT_EQ(dialogs.calls[0].caption, QStringLiteral("画像ファイルの選択"));
     EXPECT_EQ(dialogs.calls[0].text, App().ExeFolder + QStringLiteral("Picture/|JPEGファイル(*.jpg)|*.jpg|BMPファイル(*.bmp)|*.bmp"));
@@ -531,14 +582,14 @@ TEST_F(RegisterScreen, PicturesFromThePictureFolderOnly)
     EXPECT_EQ(db("SELECT SPATH FROM MSYAIN2 WHERE SCO = 1"), "staff/a.jpg");
 
     dialogs.files = {folder.path("Picture/b.bmp")};
-    s.btnPicterClick();
+    click("btnPicter");
     EXPECT_EQ(s.pictureName(), "b.bmp");
     EXPECT_FALSE(picture->pixmap().isNull());
 
     dialogs.clear();
     for (const QString& outside : {folder.path("outside.jpg"), folder.path("Picture/../outside.jpg")}) {
         dialogs.files = {outside};
-        s.btnPicterClick();
+        click("btnPicter");
         EXPECT_TRUE(dialogs.saw(QStringLiteral("フォルダが変更されました。表示されたフォルダ内で選択して下さい。")));
         EXPECT_EQ(s.pictureName(), "");
         EXPECT_TRUE(picture->pixmap().isNull());
@@ -551,7 +602,7 @@ TEST_F(RegisterScreen, PicturesFromThePictureFolderOnly)
     s.optTokyuClick(0);
     EXPECT_EQ(s.pictureName(), "b.bmp");
     EXPECT_FALSE(picture->pixmap().isNull());
-    s.btnPicterClick();
+    click("btnPicter");
     EXPECT_EQ(s.pictureName(), "");
     EXPECT_TRUE(picture->pixmap().isNull());
 }

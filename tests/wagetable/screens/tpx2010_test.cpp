@@ -8,6 +8,10 @@
 #include "reports/ReportPage.h"
 #include "wagetable/screens/TPX2010.h"
 #include "wagetable/screens/TPX2011.h"
+#include "wagetable/screens/WageTableBasicPage.h"
+#include "wagetable/screens/WageTableCurvePages.h"
+#include "wagetable/screens/WageTablePage.h"
+#include "wagetable/screens/WageTableScalePage.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -71,7 +75,13 @@ protected:
         QAbstractButton* b = field<QAbstractButton>(name);
         QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(8, b->height() / 2));
     }
-    void showPage(int index) { screen.PageControl1->setCurrentIndex(index); }
+    // The pages and the boxes of the wage-table ID, found by their object names.
+    QTabWidget* pages() { return field<QTabWidget>("PageControl1"); }
+    WageTableIdBox* idBox(const QString& name) { return field<WageTableIdBox>(name); }
+    WageTableBasicPage& basicPage() { return *field<WageTableBasicPage>("TabSheet1"); }
+    WageTableScalePage& scalePage() { return *field<WageTableScalePage>("TabSheet2"); }
+    WageTableCurvePage& secondOrderPage() { return *field<WageTableCurvePage>("TabSheet3"); }
+    void showPage(int index) { pages()->setCurrentIndex(index); }
     QString text(const QString& name) { return field(name)->text(); }
     QString scalar(const QString& sql) { return Scalar(folder.fdm().ACN2, sql); }
 
@@ -79,10 +89,10 @@ protected:
     void enterTableFive()
     {
         type("cmbScaleCode", "5");
-        ASSERT_TRUE(screen.cmbScaleCodeExit());
+        ASSERT_TRUE(idBox("cmbScaleCode")->checkWhenLeft());
         type("txtTitle", QStringLiteral("総合職"));
         type("txtTokyusu", "2");
-        ASSERT_TRUE(screen.txtTokyusuExit());
+        ASSERT_TRUE(basicPage().txtTokyusuExit());
         click("btnAdd");
 
         showPage(1);
@@ -93,11 +103,11 @@ protected:
             const QString n = QString::number(g + 1);
             type("txt1TKName" + n, scale[g][0]);
             type("txtKagen" + n, scale[g][1]);
-            ASSERT_TRUE(screen.txtKagenExit(g));
+            ASSERT_TRUE(scalePage().txtKagenExit(g));
             type("txtKiso" + n, scale[g][2]);
-            ASSERT_TRUE(screen.txtKisoExit(g));
+            ASSERT_TRUE(scalePage().txtKisoExit(g));
             type("txtJyogen" + n, scale[g][3]);
-            ASSERT_TRUE(screen.txtJyogenExit(g));
+            ASSERT_TRUE(scalePage().txtJyogenExit(g));
         }
         click("btnAdd");
 
@@ -107,11 +117,11 @@ protected:
         for (int g = 0; g < 2; ++g) {
             const QString n = QString::number(g + 1);
             type("txt2Stgosu" + n, QString::number(steps[g][0]));
-            ASSERT_TRUE(screen.txt2StgosuExit(g));
+            ASSERT_TRUE(secondOrderPage().stepExit(0, g));
             type("txt2Cgosu" + n, QString::number(steps[g][1]));
-            ASSERT_TRUE(screen.txt2CgosuExit(g));
+            ASSERT_TRUE(secondOrderPage().stepExit(1, g));
             type("txt2EndGosu" + n, QString::number(steps[g][2]));
-            ASSERT_TRUE(screen.txt2EndGosuExit(g));
+            ASSERT_TRUE(secondOrderPage().stepExit(2, g));
         }
         click("btnAdd");
     }
@@ -127,13 +137,13 @@ TEST_F(TPX2010Test, OpensWithoutAWageTable)
 {
     EXPECT_EQ(screen.windowTitle(), QStringLiteral("賃金表　作成"));
     EXPECT_EQ(screen.size(), QSize(790, 580));
-    EXPECT_EQ(screen.PageControl1->currentIndex(), 0);
+    EXPECT_EQ(pages()->currentIndex(), 0);
     EXPECT_EQ(screen.PageState(), 1);
-    EXPECT_EQ(screen.cmbScaleCode->currentText(), QStringLiteral("0 : なし"));
+    EXPECT_EQ(idBox("cmbScaleCode")->currentText(), QStringLiteral("0 : なし"));
     EXPECT_EQ(text("txtTokyusu"), "9");
-    EXPECT_TRUE(screen.opt2Jikyokusen->isChecked());
-    EXPECT_TRUE(screen.optAuto->isChecked());
-    EXPECT_TRUE(screen.optUnit10->isChecked());
+    EXPECT_TRUE(field<QRadioButton>("opt2Jikyokusen")->isChecked());
+    EXPECT_TRUE(field<QRadioButton>("optAuto")->isChecked());
+    EXPECT_TRUE(field<QRadioButton>("optUnit10")->isChecked());
     for (const char* family : {"txtKagen", "txtKiso", "txtJyogen", "txt2Stgosu", "txt2Salary", "txtEndSalary"})
         for (int i = 1; i <= 9; ++i)
             EXPECT_EQ(text(QString::fromLatin1(family) + QString::number(i)), "0") << family << i;
@@ -176,12 +186,12 @@ TEST_F(TPX2010Test, SavesATableTypedIntoItsPages)
     EXPECT_EQ(scalar("SELECT KIN2 FROM DCHINGIN2 WHERE SKCO = 5 AND GOUHOU = 4"), "0");
 
     // Listed in both ID boxes, current, and shown again after reopening.
-    EXPECT_EQ(screen.cmbScaleCode->findText("5"), 0);
-    EXPECT_EQ(screen.cmb2ScaleCode->findText("5"), 0);
+    EXPECT_EQ(idBox("cmbScaleCode")->findText("5"), 0);
+    EXPECT_EQ(idBox("cmb2ScaleCode")->findText("5"), 0);
     EXPECT_FALSE(screen.IsChanged());
     screen.Prepare();
     EXPECT_EQ(screen.CurrentId(), 5);
-    EXPECT_EQ(screen.cmbScaleCode->currentText(), "5");
+    EXPECT_EQ(idBox("cmbScaleCode")->currentText(), "5");
     EXPECT_EQ(text("txtTitle"), QStringLiteral("総合職"));
     EXPECT_EQ(text("txtKiso2"), "300,000");
     EXPECT_EQ(text("txt2EndGosu2"), "30");
@@ -192,19 +202,19 @@ TEST_F(TPX2010Test, RefusesPageChanges)
     // Unsaved edits keep the page.
     type("txtTitle", QStringLiteral("未登録"));
     showPage(1);
-    EXPECT_EQ(screen.PageControl1->currentIndex(), 0);
+    EXPECT_EQ(pages()->currentIndex(), 0);
     EXPECT_TRUE(dialogs.saw(QStringLiteral("ﾃﾞｰﾀが変更されています。登録ボタンを押し、データを更新して下さい。")));
 
     // The curve page must match the curve kind.
     dialogs.clear();
     type("cmbScaleCode", "3");
-    ASSERT_TRUE(screen.cmbScaleCodeExit());
+    ASSERT_TRUE(idBox("cmbScaleCode")->checkWhenLeft());
     click("opt3JiKyokusen");
     click("btnAdd");
     showPage(1);
     ASSERT_EQ(screen.PageState(), 2);
     showPage(2);
-    EXPECT_EQ(screen.PageControl1->currentIndex(), 1);
+    EXPECT_EQ(pages()->currentIndex(), 1);
     EXPECT_EQ(screen.PageState(), 2);
     EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("曲線の選択　は、３次曲線　が選択されています。")});
     showPage(3);
@@ -215,16 +225,48 @@ TEST_F(TPX2010Test, RefusesPageChanges)
     click("opt2Jikyokusen");
     click("btnAdd");
     showPage(3);
-    EXPECT_EQ(screen.PageControl1->currentIndex(), 0);
+    EXPECT_EQ(pages()->currentIndex(), 0);
     EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("曲線の選択　は、２次曲線　が選択されています。")});
+}
+
+// An edit on any page keeps that page until it is saved or cancelled.
+TEST_F(TPX2010Test, EveryPageKeepsItsUnsavedEdits)
+{
+    type("cmbScaleCode", "1");
+    ASSERT_TRUE(idBox("cmbScaleCode")->checkWhenLeft());
+    const struct {
+        int page;
+        const char* curve;   // the curve kind the page needs
+        const char* field;
+    } cases[] = {
+        {1, "opt2Jikyokusen", "txt1TKName1"},   {1, "opt2Jikyokusen", "cmb2ScaleCode"},
+        {2, "opt2Jikyokusen", "txt2Stgosu1"},   {2, "opt2Jikyokusen", "txt2Kakeritsu"},
+        {3, "opt3JiKyokusen", "txtC2Salary1"}, {3, "opt3JiKyokusen", "txt3Kakeritsu"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.field);
+        showPage(0);
+        click(QString::fromLatin1(c.curve));
+        click("btnAdd");
+        showPage(c.page);
+        ASSERT_EQ(screen.PageState(), c.page + 1);
+        type(QString::fromLatin1(c.field), "7");
+        EXPECT_TRUE(screen.IsChanged());
+        dialogs.clear();
+        showPage(0);
+        EXPECT_EQ(pages()->currentIndex(), c.page);
+        EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("ﾃﾞｰﾀが変更されています。登録ボタンを押し、データを更新して下さい。")});
+        click("btnCancel");
+        EXPECT_FALSE(screen.IsChanged());
+    }
 }
 
 TEST_F(TPX2010Test, RowsAboveTheGradeCountAreDisabled)
 {
     type("cmbScaleCode", "1");
-    ASSERT_TRUE(screen.cmbScaleCodeExit());
+    ASSERT_TRUE(idBox("cmbScaleCode")->checkWhenLeft());
     type("txtTokyusu", "3");
-    ASSERT_TRUE(screen.txtTokyusuExit());
+    ASSERT_TRUE(basicPage().txtTokyusuExit());
     click("optManual");
     click("btnAdd");
     for (int page : {1, 2}) {
@@ -262,14 +304,14 @@ TEST_F(TPX2010Test, FieldChecksKeepWrongValuesOut)
         QString shown;
     };
     const Case cases[] = {
-        {"txtTokyusu", "0", [&] { return screen.txtTokyusuExit(); }, QStringLiteral("入力範囲外です。1 ～ 9 の値を入力して下さい。"), "0"},
-        {"txtTokyusu", "a", [&] { return screen.txtTokyusuExit(); }, QStringLiteral("数値を入力してください。"), "a"},
-        {"txt2Stgosu1", "-10", [&] { return screen.txt2StgosuExit(0); }, QString(), "-10"},
-        {"txt2Stgosu1", "81", [&] { return screen.txt2StgosuExit(0); }, QStringLiteral("入力範囲外です。"), "81"},
-        {"txtKiso1", "1234567", [&] { return screen.txtKisoExit(0); }, QString(), "1,234,567"},
-        {"txtKiso1", "12x", [&] { return screen.txtKisoExit(0); }, QStringLiteral("数値を入力してください。"), "12x"},
-        {"txt2Kakeritsu", "1.01", [&] { return screen.txt2KakeritsuExit(); }, QString(), "1.010"},
-        {"cmbScaleCode", "0", [&] { return screen.cmbScaleCodeExit(); }, QStringLiteral("０は入力できません。"), ""},
+        {"txtTokyusu", "0", [&] { return basicPage().txtTokyusuExit(); }, QStringLiteral("入力範囲外です。1 ～ 9 の値を入力して下さい。"), "0"},
+        {"txtTokyusu", "a", [&] { return basicPage().txtTokyusuExit(); }, QStringLiteral("数値を入力してください。"), "a"},
+        {"txt2Stgosu1", "-10", [&] { return secondOrderPage().stepExit(0, 0); }, QString(), "-10"},
+        {"txt2Stgosu1", "81", [&] { return secondOrderPage().stepExit(0, 0); }, QStringLiteral("入力範囲外です。"), "81"},
+        {"txtKiso1", "1234567", [&] { return scalePage().txtKisoExit(0); }, QString(), "1,234,567"},
+        {"txtKiso1", "12x", [&] { return scalePage().txtKisoExit(0); }, QStringLiteral("数値を入力してください。"), "12x"},
+        {"txt2Kakeritsu", "1.01", [&] { return secondOrderPage().factorExit(); }, QString(), "1.010"},
+        {"cmbScaleCode", "0", [&] { return idBox("cmbScaleCode")->checkWhenLeft(); }, QStringLiteral("０は入力できません。"), ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.field) + " " + c.typed);
@@ -283,9 +325,9 @@ TEST_F(TPX2010Test, FieldChecksKeepWrongValuesOut)
     }
     // The lower limit feeds the spread at once; -100 % leaves it undefined.
     type("txtKiso2", "250000");
-    ASSERT_TRUE(screen.txtKisoExit(1));
+    ASSERT_TRUE(scalePage().txtKisoExit(1));
     type("txtKagen2", "-100");
-    ASSERT_TRUE(screen.txtKagenExit(1));
+    ASSERT_TRUE(scalePage().txtKagenExit(1));
     EXPECT_EQ(text("txtSplet2"), QStringLiteral("―"));
 }
 
@@ -296,8 +338,8 @@ TEST_F(TPX2010Test, ASaveWithoutCurrentIdIsRefused)
     showPage(1);
     // An ID without a header typed on the scale page leaves no current wage table.
     type("cmb2ScaleCode", "8");
-    ASSERT_TRUE(screen.cmb2ScaleCodeExit());
-    EXPECT_EQ(screen.cmb2ScaleCode->currentText(), "8");
+    ASSERT_TRUE(idBox("cmb2ScaleCode")->checkWhenLeft());
+    EXPECT_EQ(idBox("cmb2ScaleCode")->currentText(), "8");
     EXPECT_EQ(screen.CurrentId(), 0);
     click("btnAdd");
     EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("賃金表IDが指定されていません。賃金表IDを入力して下さい。")});
@@ -311,19 +353,19 @@ TEST_F(TPX2010Test, ChoosingAnotherTableReloadsHeaderAndScale)
     enterTableFive();
     showPage(0);
     type("cmbScaleCode", "6");
-    ASSERT_TRUE(screen.cmbScaleCodeExit());
+    ASSERT_TRUE(idBox("cmbScaleCode")->checkWhenLeft());
     // A new number keeps what the screen holds.
     EXPECT_EQ(text("txtTitle"), QStringLiteral("総合職"));
     type("txtTitle", QStringLiteral("技能職"));
     click("btnAdd");
-    EXPECT_EQ(screen.cmbScaleCode->count(), 2);
+    EXPECT_EQ(idBox("cmbScaleCode")->count(), 2);
     EXPECT_EQ(scalar("SELECT TITLE FROM MCHINGIN WHERE CGCO = 6"), QStringLiteral("技能職"));
 
-    screen.cmbScaleCode->setCurrentIndex(screen.cmbScaleCode->findText("5"));
-    emit screen.cmbScaleCode->activated(screen.cmbScaleCode->currentIndex());
+    idBox("cmbScaleCode")->setCurrentIndex(idBox("cmbScaleCode")->findText("5"));
+    emit idBox("cmbScaleCode")->activated(idBox("cmbScaleCode")->currentIndex());
     EXPECT_EQ(screen.CurrentId(), 5);
     EXPECT_EQ(text("txtTitle"), QStringLiteral("総合職"));
-    EXPECT_EQ(screen.cmb2ScaleCode->currentText(), "5");
+    EXPECT_EQ(idBox("cmb2ScaleCode")->currentText(), "5");
     EXPECT_FALSE(screen.IsChanged());
     EXPECT_TRUE(dialogs.calls.isEmpty()) << dialogs.texts().join('|').toStdString();
 }
@@ -419,7 +461,7 @@ TEST_F(TPX2010Test, CombinedTableChecksBeforePrinting)
     click("btnCancel");
     showPage(0);
     type("cmbScaleCode", "12");
-    ASSERT_TRUE(screen.cmbScaleCodeExit());
+    ASSERT_TRUE(idBox("cmbScaleCode")->checkWhenLeft());
     dialogs.clear();
     click("btnSalaryList");
     EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("印刷対象データはありません。")});
@@ -436,7 +478,7 @@ TEST_F(TPX2010Test, BaseAmountsShowTheLinkedEmployeesPayByGrade)
                             "VALUES (2, 1, 2024, 2, 250000, 10000, 0), (2, 2, 2024, 2, 260000, 0, 0)");
     dialogs.clear();
     type("cmb2ScaleCode", "4");
-    ASSERT_TRUE(screen.cmb2ScaleCodeExit());
+    ASSERT_TRUE(idBox("cmb2ScaleCode")->checkWhenLeft());
     click("btnKijungaku");
     EXPECT_TRUE(dialogs.calls.isEmpty());
     TPX2011& d = screen.BaseAmounts();
