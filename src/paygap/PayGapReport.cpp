@@ -3,6 +3,7 @@
 
 #include "core/CsvWriter.h"
 #include "paygap/PayGapStore.h"
+#include "shell/ProjectLookups.h"
 
 #include <QDir>
 #include <QLocale>
@@ -95,42 +96,126 @@ PayGapRun RunPayGap(const Session& s)
     return RunPayGapWith(s, settings);
 }
 
-QStringList PayGapCsvLines(const PayGapResult& r)
+namespace {
+
+// A headcount in thousandths as a number cell: whole, or three decimals under 正規換算.
+SheetCell headcountCell(long long milli, bool fte)
+{
+    return SheetCell::Number(milli / 1000.0, fte ? QStringLiteral("0.000") : SheetWholeFormat, HeadcountText(milli, fte));
+}
+
+// Yen as a number cell, "－" as a text when there is no figure.
+SheetCell yenCell(std::optional<long long> amount)
+{
+    if (!amount)
+        return SheetCell::Text(QStringLiteral("－"));
+    return SheetCell::Number(double(*amount), SheetAmountFormat, yen(*amount));
+}
+
+// A ratio in tenths of a percent as a number cell, "－" as a text when there is none.
+SheetCell ratioCell(std::optional<long long> tenths)
+{
+    if (!tenths)
+        return SheetCell::Text(RatioText(tenths));
+    return SheetCell::Number(*tenths / 10.0, SheetRatioFormat, RatioText(tenths));
+}
+
+SheetRow textRow(const QStringList& texts)
+{
+    SheetRow row;
+    for (const QString& t : texts)
+        row << SheetCell::Text(t);
+    return row;
+}
+
+SheetRow cellRow(const QString& label, const GapCell& c, bool fte)
+{
+    auto average = [](const SexSums& s, long long avg) {
+        return s.headMilli > 0 ? std::optional<long long>(avg) : std::nullopt;
+    };
+    return {SheetCell::Text(label), headcountCell(c.men.headMilli, fte), headcountCell(c.women.headMilli, fte),
+            yenCell(average(c.men, c.menAverage())), yenCell(average(c.women, c.womenAverage())),
+            ratioCell(c.ratioTenths())};
+}
+
+} // namespace
+
+SheetTable PayGapTable(const PayGapResult& r)
 {
     const bool fte = r.fullTimeEquivalent;
-    QStringList lines;
-    lines << (QStringList{QStringLiteral("区分")} + TableHeading).join(',');
-    const std::pair<QString, const GapCell*> table[] = {{QStringLiteral("全労働者"), &r.all},
-                                                        {QStringLiteral("正規雇用労働者"), &r.regular},
-                                                        {QStringLiteral("パート・有期労働者"), &r.partTime}};
-    for (const auto& [label, cell] : table)
-        lines << (QStringList{label} + cellColumns(*cell, fte, false)).join(',');
-    lines << QStringLiteral("女性管理職比率,%1,%2,,,%3").arg(r.managers).arg(r.womenManagers).arg(RatioText(r.managerShareTenths));
+    SheetTable table;
+    table.sheetName = QStringLiteral("男女の賃金の差異");
+    table.rows << textRow(QStringList{QStringLiteral("区分")} + TableHeading);
+    table.rows << cellRow(QStringLiteral("全労働者"), r.all, fte);
+    table.rows << cellRow(QStringLiteral("正規雇用労働者"), r.regular, fte);
+    table.rows << cellRow(QStringLiteral("パート・有期労働者"), r.partTime, fte);
+    table.rows << SheetRow{SheetCell::Text(QStringLiteral("女性管理職比率")),
+                           SheetCell::Number(r.managers, SheetWholeFormat, QString::number(r.managers)),
+                           SheetCell::Number(r.womenManagers, SheetWholeFormat, QString::number(r.womenManagers)),
+                           SheetCell::Blank(), SheetCell::Blank(), ratioCell(r.managerShareTenths)};
 
     for (const Breakdown& b : breakdownsOf(r)) {
-        lines << QString();
-        lines << (QStringList{b.title} + TableHeading).join(',');
+        table.rows << SheetRow();
+        table.rows << textRow(QStringList{b.title} + TableHeading);
         for (const BreakdownRow& row : *b.rows)
-            lines << (QStringList{row.label} + cellColumns(row.cell, fte, false)).join(',');
+            table.rows << cellRow(row.label, row.cell, fte);
     }
-    lines << QString();
-    lines << QStringLiteral("要因分解（男性基準）,金額,割合");
-    for (const QStringList& row : splitRows(r.split, false))
-        lines << row.join(',');
-    return lines;
+
+    const OaxacaSplit& o = r.split;
+    auto money = [&](long long v) { return yenCell(o.valid ? std::optional<long long>(v) : std::nullopt); };
+    table.rows << SheetRow();
+    table.rows << textRow({QStringLiteral("要因分解（男性基準）"), QStringLiteral("金額"), QStringLiteral("割合")});
+    table.rows << SheetRow{SheetCell::Text(QStringLiteral("男女の平均年間賃金の差")), money(o.gapYen),
+                           ratioCell(o.valid && o.gapYen != 0 ? std::optional<long long>(1000) : std::nullopt)};
+    table.rows << SheetRow{SheetCell::Text(QStringLiteral("説明できる差（年齢・勤続・等級）")), money(o.explainedYen),
+                           ratioCell(o.explainedShareTenths())};
+    table.rows << SheetRow{SheetCell::Text(QStringLiteral("説明できない差")), money(o.unexplainedYen),
+                           ratioCell(o.unexplainedShareTenths())};
+    if (!o.valid)
+        table.rows << SheetRow{SheetCell::Text(QStringLiteral("要因分解できない理由")), SheetCell::Text(o.reason),
+                               SheetCell::Blank()};
+    return table;
 }
 
-QString PayGapCsvPath(const QString& exeFolder)
+QList<QList<SheetRow>> PayGapSections(const SheetTable& table)
 {
-    return exeFolder + QStringLiteral("CSV/男女の賃金の差異.csv");
+    QList<QList<SheetRow>> sections(1);
+    for (const SheetRow& row : table.rows) {
+        if (row.isEmpty()) {
+            sections << QList<SheetRow>();
+            continue;
+        }
+        sections.last() << row;
+    }
+    return sections;
 }
 
-Outcome WritePayGapCsv(const PayGapResult& r, const QString& path)
+QString PayGapShownText(const SheetCell& cell)
+{
+    if (cell.type == SheetCell::Type::Number && cell.format == SheetAmountFormat)
+        return grouped(std::llround(cell.number));
+    return cell.type == SheetCell::Type::Text ? cell.text : cell.csv;
+}
+
+QStringList PayGapCsvLines(const PayGapResult& r)
+{
+    return SheetCsvLines(PayGapTable(r));
+}
+
+QString PayGapCsvPath(const QString& exeFolder, SheetFileKind kind)
+{
+    const QString csv = exeFolder + QStringLiteral("CSV/男女の賃金の差異.csv");
+    return kind == SheetFileKind::Xlsx ? XlsxPathOf(csv) : csv;
+}
+
+Outcome WritePayGapTable(const Session& s, const PayGapResult& r, const QString& path, const TableFileFormat& format)
 {
     QString error;
-    if (!WriteCsvFile(path, PayGapCsvLines(r), &error))
-        return Outcome::Failed(QStringLiteral("CSVファイルが書けません。") + QChar(0x3000) + path + '\n' + error);
-    return Outcome::Done(QStringLiteral("CSVデレクトリに男女の賃金の差異が出力されました。\r\n") + QDir::toNativeSeparators(path));
+    if (!WriteTableFile(path, PayGapTable(r), SheetPropertiesFor(s, QStringLiteral("男女の賃金の差異")), format, &error))
+        return Outcome::Failed(TableWriteErrorHeading(format.kind) + error + QChar(0x3000) + QDir::toNativeSeparators(path));
+    return Outcome::Done(QStringLiteral("CSVデレクトリに男女の賃金の差異が")
+                         + (format.kind == SheetFileKind::Xlsx ? QStringLiteral("Excel形式で") : QString())
+                         + QStringLiteral("出力されました。\r\n") + QDir::toNativeSeparators(path));
 }
 
 QStringList PayGapSummaryLines(const PayGapResult& r)
