@@ -118,7 +118,8 @@ CREATE TABLE BANDM (
 
 -- 男女の賃金の差異: the disclosure's settings and 説明欄 per company and year (KUBUN: the
 -- employment forms' categories "id=R|P|X|U;..."; JYOGAI, YAKUSYOKU: names one a line), and the
--- actual annual wages and monthly scheduled hours (in 1/1000 h) imported per employee number.
+-- actual annual wages and monthly scheduled hours (in 1/1000 h) imported per employee number
+-- (NENGAKU NULL on a row of hours alone).
 CREATE TABLE IF NOT EXISTS PAYGAP (
     KCO integer, NENDO integer, KIKANFROM integer, KIKANTO integer, KUBUN text, JYOGAI text,
     KANSAN integer, YAKUSYOKU text, KANRITOUKYU integer, SETSUMEI text);

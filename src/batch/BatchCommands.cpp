@@ -447,9 +447,13 @@ int OptimalWageCommand(const Arguments& a, Batch& b)
 }
 
 // 男女の賃金の差異 with the stored settings: the three ratios and the managers' share on
-// standard output, the CSV file and the printed document when asked.
+// standard output; the tables as a CSV file (--csv, in --encoding) and as a workbook (--xlsx),
+// and the printed document (--pdf), each when asked (any of them together).
 int PayGapCommand(const Arguments& a, Batch& b)
 {
+    if (a.values.contains(QStringLiteral("--encoding")) && !a.values.contains(QStringLiteral("--csv")))
+        throw UsageError{QStringLiteral("--encoding は CSV の出力にだけ指定できます。")};
+    const TableFileFormat csvFormat = TableFormatOf(a, QStringLiteral("--csv"));
     if (!OpenProject(a, b))
         return BatchFailed;
     const PayGapRun run = RunPayGap(b.session);
@@ -458,7 +462,11 @@ int PayGapCommand(const Arguments& a, Batch& b)
     for (const QString& line : PayGapSummaryLines(run.result))
         b.out << line << '\n';
     if (a.values.contains(QStringLiteral("--csv"))
-        && !b.tell(WritePayGapCsv(run.result, OutputPath(a, QStringLiteral("--csv")))))
+        && !b.tell(WritePayGapTable(b.session, run.result, OutputPath(a, QStringLiteral("--csv")), csvFormat)))
+        return BatchFailed;
+    if (a.values.contains(QStringLiteral("--xlsx"))
+        && !b.tell(WritePayGapTable(b.session, run.result, OutputPath(a, QStringLiteral("--xlsx")),
+                                    TableFileFormat{SheetFileKind::Xlsx, CsvEncoding::ShiftJis})))
         return BatchFailed;
     if (a.values.contains(QStringLiteral("--pdf"))
         && !ComposeInto(b, BuildPayGapDocument(b.session.exeFolder, b.session.companyName, run.settings, run.result),
@@ -526,8 +534,10 @@ const QList<Command>& Commands()
          QStringLiteral("optimal-wage --year Y --company K [--csv FILE | --xlsx FILE] [--encoding sjis|utf8]"),
          {QStringLiteral("--year"), QStringLiteral("--company")},
          {QStringLiteral("--csv"), QStringLiteral("--xlsx"), QStringLiteral("--encoding")}, {}, 0, OptimalWageCommand},
-        {QStringLiteral("pay-gap"), QStringLiteral("pay-gap --year Y --company K [--csv FILE] [--pdf FILE]"),
-         {QStringLiteral("--year"), QStringLiteral("--company")}, {QStringLiteral("--csv"), QStringLiteral("--pdf")}, {},
+        {QStringLiteral("pay-gap"),
+         QStringLiteral("pay-gap --year Y --company K [--csv FILE] [--xlsx FILE] [--pdf FILE] [--encoding sjis|utf8]"),
+         {QStringLiteral("--year"), QStringLiteral("--company")},
+         {QStringLiteral("--csv"), QStringLiteral("--xlsx"), QStringLiteral("--pdf"), QStringLiteral("--encoding")}, {},
          0, PayGapCommand},
         {QStringLiteral("rollover"), QStringLiteral("rollover --year Y --company K"),
          {QStringLiteral("--year"), QStringLiteral("--company")}, {}, {}, 0, RolloverCommand},

@@ -133,8 +133,10 @@ bool LoadPayGapPeople(const Session& s, const PayGapSettings& settings,
                                     settings.excludedAllowances);
         const auto a = p.number.isEmpty() ? actual.end() : actual.find(p.number);
         if (a != actual.end()) {
-            p.annualWage = a->second.annualWage;
-            p.actualWage = true;
+            if (a->second.annualWage) {
+                p.annualWage = *a->second.annualWage;
+                p.actualWage = true;
+            }
             p.monthlyHoursMilli = a->second.monthlyHoursMilli;
         }
         out << p;

@@ -74,13 +74,15 @@ struct PayGapPerson {
     int service = 0;
     long long annualWage = 0;       // yen, after the left-out allowances, or the imported amount
     bool actualWage = false;        // annualWage is an imported actual amount
-    long long monthlyHoursMilli = -1;  // imported monthly scheduled hours in 1/1000 h; -1 none
+    long long monthlyHoursMilli = -1;  // imported monthly scheduled hours in 1/1000 h (with or
+                                       // without an amount); -1 none
 };
 
-// An imported actual amount of one employee.
+// An imported row of one employee: an actual annual amount, monthly scheduled hours, or both.
+// A row of hours alone keeps the computed annual wage and only gives 正規換算 its hours.
 struct ActualWage {
-    long long annualWage = 0;
-    long long monthlyHoursMilli = -1;   // -1: no hours given
+    std::optional<long long> annualWage;   // none: hours only
+    long long monthlyHoursMilli = -1;      // -1: no hours given
 };
 
 // The annual wage: NENSYU (the twelve monthly totals plus both bonuses) less 12 × each
@@ -88,7 +90,8 @@ struct ActualWage {
 long long AnnualWageOf(const TSyain_& e, const QStringList& allowanceNames, const QStringList& excluded);
 
 // The people of the session's project, classified and with their wages; actual amounts keyed
-// by 社員番号 replace the computed annual wage. false when a read failed (reported by the
+// by 社員番号 replace the computed annual wage, imported hours (with or without an amount)
+// give the person their monthly scheduled hours. false when a read failed (reported by the
 // record access layer).
 bool LoadPayGapPeople(const Session& s, const PayGapSettings& settings,
                       const std::map<QString, ActualWage>& actual, QList<PayGapPerson>& out);
@@ -157,7 +160,7 @@ struct PayGapResult {
     int leftOutOfficers = 0;
     int unclassified = 0;
     int withoutHours = 0;          // part-time workers counted 1 under 正規換算 for want of hours
-    int actualWages = 0;           // people whose imported amount was used
+    int actualWages = 0;           // people whose imported amount was used (not rows of hours alone)
     QList<BreakdownRow> byGrade, byAge, byService;
     OaxacaSplit split;
 };

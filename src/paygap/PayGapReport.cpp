@@ -3,6 +3,7 @@
 
 #include "core/CsvWriter.h"
 #include "paygap/PayGapStore.h"
+#include "shell/ProjectLookups.h"
 
 #include <QDir>
 #include <QLocale>
@@ -21,16 +22,6 @@ QString dateText(int yyyymmdd)
     return QStringLiteral("%1年%2月%3日").arg(yyyymmdd / 10000).arg(yyyymmdd / 100 % 100).arg(yyyymmdd % 100);
 }
 
-// The six columns of a cell: counts, averages ("－" for a sex without people), ratio.
-QStringList cellColumns(const GapCell& c, bool fte, bool groupedYen)
-{
-    auto average = [&](const SexSums& s, long long avg) {
-        return s.headMilli > 0 ? (groupedYen ? grouped(avg) : yen(avg)) : QStringLiteral("－");
-    };
-    return {HeadcountText(c.men.headMilli, fte), HeadcountText(c.women.headMilli, fte),
-            average(c.men, c.menAverage()), average(c.women, c.womenAverage()), RatioText(c.ratioTenths())};
-}
-
 const QStringList TableHeading = {QStringLiteral("男性人数"), QStringLiteral("女性人数"),
                                   QStringLiteral("男性平均年間賃金"), QStringLiteral("女性平均年間賃金"),
                                   QStringLiteral("男女の賃金の差異")};
@@ -45,20 +36,6 @@ QList<Breakdown> breakdownsOf(const PayGapResult& r)
     return {{QStringLiteral("資格等級別"), &r.byGrade},
             {QStringLiteral("年齢階層別"), &r.byAge},
             {QStringLiteral("勤続年数別"), &r.byService}};
-}
-
-// The split as rows of label, yen, share.
-QList<QStringList> splitRows(const OaxacaSplit& o, bool groupedYen)
-{
-    auto money = [&](long long v) { return o.valid ? (groupedYen ? grouped(v) : yen(v)) : QStringLiteral("－"); };
-    QList<QStringList> rows = {
-        {QStringLiteral("男女の平均年間賃金の差"), money(o.gapYen), o.valid && o.gapYen != 0 ? QStringLiteral("100.0") : QStringLiteral("－")},
-        {QStringLiteral("説明できる差（年齢・勤続・等級）"), money(o.explainedYen), RatioText(o.explainedShareTenths())},
-        {QStringLiteral("説明できない差"), money(o.unexplainedYen), RatioText(o.unexplainedShareTenths())},
-    };
-    if (!o.valid)
-        rows << QStringList{QStringLiteral("要因分解できない理由"), o.reason, QString()};
-    return rows;
 }
 
 } // namespace
@@ -95,42 +72,126 @@ PayGapRun RunPayGap(const Session& s)
     return RunPayGapWith(s, settings);
 }
 
-QStringList PayGapCsvLines(const PayGapResult& r)
+namespace {
+
+// A headcount in thousandths as a number cell: whole, or three decimals under 正規換算.
+SheetCell headcountCell(long long milli, bool fte)
+{
+    return SheetCell::Number(milli / 1000.0, fte ? QStringLiteral("0.000") : SheetWholeFormat, HeadcountText(milli, fte));
+}
+
+// Yen as a number cell, "－" as a text when there is no figure.
+SheetCell yenCell(std::optional<long long> amount)
+{
+    if (!amount)
+        return SheetCell::Text(QStringLiteral("－"));
+    return SheetCell::Number(double(*amount), SheetAmountFormat, yen(*amount));
+}
+
+// A ratio in tenths of a percent as a number cell, "－" as a text when there is none.
+SheetCell ratioCell(std::optional<long long> tenths)
+{
+    if (!tenths)
+        return SheetCell::Text(RatioText(tenths));
+    return SheetCell::Number(*tenths / 10.0, SheetRatioFormat, RatioText(tenths));
+}
+
+SheetRow textRow(const QStringList& texts)
+{
+    SheetRow row;
+    for (const QString& t : texts)
+        row << SheetCell::Text(t);
+    return row;
+}
+
+SheetRow cellRow(const QString& label, const GapCell& c, bool fte)
+{
+    auto average = [](const SexSums& s, long long avg) {
+        return s.headMilli > 0 ? std::optional<long long>(avg) : std::nullopt;
+    };
+    return {SheetCell::Text(label), headcountCell(c.men.headMilli, fte), headcountCell(c.women.headMilli, fte),
+            yenCell(average(c.men, c.menAverage())), yenCell(average(c.women, c.womenAverage())),
+            ratioCell(c.ratioTenths())};
+}
+
+} // namespace
+
+SheetTable PayGapTable(const PayGapResult& r)
 {
     const bool fte = r.fullTimeEquivalent;
-    QStringList lines;
-    lines << (QStringList{QStringLiteral("区分")} + TableHeading).join(',');
-    const std::pair<QString, const GapCell*> table[] = {{QStringLiteral("全労働者"), &r.all},
-                                                        {QStringLiteral("正規雇用労働者"), &r.regular},
-                                                        {QStringLiteral("パート・有期労働者"), &r.partTime}};
-    for (const auto& [label, cell] : table)
-        lines << (QStringList{label} + cellColumns(*cell, fte, false)).join(',');
-    lines << QStringLiteral("女性管理職比率,%1,%2,,,%3").arg(r.managers).arg(r.womenManagers).arg(RatioText(r.managerShareTenths));
+    SheetTable table;
+    table.sheetName = QStringLiteral("男女の賃金の差異");
+    table.rows << textRow(QStringList{QStringLiteral("区分")} + TableHeading);
+    table.rows << cellRow(QStringLiteral("全労働者"), r.all, fte);
+    table.rows << cellRow(QStringLiteral("正規雇用労働者"), r.regular, fte);
+    table.rows << cellRow(QStringLiteral("パート・有期労働者"), r.partTime, fte);
+    table.rows << SheetRow{SheetCell::Text(QStringLiteral("女性管理職比率")),
+                           SheetCell::Number(r.managers, SheetWholeFormat, QString::number(r.managers)),
+                           SheetCell::Number(r.womenManagers, SheetWholeFormat, QString::number(r.womenManagers)),
+                           SheetCell::Blank(), SheetCell::Blank(), ratioCell(r.managerShareTenths)};
 
     for (const Breakdown& b : breakdownsOf(r)) {
-        lines << QString();
-        lines << (QStringList{b.title} + TableHeading).join(',');
+        table.rows << SheetRow();
+        table.rows << textRow(QStringList{b.title} + TableHeading);
         for (const BreakdownRow& row : *b.rows)
-            lines << (QStringList{row.label} + cellColumns(row.cell, fte, false)).join(',');
+            table.rows << cellRow(row.label, row.cell, fte);
     }
-    lines << QString();
-    lines << QStringLiteral("要因分解（男性基準）,金額,割合");
-    for (const QStringList& row : splitRows(r.split, false))
-        lines << row.join(',');
-    return lines;
+
+    const OaxacaSplit& o = r.split;
+    auto money = [&](long long v) { return yenCell(o.valid ? std::optional<long long>(v) : std::nullopt); };
+    table.rows << SheetRow();
+    table.rows << textRow({QStringLiteral("要因分解（男性基準）"), QStringLiteral("金額"), QStringLiteral("割合")});
+    table.rows << SheetRow{SheetCell::Text(QStringLiteral("男女の平均年間賃金の差")), money(o.gapYen),
+                           ratioCell(o.valid && o.gapYen != 0 ? std::optional<long long>(1000) : std::nullopt)};
+    table.rows << SheetRow{SheetCell::Text(QStringLiteral("説明できる差（年齢・勤続・等級）")), money(o.explainedYen),
+                           ratioCell(o.explainedShareTenths())};
+    table.rows << SheetRow{SheetCell::Text(QStringLiteral("説明できない差")), money(o.unexplainedYen),
+                           ratioCell(o.unexplainedShareTenths())};
+    if (!o.valid)
+        table.rows << SheetRow{SheetCell::Text(QStringLiteral("要因分解できない理由")), SheetCell::Text(o.reason),
+                               SheetCell::Blank()};
+    return table;
 }
 
-QString PayGapCsvPath(const QString& exeFolder)
+QList<QList<SheetRow>> PayGapSections(const SheetTable& table)
 {
-    return exeFolder + QStringLiteral("CSV/男女の賃金の差異.csv");
+    QList<QList<SheetRow>> sections(1);
+    for (const SheetRow& row : table.rows) {
+        if (row.isEmpty()) {
+            sections << QList<SheetRow>();
+            continue;
+        }
+        sections.last() << row;
+    }
+    return sections;
 }
 
-Outcome WritePayGapCsv(const PayGapResult& r, const QString& path)
+QString PayGapShownText(const SheetCell& cell)
+{
+    if (cell.type == SheetCell::Type::Number && cell.format == SheetAmountFormat)
+        return grouped(std::llround(cell.number));
+    return cell.type == SheetCell::Type::Text ? cell.text : cell.csv;
+}
+
+QStringList PayGapCsvLines(const PayGapResult& r)
+{
+    return SheetCsvLines(PayGapTable(r));
+}
+
+QString PayGapCsvPath(const QString& exeFolder, SheetFileKind kind)
+{
+    const QString csv = exeFolder + QStringLiteral("CSV/男女の賃金の差異.csv");
+    return kind == SheetFileKind::Xlsx ? XlsxPathOf(csv) : csv;
+}
+
+Outcome WritePayGapTable(const Session& s, const PayGapResult& r, const QString& path, const TableFileFormat& format)
 {
     QString error;
-    if (!WriteCsvFile(path, PayGapCsvLines(r), &error))
-        return Outcome::Failed(QStringLiteral("CSVファイルが書けません。") + QChar(0x3000) + path + '\n' + error);
-    return Outcome::Done(QStringLiteral("CSVデレクトリに男女の賃金の差異が出力されました。\r\n") + QDir::toNativeSeparators(path));
+    if (!WriteTableFile(path, PayGapTable(r), SheetPropertiesFor(s, QStringLiteral("男女の賃金の差異")), format, &error))
+        return Outcome::Failed(TableWriteErrorHeading(format.kind) + error + QChar(0x3000) + QDir::toNativeSeparators(path));
+    return Outcome::Done(QStringLiteral("CSVデレクトリに男女の賃金の差異が")
+                         + (format.kind == SheetFileKind::Xlsx ? QStringLiteral("Excel形式で") : QString())
+                         + QStringLiteral("出力されました。\r\n") + QDir::toNativeSeparators(path));
 }
 
 QStringList PayGapSummaryLines(const PayGapResult& r)
@@ -174,7 +235,14 @@ ReportDocument BuildPayGapDocument(const QString& exeFolder, const QString& comp
 {
     ReportDocument doc = ReportDocumentFor(exeFolder, QStringLiteral("PrintPayGap"), QStringLiteral("男女の賃金の差異"));
     doc.author = companyName;
-    const bool fte = r.fullTimeEquivalent;
+    // The figures as the screen shows them, from the sections of the same table as the files.
+    const QList<QList<SheetRow>> sections = PayGapSections(PayGapTable(r));
+    auto shown = [](const SheetRow& cells, int from) {
+        QStringList out;
+        for (int c = from; c < cells.size(); ++c)
+            out << PayGapShownText(cells[c]);
+        return out;
+    };
     // Columns of a table: label, then five figures.
     const int left = 1000, labelRight = 5600, right = 20000, pitch = 560;
     const int columnWidth = (right - labelRight) / 5;
@@ -199,12 +267,11 @@ ReportDocument BuildPayGapDocument(const QString& exeFolder, const QString& comp
     page->drawLine(left, y, right, y);
     row(*page, y, QStringLiteral("区分"), TableHeading, true);
     y += pitch;
-    const std::pair<QString, const GapCell*> table[] = {{QStringLiteral("全労働者"), &r.all},
-                                                        {QStringLiteral("正規雇用労働者"), &r.regular},
-                                                        {QStringLiteral("パート・有期労働者"), &r.partTime}};
-    for (const auto& [label, cell] : table) {
-        QStringList cells = cellColumns(*cell, fte, true);
-        row(*page, y, label, cells, false);
+    const GapCell* const statutory[] = {&r.all, &r.regular, &r.partTime};
+    for (int i = 0; i < 3; ++i) {
+        const GapCell* cell = statutory[i];
+        const SheetRow cells = sections[0].value(i + 1);
+        row(*page, y, PayGapShownText(cells.value(0)), shown(cells, 1), false);
         y += pitch;
         if (!cell->ratioTenths()) {
             page->drawTextBox(labelRight, y, right, y + pitch, AlignLeftText, QStringLiteral("（－：") + cell->missingReason() + QStringLiteral("）"));
@@ -238,14 +305,16 @@ ReportDocument BuildPayGapDocument(const QString& exeFolder, const QString& comp
     page = &doc.newPage();
     heads(*page, companyName);
     y = 3200;
-    for (const Breakdown& b : breakdownsOf(r)) {
-        page->drawTextBox(left, y, right, y + pitch, AlignLeftText, QStringLiteral("■ ") + b.title);
+    for (int b = 1; b <= 3; ++b) {
+        const QList<SheetRow>& breakdown = sections.value(b);
+        const QString title = PayGapShownText(breakdown.value(0).value(0));
+        page->drawTextBox(left, y, right, y + pitch, AlignLeftText, QStringLiteral("■ ") + title);
         y += pitch + 100;
         page->drawLine(left, y, right, y);
-        row(*page, y, b.title.chopped(1), TableHeading, true);
+        row(*page, y, title.chopped(1), TableHeading, true);
         y += pitch;
-        for (const BreakdownRow& br : *b.rows) {
-            row(*page, y, br.label, cellColumns(br.cell, fte, true), false);
+        for (int i = 1; i < breakdown.size(); ++i) {
+            row(*page, y, PayGapShownText(breakdown[i].value(0)), shown(breakdown[i], 1), false);
             y += pitch;
         }
         y += pitch / 2;
@@ -253,8 +322,9 @@ ReportDocument BuildPayGapDocument(const QString& exeFolder, const QString& comp
     page->drawTextBox(left, y, right, y + pitch, AlignLeftText, QStringLiteral("■ 要因分解（男性を基準とした年齢・勤続・等級による説明）"));
     y += pitch + 100;
     page->drawLine(left, y, right, y);
-    for (const QStringList& sr : splitRows(r.split, true)) {
-        row(*page, y, sr[0], {QString(), QString(), QString(), sr[1], sr[2]}, false);
+    const QList<SheetRow>& split = sections.value(4);
+    for (int i = 1; i < split.size(); ++i) {
+        row(*page, y, PayGapShownText(split[i].value(0)), QStringList(3) + shown(split[i], 1), false);
         y += pitch;
     }
     return doc;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "paygap/PayGap.h"
+#include "core/SheetTable.h"
 #include "reports/ReportPage.h"
 
 #include <QString>
@@ -25,14 +26,26 @@ PayGapRun RunPayGapWith(const Session& s, const PayGapSettings& settings);
 // The regular monthly scheduled hours of the company (basic settings) in 1/1000 h.
 long long RegularMonthlyHoursMilli(const Session& s);
 
-// The CSV lines: the statutory table (heading, 全労働者, 正規雇用労働者, パート・有期労働者,
-// 女性管理職比率), then after a blank line each breakdown (grade, age band, service band) with
-// its heading, then the split.
+// The tables as one sheet, the CSV file's lines and the workbook's cells alike: the statutory
+// table (heading, 全労働者, 正規雇用労働者, パート・有期労働者, 女性管理職比率), then after a
+// blank line each breakdown (grade, age band, service band) with its heading, then the split.
+// Headcounts are numbers shown whole (or with three decimals under 正規換算), averages and
+// yen amounts `#,##0`, ratios and shares `0.0`; "－" stays a text. The heading row is bold
+// and frozen.
+SheetTable PayGapTable(const PayGapResult& r);
+// The table's sections as the screen shows them: the rows between its blank rows, each
+// section's first row its heading (the statutory table, the three breakdowns, the split).
+QList<QList<SheetRow>> PayGapSections(const SheetTable& table);
+// A cell as a screen shows it: amounts with thousands separators, every other figure and
+// text as the CSV file writes it.
+QString PayGapShownText(const SheetCell& cell);
+// The CSV lines of that table.
 QStringList PayGapCsvLines(const PayGapResult& r);
-// CSV/男女の賃金の差異.csv under the program folder.
-QString PayGapCsvPath(const QString& exeFolder);
-// Writes the lines (Shift-JIS, CR LF) through the shared CSV writer.
-Outcome WritePayGapCsv(const PayGapResult& r, const QString& path);
+// CSV/男女の賃金の差異.csv under the program folder, or its .xlsx.
+QString PayGapCsvPath(const QString& exeFolder, SheetFileKind kind = SheetFileKind::Csv);
+// Writes the table in the format (CSV in its encoding, or the workbook with the title
+// 男女の賃金の差異 and the session's company and fiscal year) through the shared table writer.
+Outcome WritePayGapTable(const Session& s, const PayGapResult& r, const QString& path, const TableFileFormat& format);
 
 // The three ratios and the managers' share, one a line ("全労働者\t71.3"), for standard output.
 QStringList PayGapSummaryLines(const PayGapResult& r);

@@ -189,7 +189,8 @@ bool ReadActualWages(const Session& s, std::map<QString, ActualWage>& out)
     }
     while (r->next()) {
         ActualWage a;
-        a.annualWage = r->integer(1);
+        if (!r->isNull(1))
+            a.annualWage = r->integer(1);   // NULL: a row of hours alone
         a.monthlyHoursMilli = r->isNull(2) ? -1 : r->integer(2);
         out[r->text(0).trimmed()] = a;
     }
@@ -228,15 +229,22 @@ ActualWageFile ReadActualWageCsv(const QString& path)
             refuse(QStringLiteral("社員番号が重複しています"));
             continue;
         }
-        long long wage = 0;
+        // An empty amount with hours is a row of hours alone: the computed annual wage stays.
         const QString wageText = fields.value(1).trimmed();
-        if (wageText.isEmpty() || !ParseWholeNumber(wageText, wage) || wage < 0) {
-            refuse(QStringLiteral("年間賃金総額が0以上の整数ではありません"));
+        const QString hoursText = fields.value(2).trimmed();
+        if (wageText.isEmpty() && hoursText.isEmpty()) {
+            refuse(QStringLiteral("年間賃金総額も月間所定労働時間もありません"));
             continue;
         }
         ActualWage a;
-        a.annualWage = wage;
-        const QString hoursText = fields.value(2).trimmed();
+        if (!wageText.isEmpty()) {
+            long long wage = 0;
+            if (!ParseWholeNumber(wageText, wage) || wage < 0) {
+                refuse(QStringLiteral("年間賃金総額が0以上の整数ではありません"));
+                continue;
+            }
+            a.annualWage = wage;
+        }
         if (!hoursText.isEmpty() && !ParseHoursMilli(hoursText, a.monthlyHoursMilli)) {
             refuse(QStringLiteral("月間所定労働時間が0以上の数値ではありません"));
             continue;
@@ -273,7 +281,8 @@ Outcome StoreActualWages(const Session& s, const ActualWageFile& file, bool acce
             if (!ExecuteReported(*s.year,
                                  QStringLiteral("INSERT INTO PAYGAPJISSEKI (KCO, NENDO, SCOT, NENGAKU, SYOTEIJIKAN) "
                                                 "VALUES (?, ?, ?, ?, ?)"),
-                                 {key[0], key[1], number, a.annualWage,
+                                 {key[0], key[1], number,
+                                  a.annualWage ? QVariant(*a.annualWage) : QVariant(),
                                   a.monthlyHoursMilli < 0 ? QVariant() : QVariant(a.monthlyHoursMilli)}))
                 return false;
         return true;

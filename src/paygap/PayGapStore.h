@@ -2,7 +2,8 @@
 //   PAYGAP         the settings and the 説明欄, one row per company and year (carried by the
 //                  rollover);
 //   PAYGAPJISSEKI  the actual annual wages and monthly scheduled hours imported from a CSV
-//                  file, one row per employee number (never carried: they belong to the year).
+//                  file, one row per employee number (never carried: they belong to the year);
+//                  NENGAKU is NULL on a row of hours alone.
 // Both tables are in data/data.sql, so year files made from the template have them. Year files
 // made before they existed get them through AddPayGapTablesWhereMissing, the one place the
 // program adds a table to an existing file.
@@ -53,8 +54,10 @@ struct ActualWageFile {
 };
 
 // Reads 社員番号, 年間賃金総額[, 月間所定労働時間] per line (UTF-8 or Shift-JIS; a first line
-// headed 社員番号 is skipped). A row is refused with its reason when the number is empty or
-// repeated, the amount is not a whole number of yen ≥ 0, or the hours are not a number ≥ 0.
+// headed 社員番号 is skipped). An empty amount with hours given is a row of hours alone (the
+// computed annual wage is kept). A row is refused with its reason when the number is empty or
+// repeated, it has neither an amount nor hours, the amount is not a whole number of yen ≥ 0,
+// or the hours are not a number ≥ 0.
 ActualWageFile ReadActualWageCsv(const QString& path);
 
 // Replaces the company's imported rows of the year by file.rows in one transaction; when any

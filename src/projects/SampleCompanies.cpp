@@ -6,6 +6,7 @@
 
 #include "projects/Companies.h"
 #include "core/Numbers.h"
+#include "paygap/PayGapStore.h"
 #include "store/Conversions.h"
 #include "store/DataModule.h"
 #include "store/RecordAccess.h"
@@ -798,6 +799,25 @@ bool writeChartSetUps(const Session& session)
     return true;
 }
 
+// The monthly scheduled hours of the contract and part-time staff, stored as rows of hours
+// alone for the pay-gap disclosure, so that its 正規換算 counts them by their hours (their
+// annual wages stay as computed). The hours follow from the employee number, not from the
+// generator's random draws, so the rest of the samples stays as it was: contract staff 6 to
+// 7.5 hours a day, part-timers 4 to 6.5, in quarter hours, on 19 to 21 days a month.
+bool writePartTimeHours(const Session& session, const CompanyState& s)
+{
+    ActualWageFile hours;
+    for (const Person& p : s.people) {
+        if (p.form == Regular)
+            continue;
+        const std::uint32_t h = std::uint32_t(p.scot.toUInt()) * 2654435761u;
+        const int quarters = p.form == Contract ? 24 + int(h % 7u) : 16 + int(h % 11u);   // a day
+        const int days = 19 + int((h >> 8) % 3u);
+        hours.rows[p.scot].monthlyHoursMilli = 250LL * quarters * days;
+    }
+    return hours.rows.empty() || StoreActualWages(session, hours, false).ok;
+}
+
 bool writeCompanyYear(Session& session, CompanyState& s, int year, bool first, QString* error)
 {
     const CompanyPlan& plan = *s.plan;
@@ -850,6 +870,8 @@ bool writeCompanyYear(Session& session, CompanyState& s, int year, bool first, Q
     });
     if (!written)
         return fail(error, QStringLiteral("社員を書けません。"));
+    if (!writePartTimeHours(session, s))
+        return fail(error, QStringLiteral("パート・有期労働者の労働時間を書けません。"));
     return writeChartSetUps(session) || fail(error, QStringLiteral("グラフの設定を書けません。"));
 }
 

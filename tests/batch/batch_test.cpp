@@ -132,7 +132,7 @@ TEST_F(BatchTool, HelpListsEveryCommand)
     EXPECT_EQ(r.status, 0);
     for (const char* command :
          {"companies", "export-employees", "import-employees", "wage-table", "report", "plot", "optimal-wage",
-          "rollover", "restore"})
+          "pay-gap", "rollover", "restore"})
         EXPECT_TRUE(r.out.contains(QStringLiteral("wageloom-batch ") + QString::fromLatin1(command))) << command;
     // Each chart ID of plot --chart with its name.
     for (const char* chart : {"1010 賃金プロット", "1020 昇給カーブの分析", "1030 生計費との比較",

@@ -181,6 +181,47 @@ TEST_F(PayGapStore, ImportListsErrorRowsAndStoresOnlyWhenAccepted)
     EXPECT_FALSE(ReadActualWageCsv(folder.path("missing.csv")).outcome.ok);
 }
 
+// A row may give hours alone (an empty amount): stored with NENGAKU NULL and read back as
+// hours without an amount; a row with neither is an error row. Rows stored with an amount (as
+// every earlier file holds them) read as before.
+TEST_F(PayGapStore, RowsOfHoursAloneAreStoredWithoutAnAmount)
+{
+    const QString text = QStringLiteral("社員番号,年間賃金総額,月間所定労働時間\r\n"
+                                        "H1,,120\r\n"
+                                        "H2, ,\"141.5\"\r\n"
+                                        "A1,3000000,150\r\n"
+                                        "N1,,\r\n"
+                                        "N2\r\n");
+    const ActualWageFile file = ReadActualWageCsv(writeFile(text.toUtf8()));
+    ASSERT_TRUE(file.outcome.ok);
+    ASSERT_EQ(file.rows.size(), 3u);
+    EXPECT_FALSE(file.rows.at("H1").annualWage.has_value());
+    EXPECT_EQ(file.rows.at("H1").monthlyHoursMilli, 120000);
+    EXPECT_FALSE(file.rows.at("H2").annualWage.has_value());
+    EXPECT_EQ(file.rows.at("H2").monthlyHoursMilli, 141500);
+    ASSERT_EQ(file.errors.size(), 2);
+    for (const ActualWageError& e : file.errors)
+        EXPECT_EQ(e.reason, "年間賃金総額も月間所定労働時間もありません") << e.line;
+    EXPECT_EQ(file.errors[0].line, 5);
+    EXPECT_EQ(file.errors[1].line, 6);
+
+    ASSERT_TRUE(StoreActualWages(folder.session(), file, true).ok);
+    EXPECT_EQ(Scalar(year(), "SELECT group_concat(SCOT || ':' || ifnull(NENGAKU, 'NULL') || ':' || SYOTEIJIKAN, ' ') "
+                             "FROM (SELECT * FROM PAYGAPJISSEKI ORDER BY SCOT)"),
+              "A1:3000000:150000 H1:NULL:120000 H2:NULL:141500");
+    // A row an earlier program stored: an amount, no hours.
+    Exec(year(), "INSERT INTO PAYGAPJISSEKI (KCO, NENDO, SCOT, NENGAKU, SYOTEIJIKAN) VALUES (5, 2024, 'OLD', 2500000, NULL)");
+    std::map<QString, ActualWage> stored;
+    ASSERT_TRUE(ReadActualWages(folder.session(), stored));
+    ASSERT_EQ(stored.size(), 4u);
+    EXPECT_FALSE(stored.at("H1").annualWage.has_value());
+    EXPECT_EQ(stored.at("H1").monthlyHoursMilli, 120000);
+    EXPECT_EQ(stored.at("A1").annualWage, 3000000);
+    EXPECT_EQ(stored.at("OLD").annualWage, 2500000);
+    EXPECT_EQ(stored.at("OLD").monthlyHoursMilli, -1);
+    EXPECT_TRUE(failures.reports.isEmpty());
+}
+
 TEST_F(PayGapStore, FailedImportLeavesTheTableAsItWas)
 {
     ActualWageFile first;

@@ -1,6 +1,7 @@
 // 男女の賃金の差異: classification, pooled averages, exact half-up ratios, 正規換算, left-out
 // allowances, imported actual wages, the managers' share and the Blinder–Oaxaca split.
 #include "paygap/PayGap.h"
+#include "paygap/PayGapReport.h"
 
 #include "plot/Regression.h"
 #include "store/RecordAccess.h"
@@ -513,4 +514,29 @@ TEST_F(PayGapProject, ImportedActualWagesTakePrecedence)
     EXPECT_EQ(r.partTime.womenAverage(), 1937984);
     // The part-time man has no hours: counted 1 and noted.
     EXPECT_EQ(r.withoutHours, 1);
+}
+
+// A row of hours alone gives 正規換算 its hours and keeps the computed annual wage (left-out
+// allowances and all); it is not an imported amount.
+TEST_F(PayGapProject, HoursAloneKeepTheComputedWage)
+{
+    PayGapSettings s = settings();
+    s.excludedAllowances = {QStringLiteral("通勤手当")};
+    s.fullTimeEquivalent = true;
+    std::map<QString, ActualWage> actual;
+    actual[QStringLiteral("P002")] = {std::nullopt, 120000};   // 120 h of 155 h: 0.774
+    const PayGapResult r = computed(s, actual);
+    // The part-time woman: (120,000 + 3,000 − 3,000) × 12 = 1,440,000 over 0.774 =
+    // 1,860,465.1… → 1,860,465.
+    EXPECT_EQ(r.partTime.women.wages, 1440000);
+    EXPECT_EQ(r.partTime.women.headMilli, 774);
+    EXPECT_EQ(r.partTime.womenAverage(), 1860465);
+    EXPECT_EQ(r.actualWages, 0);
+    EXPECT_EQ(r.withoutHours, 1);   // the part-time man
+    EXPECT_FALSE(PayGapNotes(s, r).join(QString()).contains(QStringLiteral("実績")));
+
+    // Counted one a person, the same row changes nothing.
+    s.fullTimeEquivalent = false;
+    const PayGapResult perHead = computed(s, actual);
+    EXPECT_EQ(perHead.partTime.womenAverage(), 1440000);
 }

@@ -1,11 +1,11 @@
 // TfrmPayGap: 男女の賃金の差異.
 #include "paygap/screens/TfrmPayGap.h"
 
-#include "core/Numbers.h"
 #include "paygap/PayGapStore.h"
 #include "reference/EmploymentForms.h"
 #include "shell/screens/AppState.h"
 #include "shell/screens/DialogService.h"
+#include "shell/screens/ExportSettings.h"
 #include "shell/screens/TfrmPrintPreview.h"
 
 #include <QCheckBox>
@@ -22,8 +22,13 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSpinBox>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -45,12 +50,58 @@ int dateOf(const QString& text)
     return d.isValid() ? d.year() * 10000 + d.month() * 100 + d.day() : 0;
 }
 
-QString rowText(const QString& label, const GapCell& c, bool fte)
+// A read-only table of figures, its headings set when it is filled.
+QTableWidget* figureTable(QWidget* parent, const QString& name)
 {
-    return QStringLiteral("%1　男性 %2人 平均 %3円　女性 %4人 平均 %5円　差異 %6%7")
-        .arg(label, HeadcountText(c.men.headMilli, fte), QString::number(c.menAverage()),
-             HeadcountText(c.women.headMilli, fte), QString::number(c.womenAverage()), RatioText(c.ratioTenths()),
-             c.ratioTenths() ? QString() : QStringLiteral("（") + c.missingReason() + QStringLiteral("）"));
+    auto* t = new QTableWidget(0, 0, parent);
+    t->setObjectName(name);
+    t->verticalHeader()->hide();
+    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    t->setSelectionBehavior(QAbstractItemView::SelectRows);
+    return t;
+}
+
+// Shows a section of the pay-gap table: its first row as the headings, the others as rows.
+// Figures (and "－" in a figure's place) stand right-aligned, the first column's labels and the
+// reason for a missing split left-aligned.
+void fillTable(QTableWidget* t, const QList<SheetRow>& section)
+{
+    t->clear();
+    const SheetRow heading = section.value(0);
+    t->setColumnCount(int(heading.size()));
+    QStringList labels;
+    for (const SheetCell& c : heading)
+        labels << c.text;
+    t->setHorizontalHeaderLabels(labels);
+    t->setRowCount(std::max(0, int(section.size()) - 1));
+    for (int r = 1; r < section.size(); ++r) {
+        const SheetRow& row = section[r];
+        for (int c = 0; c < row.size(); ++c) {
+            const SheetCell& cell = row[c];
+            auto* item = new QTableWidgetItem(PayGapShownText(cell));
+            const bool figure = c > 0 && (cell.type == SheetCell::Type::Number || cell.text == QStringLiteral("－"));
+            item->setTextAlignment((figure ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+            t->setItem(r - 1, c, item);
+        }
+    }
+    t->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    t->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+}
+
+// The width a combo box needs to show each of its items whole: the style's size around the
+// longest item's text measured with the combo's font (and the pixel the label keeps free on
+// each side), or the combo's own size hint when that is wider.
+int comboWidthFor(QComboBox& combo)
+{
+    QStyleOptionComboBox option;
+    option.initFrom(&combo);
+    int widest = 0;
+    for (int i = 0; i < combo.count(); ++i)
+        widest = std::max(widest, combo.fontMetrics().horizontalAdvance(combo.itemText(i)));
+    const QSize content(widest + 4, combo.fontMetrics().height());
+    combo.setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    return std::max(combo.style()->sizeFromContents(QStyle::CT_ComboBox, &option, content, &combo).width(),
+                    combo.sizeHint().width());
 }
 
 } // namespace
@@ -81,30 +132,39 @@ TfrmPayGap::TfrmPayGap(QWidget* parent) : QDialog(parent)
     left->addRow(QStringLiteral("管理職とする資格等級（以上）"), spnGrade_);
     settings->addLayout(left, 3);
     forms_ = new QTableWidget(0, 3, settingsBox);
+    forms_->setObjectName(QStringLiteral("grdForms"));
     forms_->setHorizontalHeaderLabels({QStringLiteral("ID"), QStringLiteral("就労形態"), QStringLiteral("区分")});
-    forms_->horizontalHeader()->setStretchLastSection(true);
+    forms_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    forms_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    forms_->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Fixed);
     forms_->verticalHeader()->hide();
+    forms_->setMaximumHeight(140);
     settings->addWidget(forms_, 3);
     auto* allowanceBox = new QVBoxLayout;
     allowanceBox->addWidget(new QLabel(QStringLiteral("賃金から除く手当"), settingsBox));
     allowances_ = new QListWidget(settingsBox);
+    allowances_->setMaximumHeight(140);
     allowanceBox->addWidget(allowances_);
     settings->addLayout(allowanceBox, 2);
     layout->addWidget(settingsBox);
 
-    table_ = new QTableWidget(4, 6, this);
-    table_->setObjectName(QStringLiteral("grdPayGap"));
-    table_->setHorizontalHeaderLabels({QStringLiteral("区分"), QStringLiteral("男性人数"), QStringLiteral("女性人数"),
-                                       QStringLiteral("男性平均年間賃金"), QStringLiteral("女性平均年間賃金"),
-                                       QStringLiteral("男女の賃金の差異")});
-    table_->verticalHeader()->hide();
-    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_ = figureTable(this, QStringLiteral("grdPayGap"));
     layout->addWidget(table_);
+    notes_ = new QLabel(this);
+    notes_->setObjectName(QStringLiteral("lblNotes"));
+    notes_->setWordWrap(true);
+    layout->addWidget(notes_);
 
-    details_ = new QPlainTextEdit(this);
-    details_->setReadOnly(true);
-    layout->addWidget(details_, 1);
+    auto* details = new QTabWidget(this);
+    byGrade_ = figureTable(details, QStringLiteral("grdByGrade"));
+    byAge_ = figureTable(details, QStringLiteral("grdByAge"));
+    byService_ = figureTable(details, QStringLiteral("grdByService"));
+    split_ = figureTable(details, QStringLiteral("grdSplit"));
+    details->addTab(byGrade_, QStringLiteral("資格等級別"));
+    details->addTab(byAge_, QStringLiteral("年齢階層別"));
+    details->addTab(byService_, QStringLiteral("勤続年数別"));
+    details->addTab(split_, QStringLiteral("要因分解"));
+    layout->addWidget(details, 1);
     layout->addWidget(new QLabel(QStringLiteral("説明欄"), this));
     txtExplanation_ = new QPlainTextEdit(this);
     txtExplanation_->setMaximumHeight(90);
@@ -121,6 +181,7 @@ TfrmPayGap::TfrmPayGap(QWidget* parent) : QDialog(parent)
     button(QStringLiteral("btnSave"), QStringLiteral("登　録"), &TfrmPayGap::btnSaveClick);
     button(QStringLiteral("btnImport"), QStringLiteral("実績賃金取込"), &TfrmPayGap::btnImportClick);
     button(QStringLiteral("btnCsv"), QStringLiteral("CSV出力"), &TfrmPayGap::btnCsvClick);
+    button(QStringLiteral("btnXlsx"), ExcelExportCaption, &TfrmPayGap::btnXlsxClick);
     button(QStringLiteral("btnPrint"), QStringLiteral("印　刷"), &TfrmPayGap::btnPrintClick);
     auto* close = new QPushButton(QStringLiteral("閉じる"), this);
     close->setObjectName(QStringLiteral("btnClose"));
@@ -128,7 +189,7 @@ TfrmPayGap::TfrmPayGap(QWidget* parent) : QDialog(parent)
     buttons->addStretch();
     buttons->addWidget(close);
     layout->addLayout(buttons);
-    resize(1000, 760);
+    resize(1000, 840);
 }
 
 void TfrmPayGap::Prepare()
@@ -167,6 +228,9 @@ void TfrmPayGap::showSettings(const PayGapSettings& s)
         for (WorkerCategory c : Categories)
             list->addItem(CategoryText(c), int(c));
         list->setCurrentIndex(list->findData(int(CategoryOfForm(s, id, form.names[0]))));
+        // Wide enough for パート・有期労働者, the longest category, in the screen's font.
+        list->setMinimumWidth(comboWidthFor(*list));
+        forms_->setColumnWidth(2, std::max(forms_->columnWidth(2), list->minimumWidth()));
         forms_->setCellWidget(row, 2, list);
         for (int k = 5; k < 10; ++k)
             if (!form.names[k].trimmed().isEmpty() && !names.contains(form.names[k].trimmed()))
@@ -228,22 +292,16 @@ void TfrmPayGap::btnComputeClick()
 void TfrmPayGap::showResult()
 {
     const PayGapResult& r = run_.result;
-    const QStringList lines = PayGapCsvLines(r);
-    for (int row = 0; row < 4 && row + 1 < lines.size(); ++row) {
-        const QStringList cells = lines[row + 1].split(',');
-        for (int c = 0; c < 6; ++c) {
-            // The averages read as amounts; every figure stands right-aligned.
-            QString shown = cells.value(c);
-            bool number = false;
-            const double value = shown.toDouble(&number);
-            if (number && (c == 3 || c == 4))
-                shown = FormatFloat(QStringLiteral("#,##0"), value);
-            auto* item = new QTableWidgetItem(shown);
-            if (c > 0)
-                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            table_->setItem(row, c, item);
-        }
-    }
+    const QList<QList<SheetRow>> sections = PayGapSections(PayGapTable(r));
+    QTableWidget* const tables[] = {table_, byGrade_, byAge_, byService_, split_};
+    for (int i = 0; i < 5; ++i)
+        fillTable(tables[i], sections.value(i));
+    // The statutory table shows its four rows without scrolling or empty space.
+    int height = table_->horizontalHeader()->sizeHint().height() + 2 * table_->frameWidth();
+    for (int row = 0; row < table_->rowCount(); ++row)
+        height += table_->rowHeight(row);
+    table_->setFixedHeight(height);
+
     QStringList text;
     const std::pair<QString, const GapCell*> cells[] = {{QStringLiteral("全労働者"), &r.all},
                                                         {QStringLiteral("正規雇用労働者"), &r.regular},
@@ -251,10 +309,9 @@ void TfrmPayGap::showResult()
     for (const auto& [label, cell] : cells)
         if (!cell->ratioTenths())
             text << QStringLiteral("%1：－（%2）").arg(label, cell->missingReason());
-    text << PayGapNotes(run_.settings, r);
-    text << QString();
-    text << lines.mid(6);   // the breakdowns and the split as the CSV file holds them
-    details_->setPlainText(text.join('\n'));
+    for (const QString& note : PayGapNotes(run_.settings, r))
+        text << QStringLiteral("・") + note;
+    notes_->setText(text.join('\n'));
 }
 
 void TfrmPayGap::btnSaveClick()
@@ -293,10 +350,22 @@ void TfrmPayGap::btnImportClick()
 
 void TfrmPayGap::btnCsvClick()
 {
+    exportTable(SheetFileKind::Csv);
+}
+
+void TfrmPayGap::btnXlsxClick()
+{
+    exportTable(SheetFileKind::Xlsx);
+}
+
+// Writes the tables into the CSV folder: the CSV file in the user's encoding, or the workbook.
+void TfrmPayGap::exportTable(SheetFileKind kind)
+{
     btnComputeClick();
     if (!run_.outcome.ok)
         return;
-    ShowOutcome(WritePayGapCsv(run_.result, PayGapCsvPath(CurrentSession().exeFolder)));
+    const Session s = CurrentSession();
+    ShowOutcome(WritePayGapTable(s, run_.result, PayGapCsvPath(s.exeFolder, kind), UserTableFileFormat(kind)));
 }
 
 void TfrmPayGap::btnPrintClick()

@@ -1,6 +1,6 @@
 // TfrmPayGap: 男女の賃金の差異 — the disclosure's settings, the statutory table with the
-// managers' share, the breakdowns and the split, the 説明欄, the actual-wages import, CSV and
-// print.
+// managers' share, the breakdowns and the split as tables, the 説明欄, the actual-wages import,
+// CSV, Excel and print.
 #pragma once
 
 #include "paygap/PayGapReport.h"
@@ -9,6 +9,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
@@ -30,6 +31,7 @@ public:
     void btnSaveClick();      // 登　録: stores the settings and the 説明欄
     void btnImportClick();    // 実績賃金取込
     void btnCsvClick();       // CSV出力
+    void btnXlsxClick();      // Excel出力
     void btnPrintClick();     // 印　刷
 
     const PayGapRun& run() const { return run_; }
@@ -37,6 +39,7 @@ public:
 private:
     void showSettings(const PayGapSettings& s);
     void showResult();
+    void exportTable(SheetFileKind kind);
 
     QLineEdit* txtFrom_ = nullptr;
     QLineEdit* txtTo_ = nullptr;
@@ -46,7 +49,11 @@ private:
     QLineEdit* txtTitles_ = nullptr;       // manager titles, separated by 、 or ,
     QSpinBox* spnGrade_ = nullptr;         // 0 = no grade rule
     QTableWidget* table_ = nullptr;        // the statutory table and the managers' share
-    QPlainTextEdit* details_ = nullptr;    // breakdowns, split, notes
+    QLabel* notes_ = nullptr;              // why a ratio is missing, and the notes of the report
+    QTableWidget* byGrade_ = nullptr;      // the breakdowns by grade, age band and service band
+    QTableWidget* byAge_ = nullptr;
+    QTableWidget* byService_ = nullptr;
+    QTableWidget* split_ = nullptr;        // what explains the gap
     QPlainTextEdit* txtExplanation_ = nullptr;
     PayGapRun run_;
 };
