@@ -100,7 +100,7 @@ void LoadComparisonSet(const Session& s, ChartModel& m)
         break;
     case ChartModelWage:
         LoadModelWageComparison(s, company.MDCO, m.fx, m.fy, order, m.comparisonSet);
-        m.comparisonMarks = ModelWageMarks();
+        m.comparisonMarks = ModelWageMarks(ModelName(s, company.MDCO));
         break;
     case ChartCurveDesign:
         LoadDrawnCurves(s, m.fx, m.fy, order, m.drawnSlots, m.comparisonSet);

@@ -117,11 +117,21 @@ bool CostOfLivingSource(const Session& s, int costCode, TSEIKEI_& first)
 
 // ---------------------------------------------------------------- model wages
 
-ComparisonMarks ModelWageMarks()
+ComparisonMarks ModelWageMarks(const QString& modelName)
 {
-    static const QString legends[4] = {QStringLiteral("モデル（０）"), QStringLiteral("モデル（１）"),
-                                       QStringLiteral("モデル（２）"), QStringLiteral("モデル（３）")};
+    const QString name = modelName.trimmed().isEmpty() ? DefaultModelLegend : modelName.trimmed();
+    const QString legends[4] = {name + QStringLiteral("①"), name + QStringLiteral("②"), name + QStringLiteral("③"),
+                                name + QStringLiteral("④")};
     return marksOf(legends);
+}
+
+QString ModelName(const Session& s, int modelCode)
+{
+    TMODEL_ model;
+    model.MDCO = QString::number(modelCode);
+    if (!ReadOne(*s.control, false, SqlCondition(), QStringLiteral("SELECT * FROM MDEL"), model) || !model.ok)
+        return {};
+    return model.MDNA.trimmed();
 }
 
 void FillModelWageComparison(const QList<TMDCHNGIN_>& rows, int xCode, int yCode, int order, TSeriesSet& set)

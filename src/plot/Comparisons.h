@@ -41,8 +41,12 @@ bool CostOfLivingSource(const Session& s, int costCode, TSEIKEI_& first);
 
 // ---- model wages (chart 1040)
 
-// Legends モデル（０）.. モデル（３）; lines 5..9 without legend.
-ComparisonMarks ModelWageMarks();
+// The legends name the model the chart compares with: its name followed by ① .. ④ for the
+// lines of SENSYU 0 .. 3 (モデル賃金 when the model has no name); lines 5..9 without legend.
+inline const QString DefaultModelLegend = QStringLiteral("モデル賃金");
+ComparisonMarks ModelWageMarks(const QString& modelName);
+// The name (MDNA) of a model in the session's control database, '' when it has none.
+QString ModelName(const Session& s, int modelCode);
 // Lines of SENSYU 0, 1, 2 (series 1..3) from model-wage rows in the order given: x the model
 // column of X item xCode (0 age, 1 service, 2 experience, others 0), y the column of Y item
 // yCode (0 KKIN, 1 SKIN, 2 NENSYU, 5 SYOUYO, others 0) in 万円 (thousands ÷ 10, half away).

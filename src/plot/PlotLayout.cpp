@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QStringList>
+
 namespace {
 
 const QString Zenkaku11 = QStringLiteral("あああああああああああ");
@@ -183,15 +185,43 @@ public:
             text(pixels.last().x() + 10, pixels.last().y() - 10, p.label, p.labelColor, p.labelSize);
     }
 
+    // The comparison legend from 200 pixels below the top of the Y axis: per entry a sample
+    // of the pen, a gap, then the text. The sample stands at the middle of the text's first
+    // line; a text wider than the room left of the window's edge goes on over further lines,
+    // so a long legend (a model's name) is read in full and never runs into the next entry.
     void comparisonLegend()
     {
         const PlotLayout& L = out_;
+        const int textLeft = L.axisRight + ComparisonLegendTextOffset;
+        const int room = std::max(1, L.right - textLeft);
         int e = 200;
         for (const PlotLegendEntry& entry : in_.comparisonLegend) {
-            text(L.axisRight + 50, L.axisTop - 10 + e, entry.text, entry.color, entry.size);
-            line(L.axisRight + 20, L.axisTop - 5 + e, L.axisRight + 48, L.axisTop - 5 + e, entry.pen);
-            e += m_.height(entry.text, entry.size) + 2;
+            const int top = L.axisTop - 10 + e;
+            const int lineHeight = m_.height(entry.text, entry.size);
+            const int middle = top + lineHeight / 2;
+            line(L.axisRight + 20, middle, textLeft - ComparisonLegendSampleGap, middle, entry.pen);
+            const QStringList lines = wrapped(entry.text, entry.size, room);
+            for (int i = 0; i < lines.size(); ++i)
+                text(textLeft, top + i * lineHeight, lines[i], entry.color, entry.size);
+            e += int(lines.size()) * lineHeight + 2;
         }
+    }
+
+    // The text in lines no wider than room (at least one character a line).
+    QStringList wrapped(const QString& t, int size, int room) const
+    {
+        QStringList lines;
+        QString current;
+        for (const QChar ch : t) {
+            if (!current.isEmpty() && m_.width(current + ch, size) > room) {
+                lines << current;
+                current.clear();
+            }
+            current += ch;
+        }
+        if (!current.isEmpty() || lines.isEmpty())
+            lines << current;
+        return lines;
     }
 
     // The drawn curves: per curve its "＋" marks, "(n)" beside the last point, the legend line

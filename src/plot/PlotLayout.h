@@ -72,6 +72,10 @@ struct PlotPolylineInput {
     TColor labelColor = 0;
     int labelSize = 9;
 };
+// An entry of the comparison legend: text in its colour and size, a sample of the pen. The
+// text starts this far right of the Y axis's right end, and the sample ends the gap before it.
+inline constexpr int ComparisonLegendTextOffset = 50;
+inline constexpr int ComparisonLegendSampleGap = 8;
 // An entry of the comparison legend: text in its colour and size, a sample of the pen.
 struct PlotLegendEntry {
     QString text;

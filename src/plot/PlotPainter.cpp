@@ -120,13 +120,13 @@ QImage RenderPlot(const ChartModel& model, const PlotRanges& r, QSize size, cons
     QPainter painter(&image);
     PlotInputs in = PlotInputsFor(model, r.Xmin, r.Xmax, r.Ymin, r.Ymax);
     in.captured = captured;
-    PaintPlot(painter, LayOutPlot(in, size, PlotPanelWidth, QtTextMeasure()));
+    PaintPlot(painter, LayOutPlot(in, FramedPlotWindow(size), PlotPanelWidth, QtTextMeasure()));
     return image;
 }
 
 QImage CopyPlotImage(const ChartModel& model, const PlotRanges& ranges, QSize window, const QList<QPoint>& captured)
 {
-    const int right = window.width() - 9, bottom = window.height() - 36;
+    const int right = window.width() - 9, bottom = window.height();
     const QRect area(QPoint(PlotPanelWidth + 2, 2), QPoint(right - 2, bottom - 2));
     return RenderPlot(model, ranges, window, captured)
         .copy(area)

@@ -42,7 +42,7 @@ std::map<int, PlotSetupVariant> BuildVariants()
     PlotSetupVariant curve = wage;
     curve.screenId = 1020;
     curve.caption = QStringLiteral("昇給カーブの分析");
-    curve.width = 630;
+    curve.width = 740;
     curve.xItems = {X("年　　齢", "歳", 5, S::Age), X("勤　　続", "年", 5, S::Service), X("経　　験", "年", 5, S::Experience),
                     X("達　成　率", "％", 5, S::Achievement), X("職務評価", "", 10, S::JobPoints),
                     X("最適賃金", "万円", 10, S::OptimalWage)};
@@ -57,7 +57,7 @@ std::map<int, PlotSetupVariant> BuildVariants()
     PlotSetupVariant living = wage;
     living.screenId = 1030;
     living.caption = QStringLiteral("生計費との比較");
-    living.width = 520;
+    living.width = 540;
     living.xItems[4] = X("達 成 率", "％", 10, S::AchievementWhole);
     living.yItems = {Y("項　目　Ⅰ", 5, S::Pay1), Y("項　目　Ⅱ", 5, S::Pay2), Y("項　目　Ⅲ", 5, S::Pay3),
                      Y("基　本　給", 5, S::BasicPay), Y("所　定　給", 5, S::MonthlyPay), Y("年　収", 50, S::AnnualStored)};

@@ -101,8 +101,7 @@ PopupRows PopupContents(const Session& s, PopupKind kind, const TSyain_& e)
         r.titles = {QStringLiteral("基 本 給 ："), QStringLiteral("諸 手 当 ："), QStringLiteral("所 定 給 ："),
                     QStringLiteral("年 賞 与 ："), QStringLiteral("年 収 入 ：")};
         if (present)
-            r.values = {QStringLiteral("　") + yen(e.BasicSum), QStringLiteral("　  ") + yen(double(allowances)),
-                        QStringLiteral("　") + yen(e.MonthlyTotal), QStringLiteral("  ") + yen(e.BonusTotal),
+            r.values = {yen(e.BasicSum), yen(double(allowances)), yen(e.MonthlyTotal), yen(e.BonusTotal),
                         yen(e.AnnualTotal)};
         break;
     }

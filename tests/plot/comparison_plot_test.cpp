@@ -84,8 +84,10 @@ TEST(ComparisonPlot, CostOfLivingLinesRunFlatToXmaxWithTheirLegendFrom200PixelsD
         const auto texts = TextsNamed(L, entry.text);
         ASSERT_EQ(texts.size(), 1) << entry.text.toStdString();
         EXPECT_EQ(texts[0]->topLeft, QPoint(L.axisRight + 50, L.axisTop - 10 + e));
+        // The sample at the middle of the text's line (12 pixels high), 8 pixels short of it.
+        const int middle = L.axisTop - 10 + e + 6;
         const bool sampled = std::any_of(L.lines.begin(), L.lines.end(), [&](const PlacedLine& l) {
-            return l.from == QPoint(L.axisRight + 20, L.axisTop - 5 + e) && l.to == QPoint(L.axisRight + 48, L.axisTop - 5 + e)
+            return l.from == QPoint(L.axisRight + 20, middle) && l.to == QPoint(L.axisRight + 42, middle)
                    && l.pen == entry.pen;
         });
         EXPECT_TRUE(sampled) << entry.text.toStdString();
@@ -106,13 +108,55 @@ TEST(ComparisonPlot, ModelWageLinesStopAtTheirLastPoint)
         rows << r;
     }
     FillModelWageComparison(rows, 0, 0, 2, m.comparisonSet);
-    m.comparisonMarks = ModelWageMarks();
+    m.comparisonMarks = ModelWageMarks(QStringLiteral("全国"));
     const PlotLayout L = Lay(PlotInputsFor(m, 20, 65, 0, 50));
     ASSERT_EQ(L.curves.size(), 1);
     const QList<QPoint>& line = L.curves[0].polylines[0];
     ASSERT_EQ(line.size(), 3);
     EXPECT_EQ(line.last(), QPoint(L.px(50), L.py(35)));
-    EXPECT_EQ(TextsNamed(L, QStringLiteral("モデル（０）")).size(), 1);
+    EXPECT_EQ(TextsNamed(L, QStringLiteral("全国①")).size(), 1);
+}
+
+// A legend wider than the room right of the axis goes on over further lines, each inside the
+// window, and the next entry starts below the last of them.
+TEST(ComparisonPlot, ALongLegendWrapsInsideTheWindowAndPushesTheNextEntryDown)
+{
+    ChartModel m = Model(ChartModelWage);
+    QList<TMDCHNGIN_> rows;
+    for (int line = 0; line < 2; ++line)
+        for (auto [age, kin] : {std::pair{20, "200"}, {40, "300"}}) {
+            TMDCHNGIN_ r;
+            r.NENREI = QString::number(age);
+            r.KKIN = QString::fromLatin1(kin);
+            r.SENSYU = QString::number(line);
+            rows << r;
+        }
+    FillModelWageComparison(rows, 0, 0, 2, m.comparisonSet);
+    m.comparisonMarks = ModelWageMarks(QStringLiteral("モデル賃金（サンプル調査）"));
+    const PlotInputs in = PlotInputsFor(m, 20, 65, 0, 50);
+    const PlotLayout L = Lay(in);
+    // The legend column: the texts at axisRight + 50 from the first entry down, 12 pixels a line.
+    const int left = L.axisRight + 50, top = L.axisTop - 10 + 200;
+    QList<const PlacedText*> column;
+    for (const PlacedText& t : L.texts)
+        if (t.topLeft.x() == left && t.topLeft.y() >= top)
+            column << &t;
+    std::sort(column.begin(), column.end(), [](auto a, auto b) { return a->topLeft.y() < b->topLeft.y(); });
+    const QString first = in.comparisonLegend[0].text, second = in.comparisonLegend[1].text;
+    QString read;
+    int lines = 0;
+    while (lines < column.size() && read.size() < first.size())
+        read += column[lines++]->text;
+    EXPECT_EQ(read, first);
+    EXPECT_GE(lines, 2);
+    for (int i = 0; i < lines; ++i)
+        EXPECT_EQ(column[i]->topLeft.y(), top + 12 * i);
+    ASSERT_GT(column.size(), lines);
+    EXPECT_TRUE(second.startsWith(column[lines]->text));
+    EXPECT_EQ(column[lines]->topLeft.y(), top + 12 * lines + 2);
+    // 9 pixels a character at size 9: no line passes the window's right edge.
+    for (const PlacedText* t : column)
+        EXPECT_LE(left + int(t->text.size()) * 9, L.right) << t->text.toStdString();
 }
 
 TEST(ComparisonPlot, WageTableGraphDrawsBlueGradeCurvesThroughTheirControlPointsWithRomanNumerals)

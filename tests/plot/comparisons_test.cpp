@@ -193,9 +193,11 @@ TEST(ModelWageComparison, LinesPerKindWithTheChosenColumns)
     EXPECT_TRUE(ComparisonPolyline(set[2], nullptr).empty());
     EXPECT_EQ(ComparisonLegendSeries(set), QList<int>{1});
 
-    const ComparisonMarks marks = ModelWageMarks();
-    EXPECT_EQ(marks[0].HANREI, QStringLiteral("モデル（０）"));
-    EXPECT_EQ(marks[3].HANREI, QStringLiteral("モデル（３）"));
+    // The legends name the model compared with, one numbered entry a line.
+    const ComparisonMarks marks = ModelWageMarks(QStringLiteral("全国モデル"));
+    EXPECT_EQ(marks[0].HANREI, QStringLiteral("全国モデル①"));
+    EXPECT_EQ(marks[3].HANREI, QStringLiteral("全国モデル④"));
+    EXPECT_EQ(ModelWageMarks(QStringLiteral("  "))[1].HANREI, QStringLiteral("モデル賃金②"));
     EXPECT_EQ(marks[0].KCOLOR, 0x000080u);
     EXPECT_EQ(marks[0].KHABA, 2);
     EXPECT_EQ(marks[2].KCOLOR, 0x0000FFu);   // red, dotted
@@ -217,6 +219,10 @@ TEST(ModelWageComparison, LoadsTheModelFromTheControlDatabase)
     EXPECT_EQ(pointsOf(set[1]), (std::vector<QPointF>{{40, 380}}));
     EXPECT_EQ(pointsOf(set[2]), (std::vector<QPointF>{{22, 246}, {30, 300}}));
     EXPECT_EQ(set[0].count, 3);
+    // The model's name for the legend; a model without a row has none.
+    Exec(cn, "INSERT INTO MDEL (MDCO, MDNA) VALUES (5, '全国モデル（大卒）')");
+    EXPECT_EQ(ModelName(folder.session(), 5), QStringLiteral("全国モデル（大卒）"));
+    EXPECT_EQ(ModelName(folder.session(), 6), QString());
     EXPECT_TRUE(failures.reports.isEmpty());
 }
 

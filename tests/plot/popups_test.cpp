@@ -87,8 +87,8 @@ TEST_F(PopupContentsTest, FourKindsOfRowsForASampleEmployee)
         {PopupKind::Pay, QStringLiteral("4.賃金情報"),
          {QStringLiteral("基 本 給 ："), QStringLiteral("諸 手 当 ："), QStringLiteral("所 定 給 ："),
           QStringLiteral("年 賞 与 ："), QStringLiteral("年 収 入 ：")},
-         {QStringLiteral("　262,345 円"), QStringLiteral("　  15,000 円"), QStringLiteral("　277,345 円"),
-          QStringLiteral("  700,000 円"), QStringLiteral("4,028,140 円")}},
+         {QStringLiteral("262,345 円"), QStringLiteral("15,000 円"), QStringLiteral("277,345 円"),
+          QStringLiteral("700,000 円"), QStringLiteral("4,028,140 円")}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.caption.toStdString());

@@ -165,7 +165,7 @@ void PlotSetupFrame::build()
         for (QGroupBox* g : {GroupBox1, GroupBox2, labels, marks, grades, forms, sex})
             g->hide();
         Lbl_SelTable->setText(QStringLiteral("賃金表"));
-        Lbl_SelTable->move(10, 54);
+        Lbl_SelTable->setGeometry(10, 54, 60, 20);
         cmbChingin_->setGeometry(75, 50, 455, 26);
         memoLabel->move(10, 96);
         memo_->setGeometry(75, 92, 455, 130);

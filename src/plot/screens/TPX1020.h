@@ -7,6 +7,12 @@
 class QLineEdit;
 class QRadioButton;
 
+// What a level box takes, beside each box and as its tip: a per cent above or below the
+// fitted curve, not a per cent of it.
+inline const QString LevelUnitCaption = QStringLiteral("±％（近似線から）");
+inline const QString LevelHint =
+    QStringLiteral("近似線から上下に何％離れた線を引くか。10 で近似線の 110％、-10 で 90％。0 は線なし。");
+
 class TPX1020 : public PlotSetupFrame {
     Q_OBJECT
 public:

@@ -260,7 +260,7 @@ void TPX1050::btnAddClick()
 void TPX1050::btnExecClick()
 {
     if (changed_) {
-        Dialogs().information(AppTitle, mustRegister);
+        Dialogs().warning(AppTitle, mustRegister);
         focusFirstPoint();
         return;
     }

@@ -110,7 +110,7 @@ TPX1100::TPX1100(QWidget* parent) : QWidget(parent, Qt::Window)
 
     Panel1_ = new QWidget(this);
     Panel1_->setObjectName(QStringLiteral("Panel1"));
-    Panel1_->setGeometry(0, 0, PanelWidth, height() - 36);
+    Panel1_->setGeometry(0, 0, PanelWidth, height());
     Panel1_->setAutoFillBackground(true);
     QPalette panelPal = Panel1_->palette();
     panelPal.setColor(QPalette::Window, QColor(0xF0, 0xF0, 0xF0));
@@ -271,7 +271,7 @@ bool TPX1100::RangeEntered(int index)
     const RangeEntry e = CheckRangeEntry(edits_[index]->text(), spins_[index]->low(), spins_[index]->high(), range_[index]);
     edits_[index]->setText(e.text);
     if (!e.ok) {
-        Dialogs().information(AppTitle, e.message);
+        Dialogs().warning(AppTitle, e.message);
         return false;
     }
     // The bound must stay on its side of the other bound of its axis.
@@ -308,7 +308,7 @@ void TPX1100::btnPrintClick()
     QString error;
     const Session session = CurrentSession();
     if (!PrintPlotPage(printer, PlotPrintDataOf(session, model_), copyImage(), &error))
-        Dialogs().information(AppTitle, error);
+        Dialogs().warning(AppTitle, error);
 }
 
 void TPX1100::mnSaveImageClick()
@@ -320,14 +320,14 @@ void TPX1100::mnSaveImageClick()
     if (!path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive))
         path += QStringLiteral(".png");
     if (!copyImage().save(path, "PNG"))
-        Dialogs().information(AppTitle, QStringLiteral("画像を保存できませんでした。\r\n") + QDir::toNativeSeparators(path));
+        Dialogs().warning(AppTitle, QStringLiteral("画像を保存できませんでした。\r\n") + QDir::toNativeSeparators(path));
 }
 
 PlotLayout TPX1100::layoutFor(QSize size) const
 {
     PlotInputs in = PlotInputsFor(model_, range_[0], range_[1], range_[2], range_[3]);
     in.captured = capturedPixels();
-    return LayOutPlot(in, size, PanelWidth, QtTextMeasure());
+    return LayOutPlot(in, FramedPlotWindow(size), PanelWidth, QtTextMeasure());
 }
 
 QList<QPoint> TPX1100::capturedPixels() const
@@ -409,7 +409,7 @@ bool TPX1100::txtDispNoExit()
     const RangeEntry e = CheckDrawNumberEntry(txtDispNo_->text(), dispNo_);
     txtDispNo_->setText(e.text);
     if (!e.ok) {
-        Dialogs().information(AppTitle, e.message);
+        Dialogs().warning(AppTitle, e.message);
         return false;
     }
     dispNo_ = e.value;
@@ -420,7 +420,7 @@ bool TPX1100::CaptureClick(QPoint position)
 {
     const QString refusal = CaptureRefusal(txtDispNo_->text(), int(captured_.size()));
     if (!refusal.isEmpty()) {
-        Dialogs().information(AppTitle, refusal);
+        Dialogs().warning(AppTitle, refusal);
         return false;
     }
     captured_ << CapturePoint(currentLayout(), position);
@@ -450,7 +450,7 @@ void TPX1100::btnImportClick()
 void TPX1100::btn1DltClick()
 {
     if (captured_.isEmpty()) {
-        Dialogs().information(AppTitle, QStringLiteral("消去する点はありません。"));
+        Dialogs().warning(AppTitle, QStringLiteral("消去する点はありません。"));
         return;
     }
     captured_.removeLast();
@@ -480,7 +480,7 @@ void TPX1100::paintEvent(QPaintEvent*)
 void TPX1100::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    Panel1_->setGeometry(0, 0, PanelWidth, height() - 36);
+    Panel1_->setGeometry(0, 0, PanelWidth, height());
     update();
 }
 

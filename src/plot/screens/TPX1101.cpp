@@ -73,6 +73,9 @@ TPX1101::TPX1101(QWidget* owner, PopupKind kind, const TSyain_& employee)
         Caption[i] = new QLabel(rows.values[i], panel);
         Caption[i]->setObjectName(QStringLiteral("Caption%1").arg(i + 1));
         Caption[i]->setGeometry(72, ys[i], 110, 18);
+        // Amounts stand right-aligned, so that their digits line up.
+        if (kind == PopupKind::Pay)
+            Caption[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         closeOnClick(*labTitle[i]);
         closeOnClick(*Caption[i]);
     }
@@ -111,9 +114,21 @@ PointPopup* OpenPointPopup(QWidget* owner, PopupKind kind, int sco, QPoint topLe
     case PopupKind::Picture: popup = new TPX1107(owner, employee); break;
     default: popup = new TPX1101(owner, kind, employee); break;
     }
-    popup->move(topLeft);
+    popup->move(CascadedTopLeft(topLeft));
     popup->show();
     return popup;
+}
+
+QPoint CascadedTopLeft(QPoint wanted)
+{
+    QList<QPoint> taken;
+    for (PointPopup* p : OpenPointPopups())
+        if (p->isVisible())
+            taken << p->pos();
+    QPoint at = wanted;
+    while (taken.contains(at))
+        at += QPoint(PopupCascadeStep, PopupCascadeStep);
+    return at;
 }
 
 void ClosePointPopups()

@@ -37,9 +37,14 @@ public:
 };
 
 // Opens the pop-up of a kind for an employee with its top-left corner at topLeft (global),
-// unless one with the same caption and employee is open; returns the window (the open one
+// (cascaded), unless one with the same caption and employee is open; returns the window (the open one
 // or the new one).
 PointPopup* OpenPointPopup(QWidget* owner, PopupKind kind, int sco, QPoint topLeft);
+// Where a pop-up wanted at a top-left corner opens: there, or, when an open pop-up already
+// stands there, PopupCascadeStep pixels right and down of it, and so on, so that every
+// pop-up's caption stays in sight.
+inline constexpr int PopupCascadeStep = 24;
+QPoint CascadedTopLeft(QPoint wanted);
 // Destroys every open point pop-up.
 void ClosePointPopups();
 // The open point pop-ups.

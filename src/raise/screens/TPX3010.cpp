@@ -70,9 +70,11 @@ QString leadingNumber(const QComboBox* list)
 TPX3010::TPX3010(QWidget* parent) : QDialog(parent)
 {
     SetupFixedForm(*this, QStringLiteral("TPX3010"), QStringLiteral("昇給管理"), 790, 580);
+    // From the top: the employee and the commands; the employee's grade and evaluation with
+    // the navigation beside the pages of steps and amounts; the grade filter; the list.
+    // Every row fits the form's design width, so no control is laid over another.
     auto* root = new QVBoxLayout(this);
 
-    // Top row: employee, counters, buttons.
     auto* top = new QHBoxLayout;
     top->addWidget(new QLabel(QStringLiteral("社員コード"), this));
     cmbWorkerCode_ = new QComboBox(this);
@@ -90,37 +92,20 @@ TPX3010::TPX3010(QWidget* parent) : QDialog(parent)
     txtWorkerName_->setReadOnly(true);
     txtWorkerName_->setFixedWidth(120);
     top->addWidget(txtWorkerName_);
-    const RecordNavigator nav = MakeRecordNavigator(this);
-    nav.prior->setObjectName(QStringLiteral("btnBack"));
-    txtCureentNo_ = nav.current;
-    txtLastNo_ = nav.count;
-    top->addLayout(nav.layout);
+    top->addStretch();
     auto* btnAdd = MakeButton(this, QStringLiteral("btnAdd"), QStringLiteral("登　録"));
     auto* btnCancel = MakeButton(this, QStringLiteral("btnCancel"), QStringLiteral("ｷｬﾝｾﾙ"));
     auto* btnHyogo = MakeButton(this, QStringLiteral("btnHyogo"), QStringLiteral("標　語"));
     auto* btnClose = MakeButton(this, QStringLiteral("btnClose"), QStringLiteral("閉じる"));
-    for (QPushButton* b : {btnAdd, btnCancel, btnHyogo, btnClose})
+    for (QPushButton* b : {btnAdd, btnCancel, btnHyogo, btnClose}) {
+        b->setFixedWidth(68);
         top->addWidget(b);
+    }
     root->addLayout(top);
 
     auto* middle = new QHBoxLayout;
-    // Grade filter.
-    auto* GroupBox4 = new QGroupBox(QStringLiteral("等級"), this);
-    GroupBox4->setObjectName(QStringLiteral("GroupBox4"));
-    auto* filterLayout = new QGridLayout(GroupBox4);
-    const QString digits = QStringLiteral("１２３４５６７８９");
-    for (int i = 0; i <= 9; ++i) {
-        auto* r = new QRadioButton(i == 0 ? QStringLiteral("全て") : QString(digits.at(i - 1)) + QStringLiteral("等級"),
-                                   GroupBox4);
-        r->setObjectName(i == 0 ? QStringLiteral("optTokyuAll") : QStringLiteral("optTokyu%1").arg(i));
-        r->setChecked(i == 0);
-        filterLayout->addWidget(r, i % 5, i / 5);
-        connect(r, &QRadioButton::clicked, this, [this, i] { optTokyuClick(i); });
-        optTokyu_ << r;
-    }
-    middle->addWidget(GroupBox4);
-
-    // Grade, evaluation and promotion.
+    auto* left = new QVBoxLayout;
+    // Grade, evaluation and promotion: one column of captions, one of fields.
     auto* GroupBox2 = new QGroupBox(this);
     GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
     auto* g2 = new QGridLayout(GroupBox2);
@@ -137,25 +122,34 @@ TPX3010::TPX3010(QWidget* parent) : QDialog(parent)
     chkUP_->setObjectName(QStringLiteral("chkUP"));
     cmbNewToukyu_ = combo(QStringLiteral("cmbNewToukyu"), true);
     txtTairyuu_ = edit(GroupBox2, QStringLiteral("txtTairyuu"), true, 4);
-    g2->addWidget(new QLabel(QStringLiteral("資格等級"), GroupBox2), 0, 0);
-    g2->addWidget(cmbSikaku_, 0, 1);
-    g2->addWidget(new QLabel(QStringLiteral("滞留年数"), GroupBox2), 0, 2);
-    g2->addWidget(txtTairyuu_, 0, 3);
-    g2->addWidget(new QLabel(QStringLiteral("総合評価"), GroupBox2), 1, 0);
-    g2->addWidget(cmbHyouka_, 1, 1);
-    g2->addWidget(chkUP_, 2, 0);
-    g2->addWidget(new QLabel(QStringLiteral("Ｎｅｗ等級"), GroupBox2), 3, 0);
-    g2->addWidget(cmbNewToukyu_, 3, 1);
+    txtTairyuu_->setFixedWidth(60);
+    int g2Row = 0;
+    auto addField = [&](const QString& caption, QWidget* field) {
+        g2->addWidget(new QLabel(caption, GroupBox2), g2Row, 0);
+        g2->addWidget(field, g2Row++, 1, Qt::AlignLeft);
+    };
+    addField(QStringLiteral("資格等級"), cmbSikaku_);
+    addField(QStringLiteral("総合評価"), cmbHyouka_);
+    g2->addWidget(chkUP_, g2Row++, 1);
+    addField(QStringLiteral("Ｎｅｗ等級"), cmbNewToukyu_);
+    addField(QStringLiteral("滞留年数"), txtTairyuu_);
     const QString historyCaptions[3] = {QStringLiteral("評価　１年前"), QStringLiteral("評価　２年前"),
                                         QStringLiteral("評価　３年前")};
     for (int i = 0; i < 3; ++i) {
         txtHyouka_[i] = new QLineEdit(GroupBox2);
         txtHyouka_[i]->setObjectName(QStringLiteral("txtHyouka%1").arg(i + 1));
         txtHyouka_[i]->setReadOnly(true);
-        g2->addWidget(new QLabel(historyCaptions[i], GroupBox2), i + 1, 2);
-        g2->addWidget(txtHyouka_[i], i + 1, 3);
+        txtHyouka_[i]->setFixedWidth(160);
+        addField(historyCaptions[i], txtHyouka_[i]);
     }
-    middle->addWidget(GroupBox2, 1);
+    left->addWidget(GroupBox2);
+    const RecordNavigator nav = MakeRecordNavigator(this);
+    nav.prior->setObjectName(QStringLiteral("btnBack"));
+    txtCureentNo_ = nav.current;
+    txtLastNo_ = nav.count;
+    left->addLayout(nav.layout);
+    left->addStretch();
+    middle->addLayout(left);
 
     // Pages: step table, (hidden) matrix, amounts.
     PageControl1_ = new QTabWidget(this);
@@ -245,6 +239,24 @@ TPX3010::TPX3010(QWidget* parent) : QDialog(parent)
     PageControl1_->addTab(TabSheet3, QStringLiteral("昇給管理"));
     middle->addWidget(PageControl1_, 1);
     root->addLayout(middle);
+
+    // Grade filter, in one row above the list it filters.
+    auto* GroupBox4 = new QGroupBox(QStringLiteral("等級"), this);
+    GroupBox4->setObjectName(QStringLiteral("GroupBox4"));
+    auto* filterLayout = new QHBoxLayout(GroupBox4);
+    filterLayout->setContentsMargins(9, 2, 9, 2);
+    const QString digits = QStringLiteral("１２３４５６７８９");
+    for (int i = 0; i <= 9; ++i) {
+        auto* r = new QRadioButton(i == 0 ? QStringLiteral("全て") : QString(digits.at(i - 1)) + QStringLiteral("等級"),
+                                   GroupBox4);
+        r->setObjectName(i == 0 ? QStringLiteral("optTokyuAll") : QStringLiteral("optTokyu%1").arg(i));
+        r->setChecked(i == 0);
+        filterLayout->addWidget(r);
+        connect(r, &QRadioButton::clicked, this, [this, i] { optTokyuClick(i); });
+        optTokyu_ << r;
+    }
+    filterLayout->addStretch();
+    root->addWidget(GroupBox4);
 
     Grid_ = new TStringGrid(this);
     Grid_->setObjectName(QStringLiteral("Grid"));
@@ -594,7 +606,7 @@ bool TPX3010::cmbWorkerCodeExit()
                 selectRow(r + 1);
             return true;
         }
-    Dialogs().information(QString(), QStringLiteral("社員マスターにデータが存在しません。"));
+    Dialogs().warning(QString(), QStringLiteral("社員マスターにデータが存在しません。"));
     return false;
 }
 
@@ -643,7 +655,7 @@ bool TPX3010::txtNewGouhouExit()
     const long long result = LookUpNewPay(CurrentSession(), cmbNewToukyu_->isEnabled(), link_, wageTable_,
                                           cmbNewToukyu_->currentText(), txtNewGouhou_->text(), true, a);
     if (link_ >= 1 && link_ <= 3 && result == -1) {
-        Dialogs().information(QString(), NewPayNotFoundMessage);
+        Dialogs().warning(QString(), NewPayNotFoundMessage);
         return true;
     }
     showAmounts(a);
@@ -653,7 +665,7 @@ bool TPX3010::txtNewGouhouExit()
 void TPX3010::btnAddClick()
 {
     if (cmbWorkerCode_->currentText().trimmed().isEmpty() || currentCode_ == 0) {
-        Dialogs().information(QString(), QStringLiteral("社員コードが入力されていません。"));
+        Dialogs().warning(QString(), QStringLiteral("社員コードが入力されていません。"));
         PageControl1_->setCurrentIndex(0);
         cmbWorkerCode_->setFocus();
         return;
@@ -661,12 +673,12 @@ void TPX3010::btnAddClick()
     const QString newGrade = leadingNumber(cmbNewToukyu_);
     if (link_ >= 1 && link_ <= 3) {
         if (newGrade.isEmpty()) {
-            Dialogs().information(QString(), QStringLiteral("New等級が、入力されていません。"));
+            Dialogs().warning(QString(), QStringLiteral("New等級が、入力されていません。"));
             PageControl1_->setCurrentIndex(0);
             return;
         }
         if (WholeNumberOrZero(txtNewGouhou_->text()) == 0) {
-            Dialogs().information(QString(), QStringLiteral("New号俸　が、入力されていません。"));
+            Dialogs().warning(QString(), QStringLiteral("New号俸　が、入力されていません。"));
             PageControl1_->setCurrentIndex(0);
             return;
         }

@@ -216,7 +216,7 @@ void TPX3020::btnAddClick()
     const QList<EvaluationRow> current = rows();
     const EvaluationCheck check = CheckEvaluationRows(current);
     if (!check.ok) {
-        Dialogs().information(QString(), check.message);
+        Dialogs().warning(QString(), check.message);
         Grid_->setFocus();
         Grid_->setCursor(check.column, check.row + 1);
         return;

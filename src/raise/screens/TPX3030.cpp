@@ -85,7 +85,7 @@ bool TPX3030::cmbNendoExit()
     cmbCorpName_->setEditText(QString());
     const int year = yearIn(cmbNendo_);
     if (year == 0) {
-        Dialogs().information(AppTitle, NotANumberMessage);
+        Dialogs().warning(AppTitle, NotANumberMessage);
         return false;
     }
     QList<TKigyo1_> companies;
@@ -102,7 +102,7 @@ void TPX3030::btnAddClick()
 {
     const int year = yearIn(cmbNendo_);
     if (year == 0) {
-        Dialogs().information(AppTitle, NotANumberMessage);
+        Dialogs().warning(AppTitle, NotANumberMessage);
         return;
     }
     int company = 0;

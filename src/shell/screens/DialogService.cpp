@@ -54,7 +54,9 @@ void ShowOutcome(const Outcome& outcome)
 {
     if (!outcome.hasMessage())
         return;
-    if (outcome.kind == Outcome::Kind::Warning)
+    // A refusal or a failure is something the user must act on: the warning box. A success's
+    // closing message is plain information.
+    if (!outcome.ok || outcome.kind != Outcome::Kind::Information)
         Dialogs().warning(outcome.caption, outcome.text);
     else
         Dialogs().information(outcome.caption, outcome.text);

@@ -33,6 +33,6 @@ DialogService& Dialogs();
 // and answers No / Cancel. The data store's failure reports are shown through it too.
 void InstallDialogService(DialogService* service);
 
-// Shows an outcome's message (nothing when it has none): a warning box for a warning,
-// otherwise the information box, under the outcome's caption.
+// Shows an outcome's message (nothing when it has none) under the outcome's caption: a
+// refusal or failure in the warning box, a success's message in the information box.
 void ShowOutcome(const Outcome& outcome);

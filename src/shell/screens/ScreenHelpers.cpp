@@ -357,7 +357,7 @@ bool CheckCodeList(QComboBox& list, bool checkEmpty, bool refuseAbsent, bool ref
     if (code)
         *code = r.code;
     if (!r.ok) {
-        Dialogs().information(QString(), r.message);
+        Dialogs().warning(QString(), r.message);
         return false;
     }
     if (r.itemIndex >= 0) {
@@ -376,7 +376,7 @@ bool CheckIntegerField(QLineEdit& field, int maxLength, long long maximum, long 
 {
     const FieldCheck r = CheckIntegerText(field.text(), maxLength, maximum, minimum, format, field.maxLength());
     if (!r.ok) {
-        Dialogs().information(QString(), r.message);
+        Dialogs().warning(QString(), r.message);
         return false;
     }
     if (!format.isEmpty())
@@ -388,7 +388,7 @@ bool CheckRealField(QLineEdit& field, int maxLength, const QString& format)
 {
     const FieldCheck r = CheckRealText(field.text(), maxLength, format, field.maxLength());
     if (!r.ok) {
-        Dialogs().information(QString(), r.message);
+        Dialogs().warning(QString(), r.message);
         return false;
     }
     if (!format.isEmpty())

@@ -109,7 +109,7 @@ TEST_F(ExportCommand, AMissingCsvFolderGivesThePlatformErrorAndNoSuccess)
     dialogs.answers = {true};
     ExportEmployeeMaster();
     ASSERT_EQ(dialogs.calls.size(), 2);
-    EXPECT_EQ(dialogs.calls[1].kind, "information");
+    EXPECT_EQ(dialogs.calls[1].kind, "warning");
     EXPECT_NE(dialogs.calls[1].text, Success);
     EXPECT_TRUE(dialogs.calls[1].text.contains(QStringLiteral("社員マスタ出力.CSV")));
     EXPECT_GT(dialogs.calls[1].text.indexOf('\r'), 0);   // the platform's text comes first

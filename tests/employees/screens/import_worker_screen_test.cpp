@@ -162,7 +162,7 @@ TEST_F(ImportScreen, AFailedImportKeepsTheOldEmployeesAndMayBeRetried)
     dialogs.answers = {true};
     click("BTN_Rep");
     ASSERT_EQ(dialogs.calls.size(), 2);
-    EXPECT_EQ(dialogs.calls[1].kind, "information");
+    EXPECT_EQ(dialogs.calls[1].kind, "warning");
     EXPECT_EQ(dialogs.calls[1].caption, QString());
     EXPECT_TRUE(dialogs.calls[1].text.startsWith(QStringLiteral("データベースにエラーがありました。")));
     EXPECT_EQ(names(), QStringLiteral("1:旧"));

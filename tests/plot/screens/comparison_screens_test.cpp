@@ -74,7 +74,9 @@ TEST_F(ComparisonScreens, ComparisonsRefuseWithoutTheCompanysCodeAndOtherwiseDra
     const QList<Case> cases{
         {ChartCostOfLiving, [] { return new TPX1030; }, &company.SKCO, NoCostOfLivingCodeMessage,
          {"標準生計費", "愉楽率", "最低率", "単身率"}, true},
-        {ChartModelWage, [] { return new TPX1040; }, &company.MDCO, NoModelCodeMessage, {"モデル（０）", "モデル（１）"}, false},
+        // The model lines carry the name of the sample's model.
+        {ChartModelWage, [] { return new TPX1040; }, &company.MDCO, NoModelCodeMessage,
+         {"モデル賃金（サンプル調査）①", "モデル賃金（サンプル調査）②"}, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.chart);

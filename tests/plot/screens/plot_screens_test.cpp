@@ -191,7 +191,7 @@ TEST_F(PlotScreens, RaiseCurveAnalysisStoresItsAdditionsAndDrawsCurvesWithLevels
 {
     TPX1020 screen;
     screen.Prepare();
-    EXPECT_EQ(screen.size(), QSize(630, 620));
+    EXPECT_EQ(screen.size(), QSize(740, 620));
     press(screen, "btnPlotAll");
     press(screen, "btnTokyuAll");
     choose(screen, "optX1");

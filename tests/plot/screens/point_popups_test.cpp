@@ -12,6 +12,7 @@
 #include "store/RecordAccess.h"
 #include "support/screens/ScriptedDialogs.h"
 #include "support/screens/SamplePlotTest.h"
+#include "support/screens/ScreenGeometry.h"
 #include "support/TestProgramFolder.h"
 
 #include <QAction>
@@ -25,6 +26,8 @@
 #include <QtTest/QTest>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -137,4 +140,48 @@ TEST_F(PointPopups, OptimalWageWindowChecksAndUpdates)
     EXPECT_EQ(db(QStringLiteral("SELECT KKYU3 || '/' || HCO FROM MSYAIN2 WHERE NENDO = 2020 AND KCO = 1 AND SCO = %1")
                      .arg(sco)),
               QStringLiteral("12000/%1").arg(code));
+}
+
+// Pop-ups asked for at one point open cascaded, each caption in sight of the one before; the
+// pay pop-up's amounts stand right-aligned and whole.
+TEST_F(PointPopups, PopupsOfOnePointCascadeAndThePayAmountsStandRightAligned)
+{
+    ASSERT_NE(clickPoint(0), 0);
+    for (const char* item : {"mnProfile", "mnSalary", "mnImage"})
+        menuItem(QString::fromLatin1(item))->trigger();
+    QList<PointPopup*> open = OpenPointPopups();
+    ASSERT_EQ(open.size(), 3);
+    std::sort(open.begin(), open.end(), [](PointPopup* a, PointPopup* b) { return a->x() < b->x(); });
+    EXPECT_EQ(open[1]->pos() - open[0]->pos(), QPoint(PopupCascadeStep, PopupCascadeStep));
+    EXPECT_EQ(open[2]->pos() - open[1]->pos(), QPoint(PopupCascadeStep, PopupCascadeStep));
+
+    TPX1101* pay = nullptr;
+    for (PointPopup* p : open)
+        if (p->windowTitle() == PopupCaption(PopupKind::Pay))
+            pay = qobject_cast<TPX1101*>(p);
+    ASSERT_NE(pay, nullptr);
+    for (QLabel* amount : pay->Caption) {
+        SCOPED_TRACE(amount->text().toStdString());
+        EXPECT_TRUE(amount->alignment() & Qt::AlignRight);
+        EXPECT_TRUE(amount->text().endsWith(QStringLiteral(" 円")));
+        EXPECT_FALSE(amount->text().startsWith(' ') || amount->text().startsWith(QChar(0x3000)));
+    }
+    const QStringList faults = GeometryFaults(*pay);
+    EXPECT_TRUE(faults.isEmpty()) << faults.join('\n').toStdString();
+}
+
+// The plot reaches the window's bottom edge: the left panel runs down to it, and the layout's
+// bottom, under the axis texts, is the window's: no empty strip below.
+TEST_F(PointPopups, ThePlotWindowLeavesNoEmptyStripAlongItsBottom)
+{
+    TPX1100& plot = PlotWindow();
+    ASSERT_EQ(plot.size(), QSize(1400, 900));
+    const QWidget* panel = plot.findChild<QWidget*>(QStringLiteral("Panel1"));
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->geometry().bottom(), plot.height() - 1);
+    const PlotLayout L = plot.currentLayout();
+    EXPECT_EQ(L.bottom, plot.height());
+    // The picture of the window: the panel's grey down to the last row.
+    const QImage image = plot.grab().toImage();
+    EXPECT_EQ(QColor(image.pixel(10, image.height() - 1)), QColor(0xF0, 0xF0, 0xF0));
 }

@@ -4,12 +4,14 @@
 #include "shell/screens/ScreenHelpers.h"
 #include "shell/screens/StringGrid.h"
 #include "store/RecordAccess.h"
+#include "support/screens/ScreenGeometry.h"
 #include "support/screens/ScriptedDialogs.h"
 #include "support/TestProject.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -257,4 +259,33 @@ TEST_F(RaiseScreen, ArrowKeysLoadTheEmployeeAndAnAmountOutOfRangeIsRefusedAtOnce
     EXPECT_FALSE(up->hasFocus());
     EXPECT_EQ(text("txtUKihon2"), "1,000");
     EXPECT_NE(text("txtATotal"), total);
+}
+
+// At its design size the screen shows every control whole and apart: the employee, the
+// counters and the four navigation buttons, the captions beside their boxes, and each amount
+// box wide enough for the largest amount it takes (a monthly amount of 7 digits, negative
+// ones too; the totals of eight of them).
+TEST_F(RaiseScreen, AtItsDesignSizeNothingOverlapsAndEveryAmountShowsInFull)
+{
+    ASSERT_TRUE(screen.Activate(false));
+    EXPECT_EQ(screen.size(), QSize(790, 580));
+    QList<AmountBox> amounts;
+    for (const QString& row : {"Kihon1", "Kihon2", "Kihon3", "Teate1", "Teate2", "Teate3", "Teate4", "Teate5"})
+        for (const QString& column : {"B", "U", "A"})
+            amounts << AmountBox{find<QLineEdit>(qPrintable("txt" + column + row)), QStringLiteral("-9,999,999")};
+    for (const char* total : {"txtBKihonSum", "txtUKihonSum", "txtAKihonSum", "txtBSumTeate", "txtUSumTeate",
+                              "txtASumTeate", "txtBTotal", "txtUTotal", "txtATotal"})
+        amounts << AmountBox{find<QLineEdit>(total), QStringLiteral("-79,999,992")};
+    const QStringList faults = GeometryFaults(screen, amounts);
+    EXPECT_TRUE(faults.isEmpty()) << faults.join('\n').toStdString();
+
+    // The navigation buttons are on the form, shown with their arrows.
+    const QRect form = screen.rect();
+    for (const char* name : {"btnFirst", "btnBack", "btnNext", "btnLast"}) {
+        QPushButton* b = find<QPushButton>(name);
+        ASSERT_NE(b, nullptr);
+        EXPECT_TRUE(b->isVisible()) << name;
+        EXPECT_TRUE(form.contains(QRect(b->mapTo(&screen, QPoint(0, 0)), b->size()))) << name;
+        EXPECT_TRUE(b->text().contains(QChar(0x25C0)) || b->text().contains(QChar(0x25B6))) << name;
+    }
 }

@@ -3,6 +3,7 @@
 #include "shell/screens/ScreenHelpers.h"
 #include "support/screens/ScriptedDialogs.h"
 #include "support/screens/Typing.h"
+#include "reference/PrintQString.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -113,3 +114,36 @@ TEST(ScreenMechanisms, CodeListsSelectAndMarkUnregisteredCodes)
 }
 
 } // namespace
+
+// What the user must act on comes in the warning box: a refused field, code or command, and an
+// outcome that is not a success. A success's message stays plain information.
+TEST(ScreenMechanisms, RefusalsComeInTheWarningBoxAndSuccessesInTheInformationBox)
+{
+    ScriptedDialogs dialogs;
+    QLineEdit field;
+    field.setText(QStringLiteral("abc"));
+    EXPECT_FALSE(CheckIntegerField(field, 5, 100, 0));
+    field.setText(QStringLiteral("1e"));
+    EXPECT_FALSE(CheckRealField(field, 5));
+    QComboBox list;
+    list.setEditable(true);
+    list.addItem(QStringLiteral("1 : 甲"));
+    list.setEditText(QStringLiteral("7"));
+    EXPECT_FALSE(CheckCodeList(list, true, true, false));
+    const struct {
+        Outcome outcome;
+        const char* kind;
+    } outcomes[] = {
+        {Outcome::Refused(QStringLiteral("拒否")), "warning"},
+        {Outcome::Warned(QStringLiteral("警告")), "warning"},
+        {Outcome::Failed(QStringLiteral("失敗")), "warning"},
+        {Outcome::Done(QStringLiteral("完了")), "information"},
+    };
+    for (const auto& c : outcomes)
+        ShowOutcome(c.outcome);
+    QStringList kinds;
+    for (const DialogCall& call : dialogs.calls)
+        kinds << call.kind;
+    EXPECT_EQ(kinds, (QStringList{"warning", "warning", "warning", "warning", "warning", "warning", "information"}));
+    EXPECT_EQ(dialogs.calls.last().text, QStringLiteral("完了"));
+}
