@@ -107,6 +107,7 @@ struct CompanyPlan {
     int midCareerPerYear;
     const char* minimumWage;
     std::uint64_t seed;
+    int managerGrade;   // the pay-gap disclosure's managers: this grade and up (0: by 役職, 課長 and up)
 };
 
 const CompanyPlan companies[] = {
@@ -132,7 +133,8 @@ const CompanyPlan companies[] = {
      6,
      2,
      "985",
-     20180401},
+     20180401,
+     0},
     {2,
      "サンプルサービス株式会社",
      1,
@@ -155,7 +157,8 @@ const CompanyPlan companies[] = {
      2,
      1,
      "985",
-     20180402},
+     20180402,
+     5},
 };
 
 // Evaluations of every wage table: code, symbol, steps added at the raise.
@@ -350,7 +353,10 @@ Person regularEmployee(CompanyState& s, int year, int age, int service, int hire
     const bool specialist = s.plan->preferredCode == 1 && age >= 30 && rng.chance(0.1);
     p.table = specialist ? 2 : 1;
     const int grades = gradeCountOf(s, p.table);
-    const double career = service + p.experienceBefore * 0.6 + (hireAge - 18) * 0.5 + rng.normal() * 1.5;
+    // Women's careers run a little slower, as the published pay gaps of Japanese companies show,
+    // so the pay-gap disclosure of the samples reads like a real company's.
+    const double career = service + p.experienceBefore * 0.6 + (hireAge - 18) * 0.5 + rng.normal() * 1.5
+                          - (p.sex == 1 ? 5.0 : 0.0);
     p.grade = std::clamp(1 + int(career / (grades >= 9 ? 3.6 : 5.0)), 1, grades);
     p.yearsInGrade = std::clamp(rng.range(0, 5), 0, std::max(0, service));
     p.step = std::clamp(1 + p.yearsInGrade * 4 + rng.range(0, 3), 1, endStep(s, p.table, p.grade));
@@ -392,6 +398,33 @@ Person partTimer(CompanyState& s, int year)
     return p;
 }
 
+// Mid-career hires into any grade of the first wage table that lacks a man or a woman, so
+// that every grade shows both sexes (the pay-gap breakdown by grade has a ratio everywhere).
+void staffEveryGradeWithBothSexes(CompanyState& s, int year)
+{
+    const int grades = gradeCountOf(s, 1);
+    for (int g = 1; g <= grades; ++g) {
+        for (int sex : {0, 1}) {
+            const bool present = std::any_of(s.people.cbegin(), s.people.cend(), [&](const Person& p) {
+                return p.form == Regular && p.table == 1 && p.grade == g && p.sex == sex;
+            });
+            if (present)
+                continue;
+            const int age = std::min(58, 24 + g * 4 + s.rng.range(0, 4));
+            Person p = regularEmployee(s, year, age, 0, 22);
+            p.sex = sex;
+            p.name = personName(s.rng, sex);
+            p.table = 1;
+            p.grade = g;
+            p.yearsInGrade = 0;
+            p.step = std::clamp(1 + s.rng.range(0, 6), 1, endStep(s, 1, g));
+            p.promotedOn = p.entry;
+            p.jobPoints = g * 100 + s.rng.range(0, 60);
+            s.people << p;
+        }
+    }
+}
+
 void hireGraduates(CompanyState& s, int year, int count)
 {
     for (int i = 0; i < count; ++i) {
@@ -418,6 +451,7 @@ CompanyState initialState(const CompanyPlan& plan, int code, int year)
         s.people << contractEmployee(s, year, plan.preferredCode == 1 ? s.rng.range(60, 64) : s.rng.range(24, 45));
     for (int i = 0; i < plan.part; ++i)
         s.people << partTimer(s, year);
+    staffEveryGradeWithBothSexes(s, year);
     return s;
 }
 
@@ -648,6 +682,7 @@ void advance(CompanyState& s, int year)
     if (s.plan->preferredCode == 2)
         for (; contracts < s.plan->contract; ++contracts)
             s.people << contractEmployee(s, next, rng.range(24, 45));
+    staffEveryGradeWithBothSexes(s, next);
 }
 
 // ---------------------------------------------------------------- writing a year
@@ -799,12 +834,13 @@ bool writeChartSetUps(const Session& session)
     return true;
 }
 
-// The monthly scheduled hours of the contract and part-time staff, stored as rows of hours
-// alone for the pay-gap disclosure, so that its 正規換算 counts them by their hours (their
+// The pay-gap set-up of a sample company: the manager rule where its titles differ from the
+// default, and the monthly scheduled hours of the contract and part-time staff, stored as rows
+// of hours alone for the disclosure, so that its 正規換算 counts them by their hours (their
 // annual wages stay as computed). The hours follow from the employee number, not from the
 // generator's random draws, so the rest of the samples stays as it was: contract staff 6 to
 // 7.5 hours a day, part-timers 4 to 6.5, in quarter hours, on 19 to 21 days a month.
-bool writePartTimeHours(const Session& session, const CompanyState& s)
+bool writePayGapSetUp(const Session& session, const CompanyState& s)
 {
     ActualWageFile hours;
     for (const Person& p : s.people) {
@@ -815,7 +851,14 @@ bool writePartTimeHours(const Session& session, const CompanyState& s)
         const int days = 19 + int((h >> 8) % 3u);
         hours.rows[p.scot].monthlyHoursMilli = 250LL * quarters * days;
     }
-    return hours.rows.empty() || StoreActualWages(session, hours, false).ok;
+    if (!hours.rows.empty() && !StoreActualWages(session, hours, false).ok)
+        return false;
+    // A company whose managers are not called 課長, 次長 or 部長 names them by grade.
+    if (s.plan->managerGrade == 0)
+        return true;
+    PayGapSettings settings = PayGapSettings::Defaults(session.fiscalYear);
+    settings.managerGrade = s.plan->managerGrade;
+    return SavePayGapSettings(session, settings);
 }
 
 bool writeCompanyYear(Session& session, CompanyState& s, int year, bool first, QString* error)
@@ -870,8 +913,8 @@ bool writeCompanyYear(Session& session, CompanyState& s, int year, bool first, Q
     });
     if (!written)
         return fail(error, QStringLiteral("社員を書けません。"));
-    if (!writePartTimeHours(session, s))
-        return fail(error, QStringLiteral("パート・有期労働者の労働時間を書けません。"));
+    if (!writePayGapSetUp(session, s))
+        return fail(error, QStringLiteral("男女の賃金の差異の設定を書けません。"));
     return writeChartSetUps(session) || fail(error, QStringLiteral("グラフの設定を書けません。"));
 }
 

@@ -137,6 +137,26 @@ TEST_F(SampleCompaniesTest, RaisesFollowTheEvaluation)
         }
     }
 }
+// The pay-gap disclosure of the samples reads like a real company's: every grade of the first
+// wage table holds both sexes, and regular women earn less than regular men on average.
+TEST_F(SampleCompaniesTest, EveryGradeHoldsBothSexesAndRegularWomenEarnLess)
+{
+    for (int y = FirstSampleYear; y <= LastSampleYear; ++y) {
+        SqliteConnection& cn = year(y);
+        for (const char* kco : {"1", "2"}) {
+            SCOPED_TRACE(QStringLiteral("%1 company %2").arg(y).arg(kco).toStdString());
+            const QString regular = QStringLiteral(" FROM VSYAIN WHERE KCO = %1 AND SM1 = 1 AND SKCO = 1").arg(kco);
+            EXPECT_EQ(Scalar(cn, "SELECT group_concat(g, ',') FROM (SELECT TOUKYU AS g" + regular
+                                     + " GROUP BY TOUKYU HAVING min(SEIBETSU) = max(SEIBETSU))"),
+                      "");
+            EXPECT_EQ(Scalar(cn, "SELECT count(DISTINCT TOUKYU)" + regular),
+                      Scalar(cn, QStringLiteral("SELECT count(*) FROM DSCALE WHERE KCO = %1 AND SKCO = 1").arg(kco)));
+            EXPECT_LT(Scalar(cn, "SELECT avg(NENSYU)" + regular + " AND SEIBETSU = 1").toDouble(),
+                      Scalar(cn, "SELECT avg(NENSYU)" + regular + " AND SEIBETSU = 0").toDouble());
+        }
+    }
+}
+
 TEST_F(SampleCompaniesTest, IdenticalEverywhereAndExistingYearsAreKept)
 {
     const QString before = dump(folder.dataPath("2019/DATA.MDB"));
