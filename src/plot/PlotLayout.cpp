@@ -207,15 +207,23 @@ public:
         }
     }
 
-    // The text in lines no wider than room (at least one character a line).
+    // The text in lines no wider than room (at least one character a line). A line breaks
+    // before an opening bracket where it can, so "モデル賃金（サンプル調査）" reads
+    // "モデル賃金" / "（サンプル調査）" rather than splitting a word.
     QStringList wrapped(const QString& t, int size, int room) const
     {
         QStringList lines;
         QString current;
         for (const QChar ch : t) {
             if (!current.isEmpty() && m_.width(current + ch, size) > room) {
-                lines << current;
-                current.clear();
+                const qsizetype bracket = current.lastIndexOf(u'（');
+                if (bracket > 0) {
+                    lines << current.left(bracket);
+                    current = current.mid(bracket);
+                } else {
+                    lines << current;
+                    current.clear();
+                }
             }
             current += ch;
         }

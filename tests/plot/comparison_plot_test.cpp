@@ -118,7 +118,7 @@ TEST(ComparisonPlot, ModelWageLinesStopAtTheirLastPoint)
 }
 
 // A legend wider than the room right of the axis goes on over further lines, each inside the
-// window, and the next entry starts below the last of them.
+// window, broken before a bracket, and the next entry starts below the last of them.
 TEST(ComparisonPlot, ALongLegendWrapsInsideTheWindowAndPushesTheNextEntryDown)
 {
     ChartModel m = Model(ChartModelWage);
@@ -149,6 +149,8 @@ TEST(ComparisonPlot, ALongLegendWrapsInsideTheWindowAndPushesTheNextEntryDown)
         read += column[lines++]->text;
     EXPECT_EQ(read, first);
     EXPECT_GE(lines, 2);
+    EXPECT_EQ(column[0]->text, QStringLiteral("モデル賃金"));   // broken before the bracket
+    EXPECT_TRUE(column[1]->text.startsWith(QStringLiteral("（")));
     for (int i = 0; i < lines; ++i)
         EXPECT_EQ(column[i]->topLeft.y(), top + 12 * i);
     ASSERT_GT(column.size(), lines);
