@@ -5,6 +5,10 @@
 
 #include <QFile>
 #include <QHash>
+#include <QRegularExpression>
+
+#include <cstring>
+#include <utility>
 
 namespace {
 
@@ -195,6 +199,7 @@ bool SqliteConnection::open(const QString& path)
     }
     db_ = db;
     sqlite3_busy_timeout(db_, 2000);
+    sqlite3_set_authorizer(db_, &SqliteConnection::noteChanges, this);
     // Reading the schema proves the file is a database and not something else (and rolls
     // back a journal left by a killed process); then the file itself is checked, so that
     // a damaged file is refused here and never read as blank rows later.
@@ -219,6 +224,7 @@ void SqliteConnection::close()
         db_ = nullptr;
     }
     depth_ = 0;
+    inMemory_.clear();   // the TEMP schema went with the handle
 }
 
 bool SqliteConnection::ensureOpen()
@@ -249,6 +255,8 @@ bool SqliteConnection::begin()
     errors_.clear();
     if (!ensureOpen())
         return false;
+    if (depth_ == 0 && !inMemory_.isEmpty() && refusedWrites.isEmpty())
+        dropInMemoryCopies();
     const QByteArray sql = depth_ == 0 ? QByteArray("BEGIN") : "SAVEPOINT sp" + QByteArray::number(depth_);
     if (!run(sql.constData()))
         return false;
@@ -288,8 +296,11 @@ sqlite3_stmt* SqliteConnection::prepare(const QString& sql, const SqlValues& val
     errors_.clear();
     if (!ensureOpen())
         return nullptr;
+    if (depth_ == 0 && !inMemory_.isEmpty() && refusedWrites.isEmpty())
+        dropInMemoryCopies();
     sqlite3_stmt* st = nullptr;
     const QByteArray utf8 = sql.toUtf8();
+    changesMemory_ = changesElsewhere_ = false;
     int rc = sqlite3_prepare_v2(db_, utf8.constData(), int(utf8.size()), &st, nullptr);
     if (rc != SQLITE_OK) {
         recordEngineError(rc);
@@ -300,7 +311,8 @@ sqlite3_stmt* SqliteConnection::prepare(const QString& sql, const SqlValues& val
         reportError(QString::number(SQLITE_MISUSE), QStringLiteral("空の文です。"));
         return nullptr;
     }
-    if (!refusedWrites.isEmpty() && !sqlite3_stmt_readonly(st)) {
+    // Refused unless it changes no file: read-only, or changing the TEMP schema alone.
+    if (!refusedWrites.isEmpty() && !sqlite3_stmt_readonly(st) && (!changesMemory_ || changesElsewhere_)) {
         sqlite3_finalize(st);
         reportError(QString::number(SQLITE_READONLY), refusedWrites);
         return nullptr;
@@ -393,6 +405,95 @@ int SqliteConnection::execute(const QString& sql, const SqlValues& values)
     const int changed = stepToEnd(st);
     sqlite3_finalize(st);
     return changed;
+}
+
+int SqliteConnection::noteChanges(void* connection, int action, const char*, const char*, const char* schema,
+                                  const char*)
+{
+    auto* self = static_cast<SqliteConnection*>(connection);
+    switch (action) {
+    case SQLITE_READ:
+    case SQLITE_SELECT:
+    case SQLITE_FUNCTION:
+    case SQLITE_RECURSIVE:
+    case SQLITE_TRANSACTION:
+    case SQLITE_SAVEPOINT:
+        break;   // reading, and the transaction statements (sqlite3_stmt_readonly judges BEGIN IMMEDIATE)
+    case SQLITE_INSERT:
+    case SQLITE_UPDATE:
+    case SQLITE_DELETE:
+    case SQLITE_CREATE_TEMP_TABLE:
+    case SQLITE_DROP_TEMP_TABLE:
+    case SQLITE_CREATE_TEMP_INDEX:
+    case SQLITE_DROP_TEMP_INDEX:
+        if (schema && std::strcmp(schema, "temp") == 0) {
+            self->changesMemory_ = true;
+            break;
+        }
+        [[fallthrough]];
+    default:
+        self->changesElsewhere_ = true;
+        break;
+    }
+    return SQLITE_OK;
+}
+
+bool DbConnection::keepInMemoryWhileWritesRefused(const QStringList&)
+{
+    return false;
+}
+
+bool SqliteConnection::keepInMemoryWhileWritesRefused(const QStringList& tables)
+{
+    if (refusedWrites.isEmpty())
+        return true;
+    static const QRegularExpression createTable(QStringLiteral("^\\s*CREATE\\s+TABLE\\s+"),
+                                                QRegularExpression::CaseInsensitiveOption);
+    for (const QString& table : tables) {
+        if (inMemory_.contains(table, Qt::CaseInsensitive))
+            continue;
+        // The table's definition as the file holds it, made a TEMP table of the same name.
+        QString definition;
+        {
+            auto found = select(QStringLiteral("SELECT sql FROM main.sqlite_master WHERE type = 'table' AND name = ? "
+                                               "COLLATE NOCASE"),
+                                {table});
+            if (!found)
+                return false;
+            if (found->next())
+                definition = found->text(0);
+            if (found->failed())
+                return false;
+        }
+        const QRegularExpressionMatch head = createTable.match(definition);
+        if (!head.hasMatch()) {
+            reportError(QString::number(SQLITE_ERROR), QStringLiteral("no such table: ") + table);
+            return false;
+        }
+        definition.replace(0, head.capturedLength(), QStringLiteral("CREATE TEMP TABLE "));
+        const QString quoted = '"' + QString(table).replace('"', QStringLiteral("\"\"")) + '"';
+        if (!begin())
+            return false;
+        if (execute(definition) < 0
+            || execute(QStringLiteral("INSERT INTO temp.%1 SELECT * FROM main.%1").arg(quoted)) < 0) {
+            const QList<DbError> failed = errors_;
+            rollback();
+            errors_ = failed;
+            return false;
+        }
+        if (!commit())
+            return false;
+        inMemory_ << table;
+    }
+    return true;
+}
+
+void SqliteConnection::dropInMemoryCopies()
+{
+    for (const QString& table : std::exchange(inMemory_, {})) {
+        const QByteArray sql = "DROP TABLE IF EXISTS temp.\"" + table.toUtf8() + '"';
+        sqlite3_exec(db_, sql.constData(), nullptr, nullptr, nullptr);
+    }
 }
 
 // ---------------------------------------------------------------- prepared statements

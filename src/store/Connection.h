@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QList>
+#include <QStringList>
 #include <QString>
 #include <QVariant>
 #include <QVariantList>
@@ -81,6 +82,15 @@ public:
     // cannot keep prepared statements run execute(sql, values) each time.
     virtual std::unique_ptr<DbStatement> prepareStatement(const QString& sql);
 
+    // While writes are refused (RefuseWrites): keeps the named tables of this connection in
+    // memory. Each table not yet kept is copied once, its definition and rows, into the
+    // connection's TEMP schema; from then on statements that name it read and change that
+    // copy, and the file is never touched. The copies go as soon as writes are allowed again
+    // (before the next statement), so nothing changed in them is ever taken for stored.
+    // Does nothing while writes are allowed. false when a copy could not be made (or the
+    // connection cannot keep tables in memory).
+    virtual bool keepInMemoryWhileWritesRefused(const QStringList& tables);
+
     // The errors of the last call (empty after a success).
     virtual const QList<DbError>& errors() const = 0;
     // Adds an error of our own (for example a value refused before binding).
@@ -90,6 +100,8 @@ public:
 // Read-only use of the program folder (another program holds its writer lock): while
 // reason is set, every statement that would change a database file is refused before it
 // runs, with reason as its error; an empty reason allows writes again. Process-wide.
+// The one exception is a statement that changes nothing but the connection's TEMP schema
+// (the in-memory copies of keepInMemoryWhileWritesRefused): it runs, as no file changes.
 void RefuseWrites(const QString& reason);
 // The reason writes are refused; empty when they are allowed.
 QString WritesRefusedReason();
@@ -123,6 +135,8 @@ public:
     const QList<DbError>& errors() const override { return errors_; }
     void reportError(const QString& state, const QString& description) override;
 
+    bool keepInMemoryWhileWritesRefused(const QStringList& tables) override;
+
     sqlite3* handle() const { return db_; }
 
 private:
@@ -135,8 +149,16 @@ private:
     bool bind(sqlite3_stmt* st, const SqlValues& values, bool valuesOutliveStep = false);
     int stepToEnd(sqlite3_stmt* st);
     void recordEngineError(int code);
+    // What the statement being prepared changes, as SQLite's authorizer tells it.
+    static int noteChanges(void* connection, int action, const char* arg1, const char* arg2, const char* schema,
+                           const char* trigger);
+    // The copies of keepInMemoryWhileWritesRefused dropped once writes are allowed again.
+    void dropInMemoryCopies();
 
     sqlite3* db_ = nullptr;
+    bool changesMemory_ = false;     // the statement being prepared changes the TEMP schema
+    bool changesElsewhere_ = false;  // ... or anything else (a file, an attachment, a setting)
+    QStringList inMemory_;           // tables kept in memory while writes are refused
     QString path_;
     int depth_ = 0;
     QList<DbError> errors_;
