@@ -1,14 +1,18 @@
 // Database connections and queries: the SQLite implementation.
 #include "store/Connection.h"
 
+#include "store/Conversions.h"
+
 #include <sqlite3.h>
 
 #include <QFile>
 #include <QHash>
 #include <QRegularExpression>
+#include <QStringEncoder>
 
 #include <cstring>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -18,6 +22,19 @@ QString realText(double v)
 }
 
 QString refusedWrites;
+
+// YEARS_BETWEEN(date, reference): the completed years the record access layer derives for an
+// employee's age and years of service (YearsBetween), for a statement that brings many rows
+// up to date at once. Each argument is read as the layer reads an integer column.
+void yearsBetweenFunction(sqlite3_context* context, int, sqlite3_value** args)
+{
+    auto integer = [](sqlite3_value* v) {
+        if (sqlite3_value_type(v) == SQLITE_FLOAT)
+            return int(qRound64(sqlite3_value_double(v)));
+        return int(sqlite3_value_int64(v));
+    };
+    sqlite3_result_int64(context, YearsBetween(integer(args[0]), integer(args[1])));
+}
 
 } // namespace
 
@@ -200,6 +217,8 @@ bool SqliteConnection::open(const QString& path)
     db_ = db;
     sqlite3_busy_timeout(db_, 2000);
     sqlite3_set_authorizer(db_, &SqliteConnection::noteChanges, this);
+    sqlite3_create_function_v2(db_, "YEARS_BETWEEN", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                               &yearsBetweenFunction, nullptr, nullptr, nullptr);
     // Reading the schema proves the file is a database and not something else (and rolls
     // back a journal left by a killed process); then the file itself is checked, so that
     // a damaged file is refused here and never read as blank rows later.
@@ -324,8 +343,15 @@ sqlite3_stmt* SqliteConnection::prepare(const QString& sql, const SqlValues& val
     return st;
 }
 
-bool SqliteConnection::bind(sqlite3_stmt* st, const SqlValues& values, bool valuesOutliveStep)
+struct SqliteConnection::TextBuffers {
+    QStringEncoder utf8{QStringEncoder::Utf8};
+    std::vector<QByteArray> texts;   // one per placeholder; each keeps its capacity
+};
+
+bool SqliteConnection::bind(sqlite3_stmt* st, const SqlValues& values, TextBuffers* buffers)
 {
+    if (buffers && buffers->texts.size() < size_t(values.size()))
+        buffers->texts.resize(size_t(values.size()));
     for (int i = 0; i < values.size(); ++i) {
         const QVariant& v = values.at(i);
         const int pos = i + 1;
@@ -351,14 +377,16 @@ bool SqliteConnection::bind(sqlite3_stmt* st, const SqlValues& values, bool valu
                 rc = sqlite3_bind_double(st, pos, v.toDouble());
                 break;
             case QMetaType::QString:
-                if (valuesOutliveStep) {
-                    // The text stays in values until the statement has run: SQLite
-                    // converts it from UTF-16 without a copy of ours.
-                    // (A null pointer would bind NULL, so an empty text points at a zero.)
-                    static const char16_t empty = 0;
+                if (buffers) {
+                    // The text in the database's own encoding, written into this
+                    // placeholder's buffer, which stays until the statement has run: SQLite
+                    // takes it without a conversion or a copy of its own. (A null pointer
+                    // would bind NULL; an empty buffer's data() is an empty string.)
                     const QString& text = *static_cast<const QString*>(v.constData());
-                    const void* data = text.isEmpty() ? static_cast<const void*>(&empty) : text.utf16();
-                    rc = sqlite3_bind_text16(st, pos, data, int(text.size() * 2), SQLITE_STATIC);
+                    QByteArray& out = buffers->texts[size_t(i)];
+                    out.resize(buffers->utf8.requiredSpace(text.size()));
+                    const char* end = buffers->utf8.appendToBuffer(out.data(), text);
+                    rc = sqlite3_bind_text(st, pos, out.constData(), int(end - out.constData()), SQLITE_STATIC);
                     break;
                 }
                 [[fallthrough]];
@@ -530,7 +558,7 @@ public:
         // Every parameter is bound anew when the values cover them all.
         if (values.size() != sqlite3_bind_parameter_count(st_))
             sqlite3_clear_bindings(st_);
-        if (!cn_.bind(st_, values, true))
+        if (!cn_.bind(st_, values, &texts_))
             return -1;
         const int changed = cn_.stepToEnd(st_);
         sqlite3_reset(st_);
@@ -540,6 +568,7 @@ public:
 private:
     SqliteConnection& cn_;
     sqlite3_stmt* st_;
+    SqliteConnection::TextBuffers texts_;
 };
 
 std::unique_ptr<DbStatement> SqliteConnection::prepareStatement(const QString& sql)

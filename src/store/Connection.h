@@ -111,6 +111,9 @@ QString WritesRefusedReason();
 // and SQLite's quick check. true when sound; otherwise false with the reason in fault.
 bool CheckDatabaseFile(sqlite3* db, const QString& path, QString* fault = nullptr);
 
+// A SQLite connection. Its statements may call YEARS_BETWEEN(date, reference): the completed
+// years from one yyyymmdd day to another, by the rule the record access layer derives an
+// employee's age and years of service with (YearsBetween in store/Conversions.h).
 class SqliteConnection final : public DbConnection {
 public:
     SqliteConnection() = default;
@@ -145,8 +148,12 @@ private:
     bool ensureOpen();
     bool run(const char* sql);
     sqlite3_stmt* prepare(const QString& sql, const SqlValues& values);
-    // Binds values to the placeholders; valuesOutliveStep lets texts be bound in place.
-    bool bind(sqlite3_stmt* st, const SqlValues& values, bool valuesOutliveStep = false);
+    // The UTF-8 forms of a prepared statement's texts, kept from row to row (TextBuffers in
+    // Connection.cpp).
+    struct TextBuffers;
+    // Binds values to the placeholders; with texts, each text is converted into its buffer
+    // and bound in place (the buffers outlive the step), else SQLite copies it.
+    bool bind(sqlite3_stmt* st, const SqlValues& values, TextBuffers* texts = nullptr);
     int stepToEnd(sqlite3_stmt* st);
     void recordEngineError(int code);
     // What the statement being prepared changes, as SQLite's authorizer tells it.
