@@ -22,6 +22,8 @@ QString realText(double v)
 }
 
 QString refusedWrites;
+// Counts the calls of RefuseWrites: in-memory copies made under an earlier count are stale.
+quint64 refusalCount = 0;
 
 // YEARS_BETWEEN(date, reference): the completed years the record access layer derives for an
 // employee's age and years of service (YearsBetween), for a statement that brings many rows
@@ -41,6 +43,7 @@ void yearsBetweenFunction(sqlite3_context* context, int, sqlite3_value** args)
 void RefuseWrites(const QString& reason)
 {
     refusedWrites = reason;
+    ++refusalCount;
 }
 
 QString WritesRefusedReason()
@@ -274,7 +277,7 @@ bool SqliteConnection::begin()
     errors_.clear();
     if (!ensureOpen())
         return false;
-    if (depth_ == 0 && !inMemory_.isEmpty() && refusedWrites.isEmpty())
+    if (depth_ == 0 && !inMemory_.isEmpty() && (refusedWrites.isEmpty() || inMemoryCount_ != refusalCount))
         dropInMemoryCopies();
     const QByteArray sql = depth_ == 0 ? QByteArray("BEGIN") : "SAVEPOINT sp" + QByteArray::number(depth_);
     if (!run(sql.constData()))
@@ -315,7 +318,7 @@ sqlite3_stmt* SqliteConnection::prepare(const QString& sql, const SqlValues& val
     errors_.clear();
     if (!ensureOpen())
         return nullptr;
-    if (depth_ == 0 && !inMemory_.isEmpty() && refusedWrites.isEmpty())
+    if (depth_ == 0 && !inMemory_.isEmpty() && (refusedWrites.isEmpty() || inMemoryCount_ != refusalCount))
         dropInMemoryCopies();
     sqlite3_stmt* st = nullptr;
     const QByteArray utf8 = sql.toUtf8();
@@ -512,6 +515,7 @@ bool SqliteConnection::keepInMemoryWhileWritesRefused(const QStringList& tables)
         if (!commit())
             return false;
         inMemory_ << table;
+        inMemoryCount_ = refusalCount;
     }
     return true;
 }

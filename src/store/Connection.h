@@ -85,8 +85,9 @@ public:
     // While writes are refused (RefuseWrites): keeps the named tables of this connection in
     // memory. Each table not yet kept is copied once, its definition and rows, into the
     // connection's TEMP schema; from then on statements that name it read and change that
-    // copy, and the file is never touched. The copies go as soon as writes are allowed again
-    // (before the next statement), so nothing changed in them is ever taken for stored.
+    // copy, and the file is never touched. The copies go as soon as writes are allowed again,
+    // or refused anew (before the next statement), so nothing changed in them is ever taken
+    // for stored and a later read-only use copies the file afresh.
     // Does nothing while writes are allowed. false when a copy could not be made (or the
     // connection cannot keep tables in memory).
     virtual bool keepInMemoryWhileWritesRefused(const QStringList& tables);
@@ -166,6 +167,7 @@ private:
     bool changesMemory_ = false;     // the statement being prepared changes the TEMP schema
     bool changesElsewhere_ = false;  // ... or anything else (a file, an attachment, a setting)
     QStringList inMemory_;           // tables kept in memory while writes are refused
+    quint64 inMemoryCount_ = 0;      // the RefuseWrites call they were copied under
     QString path_;
     int depth_ = 0;
     QList<DbError> errors_;

@@ -175,6 +175,14 @@ TEST_F(ReadOnlyPlots, WritesAllowedAgainWorkOnTheFileAndForgetTheCopies)
         EXPECT_EQ(Scalar(*s.year, WagePlotTitleQuery), QStringLiteral("閲覧中の見出し"));
     }
     PlotSetupChoices after;
+    {
+        // Writes allowed and refused again without a statement between: the copies are made
+        // afresh from the file, not kept from the first read-only use.
+        RefuseWrites(QString());
+        ReadOnlyUse again(QStringLiteral("このデータは 山田（PC-01）が 10:40 から使用中です。"));
+        ASSERT_TRUE(LoadSetupChoices(s, wage, after));
+        EXPECT_EQ(after.title, stored.title);
+    }
     ASSERT_TRUE(LoadSetupChoices(s, wage, after));
     EXPECT_EQ(after.title, stored.title);
     ASSERT_EQ(AnalyseStoredChart(s, ChartWagePlot).status, SetupAnalysis::Plotted);
