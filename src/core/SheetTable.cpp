@@ -1,11 +1,11 @@
 // Typed tables: their CSV lines and their .xlsx workbook (libxlsxwriter).
 #include "core/SheetTable.h"
 
-#include "core/TextCodec.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringEncoder>
 
 #include <xlsxwriter.h>
 
@@ -78,6 +78,27 @@ QStringList SheetCsvLines(const SheetTable& table)
 
 namespace {
 
+// How wide a text looks in the spreadsheet, in characters: one for ASCII and half-width
+// katakana, two for every other character (full-width letters, kana and kanji; a character
+// beyond the BMP counts once). Counted from the UTF-16 units, without converting the text.
+int textWidth(const QString& text)
+{
+    int width = 0;
+    const qsizetype n = text.size();
+    const QChar* units = text.constData();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t u = units[i].unicode();
+        if (u < 0x80 || (u >= 0xFF61 && u <= 0xFF9F)) {
+            width += 1;
+            continue;
+        }
+        width += 2;
+        if (QChar::isHighSurrogate(u) && i + 1 < n && units[i + 1].isLowSurrogate())
+            ++i;
+    }
+    return width;
+}
+
 // How wide a cell looks in the spreadsheet, in characters (full-width characters two).
 int shownWidth(const SheetCell& c)
 {
@@ -85,7 +106,7 @@ int shownWidth(const SheetCell& c)
     case SheetCell::Type::Blank:
         return 0;
     case SheetCell::Type::Text:
-        return Cp932Length(c.text);
+        return textWidth(c.text);
     case SheetCell::Type::Date:
         return 16;   // "令和05年04月01日"
     case SheetCell::Type::Number: {
@@ -211,6 +232,16 @@ bool WriteXlsxFile(const QString& path, const SheetTable& table, const SheetProp
     };
     std::vector<ColumnFormat> lastFormat(widths.size());
 
+    // Texts go to the library as UTF-8 from one buffer, converted in place cell after cell.
+    QStringEncoder utf8(QStringEncoder::Utf8);
+    QByteArray text;
+    auto utf8Of = [&](const QString& t) {
+        text.resize(utf8.requiredSpace(t.size()) + 1);
+        char* end = utf8.appendToBuffer(text.data(), t);
+        *end = '\0';
+        return text.constData();
+    };
+
     lxw_error status = LXW_NO_ERROR;
     for (int r = 0; r < table.rows.size() && status == LXW_NO_ERROR; ++r) {
         const bool isHeader = r >= table.headerFirst && r <= table.headerLast;
@@ -228,7 +259,7 @@ bool WriteXlsxFile(const QString& path, const SheetTable& table, const SheetProp
                     status = worksheet_write_blank(ws, lxw_row_t(r), lxw_col_t(c), f);
                 break;
             case SheetCell::Type::Text:
-                status = worksheet_write_string(ws, lxw_row_t(r), lxw_col_t(c), cell.text.toUtf8().constData(), f);
+                status = worksheet_write_string(ws, lxw_row_t(r), lxw_col_t(c), utf8Of(cell.text), f);
                 break;
             case SheetCell::Type::Number:
                 status = worksheet_write_number(ws, lxw_row_t(r), lxw_col_t(c), cell.number, f);

@@ -49,6 +49,7 @@ ChartAnalysis OptimalWagePlot(const Session& s, const PlotSetupVariant& v, PlotS
 
 ChartAnalysis RunChartAnalysis(const Session& s, const PlotSetupVariant& v, PlotSetupChoices& c)
 {
+    KeepPlotWorkInMemoryWhileReadOnly(s);
     switch (v.screenId) {
     case ChartCostOfLiving:
         if (s.company().SKCO == 0)

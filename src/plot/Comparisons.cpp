@@ -277,6 +277,7 @@ WageTableGraphResult WriteWageTableGraphPoints(const Session& s, int code,
         points = WageTableGraphPoints(curves);
     }
 
+    KeepPlotWorkInMemoryWhileReadOnly(s);
     DbConnection& cn = *s.year;
     // The previous plot's points go in any case; the new ones and the settings replace
     // them all at once.

@@ -126,23 +126,29 @@ OptimalWageRun RunOptimalWageRegression(const Session& s, const SqlCondition& se
     for (int k = 0; k < n; ++k)
         run.predictions.push_back(PredictValue(run.X[k], run.coefficients));
 
+    const QString fitName = WithoutFullWidthBlanks(yCaption);
+    for (int k = 0; k < n; ++k) {
+        TSyain_& e = run.employees[k];
+        e.FITNO = yCode + 1;
+        e.FITNAME = fitName;
+        e.FITKIN = int(run.predictions[k]);
+        e.FITJITSU = int(run.Y[k]);
+    }
+    // Read-only use (another program writes the data): the results stay with the run, for
+    // the plot, the grid and the file; the employees keep their stored analysis.
+    if (!WritesRefusedReason().isEmpty()) {
+        run.valid = true;
+        return {Outcome::Done(), std::move(run)};
+    }
     // Every employee of the project leaves the last analysis; the analysed ones get the new
     // result. All or nothing, so a failure leaves the previous analysis in place.
-    const QString fitName = WithoutFullWidthBlanks(yCaption);
     const bool written = InTransaction(cn, [&] {
         if (!ExecuteReported(cn, QStringLiteral("update MSYAIN2 Set FITNO = 0, FITKIN = 0  where   NENDO = ?   and   KCO   = ?"),
                      projectKey(s)))
             return false;
-        for (int k = 0; k < n; ++k) {
-            TSyain_ e = run.employees[k];
-            e.FITNO = yCode + 1;
-            e.FITNAME = fitName;
-            e.FITKIN = int(run.predictions[k]);
-            e.FITJITSU = int(run.Y[k]);
+        for (TSyain_& e : run.employees)
             if (!Update(cn, false, employeeKey(e), e))
                 return false;
-            run.employees[k] = e;
-        }
         return true;
     });
     if (!written)
@@ -434,6 +440,7 @@ Outcome WriteOptimalWagePoints(const Session& s, const TOptimalWage& state, int 
     QList<TDChart_> rows = OptimalWagePoints(state, markLabel);
     if (rows.isEmpty())
         return Outcome::Refused(NoPlotDataMessage);
+    KeepPlotWorkInMemoryWhileReadOnly(s);
     DbConnection& cn = *s.year;
     const bool written = InTransaction(cn, [&] {
         if (!ExecuteReported(cn, QStringLiteral("DELETE FROM DCHART"), {}))

@@ -77,7 +77,8 @@ struct OptimalWageRun {
 // objective yCode (0..5) on the explanatory boxes flagged "1" in explanatoryFlags (FX of
 // chart 1070), and writes FITNO, FITNAME, FITKIN and FITJITSU of every analysed employee, after
 // clearing FITNO and FITKIN of the whole project, in one transaction. Not ok when nothing was
-// analysed or the write-back failed (the employees then stay as they were).
+// analysed or the write-back failed (the employees then stay as they were). While the data
+// is open read-only the results are only in the run's employees: nothing is written.
 OptimalWageRun RunOptimalWageRegression(const Session& s, const SqlCondition& selection, const QString& explanatoryFlags,
                                         int yCode);
 

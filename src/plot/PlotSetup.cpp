@@ -261,8 +261,17 @@ TChart_ ChartFromChoices(const PlotSetupVariant& v, const PlotSetupChoices& c, i
     return r;
 }
 
+void KeepPlotWorkInMemoryWhileReadOnly(const Session& s)
+{
+    // A copy that cannot be made leaves the tables as they are: their writes are then
+    // refused with the holder's message, as every other write.
+    if (s.year)
+        s.year->keepInMemoryWhileWritesRefused(PlotWorkTables);
+}
+
 bool LoadSetupRow(const Session& s, const PlotSetupVariant& v, TChart_& out, bool* existed)
 {
+    KeepPlotWorkInMemoryWhileReadOnly(s);
     const int year = s.fiscalYear, kco = s.companyCode;
     // The layer's shared chart record: a created row takes the axis names, units, pitches
     // and sex that it holds at that moment.
@@ -299,6 +308,7 @@ bool LoadSetupChoices(const Session& s, const PlotSetupVariant& v, PlotSetupChoi
 
 bool SaveSetupChoices(const Session& s, const PlotSetupVariant& v, const PlotSetupChoices& c, bool ownTransaction)
 {
+    KeepPlotWorkInMemoryWhileReadOnly(s);
     const int year = s.fiscalYear, kco = s.companyCode;
     TChart_ row = ChartFromChoices(v, c, year, kco);
     return Update(*s.year, ownTransaction,
@@ -401,6 +411,7 @@ QList<TDChart_> ChartPoints(const PlotSetupVariant& v, const PlotSetupChoices& c
 
 SetupResult RunSetupAnalysis(const Session& s, const PlotSetupVariant& v, PlotSetupChoices& choices)
 {
+    KeepPlotWorkInMemoryWhileReadOnly(s);
     DbConnection& cn = *s.year;
     TSyain_rec employees;
     if (!ReadAll(cn, true, EmployeeSelection(v, choices, s.fiscalYear, s.companyCode), EmployeeSelectionHead, employees,

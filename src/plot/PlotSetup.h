@@ -8,6 +8,7 @@
 #include "store/RecordAccess.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 
@@ -91,6 +92,14 @@ int XPitchFor(const PlotSetupVariant& v, int fx, int fy);
 PlotSetupChoices ChoicesFromChart(const TChart_& row);
 // The MCHART row that saving the choices writes.
 TChart_ ChartFromChoices(const PlotSetupVariant& v, const PlotSetupChoices& c, int year, int kco);
+
+// The plot's work tables: MCHART, the set-ups, and DCHART, the points of the plot on view.
+inline const QStringList PlotWorkTables = {QStringLiteral("MCHART"), QStringLiteral("DCHART")};
+// While the data is open read-only (another program holds the writer lock, RefuseWrites), the
+// session's year database keeps the plot's work tables in memory: set-ups are read and
+// chosen, analysed, plotted and printed on those copies, and no file changes. Every routine
+// below that reads or writes them calls it first; it does nothing while writes are allowed.
+void KeepPlotWorkInMemoryWhileReadOnly(const Session& s);
 
 // Reads the set-up's MCHART row of the session's year and company with get-or-create; false
 // on a failed read. existed, when given, tells whether the row was stored before (a created

@@ -116,14 +116,17 @@ QString carriedEmployeesHead()
     return QStringLiteral("SELECT ") + names.join(',') + QStringLiteral(" FROM VSYAIN");
 }
 
-// Pass 1: the old year brought up to date: the values the record access layer derives on
-// reading an employee (age and years of service, counted to the old year's own reference
-// day; every other column reads back as stored) are written back. The rows read are also
-// the ones pass 2 carries.
+// Pass 1: the old year brought up to date: the ages and years of service the record access
+// layer derives on reading an employee (counted to the old year's own reference day; every
+// other column reads back as stored) are written back, by one statement with the layer's own
+// rule (YEARS_BETWEEN). Then the employees are read for pass 2 to carry.
 bool bringEmployeesUpToDate(DbConnection& source, int year, int company, int referenceDay, TSyain_rec& employees)
 {
-    return ReadAll(source, false, companyOfYear(year, company), carriedEmployeesHead(), employees, referenceDay)
-           && UpdateRows(source, true, employees, {QStringLiteral("NENREI"), QStringLiteral("KINZOKU")});
+    return ExecuteReported(source,
+                           QStringLiteral("UPDATE MSYAIN1 SET NENREI = YEARS_BETWEEN(SEIHI, ?), "
+                                          "KINZOKU = YEARS_BETWEEN(NYUHI, ?) WHERE NENDO = ? AND KCO = ?"),
+                           {referenceDay, referenceDay, year, company})
+           && ReadAll(source, false, companyOfYear(year, company), carriedEmployeesHead(), employees, referenceDay);
 }
 
 // Pass 2: the employees of the new year, their ages and years of service counted to the

@@ -1,10 +1,18 @@
 // Database connections and queries: the SQLite implementation.
 #include "store/Connection.h"
 
+#include "store/Conversions.h"
+
 #include <sqlite3.h>
 
 #include <QFile>
 #include <QHash>
+#include <QRegularExpression>
+#include <QStringEncoder>
+
+#include <cstring>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -14,12 +22,28 @@ QString realText(double v)
 }
 
 QString refusedWrites;
+// Counts the calls of RefuseWrites: in-memory copies made under an earlier count are stale.
+quint64 refusalCount = 0;
+
+// YEARS_BETWEEN(date, reference): the completed years the record access layer derives for an
+// employee's age and years of service (YearsBetween), for a statement that brings many rows
+// up to date at once. Each argument is read as the layer reads an integer column.
+void yearsBetweenFunction(sqlite3_context* context, int, sqlite3_value** args)
+{
+    auto integer = [](sqlite3_value* v) {
+        if (sqlite3_value_type(v) == SQLITE_FLOAT)
+            return int(qRound64(sqlite3_value_double(v)));
+        return int(sqlite3_value_int64(v));
+    };
+    sqlite3_result_int64(context, YearsBetween(integer(args[0]), integer(args[1])));
+}
 
 } // namespace
 
 void RefuseWrites(const QString& reason)
 {
     refusedWrites = reason;
+    ++refusalCount;
 }
 
 QString WritesRefusedReason()
@@ -195,6 +219,9 @@ bool SqliteConnection::open(const QString& path)
     }
     db_ = db;
     sqlite3_busy_timeout(db_, 2000);
+    sqlite3_set_authorizer(db_, &SqliteConnection::noteChanges, this);
+    sqlite3_create_function_v2(db_, "YEARS_BETWEEN", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                               &yearsBetweenFunction, nullptr, nullptr, nullptr);
     // Reading the schema proves the file is a database and not something else (and rolls
     // back a journal left by a killed process); then the file itself is checked, so that
     // a damaged file is refused here and never read as blank rows later.
@@ -219,6 +246,7 @@ void SqliteConnection::close()
         db_ = nullptr;
     }
     depth_ = 0;
+    inMemory_.clear();   // the TEMP schema went with the handle
 }
 
 bool SqliteConnection::ensureOpen()
@@ -249,6 +277,8 @@ bool SqliteConnection::begin()
     errors_.clear();
     if (!ensureOpen())
         return false;
+    if (depth_ == 0 && !inMemory_.isEmpty() && (refusedWrites.isEmpty() || inMemoryCount_ != refusalCount))
+        dropInMemoryCopies();
     const QByteArray sql = depth_ == 0 ? QByteArray("BEGIN") : "SAVEPOINT sp" + QByteArray::number(depth_);
     if (!run(sql.constData()))
         return false;
@@ -288,8 +318,11 @@ sqlite3_stmt* SqliteConnection::prepare(const QString& sql, const SqlValues& val
     errors_.clear();
     if (!ensureOpen())
         return nullptr;
+    if (depth_ == 0 && !inMemory_.isEmpty() && (refusedWrites.isEmpty() || inMemoryCount_ != refusalCount))
+        dropInMemoryCopies();
     sqlite3_stmt* st = nullptr;
     const QByteArray utf8 = sql.toUtf8();
+    changesMemory_ = changesElsewhere_ = false;
     int rc = sqlite3_prepare_v2(db_, utf8.constData(), int(utf8.size()), &st, nullptr);
     if (rc != SQLITE_OK) {
         recordEngineError(rc);
@@ -300,7 +333,8 @@ sqlite3_stmt* SqliteConnection::prepare(const QString& sql, const SqlValues& val
         reportError(QString::number(SQLITE_MISUSE), QStringLiteral("空の文です。"));
         return nullptr;
     }
-    if (!refusedWrites.isEmpty() && !sqlite3_stmt_readonly(st)) {
+    // Refused unless it changes no file: read-only, or changing the TEMP schema alone.
+    if (!refusedWrites.isEmpty() && !sqlite3_stmt_readonly(st) && (!changesMemory_ || changesElsewhere_)) {
         sqlite3_finalize(st);
         reportError(QString::number(SQLITE_READONLY), refusedWrites);
         return nullptr;
@@ -312,8 +346,15 @@ sqlite3_stmt* SqliteConnection::prepare(const QString& sql, const SqlValues& val
     return st;
 }
 
-bool SqliteConnection::bind(sqlite3_stmt* st, const SqlValues& values, bool valuesOutliveStep)
+struct SqliteConnection::TextBuffers {
+    QStringEncoder utf8{QStringEncoder::Utf8};
+    std::vector<QByteArray> texts;   // one per placeholder; each keeps its capacity
+};
+
+bool SqliteConnection::bind(sqlite3_stmt* st, const SqlValues& values, TextBuffers* buffers)
 {
+    if (buffers && buffers->texts.size() < size_t(values.size()))
+        buffers->texts.resize(size_t(values.size()));
     for (int i = 0; i < values.size(); ++i) {
         const QVariant& v = values.at(i);
         const int pos = i + 1;
@@ -339,14 +380,16 @@ bool SqliteConnection::bind(sqlite3_stmt* st, const SqlValues& values, bool valu
                 rc = sqlite3_bind_double(st, pos, v.toDouble());
                 break;
             case QMetaType::QString:
-                if (valuesOutliveStep) {
-                    // The text stays in values until the statement has run: SQLite
-                    // converts it from UTF-16 without a copy of ours.
-                    // (A null pointer would bind NULL, so an empty text points at a zero.)
-                    static const char16_t empty = 0;
+                if (buffers) {
+                    // The text in the database's own encoding, written into this
+                    // placeholder's buffer, which stays until the statement has run: SQLite
+                    // takes it without a conversion or a copy of its own. (A null pointer
+                    // would bind NULL; an empty buffer's data() is an empty string.)
                     const QString& text = *static_cast<const QString*>(v.constData());
-                    const void* data = text.isEmpty() ? static_cast<const void*>(&empty) : text.utf16();
-                    rc = sqlite3_bind_text16(st, pos, data, int(text.size() * 2), SQLITE_STATIC);
+                    QByteArray& out = buffers->texts[size_t(i)];
+                    out.resize(buffers->utf8.requiredSpace(text.size()));
+                    const char* end = buffers->utf8.appendToBuffer(out.data(), text);
+                    rc = sqlite3_bind_text(st, pos, out.constData(), int(end - out.constData()), SQLITE_STATIC);
                     break;
                 }
                 [[fallthrough]];
@@ -395,6 +438,96 @@ int SqliteConnection::execute(const QString& sql, const SqlValues& values)
     return changed;
 }
 
+int SqliteConnection::noteChanges(void* connection, int action, const char*, const char*, const char* schema,
+                                  const char*)
+{
+    auto* self = static_cast<SqliteConnection*>(connection);
+    switch (action) {
+    case SQLITE_READ:
+    case SQLITE_SELECT:
+    case SQLITE_FUNCTION:
+    case SQLITE_RECURSIVE:
+    case SQLITE_TRANSACTION:
+    case SQLITE_SAVEPOINT:
+        break;   // reading, and the transaction statements (sqlite3_stmt_readonly judges BEGIN IMMEDIATE)
+    case SQLITE_INSERT:
+    case SQLITE_UPDATE:
+    case SQLITE_DELETE:
+    case SQLITE_CREATE_TEMP_TABLE:
+    case SQLITE_DROP_TEMP_TABLE:
+    case SQLITE_CREATE_TEMP_INDEX:
+    case SQLITE_DROP_TEMP_INDEX:
+        if (schema && std::strcmp(schema, "temp") == 0) {
+            self->changesMemory_ = true;
+            break;
+        }
+        [[fallthrough]];
+    default:
+        self->changesElsewhere_ = true;
+        break;
+    }
+    return SQLITE_OK;
+}
+
+bool DbConnection::keepInMemoryWhileWritesRefused(const QStringList&)
+{
+    return false;
+}
+
+bool SqliteConnection::keepInMemoryWhileWritesRefused(const QStringList& tables)
+{
+    if (refusedWrites.isEmpty())
+        return true;
+    static const QRegularExpression createTable(QStringLiteral("^\\s*CREATE\\s+TABLE\\s+"),
+                                                QRegularExpression::CaseInsensitiveOption);
+    for (const QString& table : tables) {
+        if (inMemory_.contains(table, Qt::CaseInsensitive))
+            continue;
+        // The table's definition as the file holds it, made a TEMP table of the same name.
+        QString definition;
+        {
+            auto found = select(QStringLiteral("SELECT sql FROM main.sqlite_master WHERE type = 'table' AND name = ? "
+                                               "COLLATE NOCASE"),
+                                {table});
+            if (!found)
+                return false;
+            if (found->next())
+                definition = found->text(0);
+            if (found->failed())
+                return false;
+        }
+        const QRegularExpressionMatch head = createTable.match(definition);
+        if (!head.hasMatch()) {
+            reportError(QString::number(SQLITE_ERROR), QStringLiteral("no such table: ") + table);
+            return false;
+        }
+        definition.replace(0, head.capturedLength(), QStringLiteral("CREATE TEMP TABLE "));
+        const QString quoted = '"' + QString(table).replace('"', QStringLiteral("\"\"")) + '"';
+        if (!begin())
+            return false;
+        if (execute(definition) < 0
+            || execute(QStringLiteral("INSERT INTO temp.%1 SELECT * FROM main.%1").arg(quoted)) < 0) {
+            const QList<DbError> failed = errors_;
+            rollback();
+            errors_ = failed;
+            return false;
+        }
+        if (!commit())
+            return false;
+        inMemory_ << table;
+        inMemoryCount_ = refusalCount;
+    }
+    return true;
+}
+
+void SqliteConnection::dropInMemoryCopies()
+{
+    for (const QString& table : std::exchange(inMemory_, {})) {
+        const QByteArray sql = "DROP TABLE IF EXISTS temp.\"" + table.toUtf8() + '"';
+        sqlite3_exec(db_, sql.constData(), nullptr, nullptr, nullptr);
+    }
+}
+
 // ---------------------------------------------------------------- prepared statements
 
 namespace {
@@ -429,7 +562,7 @@ public:
         // Every parameter is bound anew when the values cover them all.
         if (values.size() != sqlite3_bind_parameter_count(st_))
             sqlite3_clear_bindings(st_);
-        if (!cn_.bind(st_, values, true))
+        if (!cn_.bind(st_, values, &texts_))
             return -1;
         const int changed = cn_.stepToEnd(st_);
         sqlite3_reset(st_);
@@ -439,6 +572,7 @@ public:
 private:
     SqliteConnection& cn_;
     sqlite3_stmt* st_;
+    SqliteConnection::TextBuffers texts_;
 };
 
 std::unique_ptr<DbStatement> SqliteConnection::prepareStatement(const QString& sql)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QList>
+#include <QStringList>
 #include <QString>
 #include <QVariant>
 #include <QVariantList>
@@ -81,6 +82,16 @@ public:
     // cannot keep prepared statements run execute(sql, values) each time.
     virtual std::unique_ptr<DbStatement> prepareStatement(const QString& sql);
 
+    // While writes are refused (RefuseWrites): keeps the named tables of this connection in
+    // memory. Each table not yet kept is copied once, its definition and rows, into the
+    // connection's TEMP schema; from then on statements that name it read and change that
+    // copy, and the file is never touched. The copies go as soon as writes are allowed again,
+    // or refused anew (before the next statement), so nothing changed in them is ever taken
+    // for stored and a later read-only use copies the file afresh.
+    // Does nothing while writes are allowed. false when a copy could not be made (or the
+    // connection cannot keep tables in memory).
+    virtual bool keepInMemoryWhileWritesRefused(const QStringList& tables);
+
     // The errors of the last call (empty after a success).
     virtual const QList<DbError>& errors() const = 0;
     // Adds an error of our own (for example a value refused before binding).
@@ -90,6 +101,8 @@ public:
 // Read-only use of the program folder (another program holds its writer lock): while
 // reason is set, every statement that would change a database file is refused before it
 // runs, with reason as its error; an empty reason allows writes again. Process-wide.
+// The one exception is a statement that changes nothing but the connection's TEMP schema
+// (the in-memory copies of keepInMemoryWhileWritesRefused): it runs, as no file changes.
 void RefuseWrites(const QString& reason);
 // The reason writes are refused; empty when they are allowed.
 QString WritesRefusedReason();
@@ -99,6 +112,9 @@ QString WritesRefusedReason();
 // and SQLite's quick check. true when sound; otherwise false with the reason in fault.
 bool CheckDatabaseFile(sqlite3* db, const QString& path, QString* fault = nullptr);
 
+// A SQLite connection. Its statements may call YEARS_BETWEEN(date, reference): the completed
+// years from one yyyymmdd day to another, by the rule the record access layer derives an
+// employee's age and years of service with (YearsBetween in store/Conversions.h).
 class SqliteConnection final : public DbConnection {
 public:
     SqliteConnection() = default;
@@ -123,6 +139,8 @@ public:
     const QList<DbError>& errors() const override { return errors_; }
     void reportError(const QString& state, const QString& description) override;
 
+    bool keepInMemoryWhileWritesRefused(const QStringList& tables) override;
+
     sqlite3* handle() const { return db_; }
 
 private:
@@ -131,12 +149,25 @@ private:
     bool ensureOpen();
     bool run(const char* sql);
     sqlite3_stmt* prepare(const QString& sql, const SqlValues& values);
-    // Binds values to the placeholders; valuesOutliveStep lets texts be bound in place.
-    bool bind(sqlite3_stmt* st, const SqlValues& values, bool valuesOutliveStep = false);
+    // The UTF-8 forms of a prepared statement's texts, kept from row to row (TextBuffers in
+    // Connection.cpp).
+    struct TextBuffers;
+    // Binds values to the placeholders; with texts, each text is converted into its buffer
+    // and bound in place (the buffers outlive the step), else SQLite copies it.
+    bool bind(sqlite3_stmt* st, const SqlValues& values, TextBuffers* texts = nullptr);
     int stepToEnd(sqlite3_stmt* st);
     void recordEngineError(int code);
+    // What the statement being prepared changes, as SQLite's authorizer tells it.
+    static int noteChanges(void* connection, int action, const char* arg1, const char* arg2, const char* schema,
+                           const char* trigger);
+    // The copies of keepInMemoryWhileWritesRefused dropped once writes are allowed again.
+    void dropInMemoryCopies();
 
     sqlite3* db_ = nullptr;
+    bool changesMemory_ = false;     // the statement being prepared changes the TEMP schema
+    bool changesElsewhere_ = false;  // ... or anything else (a file, an attachment, a setting)
+    QStringList inMemory_;           // tables kept in memory while writes are refused
+    quint64 inMemoryCount_ = 0;      // the RefuseWrites call they were copied under
     QString path_;
     int depth_ = 0;
     QList<DbError> errors_;

@@ -1,6 +1,7 @@
 // Restore points: made before the bulk changes, put back whole, pruned to the newest twenty,
 // and a failed copy stops the operation before anything is written.
 #include "employees/ImportWorker.h"
+#include "plot/OptimalWage.h"
 #include "projects/Companies.h"
 #include "projects/SampleCompanies.h"
 #include "raise/YearRollover.h"
@@ -44,6 +45,35 @@ protected:
         folder.fdm().ACN3.close();
     }
     RolloverResult rollOver() { return RollOverCompany(folder.session(), folder.fdm().ACN3, 2020, 1); }
+    // The first sample company of 2020 open in the session.
+    void openSample()
+    {
+        Session& s = folder.session();
+        ASSERT_TRUE(OpenYearDatabase(s, 2020, false));
+        ASSERT_EQ(OpenCompany(s, 2020, 1, QStringLiteral("サンプル精機株式会社")), OpenOutcome::Opened);
+    }
+    // An optimal-wage analysis of the open company's bonuses (by age, service and grade) that
+    // 最適化 may write back.
+    TOptimalWage bonusAnalysis()
+    {
+        OptimalWageRun run = RunOptimalWageRegression(
+            folder.session(), SqlCondition(QStringLiteral(" WHERE NENDO = 2020 AND KCO = 1 ORDER BY SCO")),
+            QStringLiteral("110010000"), 4);
+        EXPECT_TRUE(run.outcome.ok) << run.outcome.text.toStdString();
+        EXPECT_TRUE(CanOptimise(run.state));
+        return run.state;
+    }
+    // Bonuses replaced by an earlier 最適化, for リセット to put back.
+    void replacedBonuses()
+    {
+        Exec(folder.fdm().ACN2, "UPDATE MSYAIN2 SET SAVENO = 5, SAVEKIN = 500000 + KKYU1 WHERE NENDO = 2020 AND KCO = 1");
+    }
+    Outcome importReplacingEveryone()
+    {
+        SqliteConnection year;
+        EXPECT_TRUE(year.open(folder.dataPath("2020/DATA.MDB")));
+        return ImportEmployees(year, 1, 2020, {}, ImportMode::Replace, QDate(2020, 4, 1));
+    }
 
     TestProgramFolder folder;
     QString error;
@@ -120,10 +150,61 @@ TEST_F(RestorePoints, AnUnknownOrEscapingIdIsRefused)
     EXPECT_TRUE(ListRestorePoints(data()).isEmpty());
 }
 
+// Each bulk change makes its restore point before its first write: the newest point names
+// the operation and the files it writes, and putting it back gives every file as it was
+// before the change. (The rollover's point is followed through in depth above.)
+TEST_F(RestorePoints, EveryBulkChangeSavesTheFilesItWritesBeforeWriting)
+{
+    openSample();
+    TOptimalWage bonus;
+    QStringList everyFile;
+    for (const QString& path : DatabaseFilesUnder(data()))
+        everyFile << QDir(data()).relativeFilePath(path);
+    everyFile.sort();
+    struct Case {
+        const char* operation;
+        std::function<void()> prepare;   // done before the state the point must hold
+        std::function<bool()> run;
+        QStringList files;
+        int year, company;   // what the point names (a compaction: every company of every year)
+    };
+    const Case cases[] = {
+        {"import", [] {}, [&] { return importReplacingEveryone().ok; }, {"2020/DATA.MDB"}, 2020, 1},
+        {"optimal-wage", [&] { bonus = bonusAnalysis(); },
+         [&] { return OptimiseWages(folder.session(), bonus, true).ok; }, {"2020/DATA.MDB"}, 2020, 1},
+        {"optimal-reset", [&] { replacedBonuses(); }, [&] { return ResetOptimisedWages(folder.session(), true).ok; },
+         {"2020/DATA.MDB"}, 2020, 1},
+        {"delete", [] {}, [&] { return DeleteCompany(folder.session(), 2020, 1); }, {"SEIGYO.MDB", "2020/DATA.MDB"},
+         2020, 1},
+        {"compact", [] {}, [&] { return CompactDatabases(data(), {}).outcome == CompactionResult::Done; }, everyFile,
+         0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.operation);
+        c.prepare();
+        const QMap<QString, QString> before = dumps();
+        const int made = ListRestorePoints(data()).size();
+        ASSERT_TRUE(c.run());
+        closeConnections();
+        const QList<RestorePoint> points = ListRestorePoints(data());
+        ASSERT_EQ(points.size(), made + 1);
+        EXPECT_EQ(points[0].operation, c.operation);
+        EXPECT_EQ(points[0].files, c.files);
+        EXPECT_EQ(points[0].year, c.year);
+        EXPECT_EQ(points[0].company, c.company);
+        ASSERT_TRUE(RestoreRestorePoint(data(), points[0].id).ok);
+        EXPECT_EQ(dumps(), before);
+    }
+}
+
 // Each bulk change with a restore point that cannot be made (a file stands where backup/
 // goes): it stops with the message and every database file is as it was.
 TEST_F(RestorePoints, AFailedBackupStopsEveryBulkChangeBeforeAnythingIsWritten)
 {
+    // The optimal wage's write-back needs an analysis, and リセット bonuses replaced before.
+    openSample();
+    const TOptimalWage bonus = bonusAnalysis();
+    replacedBonuses();
     QFile blocker(folder.dataPath("backup"));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
@@ -136,12 +217,9 @@ TEST_F(RestorePoints, AFailedBackupStopsEveryBulkChangeBeforeAnythingIsWritten)
     };
     const Case cases[] = {
         {"rollover", [&] { return rollOver().outcome; }},
-        {"import replacing the employees",
-         [&] {
-             SqliteConnection year;
-             EXPECT_TRUE(year.open(folder.dataPath("2020/DATA.MDB")));
-             return ImportEmployees(year, 1, 2020, {}, ImportMode::Replace, QDate(2020, 4, 1));
-         }},
+        {"import replacing the employees", [&] { return importReplacingEveryone(); }},
+        {"optimal-wage write-back", [&] { return OptimiseWages(folder.session(), bonus, true); }},
+        {"optimal-wage reset", [&] { return ResetOptimisedWages(folder.session(), true); }},
         {"company deletion",
          [&] {
              failures.clear();
