@@ -64,16 +64,7 @@ protected:
     }
 
     // The bytes of every file under DATA.
-    QMap<QString, QByteArray> files()
-    {
-        QMap<QString, QByteArray> out;
-        QDirIterator it(folder.dataPath(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            const QString path = it.next();
-            out.insert(path, bytes(path));
-        }
-        return out;
-    }
+    QMap<QString, QByteArray> files() { return FilesUnder(folder.dataPath()); }
 
     TestProgramFolder folder;
     QTemporaryDir scratch;

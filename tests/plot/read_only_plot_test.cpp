@@ -30,20 +30,6 @@
 
 namespace {
 
-// Every file below a folder, by its relative path, with its bytes.
-QMap<QString, QByteArray> FilesUnder(const QString& folder)
-{
-    QMap<QString, QByteArray> files;
-    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
-        files.insert(QDir(folder).relativeFilePath(path), f.readAll());
-    }
-    return files;
-}
-
 const char* const PointsQuery =
     "SELECT count(*) || ':' || coalesce(group_concat(SCO || '/' || X || '/' || Y, ','), '') FROM DCHART";
 const char* const WagePlotTitleQuery = "SELECT TITLE FROM MCHART WHERE NENDO = 2020 AND KCO = 1 AND CHCO = 1010";

@@ -2,6 +2,7 @@
 #include "support/TestProgramFolder.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -105,4 +106,17 @@ QString DumpDatabase(DbConnection& cn)
         }
     }
     return out;
+}
+
+QMap<QString, QByteArray> FilesUnder(const QString& folder)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
+        files.insert(QDir(folder).relativeFilePath(path), f.readAll());
+    }
+    return files;
 }

@@ -6,6 +6,9 @@
 #include "shell/Session.h"
 #include "store/DataModule.h"
 
+#include <QByteArray>
+#include <QMap>
+#include <QString>
 #include <QTemporaryDir>
 
 #include <functional>
@@ -48,3 +51,6 @@ void Exec(DbConnection& cn, const QString& sql);
 QString Scalar(DbConnection& cn, const QString& sql);
 // Every row of every table of a database file, in a stable order, as one text.
 QString DumpDatabase(DbConnection& cn);
+// Every file below a folder (hidden ones too), by its path relative to the folder, with its
+// bytes: taken before and after an operation, it shows that nothing changed.
+QMap<QString, QByteArray> FilesUnder(const QString& folder);

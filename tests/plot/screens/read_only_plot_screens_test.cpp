@@ -27,19 +27,6 @@
 
 namespace {
 
-QMap<QString, QByteArray> FilesUnder(const QString& folder)
-{
-    QMap<QString, QByteArray> files;
-    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
-        files.insert(QDir(folder).relativeFilePath(path), f.readAll());
-    }
-    return files;
-}
-
 class ReadOnlyPlotScreens : public SamplePlotTest {
 protected:
     void TearDown() override
