@@ -493,7 +493,7 @@ bool TPX0000::CompanyGuard()
 {
     if (App().CompanyOpen)
         return true;
-    Dialogs().information(AppTitle, NoCompanyMessage);
+    Dialogs().warning(AppTitle, NoCompanyMessage);
     return false;
 }
 
@@ -510,7 +510,7 @@ void TPX0000::mnNewClick()
 {
     TAppState& app = App();
     if (app.ListMode == 4) {
-        Dialogs().information(AppTitle, ReleaseSelectionMessage);
+        Dialogs().warning(AppTitle, ReleaseSelectionMessage);
         return;
     }
     app.ListMode = 1;
@@ -538,7 +538,7 @@ void TPX0000::mnMntClick()
 {
     TAppState& app = App();
     if (app.ListMode == 4) {
-        Dialogs().information(AppTitle, ReleaseSelectionMessage);
+        Dialogs().warning(AppTitle, ReleaseSelectionMessage);
         return;
     }
     app.ListMode = 2;
@@ -549,7 +549,7 @@ void TPX0000::mnDltClick()
 {
     TAppState& app = App();
     if (app.ListMode == 4) {
-        Dialogs().information(AppTitle, ReleaseSelectionMessage);
+        Dialogs().warning(AppTitle, ReleaseSelectionMessage);
         return;
     }
     app.ListMode = 3;
@@ -631,14 +631,14 @@ void TPX0000::mnDBCondClick()
         result = CompactDatabases(App().DataFolder, continueDespite);
     }
     if (result.outcome == CompactionResult::CopyBackFailed) {
-        Dialogs().information(AppTitle, result.message);
+        Dialogs().warning(AppTitle, result.message);
         terminateProgram();
         return;
     }
     if (result.outcome == CompactionResult::Failed) {
         // The command ends with the engine's message; the connections reopen with the
         // next statement.
-        Dialogs().information(AppTitle, result.message);
+        Dialogs().warning(AppTitle, result.message);
         return;
     }
     Dialogs().information(AppTitle, QStringLiteral("DB圧縮処理が完了しました。"));
@@ -702,8 +702,8 @@ void TPX0000::mnModelSalaryClick()
     if (!CompanyGuard())
         return;
     if (Project().CurrentCompany.MDCO == 0) {
-        Dialogs().information(AppTitle, QStringLiteral("企業マスターにモデルコードがセットされていません。"
-                                                       "【ﾌﾟﾛｼﾞｪｸﾄ】-->【変更】で、モデルコードをセットして下さい。"));
+        Dialogs().warning(AppTitle, QStringLiteral("企業マスターにモデルコードがセットされていません。"
+                                                   "【ﾌﾟﾛｼﾞｪｸﾄ】-->【変更】で、モデルコードをセットして下さい。"));
         return;
     }
     showScreen(longLived(modelWages_));
@@ -836,7 +836,7 @@ void TPX0000::mnHELPHClick()
 {
     const QString help = App().ExeFolder + QStringLiteral("WageloomSlim.html");
     if (!QFileInfo::exists(help)) {
-        Dialogs().information(AppTitle, QStringLiteral("ヘルプファイルが見つかりません。"));
+        Dialogs().warning(AppTitle, QStringLiteral("ヘルプファイルが見つかりません。"));
         return;
     }
     if (!documentOpener(help))

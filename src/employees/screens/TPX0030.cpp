@@ -333,7 +333,7 @@ bool TPX0030::cmbWorkerExit()
     int code = 0;
     const EmployeeCheck check = CheckEmployeeCode(text, &code);
     if (!check.ok()) {
-        Dialogs().information(QString(), check.message);
+        Dialogs().warning(QString(), check.message);
         return false;
     }
     const QString codeText = QString::number(code);
@@ -424,7 +424,7 @@ bool TPX0030::gatherRecord(TSyain_& rec)
     const Session session = CurrentSession();
     const EmployeeCheck check = FillEmployeeRecord(session, fieldValues(), rec);
     if (!check.ok()) {
-        Dialogs().information(QString(), check.message);
+        Dialogs().warning(QString(), check.message);
         if (check.error == EmployeeFieldError::CodeEmpty || check.error == EmployeeFieldError::CodeInvalid)
             cmbWorker->setFocus();
         for (EmployeePage* page : pages_)
@@ -448,8 +448,8 @@ void TPX0030::btnAddClick()
     if (!EmployeeExists(session, rec.SCO.toInt(), exists))
         return;
     if (exists) {
-        Dialogs().information(QString(),
-                              QStringLiteral("データは既に存在します。更新する場合は、修正ボタン　を押下して下さい。"));
+        Dialogs().warning(QString(),
+                          QStringLiteral("データは既に存在します。更新する場合は、修正ボタン　を押下して下さい。"));
         basic_->focusNumber();
         return;
     }
@@ -495,14 +495,14 @@ void TPX0030::btnMntClick()
 void TPX0030::btnDltClick()
 {
     if (cmbWorker->currentText().trimmed().isEmpty()) {
-        Dialogs().information(QString(), QStringLiteral("社員コードが入力されていません。"));
+        Dialogs().warning(QString(), QStringLiteral("社員コードが入力されていません。"));
         cmbWorker->setFocus();
         return;
     }
     int code = 0;
     const EmployeeCheck check = CheckEmployeeCode(cmbWorker->currentText(), &code);
     if (!check.ok()) {
-        Dialogs().information(QString(), check.message);
+        Dialogs().warning(QString(), check.message);
         cmbWorker->setFocus();
         return;
     }
@@ -647,9 +647,9 @@ void TPX0030::optTokyuClick(int grade)
     if (grade < 0 || grade > 9)
         return;
     if (dirty_) {
-        Dialogs().information(QString(),
-                              QStringLiteral("ﾃﾞｰﾀが変更されています。変更する場合は、登録・修正 ボタン　を、変更しない場合は、"
-                                             "キャンセル ボタン　を押して下さい。"));
+        Dialogs().warning(QString(),
+                          QStringLiteral("ﾃﾞｰﾀが変更されています。変更する場合は、登録・修正 ボタン　を、変更しない場合は、"
+                                         "キャンセル ボタン　を押して下さい。"));
         showBasicPage();
         optTokyu[gradeFilter_]->setChecked(true);
         return;

@@ -181,7 +181,7 @@ void TfrmImportWorker::BTN_CheckClick()
         showRowStatus(GRDCowork->row());
     }
     if (!check.message.isEmpty()) {
-        Dialogs().information(AppTitle, check.message);
+        Dialogs().warning(AppTitle, check.message);
         return;
     }
     setImportEnabled(check.importable());

@@ -252,7 +252,7 @@ bool TfrmPayGap::settingsFromFields(PayGapSettings& out)
     out.periodFrom = dateOf(txtFrom_->text());
     out.periodTo = dateOf(txtTo_->text());
     if (out.periodFrom == 0 || out.periodTo == 0 || out.periodTo < out.periodFrom) {
-        Dialogs().information(AppTitle, QStringLiteral("対象事業年度の日付を正しく入力して下さい。"));
+        Dialogs().warning(AppTitle, QStringLiteral("対象事業年度の日付を正しく入力して下さい。"));
         return false;
     }
     for (int row = 0; row < forms_->rowCount(); ++row) {

@@ -294,7 +294,7 @@ void TPX0010::btnAddClick()
     if (app.ListMode != 4)
         return;
     if (selectedCode_ == 0) {
-        Dialogs().information(AppTitle, QStringLiteral("企業コードが選択されていません。"));
+        Dialogs().warning(AppTitle, QStringLiteral("企業コードが選択されていません。"));
         return;
     }
     Session session = CurrentSession();
@@ -326,7 +326,7 @@ void TPX0010::btnDltClick()
         return;
     // Deleting needs a company: without one there is nothing to delete.
     if (selectedCode_ == 0) {
-        Dialogs().information(AppTitle, QStringLiteral("企業コードが選択されていません。"));
+        Dialogs().warning(AppTitle, QStringLiteral("企業コードが選択されていません。"));
         return;
     }
     if (!OpenYearDatabase(CurrentSession(), app.FiscalYear, false))

@@ -291,7 +291,7 @@ bool TPX0020::txtSyoteiHHExit(QLineEdit* field)
     dirty_ = true;
     if (!field || IsWorkingTimeNumber(field->text()))
         return true;
-    Dialogs().information(AppTitle, NotANumberMessage);
+    Dialogs().warning(AppTitle, NotANumberMessage);
     return false;
 }
 
@@ -299,7 +299,7 @@ bool TPX0020::workingTimeFieldsValid()
 {
     for (QLineEdit* field : {txtSyoteiHH, txtSyoteiDD, txtSyoteiMM, txtSaichin}) {
         if (!IsWorkingTimeNumber(field->text())) {
-            Dialogs().information(AppTitle, NotANumberMessage);
+            Dialogs().warning(AppTitle, NotANumberMessage);
             field->setFocus();
             return false;
         }
@@ -332,7 +332,7 @@ void TPX0020::btnAddClick()
     if (App().ListMode != 1)
         return;
     if (txtCorpName->text().trimmed().isEmpty()) {
-        Dialogs().information(AppTitle, QStringLiteral("企業名称は必ず入力してください。"));
+        Dialogs().warning(AppTitle, QStringLiteral("企業名称は必ず入力してください。"));
         txtCorpName->setFocus();
         return;
     }
@@ -352,17 +352,17 @@ void TPX0020::btnMntClick()
     if (App().ListMode != 2)
         return;
     if (cmbModelCode->currentText().trimmed().isEmpty()) {
-        Dialogs().information(AppTitle, QStringLiteral("モデルコードを入力して下さい。"));
+        Dialogs().warning(AppTitle, QStringLiteral("モデルコードを入力して下さい。"));
         cmbModelCode->setFocus();
         return;
     }
     if (cmbLivingCode->currentText().trimmed().isEmpty()) {
-        Dialogs().information(AppTitle, QStringLiteral("生計費コードを入力して下さい。"));
+        Dialogs().warning(AppTitle, QStringLiteral("生計費コードを入力して下さい。"));
         cmbLivingCode->setFocus();
         return;
     }
     if (txtCorpName->text().trimmed().isEmpty()) {
-        Dialogs().information(AppTitle, QStringLiteral("企業名称は必ず入力してください。"));
+        Dialogs().warning(AppTitle, QStringLiteral("企業名称は必ず入力してください。"));
         txtCorpName->setFocus();
         return;
     }
@@ -380,7 +380,7 @@ void TPX0020::btnDltClick()
     if (App().ListMode != 3)
         return;
     if (code() <= 0) {
-        Dialogs().information(AppTitle, QStringLiteral("企業コードが選択されていません。"));
+        Dialogs().warning(AppTitle, QStringLiteral("企業コードが選択されていません。"));
         return;
     }
     if (!Dialogs().yesNo(QStringLiteral("削除"),

@@ -286,7 +286,7 @@ void TPX0050::btnAddClick()
 {
     const int code = CodeOf(cmbSeikeiID_->currentText());
     if (cmbSeikeiID_->currentText().trimmed().isEmpty() || code == 0) {
-        Dialogs().information(QString(), CostCodeMissingMessage);
+        Dialogs().warning(QString(), CostCodeMissingMessage);
         cmbSeikeiID_->setFocus();
         return;
     }
@@ -298,7 +298,7 @@ void TPX0050::btnAddClick()
         return;
     const CostRowsCheck check = CheckCostRows(rows);
     if (!check.ok) {
-        Dialogs().information(QString(), check.message);
+        Dialogs().warning(QString(), check.message);
         FocusField(*txtSyotaisu_[check.row]);
         return;
     }
@@ -320,7 +320,7 @@ void TPX0050::btnAddClick()
 void TPX0050::btnDltClick()
 {
     if (cmbSeikeiID_->currentText().trimmed().isEmpty()) {
-        Dialogs().information(QString(), CostCodeMissingMessage);
+        Dialogs().warning(QString(), CostCodeMissingMessage);
         return;
     }
     if (state_ == 0) {

@@ -283,14 +283,14 @@ bool TPX0060::cmbSalaryIDExit()
 void TPX0060::btnAddClick()
 {
     if (!dirty_) {
-        Dialogs().information(QString(), NoChangesMessage);
+        Dialogs().warning(QString(), NoChangesMessage);
         txtNenrei_->setFocus();
         return;
     }
     // A wage row needs its code; the fields are checked again before anything is written.
     const int code = CodeOf(cmbSalaryID_->currentText());
     if (cmbSalaryID_->currentText().trimmed().isEmpty() || code <= 0) {
-        Dialogs().information(QString(), ModelWageCodeMissingMessage);
+        Dialogs().warning(QString(), ModelWageCodeMissingMessage);
         cmbSalaryID_->setFocus();
         return;
     }
@@ -321,7 +321,7 @@ void TPX0060::btnDltClick()
 {
     const int code = CodeOf(cmbSalaryID_->currentText());
     if (cmbSalaryID_->currentText().trimmed().isEmpty() || code <= 0) {
-        Dialogs().information(QString(), ModelWageCodeMissingMessage);
+        Dialogs().warning(QString(), ModelWageCodeMissingMessage);
         cmbSalaryID_->setFocus();
         return;
     }

@@ -444,7 +444,7 @@ bool TPX0070::txtKijunbiExit()
 {
     long long date = 0;
     if (!ReferenceDateFromText(txtKijunbi_->text(), date)) {
-        Dialogs().information(QString(), QStringLiteral("数値を入力してください。"));
+        Dialogs().warning(QString(), QStringLiteral("数値を入力してください。"));
         return false;
     }
     const bool wasLoading = loading_;
@@ -460,7 +460,7 @@ bool TPX0070::txtKijunbiExit()
 bool TPX0070::cmbMSizeExit(int n)
 {
     if (!MarkSizeAccepted(cmbMSize_[n - 1]->currentText())) {
-        Dialogs().information(QString(), QStringLiteral("入力範囲外です。"));
+        Dialogs().warning(QString(), QStringLiteral("入力範囲外です。"));
         return false;
     }
     return true;

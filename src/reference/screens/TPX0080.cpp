@@ -227,7 +227,7 @@ bool TPX0080::txtJigyosyosuuExit()
 void TPX0080::btnAddClick()
 {
     if (cmbModelID_->currentText().trimmed().isEmpty()) {
-        Dialogs().information(QString(), ModelCodeMissingMessage);
+        Dialogs().warning(QString(), ModelCodeMissingMessage);
         cmbModelID_->setFocus();
         return;
     }
@@ -262,7 +262,7 @@ void TPX0080::btnAddClick()
 void TPX0080::btnDltClick()
 {
     if (cmbModelID_->currentText().trimmed().isEmpty()) {
-        Dialogs().information(QString(), ModelCodeMissingMessage);
+        Dialogs().warning(QString(), ModelCodeMissingMessage);
         cmbModelID_->setFocus();
         return;
     }

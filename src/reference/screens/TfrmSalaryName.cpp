@@ -175,7 +175,7 @@ bool TfrmSalaryName::cmbSalaryIDExit()
         return true;
     const int id = EmploymentFormIdFromText(cmbSalaryID_->currentText(), selectedItem());
     if (!IsEmploymentFormId(id)) {
-        Dialogs().information(QString(), FormIdMessage);
+        Dialogs().warning(QString(), FormIdMessage);
         return false;
     }
     showForm(id);
@@ -185,7 +185,7 @@ bool TfrmSalaryName::cmbSalaryIDExit()
 void TfrmSalaryName::showForm(int id)
 {
     if (!IsEmploymentFormId(id)) {
-        Dialogs().information(QString(), FormIdShownMessage);
+        Dialogs().warning(QString(), FormIdShownMessage);
         return;
     }
     clearFields();
@@ -219,12 +219,12 @@ void TfrmSalaryName::btnAddClick()
 {
     const int id = EmploymentFormIdFromText(cmbSalaryID_->currentText(), selectedItem());
     if (!IsEmploymentFormId(id)) {
-        Dialogs().information(QString(), FormIdMessage);
+        Dialogs().warning(QString(), FormIdMessage);
         cmbSalaryID_->setFocus();
         return;
     }
     if (names_[0]->text().trimmed().isEmpty()) {
-        Dialogs().information(QString(), FormNameMissingMessage);
+        Dialogs().warning(QString(), FormNameMissingMessage);
         names_[0]->setFocus();
         return;
     }

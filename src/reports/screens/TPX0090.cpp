@@ -64,7 +64,7 @@ void TPX0090::btnPrintClick()
     if (!employeesInRange(employees, filter))
         return;
     if (employees.isEmpty()) {
-        Dialogs().information(AppTitle, QStringLiteral("印刷対象データは有りません。"));
+        Dialogs().warning(AppTitle, QStringLiteral("印刷対象データは有りません。"));
         return;
     }
     ReportDocument doc;

@@ -56,7 +56,7 @@ void TPX5000::btnPrintClick()
         return;
     }
     if (employees.isEmpty()) {
-        Dialogs().information(AppTitle, QStringLiteral("印刷対象データは有りません。"));
+        Dialogs().warning(AppTitle, QStringLiteral("印刷対象データは有りません。"));
         return;
     }
     ComposeAndPreview(doc);

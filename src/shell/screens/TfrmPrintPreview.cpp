@@ -108,7 +108,7 @@ int TfrmPrintPreview::pageCount() const
 bool TfrmPrintPreview::FormShow()
 {
     if (!QFileInfo::exists(file_)) {
-        Dialogs().information(AppTitle, QDir::toNativeSeparators(file_) + QStringLiteral("が見つかりません"));
+        Dialogs().warning(AppTitle, QDir::toNativeSeparators(file_) + QStringLiteral("が見つかりません"));
         reject();
         return false;
     }
@@ -117,7 +117,7 @@ bool TfrmPrintPreview::FormShow()
         document_->load(file_);
     }
     if (document_->status() != QPdfDocument::Status::Ready) {
-        Dialogs().information(AppTitle, QDir::toNativeSeparators(file_) + QStringLiteral("を開けません"));
+        Dialogs().warning(AppTitle, QDir::toNativeSeparators(file_) + QStringLiteral("を開けません"));
         reject();
         return false;
     }
@@ -206,7 +206,7 @@ void TfrmPrintPreview::btnPrintClick()
         ok = PrintPages(printer, from, to);
     }
     if (!ok)
-        Dialogs().information(AppTitle, PrintErrorMessage);
+        Dialogs().warning(AppTitle, PrintErrorMessage);
 }
 
 void TfrmPrintPreview::btnSaveClick()
@@ -234,8 +234,8 @@ void TfrmPrintPreview::btnSaveClick()
     }
     if (!ok) {
         QFile::remove(partial);
-        Dialogs().information(AppTitle, QStringLiteral("PDFファイルの保存でエラーが発生しました。\r\n")
-                                            + QDir::toNativeSeparators(target));
+        Dialogs().warning(AppTitle, QStringLiteral("PDFファイルの保存でエラーが発生しました。\r\n")
+                                        + QDir::toNativeSeparators(target));
         return;
     }
     Dialogs().information(AppTitle, QStringLiteral("PDFファイルを保存しました。\r\n") + QDir::toNativeSeparators(target));

@@ -213,7 +213,7 @@ void TPX2010::PageControl1Change()
         return;
     if (IsChanged()) {
         showPage(pageState_);
-        Dialogs().information(QString(), changedText + QStringLiteral("登録ボタンを押し、データを更新して下さい。"));
+        Dialogs().warning(QString(), changedText + QStringLiteral("登録ボタンを押し、データを更新して下さい。"));
         return;
     }
     if (page == SecondOrderPage) {
@@ -241,12 +241,12 @@ void TPX2010::PageCheck()
     const int page = PageControl1->currentIndex() + 1;
     if (page == SecondOrderPage && basic_->thirdOrderChosen()) {
         showPage(pageState_);
-        Dialogs().information(QString(), QStringLiteral("曲線の選択　は、３次曲線　が選択されています。"));
+        Dialogs().warning(QString(), QStringLiteral("曲線の選択　は、３次曲線　が選択されています。"));
         return;
     }
     if (page == ThirdOrderPage && basic_->secondOrderChosen()) {
         showPage(pageState_);
-        Dialogs().information(QString(), QStringLiteral("曲線の選択　は、２次曲線　が選択されています。"));
+        Dialogs().warning(QString(), QStringLiteral("曲線の選択　は、２次曲線　が選択されています。"));
         return;
     }
     pageState_ = page;
@@ -286,7 +286,7 @@ void TPX2010::btnAddClick()
     SalaryListDefinition def = DefinitionOnScreen();
     const QString problem = ValidateSalaryList(def);
     if (!problem.isEmpty()) {
-        Dialogs().information(confirmCaption, problem);
+        Dialogs().warning(confirmCaption, problem);
         return;
     }
     {
@@ -346,7 +346,7 @@ int TPX2010::chosenTableId()
 {
     const int id = CodeOf(basic_->idBox().currentText());
     if (id == 0)
-        Dialogs().information(confirmCaption, QStringLiteral("スケールコードを選択して下さい。"));
+        Dialogs().warning(confirmCaption, QStringLiteral("スケールコードを選択して下さい。"));
     return id;
 }
 
@@ -383,7 +383,7 @@ void TPX2010::btnKijungakuClick()
     bool isNumber = false;
     const int id = CodeTextOf(text).toInt(&isNumber);
     if (text.isEmpty() || !isNumber) {
-        Dialogs().information(confirmCaption, QStringLiteral("賃金表IDを入力して下さい。"));
+        Dialogs().warning(confirmCaption, QStringLiteral("賃金表IDを入力して下さい。"));
         return;
     }
     QStringList names;

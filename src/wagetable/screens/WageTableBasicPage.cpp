@@ -136,11 +136,11 @@ bool WageTableBasicPage::txtTokyusuExit()
 {
     long long n = 0;
     if (!ParseWholeNumber(txtTokyusu->text(), n)) {
-        Dialogs().information(QString(), QStringLiteral("数値を入力してください。"));
+        Dialogs().warning(QString(), QStringLiteral("数値を入力してください。"));
         return false;
     }
     if (n < 1 || n > 9) {
-        Dialogs().information(QString(), QStringLiteral("入力範囲外です。1 ～ 9 の値を入力して下さい。"));
+        Dialogs().warning(QString(), QStringLiteral("入力範囲外です。1 ～ 9 の値を入力して下さい。"));
         return false;
     }
     return true;

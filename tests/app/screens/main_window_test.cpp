@@ -98,6 +98,7 @@ TEST_F(MainWindowTest, ProjectCommandsWithoutACompanyShowTheGuardOnly)
         (window.get()->*command)();
         ASSERT_EQ(dialogs.calls.size(), 1);
         EXPECT_EQ(dialogs.calls[0].text, QStringLiteral("企業の選択がされていません。企業を選択してください。"));
+        EXPECT_EQ(dialogs.calls[0].kind, "warning");
     }
     EXPECT_TRUE(shown.isEmpty());
     EXPECT_EQ(App().ReportMode, 0);
@@ -110,6 +111,7 @@ TEST_F(MainWindowTest, ListCommandsAreRefusedWhileACompanyIsSelected)
         dialogs.clear();
         (window.get()->*command)();
         EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("企業の選択を解除して下さい。")});
+        EXPECT_EQ(dialogs.calls[0].kind, "warning");
         EXPECT_EQ(App().ListMode, 4);
     }
 }
@@ -300,6 +302,7 @@ TEST_F(MainWindowTest, AnExistingBackupAsksAndNoSkipsOnlyThatFile)
     EXPECT_TRUE(dialogs.calls[1].text.startsWith(QStringLiteral("すでに.bakファイルが存在します。\r\n")));
     EXPECT_TRUE(dialogs.calls[1].text.endsWith(QStringLiteral("処理を続行しますか？")));
     EXPECT_EQ(dialogs.calls[2].text, QStringLiteral("DB圧縮処理が完了しました。"));
+    EXPECT_EQ(dialogs.calls[2].kind, "information");
     QFile kept(folder.dataPath("DATA.bak"));
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
     EXPECT_EQ(kept.readAll(), "old backup");   // skipped: the backup stays as it was
@@ -322,6 +325,7 @@ TEST_F(MainWindowTest, AFileThatCannotBeCompactedEndsTheCommandWithTheEngineText
     window->mnDBCondClick();
     ASSERT_EQ(dialogs.calls.size(), 2);
     EXPECT_TRUE(dialogs.calls[1].text.contains("not a database")) << dialogs.calls[1].text.toStdString();
+    EXPECT_EQ(dialogs.calls[1].kind, "warning");
     EXPECT_FALSE(dialogs.saw(QStringLiteral("DB圧縮処理が完了しました。")));
     EXPECT_FALSE(terminated);
     EXPECT_FALSE(QFile::exists(folder.dataPath("BROKEN.bak")));

@@ -716,6 +716,7 @@ TEST_F(CompanyScreens, DeletingAsksRemovesTheCompanyAndRefreshesTheList)
     dialogs.answers = {true};
     m.btnDltClick();
     EXPECT_EQ(dialogs.texts().last(), QStringLiteral("企業マスター 【　2024　年度　3　:　三社　】 を削除しました。"));
+    EXPECT_EQ(dialogs.calls.last().kind, "information");
     EXPECT_TRUE(masterClosed.has_value());
     EXPECT_EQ(Scalar(fdm.ACN1, "SELECT group_concat(KCO) FROM MKIGYOU1"), "4");
     EXPECT_EQ(Scalar(fdm.ACN2, "SELECT group_concat(KCO) FROM MSYAIN2"), "4");
@@ -732,6 +733,7 @@ TEST_F(CompanyScreens, DeletingWithoutACompanyDoesNothing)
     TPX0010& l = OpenList(3, 2024);
     l.btnDltClick();
     EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("企業コードが選択されていません。")});
+    EXPECT_EQ(dialogs.calls[0].kind, "warning");
     EXPECT_TRUE(shown.isEmpty());
 }
 
