@@ -34,10 +34,16 @@ bool parseRef(const QString& text, ProjectRef& p)
     return yearOk && codeOk && p.year > 0 && p.code > 0;
 }
 
+// Empties a list. The widgets go later, not at once: a list is filled anew while one of its
+// buttons may still be telling its click (an opening that failed).
 void clearBox(QVBoxLayout* box)
 {
     while (QLayoutItem* item = box->takeAt(0)) {
-        delete item->widget();
+        if (QWidget* w = item->widget()) {
+            w->hide();
+            w->setParent(nullptr);
+            w->deleteLater();
+        }
         delete item;
     }
 }

@@ -9,10 +9,12 @@
 #include "shell/screens/UserSettings.h"
 #include "support/screens/ScriptedDialogs.h"
 #include "support/TestProgramFolder.h"
+#include "store/Connection.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QCommandLinkButton>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 
@@ -85,6 +87,25 @@ TEST_F(StartPanelTest, OneClickOpensTheProjectWhichThenLeadsTheRecentList)
     EXPECT_EQ(buttonTexts("recentProject"),
               QStringList({"2020年度　サンプル精機株式会社", "2020年度　サンプルサービス株式会社"}));
     EXPECT_EQ(RememberedProjects(), (QList<ProjectRef>{{2020, 1}, {2020, 2}}));
+}
+
+// A listed project whose company master went missing since the panel was filled is refused
+// with the company list's message; the panel stays, filled anew, and nothing is open.
+TEST_F(StartPanelTest, AProjectThatCannotBeOpenedIsRefusedAndThePanelStays)
+{
+    window = std::make_unique<TPX0000>();
+    SqliteConnection year2020;
+    ASSERT_TRUE(year2020.open(folder.dataPath("2020/DATA.MDB")));
+    Exec(year2020, "DELETE FROM MKIGYOU2 WHERE KCO = 2 AND NENDO = 2020");
+    button("sampleProject1")->click();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(dialogs.calls.size(), 1);
+    EXPECT_EQ(dialogs.calls[0].kind, "warning");
+    EXPECT_EQ(dialogs.calls[0].text, "企業マスターが存在しません。");
+    EXPECT_FALSE(App().CompanyOpen);
+    EXPECT_FALSE(window->startPanel()->isHidden());
+    EXPECT_EQ(buttonTexts("sampleProject"),
+              QStringList({"2020年度　サンプル精機株式会社", "2020年度　サンプルサービス株式会社"}));
 }
 
 TEST_F(StartPanelTest, TheSettingReopensTheLastProjectThatStillExists)
