@@ -11,6 +11,7 @@
 #include "support/PdfText.h"
 #include "support/RecordedFailures.h"
 #include "support/TestProgramFolder.h"
+#include "support/TestProject.h"
 #include "support/XlsxReadBack.h"
 
 #include <QFile>
@@ -31,13 +32,7 @@ protected:
     {
         QString error;
         ASSERT_TRUE(WriteSampleCompanies(folder.session(), &error)) << error.toStdString();
-        QList<TKigyo1_> companies;
-        ASSERT_TRUE(LoadCompanyList(folder.session(), 2020, companies));
-        folder.session().fiscalYear = 2020;
-        for (const TKigyo1_& c : companies)
-            if (c.KCO.toInt() == 1)
-                ASSERT_TRUE(SelectCompany(folder.session(), 2020, 1, c.KNA).ok);
-        ASSERT_TRUE(folder.session().companyOpen());
+        OpenSampleCompany(folder);
     }
 
     RecordedFailures failures;
@@ -169,11 +164,7 @@ TEST_F(PayGapBatch, SampleCompaniesCountTheirPartTimeStaffByHours)
 {
     for (int company : {1, 2}) {
         SCOPED_TRACE(company);
-        QList<TKigyo1_> companies;
-        ASSERT_TRUE(LoadCompanyList(folder.session(), 2020, companies));
-        for (const TKigyo1_& c : companies)
-            if (c.KCO.toInt() == company)
-                ASSERT_TRUE(SelectCompany(folder.session(), 2020, company, c.KNA).ok);
+        OpenSampleCompany(folder, 2020, company);
         PayGapSettings settings = PayGapSettings::Defaults(2020);
         settings.fullTimeEquivalent = true;
         const PayGapRun plain = RunPayGapWith(folder.session(), PayGapSettings::Defaults(2020));

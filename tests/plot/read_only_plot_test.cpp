@@ -15,6 +15,7 @@
 #include "support/PdfText.h"
 #include "support/RecordedFailures.h"
 #include "support/TestProgramFolder.h"
+#include "support/TestProject.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -56,9 +57,8 @@ protected:
         EnsureGuiApplication();
         QString error;
         ASSERT_TRUE(WriteSampleCompanies(folder.session(), &error)) << error.toStdString();
+        OpenSampleCompany(folder);
         Session& s = folder.session();
-        ASSERT_TRUE(OpenYearDatabase(s, 2020, false));
-        ASSERT_EQ(OpenCompany(s, 2020, 1, QStringLiteral("サンプル精機株式会社")), OpenOutcome::Opened);
         // A plot analysed before: its points are what the file holds.
         ASSERT_EQ(AnalyseStoredChart(s, ChartRaiseCurve).status, SetupAnalysis::Plotted);
     }

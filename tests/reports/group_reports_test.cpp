@@ -12,6 +12,7 @@
 #include "support/PdfText.h"
 #include "support/RecordedFailures.h"
 #include "support/TestProgramFolder.h"
+#include "support/TestProject.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -413,9 +414,7 @@ protected:
         EnsureGuiApplication();
         QString error;
         ASSERT_TRUE(WriteSampleCompanies(session(), &error)) << error.toStdString();
-        ASSERT_TRUE(OpenYearDatabase(session(), 2020, false));
-        const QString name = Scalar(folder.fdm().ACN1, "SELECT KNA FROM MKIGYOU1 WHERE NENDO = 2020 AND KCO = 1");
-        ASSERT_EQ(OpenCompany(folder.session(), 2020, 1, name), OpenOutcome::Opened);
+        OpenSampleCompany(folder);
     }
     const Session& session() const { return folder.session(); }
     // With REPORT_PDF_COPY set to a folder, the composed documents are kept there to be looked at.

@@ -21,6 +21,7 @@
 #include "support/PdfText.h"
 #include "support/RecordedFailures.h"
 #include "support/TestProgramFolder.h"
+#include "support/TestProject.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -57,9 +58,7 @@ protected:
         EnsureGuiApplication();
         QString error;
         ASSERT_TRUE(WriteSampleCompanies(folder.session(), &error)) << error.toStdString();
-        Session& s = folder.session();
-        ASSERT_TRUE(OpenYearDatabase(s, 2020, false));
-        ASSERT_EQ(OpenCompany(s, 2020, 1, Company), OpenOutcome::Opened);
+        OpenSampleCompany(folder);
     }
     Session& s() { return folder.session(); }
 

@@ -1,6 +1,7 @@
 // Puts an open project in place for a test.
 #include "support/TestProject.h"
 
+#include "projects/Companies.h"
 #include "shell/ProjectLookups.h"
 
 #include <gtest/gtest.h>
@@ -47,4 +48,12 @@ void OpenTestProject(TestProgramFolder& folder, const TestProjectOptions& o)
     LoadMarks(s);
     LoadRoleEvaluations(s);
     folder.tellWindow();
+}
+
+void OpenSampleCompany(TestProgramFolder& folder, int year, int code)
+{
+    TKigyo1_ row;
+    bool found = false;
+    ASSERT_TRUE(ReadCompanyRow(folder.session(), year, code, row, found) && found) << year << "/" << code;
+    ASSERT_TRUE(SelectCompany(folder.session(), year, code, row.KNA).ok) << year << "/" << code;
 }

@@ -15,3 +15,7 @@ struct TestProjectOptions {
 // Creates DATA/<year>/DATA.MDB (open on ACN2), writes the rows and opens the project in
 // folder.session().
 void OpenTestProject(TestProgramFolder& folder, const TestProjectOptions& options = {});
+
+// Opens a sample company (written before with WriteSampleCompanies) in folder.session(), as
+// 選択 of the company list does: the year database on ACN2, the company by its listed name.
+void OpenSampleCompany(TestProgramFolder& folder, int year = 2020, int code = 1);

@@ -10,6 +10,7 @@
 #include "shell/screens/ScreenHelpers.h"
 #include "support/screens/ScriptedDialogs.h"
 #include "support/TestProgramFolder.h"
+#include "support/TestProject.h"
 #include "support/XlsxReadBack.h"
 #include "shell/screens/ExportSettings.h"
 
@@ -29,9 +30,7 @@ protected:
     {
         QString error;
         ASSERT_TRUE(WriteSampleCompanies(folder.session(), &error)) << error.toStdString();
-        ASSERT_TRUE(OpenYearDatabase(folder.session(), 2020, false));
-        const QString name = Scalar(folder.fdm().ACN1, "SELECT KNA FROM MKIGYOU1 WHERE NENDO = 2020 AND KCO = 1");
-        ASSERT_EQ(OpenCompany(folder.session(), 2020, 1, name), OpenOutcome::Opened);
+        OpenSampleCompany(folder);
         folder.tellWindow();   // the window opens the company as the company list does
         SetModalHookForTesting([this](QDialog& d) {
             shown << d.windowTitle();

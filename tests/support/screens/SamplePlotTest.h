@@ -11,6 +11,7 @@
 #include "shell/screens/ScreenHelpers.h"
 #include "support/screens/ScriptedDialogs.h"
 #include "support/TestProgramFolder.h"
+#include "support/TestProject.h"
 
 #include <QDialog>
 #include <QPushButton>
@@ -40,9 +41,7 @@ protected:
     // without a company).
     void openSample()
     {
-        Session& s = folder.session();
-        ASSERT_TRUE(OpenYearDatabase(s, Year, false));
-        ASSERT_EQ(OpenCompany(s, Year, 1, QStringLiteral("サンプル精機株式会社")), OpenOutcome::Opened);
+        OpenSampleCompany(folder, Year);
         folder.tellWindow();   // the window opens the company as the company list does
     }
     QString db(const QString& sql) { return Scalar(folder.fdm().ACN2, sql); }
