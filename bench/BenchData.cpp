@@ -148,3 +148,28 @@ double Median(std::vector<double> v)
     const size_t n = v.size();
     return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
+
+QList<TSyain_> PaidEmployees(int count, int marks)
+{
+    const QStringList family = {"山田", "佐藤", "鈴木", "高橋", "田中", "伊藤", "渡辺", "中村", "小林", "加藤"};
+    const QStringList given = {"太郎", "花子", "一郎", "美咲", "健太", "陽子", "大輔", "愛", "翔", "由美"};
+    QList<TSyain_> out;
+    for (int i = 0; i < count; ++i) {
+        TSyain_ e;
+        e.MCO = 1 + i * marks / count;
+        e.SCO = QString::number(i + 1);
+        e.SCOT = QString::number(10001 + i);
+        e.SNA = family[i % 10] + QStringLiteral("　") + given[(i / 10) % 10];
+        e.SEIHI = 19600401 + (i % 40) * 10000;
+        e.NYUHI = 19850401 + (i % 35) * 10000;
+        e.KKYU1 = 180000 + (i * 37) % 150000;
+        e.KKYU2 = 20000 + (i * 11) % 30000;
+        e.KKYU3 = (i * 7) % 10000;
+        e.TEATE1 = 10000 + (i * 13) % 20000;
+        e.TEATE2 = (i * 3) % 5000;
+        e.SYOUYO = 400000 + (i * 101) % 300000;
+        e.SYOUYO2 = 450000 + (i * 103) % 300000;
+        out << e;
+    }
+    return out;
+}

@@ -3,7 +3,10 @@
 // store reports go to standard error.
 #pragma once
 
+#include "store/Records.h"
+
 #include <QByteArray>
+#include <QList>
 #include <QElapsedTimer>
 #include <QString>
 #include <QStringList>
@@ -34,3 +37,7 @@ extern size_t BareReadBytes;
 
 double Ms(const QElapsedTimer& t);
 double Median(std::vector<double> v);
+
+// count employees with pay, bonuses and dates, ordered by their mark (1 .. marks) as the
+// group reports' query returns them; 社員番号 10001, 10002, ...
+QList<TSyain_> PaidEmployees(int count, int marks);

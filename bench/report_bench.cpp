@@ -4,6 +4,7 @@
 // with QPainter on a QPdfWriter, in the same run.
 //
 //   report_bench [runs]     (default 7)
+#include "BenchData.h"
 #include "reports/GroupReports.h"
 #include "reports/ReportComposer.h"
 #include "shell/Session.h"
@@ -119,37 +120,6 @@ void drawBare(const Flat& flat, const ReportTemplate& t, const QString& path)
     }
 }
 
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
-}
-
-QList<TSyain_> employees(int count, int marks)
-{
-    const QStringList family = {"山田", "佐藤", "鈴木", "高橋", "田中", "伊藤", "渡辺", "中村", "小林", "加藤"};
-    const QStringList given = {"太郎", "花子", "一郎", "美咲", "健太", "陽子", "大輔", "愛", "翔", "由美"};
-    QList<TSyain_> out;
-    for (int i = 0; i < count; ++i) {
-        TSyain_ e;
-        e.MCO = 1 + i * marks / count;   // ordered by mark, as the query returns them
-        e.SCO = QString::number(i + 1);
-        e.SCOT = QStringLiteral("%1").arg(10001 + i);
-        e.SNA = family[i % 10] + QStringLiteral("　") + given[(i / 10) % 10];
-        e.SEIHI = 19600401 + (i % 40) * 10000;
-        e.NYUHI = 19850401 + (i % 35) * 10000;
-        e.KKYU1 = 180000 + (i * 37) % 150000;
-        e.KKYU2 = 20000 + (i * 11) % 30000;
-        e.KKYU3 = (i * 7) % 10000;
-        e.TEATE1 = 10000 + (i * 13) % 20000;
-        e.TEATE2 = (i * 3) % 5000;
-        e.SYOUYO = 400000 + (i * 101) % 300000;
-        e.SYOUYO2 = 450000 + (i * 103) % 300000;
-        out << e;
-    }
-    return out;
-}
-
 // Runs both drawings runs times and prints the table and the ratio of the medians.
 template <class Compose>
 double compare(const char* what, int runs, Compose compose, const Flat& flat, const ReportTemplate& tpl, const QString& bareFile,
@@ -176,9 +146,9 @@ double compare(const char* what, int runs, Compose compose, const Flat& flat, co
         bare.push_back(b);
         std::printf("%4d %12.1f %12.1f %8.2f\n", i + 1, c, b, c / b);
     }
-    const double ratio = median(composed) / median(bare);
-    std::printf("%4s %12.1f %12.1f %8.2f\n", "med", median(composed), median(bare), ratio);
-    *composedMedian = median(composed);
+    const double ratio = Median(composed) / Median(bare);
+    std::printf("%4s %12.1f %12.1f %8.2f\n", "med", Median(composed), Median(bare), ratio);
+    *composedMedian = Median(composed);
     return ratio;
 }
 
@@ -228,7 +198,7 @@ int main(int argc, char** argv)
         flatten(wageTemplate, BuildSalaryListPages(exeFolder, rows, heading)), wageTemplate, bareFile, &wageMs);
 
     // The group salary list: rows grouped and totalled, pages laid out, composed.
-    const QList<TSyain_> people = employees(1000, 10);
+    const QList<TSyain_> people = PaidEmployees(1000, 10);
     const GroupHeading groupHeading{QStringLiteral("2024"), QStringLiteral("株式会社　金山鉄工所"), QDate(2024, 4, 1), 20240401,
                                     QString()};
     auto groupDoc = [&] {

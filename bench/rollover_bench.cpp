@@ -5,6 +5,7 @@
 // backup API) is timed on its own and reported against the rollover alone.
 //
 //   wageloom_rollover_bench [runs]     (default 5; each run uses a fresh program folder)
+#include "BenchData.h"
 #include "raise/YearRollover.h"
 #include "shell/RestorePoints.h"
 #include "shell/Session.h"
@@ -215,13 +216,6 @@ bool oneRun(RunTimes& times)
     return true;
 }
 
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    const size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -242,11 +236,11 @@ int main(int argc, char** argv)
         std::printf("%4d %12.1f %12.1f %8.2f %16.1f\n", i + 1, t.rollover, t.shell, t.rollover / t.shell,
                     t.restorePoint);
     }
-    const double ratio = median(rollover) / median(shell);
-    std::printf("med  %12.1f %12.1f %8s %16.1f\n", median(rollover), median(shell), "", median(point));
+    const double ratio = Median(rollover) / Median(shell);
+    std::printf("med  %12.1f %12.1f %8s %16.1f\n", Median(rollover), Median(shell), "", Median(point));
     std::printf("rollover / sqlite3: ratio of the medians %.2f (aim: within 3: %s)\n", ratio,
                 ratio <= 3.0 ? "met" : "missed");
-    const double added = 100.0 * median(point) / median(rollover);
+    const double added = 100.0 * Median(point) / Median(rollover);
     std::printf("restore point before the rollover: %.0f %% added to the rollover alone (aim: under 30 %%: %s)\n",
                 added, added < 30.0 ? "met" : "missed");
     return 0;
