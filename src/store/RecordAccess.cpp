@@ -513,6 +513,24 @@ QString SqlLiteral(const QVariant& value)
     }
 }
 
+QString ValueAsReadSql(FieldKind kind, const QString& value, bool emptyReadsAsZero)
+{
+    // IFNULL is evaluated inline by SQLite, without a function call for each value.
+    switch (kind) {
+    case FieldKind::Text:
+        return QStringLiteral("IFNULL(%1, '')").arg(value);
+    case FieldKind::NumText:
+        return emptyReadsAsZero ? QStringLiteral("IFNULL(%1, 0)").arg(value) : value;
+    case FieldKind::Int:
+        return QStringLiteral("IFNULL(%1, 0)").arg(value);
+    case FieldKind::Real:
+        return QStringLiteral("IFNULL(%1, 0.0)").arg(value);
+    case FieldKind::RealAsInt:
+        return QStringLiteral("round(IFNULL(%1, 0.0))").arg(value);
+    }
+    return value;
+}
+
 QString StatementWithValues(const QString& sql, const SqlValues& values)
 {
     QString out;

@@ -26,6 +26,13 @@ struct SqlCondition {
 
 // A value as an SQL literal: NULL, a number, or a single-quoted text with quotes doubled.
 QString SqlLiteral(const QVariant& value);
+// The SQL of a stored value of a column as the layer reads it into a record and writes it
+// back: null as an empty text, 0 or 0.0 (or "0" for a number-text column whose empty value
+// reads "0"); a real in a rounded-real column rounded half away from zero. value is the SQL
+// of the stored value. A statement that copies rows in SQL uses it to store what reading and
+// writing the records would. A value of another type than its column's (a text or a real in
+// an integer column), which the layer never writes, is left as stored.
+QString ValueAsReadSql(FieldKind kind, const QString& value, bool emptyReadsAsZero = false);
 // The statement with each '?' replaced by the literal of its value.
 QString StatementWithValues(const QString& sql, const SqlValues& values);
 // The last statement any routine of the layer built, values written in.

@@ -3,6 +3,8 @@
 
 #include "store/Conversions.h"
 
+#include <QUrl>
+
 namespace {
 
 // The schema name the second file is attached under; statements never need it.
@@ -56,4 +58,21 @@ bool InTwoFileTransaction(DbConnection& cn, const QString& attachedPath, const s
     // file; the attachment then goes with the connection's next close.
     cn.execute(QStringLiteral("DETACH DATABASE ") + attachedSchema);
     return ok;
+}
+
+ReadOnlyAttachment::ReadOnlyAttachment(DbConnection& cn, const QString& path, const QString& schema)
+    : cn_(cn), schema_(schema)
+{
+    // A URI with mode=ro: SQLite opens the file for reading only, whatever the statements.
+    QUrl uri = QUrl::fromLocalFile(path);
+    uri.setQuery(QStringLiteral("mode=ro"));
+    attached_ = cn.execute(QStringLiteral("ATTACH DATABASE ? AS ") + schema, {uri.toString(QUrl::FullyEncoded)}) >= 0;
+    if (!attached_)
+        ShowDbError(LastErrorText(cn) + ' ' + path);
+}
+
+ReadOnlyAttachment::~ReadOnlyAttachment()
+{
+    if (attached_)
+        cn_.execute(QStringLiteral("DETACH DATABASE ") + schema_);
 }

@@ -25,3 +25,21 @@ bool InTransaction(DbConnection& cn, const std::function<bool()>& work);
 // cn must be open and outside a transaction. The attachment is removed afterwards
 // whatever happened; begin, commit and attach failures are reported here.
 bool InTwoFileTransaction(DbConnection& cn, const QString& attachedPath, const std::function<bool()>& work);
+
+// Another database file attached to cn under schema for reading only, for statements that
+// copy from it by qualified names (schema.TABLE): SQLite refuses every write to it through
+// cn. cn must be outside a transaction; the file is detached again when the object goes.
+// An attach failure is reported here.
+class ReadOnlyAttachment {
+public:
+    ReadOnlyAttachment(DbConnection& cn, const QString& path, const QString& schema);
+    ~ReadOnlyAttachment();
+    ReadOnlyAttachment(const ReadOnlyAttachment&) = delete;
+    ReadOnlyAttachment& operator=(const ReadOnlyAttachment&) = delete;
+    bool attached() const { return attached_; }
+
+private:
+    DbConnection& cn_;
+    QString schema_;
+    bool attached_ = false;
+};

@@ -160,3 +160,46 @@ TEST(TwoFileCommit, TheAttachmentEndsWithTheOperation)
     EXPECT_FALSE(ran);
     EXPECT_EQ(failures.reports.size(), 1);
 }
+
+// A file attached for reading: statements read it by its schema name, every write to it is
+// refused, and it is detached when the attachment goes. The name may hold characters that
+// mean something in a URI.
+TEST(ReadOnlyAttachmentTest, ReadsTheFileAndRefusesEveryWriteToIt)
+{
+    RecordedFailures failures;
+    TestProgramFolder folder;
+    folder.openYear(year);
+    DbConnection& cn = folder.fdm().ACN2;
+    const QString other = folder.dataPath(QStringLiteral("写し 100% #1?.MDB"));
+    ASSERT_TRUE(QFile::copy(folder.fdm().ACN1.path(), other));
+    {
+        SqliteConnection writer;
+        ASSERT_TRUE(writer.open(other));
+        Exec(writer, "UPDATE MSEIGYO SET FREKI = 7");
+    }
+    const QByteArray before = [&] {
+        QFile f(other);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+    {
+        ReadOnlyAttachment attachment(cn, other, QStringLiteral("copy"));
+        ASSERT_TRUE(attachment.attached());
+        EXPECT_EQ(Scalar(cn, "SELECT FREKI FROM copy.MSEIGYO"), QStringLiteral("7"));
+        EXPECT_LT(cn.execute("UPDATE copy.MSEIGYO SET FREKI = 8"), 0);
+        EXPECT_LT(cn.execute("CREATE TABLE copy.MORE (A)"), 0);
+        // The connection's own file is written as before.
+        EXPECT_GE(cn.execute("DELETE FROM MMARK"), 0);
+    }
+    EXPECT_EQ(Scalar(cn, "SELECT count(*) FROM pragma_database_list WHERE name NOT IN ('main', 'temp')"), QStringLiteral("0"));
+    QFile f(other);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), before);
+    EXPECT_TRUE(failures.reports.isEmpty());
+
+    // A file that is not there is reported, and nothing is attached.
+    {
+        ReadOnlyAttachment missing(cn, folder.dataPath("no/such/DATA.MDB"), QStringLiteral("missing"));
+        EXPECT_FALSE(missing.attached());
+    }
+    EXPECT_EQ(failures.reports.size(), 1);
+}
