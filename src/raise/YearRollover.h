@@ -26,25 +26,12 @@ inline const QString RolloverDoneMessage = QStringLiteral("年次更新が終了
 // "MSYAIN1/MSYAIN2").
 QStringList RolloverTables();
 
-// What the rollover left as it was for one employee because nothing had been decided.
-struct CarriedEmployee {
-    bool gradeKept = false;   // NTOUKYU 0: the current grade stays
-    bool stepKept = false;    // NGOUHOU 0: the current step stays
-    bool payKept = false;     // every after-raise amount 0: the current pay stays
-    bool anyKept() const { return gradeKept || stepKept || payKept; }
-};
-
-// Turns an employee of the old year, as read through VSYAIN (totals derived), into the
-// row of the new year: the decided raise becomes the current pay, grade and step (also
-// MSYAIN2.TOUKYU and SYOTEI), the raise fields start afresh and the evaluation and raise
-// histories move back one year. A new grade or step of 0 and after-raise pay of all 0
-// mean "not decided": the current value is kept.
-CarriedEmployee CarryEmployeeIntoNextYear(TSyain_& row, int newYear);
-
 struct RolloverResult {
     bool done = false;
     int employees = 0;        // employees carried
-    int undecided = 0;        // employees for whom something was kept (CarriedEmployee)
+    // Employees for whom something was kept because nothing had been decided: a new grade or
+    // step of 0, or after-raise pay of all 0.
+    int undecided = 0;
     // Done with the closing message; the refusal RolloverExistsMessage; or a failure
     // without a message of its own (the store has reported it).
     Outcome outcome = Outcome::Failed(QString());

@@ -96,6 +96,7 @@ TEST_F(YearRollover, CarriesEveryTableWithTheNextYearAndCreatesTheYearFileOnce)
     EXPECT_EQ(Scalar(fdm().ACN1, "SELECT KNA || ' ' || SDATE FROM MKIGYOU1 WHERE KCO = 5 AND NENDO = 2009"),
               QStringLiteral("テスト株式会社 20261210"));
     EXPECT_EQ(Scalar(fdm().ACN1, "SELECT count(*) FROM pragma_database_list WHERE name NOT IN ('main', 'temp')"), "0");
+    EXPECT_EQ(Scalar(fdm().ACN3, "SELECT count(*) FROM pragma_database_list WHERE name NOT IN ('main', 'temp')"), "0");
 
     // A second company of the same year goes into the same file; MSEIKEI is copied afresh.
     Exec(fdm().ACN1, "INSERT INTO MKIGYOU1 SELECT 6, NENDO, '六社', PATH, SDATE, FNK, KDATE, REKI, SYOTEIHH, SYOTEIDD, "
@@ -168,6 +169,44 @@ TEST_F(YearRollover, TheDecidedRaiseBecomesTheCurrentPay)
     // SYOTEIKYU SYOTEI NSYOTEI SGOUHOU FSKCHK NTOUKYU NGOUHOU
     EXPECT_EQ(row(1), "14 3 3 268000 268000 0 0 0 0 18000 5000 4000 3336000 0 278000 278000 0 0 0 3 14");
     EXPECT_EQ(row(2), "7 4 4 300000 300000 20000 20000 0 0 0 0 0 3840000 0 320000 320000 0 0 0 0 0");
+}
+
+// Employees as an import leaves them (every column but the keys and the name null), and one
+// whose MSYAIN2 row is missing: the new year holds what reading them into records gives, an
+// empty text, 0 or 0.0 in each column, and counts them as undecided. A rounded-real column is
+// rounded half away from zero, as a record reads it.
+TEST_F(YearRollover, StoredNullsAreCarriedAsRecordsReadThem)
+{
+    Exec(fdm().ACN2, "INSERT INTO MSYAIN1 (KCO, SCO, NENDO, SNA) VALUES (5, 1, 2008, '取込'), (5, 2, 2008, NULL), "
+                     "(5, 3, 2008, NULL), (5, 4, 2008, NULL)");
+    Exec(fdm().ACN2, "INSERT INTO MSYAIN2 (KCO, SCO, NENDO, NSRITSU) VALUES (5, 1, 2008, NULL), (5, 3, 2008, 2.5), "
+                     "(5, 4, 2008, -2.5)");
+
+    const RolloverResult r = Roll(2008, 5);
+    ASSERT_TRUE(r.done);
+    EXPECT_EQ(r.employees, 4);
+    EXPECT_EQ(r.undecided, 4);
+
+    for (const TableDesc<TSyain_>* table : {&EmployeeTables::msyain1(), &EmployeeTables::msyain2()}) {
+        for (const ColumnOf<TSyain_>& c : table->columns) {
+            const QString name = QString::fromUtf8(c.name);
+            if (name == "KCO" || name == "SCO" || name == "NENDO" || name == "NSRITSU")
+                continue;
+            const QString expected = c.kind == FieldKind::Text  ? QStringLiteral("text ")
+                                     : c.kind == FieldKind::Int ? QStringLiteral("integer 0")
+                                                                : QStringLiteral("real 0.0");
+            const QString values = Scalar(fdm().ACN3, QStringLiteral("SELECT group_concat(typeof(%1) || ' ' || %1, '/') FROM "
+                                                                     "(SELECT %1 FROM %2 WHERE SCO <> 1 OR '%1' <> 'SNA' "
+                                                                     "ORDER BY SCO)")
+                                                          .arg(name, QString::fromUtf8(table->table)));
+            EXPECT_EQ(values, QStringList(name == "SNA" ? 3 : 4, expected).join('/'))
+                << table->table << '.' << c.name;
+        }
+    }
+    EXPECT_EQ(Scalar(fdm().ACN3, "SELECT SNA FROM MSYAIN1 WHERE SCO = 1"), QStringLiteral("取込"));
+    EXPECT_EQ(Scalar(fdm().ACN3, "SELECT group_concat(NSRITSU, ' ') FROM (SELECT NSRITSU FROM MSYAIN2 ORDER BY SCO)"),
+              QStringLiteral("0.0 0.0 3.0 -3.0"));
+    EXPECT_EQ(Scalar(fdm().ACN3, "SELECT count(*) FROM MSYAIN2 WHERE NENDO = 2009"), QStringLiteral("4"));
 }
 
 TEST_F(YearRollover, EvaluationHistoryMovesBackAYearEachRollover)
