@@ -592,8 +592,9 @@ TEST_F(BatchTool, EveryTableAsAWorkbookHoldsTheCellsOfItsCsv)
         const int header = c.freeze == QLatin1String("A3") ? 1 : 0;
         EXPECT_TRUE(book.at(header, 0).bold);
         EXPECT_FALSE(book.at(header + 1, 0).bold);
-        if (!c.title.isEmpty())
+        if (!c.title.isEmpty()) {
             EXPECT_EQ(book.title, c.title);
+        }
         EXPECT_FALSE(book.company.isEmpty());
         EXPECT_TRUE(book.subject.endsWith(QStringLiteral(" 年度"))) << book.subject.toStdString();
         EXPECT_EQ(book.at(c.row, c.column).format, c.format);

@@ -349,8 +349,9 @@ TEST(GroupReportsTest, CsvTextWithCommasQuotesOrLineBreaksReadBackFieldForField)
             ASSERT_EQ(fields.size(), 13) << records[i + 1].toStdString();
             EXPECT_EQ(fields[0], employees[i].SCOT);
             EXPECT_EQ(fields[1], employees[i].SNA);
-            if (kind == GroupReportKind::Raise)
+            if (kind == GroupReportKind::Raise) {
                 EXPECT_EQ(fields[2], employees[i].HKIGOU);
+            }
         }
         // Only the fields that need it are quoted: the fourth employee's line is plain.
         EXPECT_TRUE(bytes.contains(ToCp932(QStringLiteral("\r\nE004,社員4,"))));

@@ -134,7 +134,7 @@ TEST_F(PdfText, EveryDocumentReadsAsDrawnWithItsPageNumbersAndAuthor)
              d.yCode = 0;
              for (int n = 0; n < 3; ++n)
                  for (int k = 0; k < 6; ++k)
-                     d.curves[n].points[k] = {double(20 + 8 * k), double(180000 + 20000 * n + 30000 * k)};
+                     d.curves[n].points[k] = {20 + 8 * k, 180000LL + 20000 * n + 30000 * k};
              EXPECT_TRUE(SaveDesignCurves(s(), d));
              EXPECT_TRUE(RebuildDesignTable(s(), d).ok);
              ReportDocument doc;

@@ -270,9 +270,10 @@ TEST_F(RaiseScreen, AtItsDesignSizeNothingOverlapsAndEveryAmountShowsInFull)
     ASSERT_TRUE(screen.Activate(false));
     EXPECT_EQ(screen.size(), QSize(790, 580));
     QList<AmountBox> amounts;
-    for (const QString& row : {"Kihon1", "Kihon2", "Kihon3", "Teate1", "Teate2", "Teate3", "Teate4", "Teate5"})
-        for (const QString& column : {"B", "U", "A"})
-            amounts << AmountBox{find<QLineEdit>(qPrintable("txt" + column + row)), QStringLiteral("-9,999,999")};
+    for (const char* row : {"Kihon1", "Kihon2", "Kihon3", "Teate1", "Teate2", "Teate3", "Teate4", "Teate5"})
+        for (const char* column : {"B", "U", "A"})
+            amounts << AmountBox{find<QLineEdit>(qPrintable(QStringLiteral("txt%1%2").arg(column, row))),
+                                 QStringLiteral("-9,999,999")};
     for (const char* total : {"txtBKihonSum", "txtUKihonSum", "txtAKihonSum", "txtBSumTeate", "txtUSumTeate",
                               "txtASumTeate", "txtBTotal", "txtUTotal", "txtATotal"})
         amounts << AmountBox{find<QLineEdit>(total), QStringLiteral("-79,999,992")};
