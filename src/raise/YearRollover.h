@@ -4,10 +4,10 @@
 // company list of that year and the tables copied always belong to the same year. The
 // new year's database (DataFolder + year + 1, made from the template when missing) is
 // opened on the connection given (the third connection, ACN3) and the control database
-// is attached to it: the company's MKIGYOU1 row
-// and every copied table are written with one commit, so a failure at any table, or a
-// process killed at any moment, leaves both files as they were and the rollover can
-// simply be run again.
+// is attached to it: the company's MKIGYOU1 row and every copied table are written with
+// one commit, so a failure at any table, or a process killed at any moment, leaves both
+// files as they were and the rollover can simply be run again. The old year's database is
+// attached too, for reading only, so that the employees are carried by INSERT ... SELECT.
 #pragma once
 
 #include "core/Outcome.h"
