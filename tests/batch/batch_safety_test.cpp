@@ -1,12 +1,12 @@
 // wageloom-batch and the safety of the program folder, run as processes: one writer at a
 // time, a lock left by a killed process taken over, restore points listed and put back, and
 // no stray files in DATA/.
-#include "plot/PlotSetup.h"
 #include "projects/SampleCompanies.h"
 #include "shell/RestorePoints.h"
 #include "shell/WriterLock.h"
 #include "support/BatchToolRun.h"
 #include "support/TestProgramFolder.h"
+#include "support/TestProject.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -153,17 +153,7 @@ TEST_F(BatchSafety, PrintingAndComposingLeaveNoFilesInDataNorInTheTemporaryFolde
     Session at = folder.session();
     at.fiscalYear = 2020;
     at.companyCode = 1;
-    const PlotSetupVariant& v = *SetupVariant(1010);
-    PlotSetupChoices choices;
-    ASSERT_TRUE(LoadSetupChoices(at, v, choices));
-    choices.marks.fill(true);
-    choices.grades.fill(true);
-    choices.form = 4;
-    choices.sex = 2;
-    choices.wageTable = 0;
-    choices.fx = 0;
-    choices.fy = 2;
-    ASSERT_TRUE(SaveSetupChoices(at, v, choices, true));
+    ASSERT_NO_FATAL_FAILURE(StoreWagePlotOfEveryone(at));
     folder.fdm().ACN1.close();
     folder.fdm().ACN2.close();
 

@@ -21,6 +21,7 @@
 #include "support/PdfText.h"
 #include "support/RecordedFailures.h"
 #include "support/TestProgramFolder.h"
+#include "support/TestProject.h"
 #include "support/XlsxReadBack.h"
 
 #include <QDir>
@@ -97,17 +98,7 @@ protected:
     // The wage plot of the sample company set to show every mark and grade.
     void storeWagePlotChoices(int year, int code)
     {
-        const PlotSetupVariant& v = *SetupVariant(1010);
-        PlotSetupChoices c;
-        ASSERT_TRUE(LoadSetupChoices(at(year, code), v, c));
-        c.marks.fill(true);
-        c.grades.fill(true);
-        c.form = 4;   // every employment form
-        c.sex = 2;
-        c.wageTable = 0;
-        c.fx = 0;     // 年齢
-        c.fy = 2;
-        ASSERT_TRUE(SaveSetupChoices(at(year, code), v, c, true));
+        ASSERT_NO_FATAL_FAILURE(StoreWagePlotOfEveryone(at(year, code)));
     }
 
     void storeOptimalWageChoices(int year, int code)

@@ -6,7 +6,6 @@
 
 #include "core/TextCodec.h"
 #include "projects/Companies.h"
-#include "projects/SampleCompanies.h"
 #include "support/BatchToolRun.h"
 #include "support/PdfText.h"
 #include "support/RecordedFailures.h"
@@ -30,9 +29,7 @@ class PayGapBatch : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        QString error;
-        ASSERT_TRUE(WriteSampleCompanies(folder.session(), &error)) << error.toStdString();
-        OpenSampleCompany(folder);
+        WriteAndOpenSampleCompany(folder);
     }
 
     RecordedFailures failures;

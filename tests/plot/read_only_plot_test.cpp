@@ -8,11 +8,11 @@
 #include "plot/PlotPrint.h"
 #include "plot/RaiseCurveDesign.h"
 #include "projects/Companies.h"
-#include "projects/SampleCompanies.h"
 #include "raise/YearRollover.h"
 #include "shell/WriterLock.h"
 #include "store/Connection.h"
 #include "support/PdfText.h"
+#include "support/ReadOnlyUse.h"
 #include "support/RecordedFailures.h"
 #include "support/TestProgramFolder.h"
 #include "support/TestProject.h"
@@ -43,21 +43,12 @@ QString StoredPoints(const QString& yearFile)
     return Scalar(cn, PointsQuery);
 }
 
-// Writes refused as the window refuses them once the user chose to look read-only; allowed
-// again at the end of the scope.
-struct ReadOnlyUse {
-    explicit ReadOnlyUse(const QString& reason) { RefuseWrites(reason); }
-    ~ReadOnlyUse() { RefuseWrites(QString()); }
-};
-
 class ReadOnlyPlots : public ::testing::Test {
 protected:
     void SetUp() override
     {
         EnsureGuiApplication();
-        QString error;
-        ASSERT_TRUE(WriteSampleCompanies(folder.session(), &error)) << error.toStdString();
-        OpenSampleCompany(folder);
+        WriteAndOpenSampleCompany(folder);
         Session& s = folder.session();
         // A plot analysed before: its points are what the file holds.
         ASSERT_EQ(AnalyseStoredChart(s, ChartRaiseCurve).status, SetupAnalysis::Plotted);
@@ -75,12 +66,10 @@ TEST_F(ReadOnlyPlots, EveryChartPlotsAndPrintsWhileAnotherProgramWritesAndNoFile
     ASSERT_FALSE(storedPoints.startsWith("0:"));
 
     WriterLock holder(folder.dataPath());
-    ASSERT_TRUE(holder.take().ok);
-    WriterLock mine(folder.dataPath());
-    const Outcome locked = mine.take();
-    ASSERT_FALSE(locked.ok);
+    const QString locked = TakeLockAsAnotherProgram(holder, folder.dataPath());
+    ASSERT_FALSE(locked.isEmpty());
     const QMap<QString, QByteArray> before = FilesUnder(folder.dataPath());
-    ReadOnlyUse readOnly(locked.text);
+    ReadOnlyUse readOnly(locked);
 
     std::optional<TOptimalWage> optimal;
     QTemporaryDir printed;
@@ -129,14 +118,14 @@ TEST_F(ReadOnlyPlots, EveryChartPlotsAndPrintsWhileAnotherProgramWritesAndNoFile
     design.commentary = QStringLiteral("閲覧中の変更");
     EXPECT_FALSE(SaveDesignCurves(s, design));
     ASSERT_FALSE(failures.reports.isEmpty());
-    EXPECT_EQ(failures.reports.last().text, locked.text);
+    EXPECT_EQ(failures.reports.last().text, locked);
     EXPECT_EQ(failures.reports.last().kind, Outcome::Kind::Information);
     const RolloverResult rollover = RollOverCompany(s, folder.fdm().ACN3, 2020, 1);
     EXPECT_FALSE(rollover.done);
-    EXPECT_EQ(rollover.outcome.text, locked.text);
+    EXPECT_EQ(rollover.outcome.text, locked);
     failures.clear();
     EXPECT_LT(s.year->execute(QStringLiteral("UPDATE MSYAIN2 SET FITKIN = 1 WHERE NENDO = 2020 AND KCO = 1")), 0);
-    EXPECT_EQ(s.year->errors().value(0).description, locked.text);
+    EXPECT_EQ(s.year->errors().value(0).description, locked);
 
     // Not a byte of any file changed: the stored points and set-ups are those of before.
     EXPECT_EQ(FilesUnder(folder.dataPath()), before);

@@ -413,9 +413,7 @@ protected:
     void SetUp() override
     {
         EnsureGuiApplication();
-        QString error;
-        ASSERT_TRUE(WriteSampleCompanies(session(), &error)) << error.toStdString();
-        OpenSampleCompany(folder);
+        WriteAndOpenSampleCompany(folder);
     }
     const Session& session() const { return folder.session(); }
     // With REPORT_PDF_COPY set to a folder, the composed documents are kept there to be looked at.

@@ -6,11 +6,9 @@
 #include "plot/ChartModel.h"
 #include "plot/PlotPainter.h"
 #include "plot/PlotPrint.h"
-#include "plot/PlotSetup.h"
 #include "plot/RaiseCurveDesign.h"
 #include "plot/RaiseCurveDesignReport.h"
 #include "projects/Companies.h"
-#include "projects/SampleCompanies.h"
 #include "reports/GroupReports.h"
 #include "reports/PersonalReports.h"
 #include "reports/ReportComposer.h"
@@ -56,9 +54,7 @@ protected:
     void SetUp() override
     {
         EnsureGuiApplication();
-        QString error;
-        ASSERT_TRUE(WriteSampleCompanies(folder.session(), &error)) << error.toStdString();
-        OpenSampleCompany(folder);
+        WriteAndOpenSampleCompany(folder);
     }
     Session& s() { return folder.session(); }
 
@@ -146,16 +142,7 @@ TEST_F(PdfText, EveryDocumentReadsAsDrawnWithItsPageNumbersAndAuthor)
          QStringLiteral("P. %1")},
         {"printed plot",
          [&] {
-             const PlotSetupVariant& v = *SetupVariant(1010);
-             PlotSetupChoices c;
-             EXPECT_TRUE(LoadSetupChoices(s(), v, c));
-             c.marks.fill(true);
-             c.grades.fill(true);
-             c.form = 4;
-             c.sex = 2;
-             c.fx = 0;
-             c.fy = 2;
-             EXPECT_TRUE(SaveSetupChoices(s(), v, c, true));
+             StoreWagePlotOfEveryone(s());
              const ChartAnalysis analysis = AnalyseStoredChart(s(), 1010);
              EXPECT_EQ(analysis.status, SetupAnalysis::Plotted) << analysis.outcome.text.toStdString();
              const ChartModel model = OpenChart(s(), analysis.chartId);

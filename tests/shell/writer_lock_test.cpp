@@ -2,6 +2,7 @@
 #include "shell/WriterLock.h"
 #include "store/Connection.h"
 #include "store/Conversions.h"
+#include "support/ReadOnlyUse.h"
 #include "support/RecordedFailures.h"
 
 #include <sqlite3.h>
@@ -83,10 +84,7 @@ TEST(WriterLock, InReadOnlyUseEveryWriteIsRefusedWithTheMessage)
               SQLITE_OK);
     sqlite3_close(db);
     const QString message = QStringLiteral("このデータは 山田（PC-01）が 10:32 から使用中です。");
-    RefuseWrites(message);
-    struct Restore {
-        ~Restore() { RefuseWrites(QString()); }
-    } restore;
+    ReadOnlyUse readOnly(message);
     SqliteConnection cn;
     ASSERT_TRUE(cn.open(path));
     for (const char* sql : {"INSERT INTO T VALUES (2)", "UPDATE T SET A = 3", "DELETE FROM T", "DROP TABLE T",

@@ -2,6 +2,8 @@
 #include "support/TestProject.h"
 
 #include "projects/Companies.h"
+#include "plot/PlotSetup.h"
+#include "projects/SampleCompanies.h"
 #include "shell/ProjectLookups.h"
 
 #include <gtest/gtest.h>
@@ -48,6 +50,28 @@ void OpenTestProject(TestProgramFolder& folder, const TestProjectOptions& o)
     LoadMarks(s);
     LoadRoleEvaluations(s);
     folder.tellWindow();
+}
+
+void StoreWagePlotOfEveryone(const Session& s)
+{
+    const PlotSetupVariant& v = *SetupVariant(1010);
+    PlotSetupChoices c;
+    ASSERT_TRUE(LoadSetupChoices(s, v, c));
+    c.marks.fill(true);
+    c.grades.fill(true);
+    c.form = 4;
+    c.sex = 2;
+    c.wageTable = 0;
+    c.fx = 0;
+    c.fy = 2;
+    ASSERT_TRUE(SaveSetupChoices(s, v, c, true));
+}
+
+void WriteAndOpenSampleCompany(TestProgramFolder& folder)
+{
+    QString error;
+    ASSERT_TRUE(WriteSampleCompanies(folder.session(), &error)) << error.toStdString();
+    OpenSampleCompany(folder);
 }
 
 void OpenSampleCompany(TestProgramFolder& folder, int year, int code)

@@ -19,3 +19,9 @@ void OpenTestProject(TestProgramFolder& folder, const TestProjectOptions& option
 // Opens a sample company (written before with WriteSampleCompanies) in folder.session(), as
 // 選択 of the company list does: the year database on ACN2, the company by its listed name.
 void OpenSampleCompany(TestProgramFolder& folder, int year = 2020, int code = 1);
+// Stores the wage plot (chart 1010) of the session's company to show every employee: every
+// mark, grade, employment form, sex and wage table, age (X) against pay (Y, item 2).
+void StoreWagePlotOfEveryone(const Session& s);
+
+// Writes the sample companies into folder and opens the first of 2020 as above.
+void WriteAndOpenSampleCompany(TestProgramFolder& folder);

@@ -10,6 +10,7 @@
 #include "plot/screens/TPX1070.h"
 #include "shell/WriterLock.h"
 #include "store/Connection.h"
+#include "support/ReadOnlyUse.h"
 #include "support/screens/SamplePlotTest.h"
 
 #include <QDir>
@@ -27,26 +28,17 @@
 
 namespace {
 
-class ReadOnlyPlotScreens : public SamplePlotTest {
-protected:
-    void TearDown() override
-    {
-        RefuseWrites(QString());
-        SamplePlotTest::TearDown();
-    }
-};
+using ReadOnlyPlotScreens = SamplePlotTest;
 
 } // namespace
 
 TEST_F(ReadOnlyPlotScreens, EverySetUpPlotsAndPrintsAndTheDesignsRegisterIsRefused)
 {
     WriterLock holder(folder.dataPath());
-    ASSERT_TRUE(holder.take().ok);
-    WriterLock mine(folder.dataPath());
-    const Outcome locked = mine.take();
-    ASSERT_FALSE(locked.ok);
+    const QString locked = TakeLockAsAnotherProgram(holder, folder.dataPath());
+    ASSERT_FALSE(locked.isEmpty());
     const QMap<QString, QByteArray> before = FilesUnder(folder.dataPath());
-    RefuseWrites(locked.text);
+    ReadOnlyUse readOnly(locked);
 
     // 印　刷 goes to a PDF file: the print dialog is answered with it.
     QTemporaryDir printed;
@@ -98,7 +90,7 @@ TEST_F(ReadOnlyPlotScreens, EverySetUpPlotsAndPrintsAndTheDesignsRegisterIsRefus
         if (c.chart == ChartCurveDesign) {
             // 登録 stores the design's curves: the user's data, refused.
             press(*screen, "btnAdd");
-            EXPECT_EQ(dialogs.texts(), QStringList{locked.text});
+            EXPECT_EQ(dialogs.texts(), QStringList{locked});
             dialogs.clear();
         }
         press(*screen, "btnClose");

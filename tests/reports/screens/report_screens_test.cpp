@@ -1,7 +1,6 @@
 // TPX0090, TPX5000 and TPX5010 driven through their widgets on a sample company.
 #include "reports/ReportPage.h"
 #include "projects/Companies.h"
-#include "projects/SampleCompanies.h"
 #include "reports/screens/TPX0090.h"
 #include "reports/screens/TPX5000.h"
 #include "shell/screens/TfrmPrintPreview.h"
@@ -28,9 +27,7 @@ class ReportScreensTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        QString error;
-        ASSERT_TRUE(WriteSampleCompanies(folder.session(), &error)) << error.toStdString();
-        OpenSampleCompany(folder);
+        WriteAndOpenSampleCompany(folder);
         folder.tellWindow();   // the window opens the company as the company list does
         SetModalHookForTesting([this](QDialog& d) {
             shown << d.windowTitle();
